@@ -1,0 +1,43 @@
+#pragma once
+// Questions, messages and file choices asked of the user. The core flows ask through this
+// interface; the application answers with real Qt dialogs, tests and the CLI answer in
+// advance or on the terminal.
+#include <optional>
+#include <string>
+
+namespace rps {
+
+enum class MessageIcon { None, Information, Question, Warning, Error };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    bool cancelIsDefault = false;
+};
+
+struct FileRequest {
+    std::string caption;
+    std::string filterText;       // e.g. "Data File (*.dat)"
+    std::string startFolder;
+    std::string proposedName;
+    std::string defaultExtension; // without the point
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+    // Full path of the chosen file, or nothing when the user cancelled.
+    virtual std::optional<std::string> chooseOpenFile(const FileRequest& request) = 0;
+    // The save dialog asks its own overwrite question for the name the user picked.
+    virtual std::optional<std::string> chooseSaveFile(const FileRequest& request) = 0;
+    // A password prompt (caption, prompt line, at most maxLength characters); nothing on Cancel.
+    virtual std::optional<std::string> askPassword(const std::string& caption, const std::string& prompt,
+                                                   int maxLength) = 0;
+};
+
+} // namespace rps

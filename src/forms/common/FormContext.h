@@ -1,0 +1,36 @@
+#pragma once
+// What an editing form is given by the main frame. A form holds no data of its own: it
+// reads the working image on every refresh and writes a field back at commit.
+#include "app/AppOptions.h"
+#include "app/DialogService.h"
+#include "app/LanguageTable.h"
+#include "model/ConfigImage.h"
+#include "model/FrequencyLimits.h"
+
+namespace rps {
+
+// Implemented by the main frame.
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    // Every open form re-reads all its fields from the image.
+    virtual void refreshAllForms() = 0;
+    // Opens (or activates) the form of a menu command.
+    virtual void openForm(int command) = 0;
+    virtual void closeForm(int command) = 0;
+    // The channel (0-based, 0..29) the channel forms are positioned on.
+    virtual int currentChannel() const = 0;
+    virtual void setCurrentChannel(int channel) = 0;
+    virtual FrequencyLimits frequencyLimits() const = 0;
+    virtual char decimalSeparator() const = 0;
+};
+
+struct FormContext {
+    ConfigImage& image;
+    const LanguageTable& texts;
+    const AppOptions& options;
+    DialogService& dialogs;
+    FormHost& host;
+};
+
+} // namespace rps
