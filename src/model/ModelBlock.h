@@ -37,6 +37,12 @@ public:
     uint16_t optionFlags() const { return static_cast<uint16_t>(bytes_[14] | (bytes_[15] << 8)); }
     void setOptionFlags(uint16_t flags);
     void setOptionBits(uint16_t bits, bool set);
+    // The data passwords of the optional features: a set bit says the password is empty
+    // (bit 0: read authorization password, bit 1: overwrite password).
+    bool readPasswordEmpty() const { return (optionFlags() & kOptionReadPasswordEmpty) != 0; }
+    void setReadPasswordEmpty(bool empty) { setOptionBits(kOptionReadPasswordEmpty, empty); }
+    bool writePasswordEmpty() const { return (optionFlags() & kOptionWritePasswordEmpty) != 0; }
+    void setWritePasswordEmpty(bool empty) { setOptionBits(kOptionWritePasswordEmpty, empty); }
 
     bool operator==(const ModelBlock&) const = default;
 

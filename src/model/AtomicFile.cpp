@@ -1,0 +1,122 @@
+#include "model/AtomicFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace rps {
+
+namespace {
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new file gets the permissions an ordinary create would give; a replaced file keeps its own.
+mode_t modeForTarget(const std::string& target)
+{
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0)
+        return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+
+bool AtomicFileWriter::open()
+{
+    const std::string folder = folderOf(target_);
+    const auto slash = target_.find_last_of('/');
+    const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+    std::string pattern = folder + "/." + base + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    fd_ = ::mkstemp(name.data());
+    if (fd_ < 0) {
+        error_ = errno;
+        return false;
+    }
+    temporary_ = name.data();
+    if (::fchmod(fd_, modeForTarget(target_)) != 0) {
+        error_ = errno;
+        abandon();
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::write(std::span<const uint8_t> bytes)
+{
+    if (fd_ < 0)
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error_ = n < 0 ? errno : ENOSPC;
+            abandon();
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFileWriter::commit()
+{
+    if (fd_ < 0)
+        return false;
+    if (::fsync(fd_) != 0) {
+        error_ = errno;
+        abandon();
+        return false;
+    }
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0) {
+        error_ = errno;
+        abandon();
+        return false;
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        error_ = errno;
+        abandon();
+        return false;
+    }
+    temporary_.clear();
+    // Make the rename itself durable; a folder that cannot be synced does not undo the save.
+    const int dir = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+void AtomicFileWriter::abandon()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+} // namespace rps
