@@ -1,0 +1,81 @@
+#include "forms/common/CharFilter.h"
+
+#include <gtest/gtest.h>
+
+using namespace rps;
+
+namespace {
+std::string typed(CharFilterKind kind, char c, std::string_view before = {}, std::string_view after = {},
+                  int maxLength = 0)
+{
+    CharFilterSpec spec;
+    spec.kind = kind;
+    spec.maxLength = maxLength;
+    const auto result = filterCharacter(spec, c, before, after);
+    return result ? std::string(1, *result) : std::string("refused");
+}
+} // namespace
+
+TEST(SevenSegmentFilter, KeepsWhatTheDisplayCanShowInItsShowableCase)
+{
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, 'x'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, 'b'), "b");
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, 'B'), "b");
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, 'e'), "E");
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, 'K'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, '7'), "7");
+    EXPECT_EQ(typed(CharFilterKind::SevenSegment, '_'), "_");
+}
+
+TEST(DecimalFilter, OneSeparatorUnlessTheOldOneIsBeingReplaced)
+{
+    CharFilterSpec spec{CharFilterKind::Decimal, 10, ',', {}};
+    EXPECT_EQ(filterCharacter(spec, '.', "150", ""), ','); // stored as the locale separator
+    EXPECT_FALSE(filterCharacter(spec, '.', "150,0", "").has_value());
+    EXPECT_FALSE(filterCharacter(spec, ',', "15", "0,5").has_value());
+    // The selection that holds the separator is not part of before/after.
+    EXPECT_EQ(filterCharacter(spec, '.', "150", "125"), ',');
+    EXPECT_FALSE(filterCharacter(spec, '1', "150,000000", "").has_value()); // length limit
+}
+
+TEST(UpperTextFilter, SingleInnerSpacesAndUpperCase)
+{
+    EXPECT_EQ(typed(CharFilterKind::UpperText, 'a', "AB"), "A");
+    EXPECT_EQ(typed(CharFilterKind::UpperText, ' '), "refused");
+    EXPECT_EQ(typed(CharFilterKind::UpperText, ' ', "A "), "refused");
+    EXPECT_EQ(typed(CharFilterKind::UpperText, ' ', "A", " B"), "refused");
+    EXPECT_EQ(typed(CharFilterKind::UpperText, ' ', "A", "B"), " ");
+    EXPECT_EQ(typed(CharFilterKind::UpperText, '*'), "refused");
+}
+
+TEST(CountedLetterFilters, LetterOnlyOnce)
+{
+    EXPECT_EQ(typed(CharFilterKind::HexToEWithQ, 'Q', "QQQQQQQ"), "Q");
+    EXPECT_EQ(typed(CharFilterKind::HexToEWithQ, 'Q', "QQQQ", "QQQQ"), "refused");
+    EXPECT_EQ(typed(CharFilterKind::HexToEWithQ, 'f'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::DigitsWithA, 'A', "12"), "A");
+    EXPECT_EQ(typed(CharFilterKind::DigitsWithA, 'A', "1A"), "refused");
+    EXPECT_EQ(typed(CharFilterKind::DigitsWithCO, 'O', "12"), "O");
+    EXPECT_EQ(typed(CharFilterKind::DigitsWithCO, 'O', "C2"), "refused");
+    EXPECT_EQ(typed(CharFilterKind::DigitsWithC, 'O'), "refused");
+    CharFilterSpec prefixed{CharFilterKind::PrefixedDigits, 0, '.', {"Tone", "Pause"}};
+    EXPECT_EQ(filterCharacter(prefixed, 'P', "12", ""), 'P');
+    EXPECT_FALSE(filterCharacter(prefixed, 'P', "T2", "").has_value());
+}
+
+TEST(CaseFilters, LowerCaseLettersBecomeUpper)
+{
+    EXPECT_EQ(typed(CharFilterKind::Hex, 'c'), "C");
+    EXPECT_EQ(typed(CharFilterKind::Hex, 'g'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::Dtmf, 'd'), "D");
+    EXPECT_EQ(typed(CharFilterKind::Dtmf, 'e'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::HexToE, 'F'), "refused");
+}
+
+TEST(FilterText, RunsAWholeTextAsTyped)
+{
+    CharFilterSpec spec{CharFilterKind::SevenSegment, 2, '.', {}};
+    EXPECT_EQ(filterText(spec, "be"), "bE");
+    EXPECT_FALSE(filterText(spec, "bex").has_value());
+    EXPECT_FALSE(filterText(spec, "kx").has_value());
+}
