@@ -1,0 +1,146 @@
+#include "app/CTransferDialog.h"
+
+#include "app/ShellDialogParts.h"
+#include "app/ShellTexts.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rps {
+
+namespace {
+
+constexpr int kProgressLabelText = 551;
+constexpr int kReadTotal = 167;
+constexpr int kWriteTotal = 165;
+
+} // namespace
+
+CTransferDialog::CTransferDialog(const LanguageTable& texts, Captions captions, TransferFn transfer,
+                                 QWidget* parent)
+    : QDialog(parent), texts_(texts), captions_(captions), transfer_(std::move(transfer))
+{
+    setWindowTitle(languageText(texts, captions.idle));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* layout = new QVBoxLayout(this);
+    progressLabel_ = new QLabel(this);
+    progressLabel_->setObjectName("progressLabel");
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName("progressBar");
+    bar_->setTextVisible(false);
+    layout->addWidget(progressLabel_);
+    layout->addWidget(bar_);
+    content_ = new QVBoxLayout;
+    layout->addLayout(content_);
+    layout->addSpacing(6);
+
+    QDialogButtonBox* buttons = makeButtonRow(texts, this, true, true);
+    start_ = buttons->button(QDialogButtonBox::Ok);
+    start_->setObjectName("startButton");
+    start_->setText(languageText(texts, captions.startButton));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTransferDialog::start);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTransferDialog::reject);
+    layout->addWidget(buttons);
+    locked_ = {start_, buttons->button(QDialogButtonBox::Cancel), buttons->button(QDialogButtonBox::Help)};
+    showProgress(0, captions.total);
+    setMinimumWidth(380);
+}
+
+void CTransferDialog::showProgress(int step, int total)
+{
+    progressLabel_->setText(QString::fromStdString(progressText(texts_.text(kProgressLabelText), step, total)));
+    if (step == 0)
+        bar_->setRange(0, total);
+    bar_->setValue(step);
+}
+
+void CTransferDialog::setBusy(bool busy)
+{
+    busy_ = busy;
+    for (QWidget* widget : locked_) {
+        // Help stays disabled while there is no help file.
+        if (widget != nullptr && (busy || widget->objectName() != "helpButton"))
+            widget->setEnabled(!busy);
+    }
+    setWindowTitle(languageText(texts_, busy ? captions_.busy : captions_.idle));
+}
+
+void CTransferDialog::start()
+{
+    if (busy_)
+        return;
+    setBusy(true);
+    const int result = transfer_([this](int step, int total) { showProgress(step, total); });
+    setBusy(false);
+    transferDone(result);
+}
+
+void CTransferDialog::closeEvent(QCloseEvent* event)
+{
+    if (busy_)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void CTransferDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (busy_) {
+        event->accept(); // Escape, Enter and the like do nothing while the repeater is talking
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CTransferDialog::reject()
+{
+    if (!busy_)
+        QDialog::reject();
+}
+
+CReadDialog::CReadDialog(const LanguageTable& texts, TransferFn transfer, InformFn inform, QWidget* parent)
+    : CTransferDialog(texts, {548, 549, 30, kReadTotal}, std::move(transfer), parent), inform_(std::move(inform))
+{
+    setObjectName("readDialog");
+}
+
+void CReadDialog::transferDone(int result)
+{
+    if (result == 0) {
+        inform_(550, 556);
+        accept();
+    } else {
+        QDialog::reject();
+    }
+}
+
+CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn transfer, InformFn inform,
+                           QWidget* parent)
+    : CTransferDialog(texts, {570, 571, 31, kWriteTotal}, std::move(transfer), parent), inform_(std::move(inform))
+{
+    setObjectName("writeDialog");
+    clockBox_ = new QCheckBox(languageText(texts, 585), this);
+    clockBox_->setObjectName("clockBox");
+    clockBox_->setChecked(setClock);
+    contentLayout()->addWidget(clockBox_);
+    lockedWhileBusy().push_back(clockBox_);
+}
+
+bool CWriteDialog::setClock() const { return clockBox_->isChecked(); }
+
+void CWriteDialog::transferDone(int result)
+{
+    if (result == 0) {
+        inform_(572, 588);
+        accept();
+    } else {
+        QDialog::reject();
+    }
+}
+
+} // namespace rps

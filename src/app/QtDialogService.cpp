@@ -1,0 +1,195 @@
+#include "app/QtDialogService.h"
+
+#include "app/LanguageTable.h"
+#include "model/DataFile.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace rps {
+
+namespace {
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+QMessageBox::Icon iconOf(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The panel beside the Open dialog's file list: the two embedded-message lines of the
+// selected data file.
+class PreviewPanel : public QGroupBox {
+public:
+    PreviewPanel(const QString& caption, QWidget* parent) : QGroupBox(caption, parent)
+    {
+        setObjectName("previewPanel");
+        auto* layout = new QVBoxLayout(this);
+        for (QLabel** line : {&line1_, &line2_}) {
+            *line = new QLabel(this);
+            QFont fixed("Monospace");
+            fixed.setStyleHint(QFont::TypeWriter);
+            (*line)->setFont(fixed);
+            (*line)->setTextFormat(Qt::PlainText);
+            (*line)->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(32, 'M')) + 8);
+            (*line)->setFrameShape(QFrame::StyledPanel);
+            (*line)->setFrameShadow(QFrame::Sunken);
+            layout->addWidget(*line);
+        }
+        layout->addStretch(1);
+    }
+
+    void showFile(const QString& path)
+    {
+        const FilePreview preview = path.isEmpty() ? FilePreview{} : readPreview(path.toStdString());
+        line1_->setText(preview.available ? fromStd(preview.messageLine1) : QString());
+        line2_->setText(preview.available ? fromStd(preview.messageLine2) : QString());
+    }
+
+private:
+    QLabel* line1_ = nullptr;
+    QLabel* line2_ = nullptr;
+};
+
+QString filterOf(const FileRequest& request)
+{
+    return fromStd(request.filterText);
+}
+
+} // namespace
+
+QtDialogService::QtDialogService(const LanguageTable& texts) : texts_(texts) {}
+
+QString QtDialogService::text(int index) const { return fromStd(texts_.text(index)); }
+
+QWidget* QtDialogService::owner() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+MessageAnswer QtDialogService::showMessage(const MessageRequest& request)
+{
+    QMessageBox box(iconOf(request.icon), fromStd(request.caption), fromStd(request.text), QMessageBox::NoButton,
+                    owner());
+    QPushButton* cancel = nullptr;
+    switch (request.buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        cancel = qobject_cast<QPushButton*>(box.button(QMessageBox::Cancel));
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        cancel = qobject_cast<QPushButton*>(box.button(QMessageBox::Cancel));
+        break;
+    }
+    // Button captions are language texts where the language file has them.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+        ok->setText(text(26));
+    if (cancel != nullptr)
+        cancel->setText(text(27));
+    if (request.cancelIsDefault && cancel != nullptr)
+        box.setDefaultButton(cancel);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> QtDialogService::chooseOpenFile(const FileRequest& request)
+{
+    QFileDialog dialog(owner(), fromStd(request.caption), fromStd(request.startFolder), filterOf(request));
+    dialog.setObjectName("openFileDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the preview panel needs our own dialog
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(fromStd(request.defaultExtension));
+    auto* panel = new PreviewPanel(text(558), &dialog);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, panel, &PreviewPanel::showFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtDialogService::chooseSaveFile(const FileRequest& request)
+{
+    QFileDialog dialog(owner(), fromStd(request.caption), fromStd(request.startFolder), filterOf(request));
+    dialog.setObjectName("saveFileDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!request.proposedName.empty())
+        dialog.selectFile(fromStd(request.proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtDialogService::askPassword(const std::string& caption, const std::string& prompt,
+                                                        int maxLength)
+{
+    QDialog dialog(owner());
+    dialog.setObjectName("passwordDialog");
+    dialog.setWindowTitle(fromStd(caption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(fromStd(prompt), &dialog);
+    auto* field = new QLineEdit(&dialog);
+    field->setObjectName("passwordField");
+    field->setMaxLength(maxLength);
+    field->setEchoMode(QLineEdit::Password);
+    // Letters and digits only, as the repeater stores them.
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]*"), field));
+    label->setBuddy(field);
+    layout->addWidget(label);
+    layout->addWidget(field);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(text(26));
+    buttons->button(QDialogButtonBox::Cancel)->setText(text(27));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.setMinimumWidth(320);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return field->text().toStdString();
+}
+
+} // namespace rps
