@@ -1,0 +1,83 @@
+#include "sim/SimMemory.h"
+
+#include "model/DataFile.h"
+#include "model/DefaultBuilder.h"
+#include "model/ModelBlock.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace rps::sim {
+
+void SimMemory::loadAreas(const ImageAreas& areas)
+{
+    std::copy(areas.main.begin(), areas.main.end(), blocks.begin());
+    std::copy_n(areas.aux.begin(), kAuxWrittenSize, memory.begin() + kAuxAddress);
+    std::copy(areas.aux.begin() + kAuxWrittenSize, areas.aux.end(), memory.begin() + kProtectedMessageAddress);
+    std::copy_n(areas.local.begin(), kTraceSize, memory.begin() + kTraceAddress);
+}
+
+ImageAreas SimMemory::toAreas() const
+{
+    ImageAreas areas;
+    areas.fill(0xFF);
+    std::copy(blocks.begin(), blocks.end(), areas.main.begin());
+    std::copy_n(memory.begin() + kAuxAddress, kAuxWrittenSize, areas.aux.begin());
+    std::copy_n(memory.begin() + kProtectedMessageAddress, kAuxSize - kAuxWrittenSize,
+                areas.aux.begin() + kAuxWrittenSize);
+    std::copy_n(memory.begin() + kTraceAddress, kTraceSize, areas.local.begin());
+    return areas;
+}
+
+namespace {
+
+// Trace and tuning memories of a unit that has been in service: recognisable, not erased.
+void fillServiceMemories(SimMemory& memory)
+{
+    for (std::size_t i = 0; i < kTraceSize; ++i)
+        memory.memory[kTraceAddress + i] = static_cast<uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < kTuningSize; ++i)
+        memory.memory[kTuningAddress + i] = static_cast<uint8_t>(0x40 + i % 0x40);
+}
+
+} // namespace
+
+SimMemory defaultMemory(uint16_t modelCode)
+{
+    ConfigImage image;
+    image.clear();
+    writeModelBlock(image.main(), ModelBlock::fromModelCode(modelCode));
+    InstallationId none;
+    none.fill(0xFF);
+    newImage(image, none);
+    SimMemory memory;
+    memory.loadAreas(image.working());
+    fillServiceMemories(memory);
+    return memory;
+}
+
+std::optional<SimMemory> memoryFromFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    SimMemory memory;
+    fillServiceMemories(memory);
+    if (bytes.size() == kRawImageSize) {
+        ImageAreas areas;
+        std::copy_n(bytes.begin(), kMainSize, areas.main.begin());
+        std::copy_n(bytes.begin() + kMainSize, kAuxSize, areas.aux.begin());
+        std::copy_n(bytes.begin() + kMainSize + kAuxSize, kLocalSize, areas.local.begin());
+        memory.loadAreas(areas);
+        return memory;
+    }
+    ConfigImage image;
+    if (loadImage(path, image).code != kLoadOk)
+        return std::nullopt;
+    memory.loadAreas(image.snapshot());
+    return memory;
+}
+
+} // namespace rps::sim

@@ -1,0 +1,397 @@
+#include "sim/SimRepeater.h"
+
+#include "link/ProtocolBytes.h"
+#include "model/ModelBlock.h"
+#include "model/ModelTable.h"
+
+#include <algorithm>
+
+namespace rps::sim {
+
+using namespace rps::proto;
+
+namespace {
+
+// A programming session that has heard nothing for this long is over: the repeater drops
+// back to listening for a mode entry (tuning sessions wait for the technician).
+constexpr uint64_t kProgrammingIdleMs = 5000;
+constexpr std::string_view kProgramText = "PROGRAM";
+constexpr std::string_view kTuningText = "TUNING ";
+
+} // namespace
+
+SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
+    : config_(std::move(config)), memory_(std::move(memory)), rng_(config_.seed | 1)
+{
+    for (uint8_t& b : keySeed_) {
+        rng_ = rng_ * 1103515245u + 12345u;
+        b = static_cast<uint8_t>(rng_ >> 16);
+    }
+    // The repeater asks for its write password exactly when one is set.
+    ModelBlock block(std::span<const uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
+    block.setOptionBits(kOptionWritePasswordEmpty, !config_.writePassword.has_value());
+    block.writeTo(std::span<uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
+}
+
+void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowMs)
+{
+    if (state_ == State::Programming && nowMs - now_ > kProgrammingIdleMs && rx_.empty())
+        leave();
+    now_ = nowMs;
+    if (dead_)
+        return;
+    switch (state_) {
+    case State::Idle:
+        // At another speed the repeater's UART sees only garbled characters.
+        if (lineBaud != config_.huntBaud) {
+            entryText_.clear();
+            return;
+        }
+        entryText_.push_back(static_cast<char>(byte));
+        if (entryText_.size() > kProgramText.size())
+            entryText_.erase(entryText_.begin());
+        if (entryText_ == kProgramText || entryText_ == kTuningText)
+            startEntry(entryText_ == kTuningText, nowMs);
+        return;
+    case State::AwaitModeSpeed:
+        return;
+    case State::Programming:
+    case State::Tuning:
+        rx_.push_back(static_cast<uint8_t>(byte ^ key_));
+        process(nowMs);
+        return;
+    }
+}
+
+void SimRepeater::startEntry(bool tuning, uint64_t nowMs)
+{
+    now_ = nowMs;
+    entryText_.clear();
+    key_ = 0;
+    rx_.clear();
+    expectAck_ = false;
+    awaitingChallenge_ = false;
+    tuningEntry_ = tuning;
+    sendPlain(kSyn);
+    state_ = State::AwaitModeSpeed;
+}
+
+void SimRepeater::poll(uint32_t lineBaud, uint64_t nowMs)
+{
+    now_ = std::max(now_, nowMs);
+    if (state_ != State::AwaitModeSpeed || dead_ || lineBaud != kModeBaud)
+        return;
+    // The PC has followed to 19200: some units chatter before they confirm.
+    for (int i = 0; i < config_.faults.noiseBytes; ++i) {
+        rng_ = rng_ * 1103515245u + 12345u;
+        const auto junk = static_cast<uint8_t>(rng_ >> 16);
+        sendPlain(junk == kAck ? static_cast<uint8_t>(junk + 1) : junk);
+    }
+    sendPlain(kAck);
+    state_ = tuningEntry_ ? State::Tuning : State::Programming;
+}
+
+void SimRepeater::send(uint8_t byte, uint64_t delayMs)
+{
+    if (dead_)
+        return;
+    uint64_t due = now_ + delayMs;
+    if (!output_.empty())
+        due = std::max(due, output_.back().dueMs);
+    output_.push_back(OutByte{static_cast<uint8_t>(byte ^ key_), due});
+}
+
+void SimRepeater::sendPlain(uint8_t byte)
+{
+    const uint8_t key = key_;
+    key_ = 0;
+    send(byte);
+    key_ = key;
+}
+
+void SimRepeater::sendAll(const std::vector<uint8_t>& bytes)
+{
+    for (uint8_t b : bytes)
+        send(b);
+}
+
+void SimRepeater::sendReply(const std::vector<uint8_t>& bytes)
+{
+    sendAll(bytes);
+    expectAck_ = true;
+}
+
+void SimRepeater::finish(uint8_t command, bool ok, uint64_t delayMs)
+{
+    if (takeFault(config_.faults.nakCommands, command))
+        ok = false;
+    send(ok ? kAck : kNak, delayMs);
+}
+
+bool SimRepeater::takeFault(std::map<uint8_t, int>& faults, uint8_t command)
+{
+    const auto it = faults.find(command);
+    if (it == faults.end() || it->second == 0)
+        return false;
+    if (it->second > 0)
+        --it->second;
+    return true;
+}
+
+void SimRepeater::leave()
+{
+    state_ = State::Idle;
+    key_ = 0;
+    expectAck_ = false;
+    awaitingChallenge_ = false;
+}
+
+bool SimRepeater::blockIsDeadly(uint16_t block)
+{
+    if (config_.faults.dieAtBlock >= 0 && block == config_.faults.dieAtBlock) {
+        dead_ = true;
+        return true;
+    }
+    return false;
+}
+
+void SimRepeater::process(uint64_t nowMs)
+{
+    while (!rx_.empty() && (state_ == State::Programming || state_ == State::Tuning)) {
+        if (awaitingChallenge_) {
+            if (!need(2))
+                return;
+            const uint8_t challenge = rx_[0];
+            const bool confirmed = rx_[1] == kAck;
+            rx_.erase(rx_.begin(), rx_.begin() + 2);
+            awaitingChallenge_ = false;
+            if (confirmed) {
+                sendPlain(kAck);
+                key_ = static_cast<uint8_t>(sum8(keySeed_) ^ challenge);
+            }
+            continue;
+        }
+        if (expectAck_) {
+            expectAck_ = false;
+            if (rx_[0] == kAck || rx_[0] == kNak) {
+                rx_.erase(rx_.begin());
+                send(kAck);
+                continue;
+            }
+        }
+        // A frame the fault list silences changes nothing but what it stored.
+        const State state = state_;
+        const uint8_t key = key_;
+        const bool expectAck = expectAck_;
+        const bool awaitingChallenge = awaitingChallenge_;
+        const std::size_t queued = output_.size();
+        const uint8_t command = rx_[0];
+        std::size_t used = 0;
+        const Parse parsed = handleFrame(nowMs, used);
+        if (parsed == Parse::NeedMore)
+            return;
+        if (parsed == Parse::Done && takeFault(config_.faults.silentCommands, command)) {
+            state_ = state;
+            key_ = key;
+            expectAck_ = expectAck;
+            awaitingChallenge_ = awaitingChallenge;
+            output_.resize(queued, OutByte{0, 0});
+        }
+        if (parsed == Parse::Unknown)
+            used = 1;
+        rx_.erase(rx_.begin(), rx_.begin() + static_cast<std::ptrdiff_t>(std::min(used, rx_.size())));
+    }
+    if (state_ != State::Programming && state_ != State::Tuning)
+        rx_.clear();
+}
+
+SimRepeater::Parse SimRepeater::handleFrame(uint64_t nowMs, std::size_t& used)
+{
+    const uint8_t command = rx_[0];
+    const Parse parsed = handleProgrammingFrame(command, nowMs, used);
+    if (parsed != Parse::Unknown) {
+        if (parsed == Parse::Done)
+            commandLog_.push_back(command);
+        return parsed;
+    }
+    const Parse service = handleServiceFrame(command, used);
+    if (service == Parse::Done)
+        commandLog_.push_back(command);
+    return service;
+}
+
+std::vector<uint8_t> SimRepeater::identificationReply()
+{
+    std::vector<uint8_t> reply(kIdentReplySize, 0x00);
+    if (config_.unprogrammed)
+        std::copy(kUnprogrammedUnitCode.begin(), kUnprogrammedUnitCode.end(), reply.begin());
+    else
+        std::copy_n(memory_.blocks.begin() + kModelBlockOffset, kModelBlockSize, reply.begin());
+    for (std::size_t i = 16; i < 32; ++i)
+        reply[i] = static_cast<uint8_t>(0xA0 + i);
+    std::copy(keySeed_.begin(), keySeed_.end(), reply.begin() + kKeySeedOffset);
+    return reply;
+}
+
+SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, uint64_t /*nowMs*/, std::size_t& used)
+{
+    switch (command) {
+    case kIdentify:
+        used = 1;
+        sendAll(identificationReply());
+        awaitingChallenge_ = true;
+        return Parse::Done;
+    case kBlockRead:
+    case kBlockReadAlt: {
+        if (!need(3))
+            return Parse::NeedMore;
+        used = 3;
+        const uint16_t block = word(1);
+        if (blockIsDeadly(block))
+            return Parse::Done;
+        std::vector<uint8_t> data(kBlockSize, 0xFF);
+        if (block < kMainBlocks)
+            std::copy_n(memory_.blocks.begin() + block * kBlockSize, kBlockSize, data.begin());
+        if (std::all_of(data.begin(), data.end(), [&](uint8_t b) { return b == data[0]; })) {
+            sendReply({kFillWrite, data[0]});
+            return Parse::Done;
+        }
+        uint8_t checksum = sum8(data);
+        if (config_.faults.badChecksums > 0) {
+            --config_.faults.badChecksums;
+            ++checksum;
+        }
+        data.insert(data.begin(), kDataReply);
+        data.push_back(checksum);
+        sendReply(data);
+        return Parse::Done;
+    }
+    case kBlockWrite:
+    case kBlockWriteAlt: {
+        if (!need(2))
+            return Parse::NeedMore;
+        if (command == kBlockWriteAlt && rx_[1] == kQuery)
+            return Parse::Unknown; // the 'Y' query of the service commands
+        if (!need(3 + kBlockSize + 1))
+            return Parse::NeedMore;
+        used = 3 + kBlockSize + 1;
+        const uint16_t block = word(1);
+        if (blockIsDeadly(block))
+            return Parse::Done;
+        const auto first = rx_.begin() + 3;
+        const bool ok = block < kMainBlocks && sum8(std::span<const uint8_t>(&*first, kBlockSize)) == rx_[3 + kBlockSize];
+        if (ok)
+            std::copy_n(first, kBlockSize, memory_.blocks.begin() + block * kBlockSize);
+        finish(command, ok);
+        return Parse::Done;
+    }
+    case kFillWrite: {
+        if (!need(4))
+            return Parse::NeedMore;
+        used = 4;
+        const uint16_t block = word(1);
+        if (blockIsDeadly(block))
+            return Parse::Done;
+        if (block < kMainBlocks)
+            std::fill_n(memory_.blocks.begin() + block * kBlockSize, kBlockSize, rx_[3]);
+        finish(command, block < kMainBlocks);
+        return Parse::Done;
+    }
+    case kMemoryRead: {
+        if (!need(4))
+            return Parse::NeedMore;
+        used = 4;
+        const std::size_t length = rx_[3] == 0 ? 256 : rx_[3];
+        std::vector<uint8_t> reply{kMemoryReply};
+        for (std::size_t i = 0; i < length; ++i)
+            reply.push_back(memory_.memory[(word(1) + i) % kMemorySpaceSize]);
+        sendReply(reply);
+        return Parse::Done;
+    }
+    case kMemoryWrite: {
+        if (!need(4))
+            return Parse::NeedMore;
+        const std::size_t length = rx_[3] == 0 ? 256 : rx_[3];
+        if (!need(4 + length))
+            return Parse::NeedMore;
+        used = 4 + length;
+        for (std::size_t i = 0; i < length; ++i)
+            memory_.memory[(word(1) + i) % kMemorySpaceSize] = rx_[4 + i];
+        finish(command, true);
+        return Parse::Done;
+    }
+    case kPrepare:
+        if (!need(3))
+            return Parse::NeedMore;
+        used = 3;
+        ++prepareCount_;
+        finish(command, rx_[1] == 0x00 && rx_[2] == 0xFF, static_cast<uint64_t>(config_.faults.prepareDelayMs));
+        return Parse::Done;
+    case kLeave:
+    case kAbandon:
+        used = 1;
+        finish(command, true);
+        ++(command == kLeave ? leaveCount_ : abandonCount_);
+        leave();
+        return Parse::Done;
+    case kInfoReply: {
+        if (!need(3))
+            return Parse::NeedMore;
+        used = 3;
+        if (rx_[1] != 'R' || (rx_[2] != 'K' && rx_[2] != 'S'))
+            return Parse::Unknown;
+        std::vector<uint8_t> data(rx_[2] == 'K' ? 32 : 16);
+        for (std::size_t i = 0; i < data.size(); ++i)
+            data[i] = static_cast<uint8_t>(0x10 + i);
+        if (rx_[2] == 'K') {
+            const std::string serial = "SN0000360123";
+            std::copy(serial.begin(), serial.end(), data.begin() + 16);
+        }
+        std::vector<uint8_t> reply{kInfoReply};
+        reply.insert(reply.end(), data.begin(), data.end());
+        reply.push_back(sum8(data));
+        sendReply(reply);
+        return Parse::Done;
+    }
+    case kSetClock:
+        if (!need(7))
+            return Parse::NeedMore;
+        used = 7;
+        clockSet_ = LocalTime{2000 + rx_[1], rx_[2], rx_[3], rx_[4], rx_[5], rx_[6]};
+        finish(command, true);
+        return Parse::Done;
+    case kDateStamp:
+        if (!need(5))
+            return Parse::NeedMore;
+        used = 5;
+        finish(command, rx_[4] == kLeave);
+        return Parse::Done;
+    case kWritePassword:
+    case kMessagePassword: {
+        if (!need(7))
+            return Parse::NeedMore;
+        used = 7;
+        std::array<uint8_t, 6> sent{};
+        std::copy_n(rx_.begin() + 1, sent.size(), sent.begin());
+        bool ok = true;
+        if (command == kWritePassword && config_.writePassword)
+            ok = sent == *config_.writePassword;
+        if (command == kMessagePassword)
+            ok = std::equal(sent.begin(), sent.end(), memory_.memory.begin() + kMessagePasswordAddress);
+        finish(command, ok);
+        return Parse::Done;
+    }
+    case kProductInfo: {
+        used = 1;
+        std::vector<uint8_t> info(kProductInfoSize);
+        for (std::size_t i = 0; i < info.size(); ++i)
+            info[i] = static_cast<uint8_t>('0' + i);
+        sendReply(info);
+        return Parse::Done;
+    }
+    default:
+        return Parse::Unknown;
+    }
+}
+
+} // namespace rps::sim
