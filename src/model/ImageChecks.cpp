@@ -58,13 +58,16 @@ void stampVersion(std::span<uint8_t> main, const InstallationId& installationId)
     std::copy_n(kDataFormatText, 3, main.begin() + kDataFormatOffset);
 }
 
+bool isKnownDataFormat(uint8_t formatCharacter)
+{
+    const auto own = static_cast<uint8_t>(kDataFormatText[0]);
+    return formatCharacter == own || formatCharacter == 0xFF || (formatCharacter >= '0' && formatCharacter < own);
+}
+
 ImageCheck checkLoadedImage(ConfigImage& image, ImageSource source, const InstallationId& installationId)
 {
     std::span<uint8_t> main = image.main();
-    const uint8_t format = main[kDataFormatOffset];
-    const bool known = format == static_cast<uint8_t>(kDataFormatText[0]) || format == 0xFF ||
-                       (format >= '0' && format < static_cast<uint8_t>(kDataFormatText[0]));
-    if (!known) {
+    if (!isKnownDataFormat(main[kDataFormatOffset])) {
         newImage(image, installationId);
         return {false, source == ImageSource::File ? 823 : 824};
     }

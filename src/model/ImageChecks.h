@@ -22,6 +22,9 @@ uint16_t checksumOf(std::span<const uint8_t> main);
 // Writes "V1.00", "100" and the installation identifier into the main area.
 void stampVersion(std::span<uint8_t> main, const InstallationId& installationId);
 
+// True for a data format character this program can edit: its own, an older one, or none.
+bool isKnownDataFormat(uint8_t formatCharacter);
+
 enum class ImageSource { Repeater = 0, File = 1 };
 
 struct ImageCheck {

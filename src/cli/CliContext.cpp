@@ -1,0 +1,101 @@
+#include "cli/CliCommand.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+namespace rps::cli {
+
+namespace {
+
+constexpr std::string_view kLanguageFileName = "rps360t.lng";
+
+// The language file next to the program (an installed copy) wins over the source tree's.
+std::vector<std::filesystem::path> languageFileCandidates()
+{
+    std::vector<std::filesystem::path> candidates;
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        candidates.push_back(self.parent_path() / kLanguageFileName);
+        candidates.push_back(self.parent_path() / "lang" / kLanguageFileName);
+    }
+#ifdef RPS_CLI_LANG_DIR
+    candidates.push_back(std::filesystem::path(RPS_CLI_LANG_DIR) / kLanguageFileName);
+#endif
+    return candidates;
+}
+
+} // namespace
+
+CliContext::CliContext(std::ostream& output, std::ostream& errors) : out(output), err(errors)
+{
+    for (const auto& candidate : languageFileCandidates()) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error) &&
+            texts_.loadFile(candidate.string(), "English") == LanguageLoadResult::Ok) {
+            textsLoaded_ = true;
+            break;
+        }
+    }
+}
+
+std::string CliContext::text(int number, std::string_view fallback) const
+{
+    if (textsLoaded_ && !texts_.text(number).empty())
+        return texts_.text(number);
+    return std::string(fallback);
+}
+
+int CliContext::fail(const std::string& message) const
+{
+    err << message << '\n';
+    return kExitFailure;
+}
+
+int CliContext::usage(std::string_view line) const
+{
+    err << "usage: rps360t-cli " << line << '\n';
+    return kExitUsage;
+}
+
+OptionParser::OptionParser(std::vector<std::string_view> valueOptions, std::vector<std::string_view> flags)
+    : valueOptions_(std::move(valueOptions)), flags_(std::move(flags))
+{
+}
+
+bool OptionParser::parse(const Arguments& arguments)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.size() < 2 || argument[0] != '-') {
+            positional_.push_back(argument);
+            continue;
+        }
+        if (std::find(flags_.begin(), flags_.end(), argument) != flags_.end()) {
+            found_.emplace_back(argument, std::string());
+            continue;
+        }
+        if (std::find(valueOptions_.begin(), valueOptions_.end(), argument) == valueOptions_.end() ||
+            i + 1 >= arguments.size())
+            return false;
+        found_.emplace_back(argument, arguments[++i]);
+    }
+    return true;
+}
+
+bool OptionParser::has(std::string_view name) const
+{
+    return std::any_of(found_.begin(), found_.end(), [&](const auto& entry) { return entry.first == name; });
+}
+
+std::string OptionParser::value(std::string_view name) const
+{
+    for (const auto& [option, value] : found_) {
+        if (option == name)
+            return value;
+    }
+    return {};
+}
+
+} // namespace rps::cli

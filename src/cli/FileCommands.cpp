@@ -1,0 +1,235 @@
+// new, info, export-raw, import-raw: data files without the desktop application.
+#include "app/DocumentFlows.h"
+#include "app/TextArguments.h"
+#include "cli/CliCommand.h"
+#include "model/AtomicFile.h"
+#include "model/ByteOrder.h"
+#include "model/DataFile.h"
+#include "model/DefaultBuilder.h"
+#include "model/ImageChecks.h"
+#include "model/ModelTable.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+#include <utility>
+
+namespace rps::cli {
+
+namespace {
+
+constexpr std::size_t kRawImageSize = kMainSize + kAuxSize + kLocalSize; // 42,496
+constexpr std::array<uint16_t, 7> kCliModelCodes{0x0400, 0x0402, 0x0403, 0x0600, 0x0700, 0x0702, 0x0703};
+constexpr std::size_t kChannelSlots = 30;
+constexpr uint16_t kChannelRecordsBegin = 0x1000;
+constexpr uint16_t kChannelRecordsEnd = 0x4FFF;
+
+// The command line has no installation of its own: the identifier field stays empty.
+InstallationId cliInstallationId()
+{
+    InstallationId id;
+    id.fill(0xFF);
+    return id;
+}
+
+std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string systemText(int error) { return std::generic_category().message(error); }
+
+int failLoad(const CliContext& context, const LoadResult& result, const std::string& path)
+{
+    const int number = loadMessageText(result.code);
+    switch (result.code) {
+    case kLoadOtherProgram:
+        return context.fail(fillTextArguments(
+            context.text(number, "%s\n\nThis file belongs to another program (%s)."), {fileNameOf(path), result.otherProgram}));
+    case kLoadNotDataFile:
+        return context.fail(
+            fillTextArguments(context.text(number, "%s\n\nThis is not a data file of this program."), {fileNameOf(path)}));
+    case kLoadReservedBytes:
+        return context.failText(number, "The model information in this file is damaged.");
+    case kLoadModelRefused:
+    case kLoadBadMarker:
+        return context.failText(number, "The file is not a valid data file, or its model is not supported.");
+    default:
+        return context.failText(number, "The file cannot be read.");
+    }
+}
+
+int failLaterFormat(const CliContext& context)
+{
+    return context.failText(823, "This data file was made by a newer version of the software.");
+}
+
+int save(const CliContext& context, const std::string& path, ConfigImage& image, bool plain)
+{
+    DataFileSettings settings;
+    settings.encryptMode = !plain;
+    const SaveResult result = saveImage(path, image, saveOptionsFor(settings, cliInstallationId()));
+    if (result.code != kSaveOk)
+        return context.fail(systemText(result.systemError));
+    return kExitOk;
+}
+
+// Loads a data file and leaves the image as Open does. Returns kExitOk or the failure code.
+int openDataFile(const CliContext& context, const std::string& path, ConfigImage& image)
+{
+    const LoadResult result = loadImage(path, image);
+    if (result.code != kLoadOk)
+        return failLoad(context, result, path);
+    FrequencyLimits limits;
+    if (!acceptStagedImage(image, ImageSource::File, cliInstallationId(), limits).accepted)
+        return failLaterFormat(context);
+    return kExitOk;
+}
+
+bool parseModelCode(const std::string& text, uint16_t& code)
+{
+    std::string_view digits = text;
+    if (digits.starts_with("0x") || digits.starts_with("0X"))
+        digits.remove_prefix(2);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code, 16);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        return false;
+    return std::find(kCliModelCodes.begin(), kCliModelCodes.end(), code) != kCliModelCodes.end();
+}
+
+std::string printable(std::span<const uint8_t> bytes)
+{
+    std::string text;
+    for (uint8_t b : bytes) {
+        if (b == 0x00)
+            break;
+        text.push_back(b >= 0x20 && b < 0x7F ? static_cast<char>(b) : '.');
+    }
+    return text;
+}
+
+int channelCount(std::span<const uint8_t> main)
+{
+    int count = 0;
+    for (std::size_t i = 0; i < kChannelSlots; ++i) {
+        const uint16_t offset = getU16(main, kChannelIndexOffset + 2 * i);
+        if (offset >= kChannelRecordsBegin && offset <= kChannelRecordsEnd)
+            ++count;
+    }
+    return count;
+}
+
+int runNew(CliContext& context, const Arguments& arguments)
+{
+    constexpr std::string_view kUsage = "new --model-code CODE [--plain] -o OUT.dat";
+    OptionParser options({"--model-code", "-o"}, {"--plain"});
+    if (!options.parse(arguments) || !options.positional().empty() || options.value("-o").empty())
+        return context.usage(kUsage);
+    uint16_t code = 0;
+    if (!parseModelCode(options.value("--model-code"), code)) {
+        context.err << "unknown model code \"" << options.value("--model-code")
+                    << "\" (0x0400 0x0402 0x0403 0x0600 0x0700 0x0702 0x0703)\n";
+        return kExitUsage;
+    }
+    auto image = std::make_unique<ConfigImage>();
+    writeModelBlock(image->main(), ModelBlock::fromModelCode(code));
+    newImage(*image, cliInstallationId());
+    return save(context, options.value("-o"), *image, options.has("--plain"));
+}
+
+int runInfo(CliContext& context, const Arguments& arguments)
+{
+    OptionParser options({}, {});
+    if (!options.parse(arguments) || options.positional().size() != 1)
+        return context.usage("info FILE.dat");
+    const std::string& path = options.positional()[0];
+    auto image = std::make_unique<ConfigImage>();
+    const LoadResult result = loadImage(path, *image);
+    if (result.code != kLoadOk)
+        return failLoad(context, result, path);
+    // The checksum as the file holds it, before any repair touches the image.
+    const std::span<const uint8_t> stored(image->snapshot().main);
+    const uint16_t storedSum = getU16(stored, kChecksumOffset);
+    const uint16_t computedSum = checksumOf(stored);
+    FrequencyLimits limits;
+    if (!acceptStagedImage(*image, ImageSource::File, cliInstallationId(), limits).accepted)
+        return failLaterFormat(context);
+
+    const auto main = std::as_const(*image).main();
+    const ModelBlock block = readModelBlock(main);
+    char sums[64];
+    std::snprintf(sums, sizeof sums, "stored 0x%04X, computed 0x%04X%s", storedSum, computedSum,
+                  storedSum == computedSum ? "" : " (differs)");
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%04X", block.modelCode());
+    context.out << "Model:       " << modelDescription(findModelRow(block), findBandRow(block.modelCode())) << '\n'
+                << "Model code:  " << code << '\n'
+                << "Version:     " << printable(main.subspan(kDataVersionOffset, 5)) << ", format "
+                << printable(main.subspan(kDataFormatOffset, 3)) << '\n'
+                << "Checksum:    " << sums << '\n'
+                << "Channels:    " << channelCount(main) << '\n'
+                << "Message 1:   " << printable(main.subspan(kEmbeddedMessageOffset, 32)) << '\n'
+                << "Message 2:   " << printable(main.subspan(kEmbeddedMessageOffset + 32, 32)) << '\n';
+    return kExitOk;
+}
+
+int runExportRaw(CliContext& context, const Arguments& arguments)
+{
+    OptionParser options({}, {});
+    if (!options.parse(arguments) || options.positional().size() != 2)
+        return context.usage("export-raw FILE.dat OUT.bin");
+    auto image = std::make_unique<ConfigImage>();
+    if (const int status = openDataFile(context, options.positional()[0], *image); status != kExitOk)
+        return status;
+    AtomicFileWriter file(options.positional()[1]);
+    const ConfigImage& loaded = *image;
+    if (!file.open() || !file.write(loaded.main()) || !file.write(loaded.aux()) || !file.write(loaded.local()) ||
+        !file.commit())
+        return context.fail(systemText(file.systemError()));
+    return kExitOk;
+}
+
+int runImportRaw(CliContext& context, const Arguments& arguments)
+{
+    constexpr std::string_view kUsage = "import-raw IN.bin [--plain] -o OUT.dat";
+    OptionParser options({"-o"}, {"--plain"});
+    if (!options.parse(arguments) || options.positional().size() != 1 || options.value("-o").empty())
+        return context.usage(kUsage);
+    std::ifstream in(options.positional()[0], std::ios::binary);
+    std::vector<char> raw;
+    if (in)
+        raw.assign(std::istreambuf_iterator<char>(in), {});
+    if (!in.good() && !in.eof())
+        raw.clear();
+    if (raw.size() != kRawImageSize)
+        return context.failText(771, "The file cannot be read.");
+
+    auto image = std::make_unique<ConfigImage>();
+    ImageAreas& areas = image->working();
+    auto next = raw.begin();
+    for (std::span<uint8_t> area : {std::span<uint8_t>(areas.main), std::span<uint8_t>(areas.aux),
+                                    std::span<uint8_t>(areas.local)}) {
+        std::transform(next, next + static_cast<std::ptrdiff_t>(area.size()), area.begin(),
+                       [](char c) { return static_cast<uint8_t>(c); });
+        next += static_cast<std::ptrdiff_t>(area.size());
+    }
+    if (!isKnownDataFormat(areas.main[kDataFormatOffset]))
+        return failLaterFormat(context);
+    return save(context, options.value("-o"), *image, options.has("--plain"));
+}
+
+constexpr std::array<CliCommand, 4> kFileCommands{{
+    {"new", "new --model-code CODE [--plain] -o OUT.dat", runNew},
+    {"info", "info FILE.dat", runInfo},
+    {"export-raw", "export-raw FILE.dat OUT.bin", runExportRaw},
+    {"import-raw", "import-raw IN.bin [--plain] -o OUT.dat", runImportRaw},
+}};
+
+} // namespace
+
+std::span<const CliCommand> fileCommands() { return kFileCommands; }
+
+} // namespace rps::cli
