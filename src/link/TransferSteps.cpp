@@ -1,0 +1,58 @@
+#include "link/TransferSteps.h"
+
+#include "link/LinkTexts.h"
+
+namespace rps::transfer {
+
+void showError(TransferContext& context, int text)
+{
+    MessageRequest request;
+    request.text = context.texts.text(text);
+    request.caption = context.texts.text(texts::kErrorCaption);
+    request.icon = MessageIcon::Error;
+    context.dialogs.showMessage(request);
+}
+
+int leaveAndClose(TransferContext& context)
+{
+    context.link.leaveMode();
+    context.link.close();
+    return kLinkFailed;
+}
+
+int failLeaveClose(TransferContext& context, int text)
+{
+    showError(context, text);
+    return leaveAndClose(context);
+}
+
+int failAbandonClose(TransferContext& context, int text)
+{
+    showError(context, text);
+    context.link.abandonWrite();
+    context.link.close();
+    return kLinkFailed;
+}
+
+void progress(TransferContext& context, int step, int total)
+{
+    if (context.progress)
+        context.progress(step, total);
+}
+
+void repaint(TransferContext& context)
+{
+    if (context.repaint)
+        context.repaint();
+}
+
+bool reopenPort(TransferContext& context)
+{
+    context.link.close();
+    if (context.link.open())
+        return true;
+    showError(context, texts::kPortCannotOpen);
+    return false;
+}
+
+} // namespace rps::transfer

@@ -1,0 +1,19 @@
+#pragma once
+// Pieces shared by the transfers: the message boxes and the ways a failed transfer ends.
+#include "link/Transfers.h"
+
+namespace rps::transfer {
+
+void showError(TransferContext& context, int text);
+// Leaves the mode and closes the port; the result is always failure.
+int leaveAndClose(TransferContext& context);
+// The error box, then leave and close.
+int failLeaveClose(TransferContext& context, int text);
+// The error box, then the write is abandoned (0xE7) and the port closed.
+int failAbandonClose(TransferContext& context, int text);
+void progress(TransferContext& context, int step, int total);
+void repaint(TransferContext& context);
+// Closes and reopens the port; error box 772 when it cannot be opened.
+bool reopenPort(TransferContext& context);
+
+} // namespace rps::transfer

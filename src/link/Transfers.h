@@ -1,0 +1,45 @@
+#pragma once
+// The read and write transfers that move the configuration image between the application
+// and a repeater. Each runs start to end on the calling thread, reports progress as
+// (step, total), asks its questions through the dialog service and reports every failure
+// with one message box; the port is closed at the end on every path.
+#include "app/DialogService.h"
+#include "app/LanguageTable.h"
+#include "link/RadioLink.h"
+#include "model/ConfigImage.h"
+#include "model/InstallationId.h"
+
+#include <functional>
+
+namespace rps {
+
+inline constexpr int kReadSteps = 167;
+inline constexpr int kWriteSteps = 165;
+inline constexpr int kTransferCloseFailed = 2;
+
+struct TransferContext {
+    RadioLink& link;
+    DialogService& dialogs;
+    const LanguageTable& texts;
+    std::function<void(int step, int total)> progress;
+    std::function<void()> repaint; // the dialog and the main window, after an auxiliary failure
+    InstallationId installationId{};
+};
+
+// Fills the snapshot copy from the repeater; the working copy is not touched. 0 = read
+// completed (the caller then replaces the image), 1 = failed, 2 = the port did not close.
+int runReadTransfer(TransferContext& context, ConfigImage& image);
+
+struct WriteOptions {
+    bool setClock = false; // "Adjustment Time": send the PC's clock after the data
+};
+
+// Sends the working copy (stamped with version and checksum) to the repeater. 0 = written,
+// 1 = failed or cancelled, 2 = leaving the mode or closing the port failed.
+int runWriteTransfer(TransferContext& context, ConfigImage& image, const WriteOptions& options);
+
+// The six password bytes of a typed entry: letters and digits only, blank-padded to six;
+// an empty entry is six 0xFF.
+PasswordBytes passwordBytes(std::string_view typed);
+
+} // namespace rps
