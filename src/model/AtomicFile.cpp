@@ -1,7 +1,6 @@
 #include "model/AtomicFile.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -81,7 +80,8 @@ bool AtomicFileWriter::commit()
 {
     if (fd_ < 0)
         return false;
-    if (::fsync(fd_) != 0) {
+    // The data must be on the disk before the rename makes it the file the user sees.
+    if (::fdatasync(fd_) != 0) {
         error_ = errno;
         abandon();
         return false;
@@ -97,13 +97,9 @@ bool AtomicFileWriter::commit()
         abandon();
         return false;
     }
+    // The folder is not synced: after a crash either the old or the complete new file is
+    // there, which is all the user needs, and a folder sync would double the cost of a save.
     temporary_.clear();
-    // Make the rename itself durable; a folder that cannot be synced does not undo the save.
-    const int dir = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
     return true;
 }
 
