@@ -1,0 +1,136 @@
+#include "forms/common/CGridDelegate.h"
+
+#include "forms/common/CCharFilterValidator.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace rps {
+
+namespace {
+const char* const kOriginalText = "rpsOriginalText";
+}
+
+QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    const auto* model = qobject_cast<const CGridModel*>(index.model());
+    if (!model)
+        return nullptr;
+    const CellEditor spec = model->cellEditor(index.row(), index.column());
+    switch (spec.kind) {
+    case CellEditorKind::None:
+        return nullptr;
+    case CellEditorKind::Text: {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        edit->setValidator(new CCharFilterValidator(spec.filter, edit));
+        if (spec.filter.maxLength > 0)
+            edit->setMaxLength(spec.filter.maxLength);
+        edit->setAlignment(model->columnAlignment(index.column()));
+        return edit;
+    }
+    case CellEditorKind::DropDown:
+    case CellEditorKind::EditableDropDown: {
+        auto* combo = new QComboBox(parent);
+        combo->addItems(spec.choices);
+        combo->setMaxVisibleItems(12);
+        if (spec.kind == CellEditorKind::EditableDropDown) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->lineEdit()->setValidator(new CCharFilterValidator(spec.filter, combo));
+            if (spec.filter.maxLength > 0)
+                combo->lineEdit()->setMaxLength(spec.filter.maxLength);
+            combo->setCompleter(nullptr);
+        } else {
+            // Choosing an entry is the commit of a drop-down list.
+            connect(combo, &QComboBox::activated, this, [this, combo](int) {
+                auto* self = const_cast<CGridDelegate*>(this);
+                emit self->commitData(combo);
+                emit self->closeEditor(combo, QAbstractItemDelegate::SubmitModelCache);
+            });
+        }
+        return combo;
+    }
+    }
+    return nullptr;
+}
+
+QString CGridDelegate::editorText(const QWidget* editor)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
+        return edit->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(editor))
+        return combo->isEditable() ? combo->currentText() : combo->currentText();
+    return {};
+}
+
+void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    const QString cellText = index.data(Qt::EditRole).toString().trimmed();
+    editor->setProperty(kOriginalText, cellText);
+    const std::optional<QString> initial = std::exchange(initialText_, std::nullopt);
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(initial.value_or(cellText));
+        if (!initial)
+            edit->selectAll();
+        return;
+    }
+    auto* combo = qobject_cast<QComboBox*>(editor);
+    if (!combo)
+        return;
+    const QString wanted = initial.value_or(cellText);
+    int found = combo->findText(cellText);
+    if (initial && !initial->isEmpty() && !combo->isEditable()) {
+        // A typed character picks the first entry that begins with it.
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemText(i).startsWith(*initial, Qt::CaseInsensitive)) {
+                found = i;
+                break;
+            }
+        }
+    }
+    combo->setCurrentIndex(found);
+    if (combo->isEditable()) {
+        combo->setEditText(wanted);
+        if (initial)
+            combo->lineEdit()->end(false);
+        else
+            combo->lineEdit()->selectAll();
+    }
+}
+
+void CGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    model->setData(index, editorText(editor).trimmed(), Qt::EditRole);
+}
+
+void CGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    editor->setGeometry(option.rect.adjusted(-2, -2, 2, 2));
+}
+
+bool CGridDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::FocusOut) {
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        const bool popupOpen = combo && combo->view() && combo->view()->isVisible();
+        const QWidget* focus = QApplication::focusWidget();
+        const bool focusInside = focus && (focus == editor || editor->isAncestorOf(focus));
+        if (!popupOpen && !focusInside) {
+            // Leaving the editor commits only a changed or emptied text.
+            const QString text = editorText(editor).trimmed();
+            if (text == editor->property(kOriginalText).toString() && !text.isEmpty()) {
+                emit closeEditor(editor, NoHint);
+                return false;
+            }
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace rps

@@ -1,0 +1,104 @@
+#include "forms/common/CItemFormBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace rps {
+
+namespace {
+
+QWidget* makeControl(const FormItem& row, const QString& caption, QWidget* parent)
+{
+    switch (row.kind) {
+    case ItemControlKind::Edit:
+        return new QLineEdit(parent);
+    case ItemControlKind::EditWithSpin:
+        return new CSpinEdit(parent);
+    case ItemControlKind::DropDown:
+        return new QComboBox(parent);
+    case ItemControlKind::EditableDropDown: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+        return combo;
+    }
+    case ItemControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case ItemControlKind::GroupFrame:
+        return new QGroupBox(caption, parent);
+    case ItemControlKind::PushButton:
+        return new QPushButton(caption, parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container, const TextLookup& text)
+{
+    QMap<int, BuiltItem> built;
+    auto* columns = new QHBoxLayout(container);
+    columns->setSpacing(18);
+    QMap<int, QGridLayout*> columnGrids;
+    QMap<int, QGridLayout*> groupGrids;
+    auto gridFor = [&](const FormItem& row) -> QGridLayout* {
+        if (row.group >= 0 && groupGrids.contains(row.group))
+            return groupGrids.value(row.group);
+        if (!columnGrids.contains(row.column)) {
+            auto* holder = new QVBoxLayout;
+            auto* grid = new QGridLayout;
+            grid->setHorizontalSpacing(10);
+            grid->setVerticalSpacing(6);
+            grid->setColumnMinimumWidth(1, 150);
+            holder->addLayout(grid);
+            holder->addStretch(1);
+            columns->addLayout(holder, 1);
+            columnGrids.insert(row.column, grid);
+        }
+        return columnGrids.value(row.column);
+    };
+
+    for (const FormItem& row : table) {
+        QGridLayout* grid = gridFor(row);
+        const QString caption = text(row.textNumber);
+        BuiltItem item;
+        item.row = &row;
+        item.control = makeControl(row, caption, container);
+        item.control->setObjectName(QStringLiteral("item%1").arg(row.item));
+        const int line = grid->rowCount();
+        if (row.kind == ItemControlKind::GroupFrame) {
+            auto* frame = static_cast<QGroupBox*>(item.control);
+            auto* inner = new QGridLayout(frame);
+            inner->setColumnMinimumWidth(1, 120);
+            groupGrids.insert(row.item, inner);
+            grid->addWidget(frame, line, 0, 1, 2);
+        } else if (row.kind == ItemControlKind::CheckBox || row.kind == ItemControlKind::PushButton) {
+            grid->addWidget(item.control, line, row.kind == ItemControlKind::PushButton ? 1 : 0, 1,
+                            row.kind == ItemControlKind::PushButton ? 1 : 2);
+        } else {
+            item.label = new QLabel(caption, container);
+            item.label->setBuddy(item.control);
+            grid->addWidget(item.label, line, 0);
+            grid->addWidget(item.control, line, 1);
+        }
+        built.insert(row.item, item);
+    }
+    return built;
+}
+
+void CItemFormBuilder::setItemEnabled(const BuiltItem& built, bool enabled)
+{
+    if (built.control)
+        built.control->setEnabled(enabled);
+    if (built.label)
+        built.label->setEnabled(enabled);
+}
+
+} // namespace rps

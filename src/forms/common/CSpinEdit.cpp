@@ -1,0 +1,88 @@
+#include "forms/common/CSpinEdit.h"
+
+#include "forms/common/CCharFilterValidator.h"
+#include "forms/common/ValueHelpers.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace rps {
+
+CSpinEdit::CSpinEdit(QWidget* parent) : QAbstractSpinBox(parent)
+{
+    setWrapping(true);
+    setAccelerated(true);
+    setFilter({CharFilterKind::Digits, 5, '.', {}});
+}
+
+void CSpinEdit::setFilter(CharFilterSpec spec)
+{
+    if (spec.maxLength > 0)
+        lineEdit()->setMaxLength(spec.maxLength);
+    lineEdit()->setValidator(new CCharFilterValidator(std::move(spec), this));
+}
+
+std::optional<int64_t> CSpinEdit::value() const
+{
+    const QString text = lineEdit()->text().trimmed();
+    if (text.isEmpty() || (range_.off && text == range_.offText))
+        return range_.off;
+    return parseTypedInteger(text.toStdString());
+}
+
+void CSpinEdit::setValue(std::optional<int64_t> value)
+{
+    if (!value || (range_.off && *value == *range_.off))
+        setDisplayText(range_.offText);
+    else
+        setDisplayText(QString::number(*value));
+}
+
+void CSpinEdit::setDisplayText(const QString& text)
+{
+    shownText_ = text;
+    lineEdit()->setText(text);
+}
+
+void CSpinEdit::stepBy(int steps)
+{
+    const int direction = steps > 0 ? 1 : -1;
+    std::optional<int64_t> current = value();
+    int64_t next = 0;
+    if (range_.off)
+        next = spinStepWithOff(current.value_or(*range_.off), direction, range_.min, range_.max, *range_.off,
+                               range_.step);
+    else
+        next = spinStep(current.value_or(0), direction, range_.min, range_.max, range_.step);
+    setValue(next);
+    emit valueCommitted(range_.off && next == *range_.off ? std::nullopt : std::optional<int64_t>(next));
+}
+
+void CSpinEdit::commitTyped()
+{
+    const QString text = lineEdit()->text().trimmed();
+    if (text == shownText_.trimmed())
+        return;
+    if (text.isEmpty()) {
+        emit valueCommitted(std::nullopt);
+        return;
+    }
+    const int64_t clamped = clampInteger(parseTypedInteger(text.toStdString()), range_.min, range_.max, range_.step);
+    setValue(clamped);
+    emit valueCommitted(clamped);
+}
+
+void CSpinEdit::focusOutEvent(QFocusEvent* event)
+{
+    commitTyped();
+    QAbstractSpinBox::focusOutEvent(event);
+}
+
+void CSpinEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        commitTyped();
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+} // namespace rps

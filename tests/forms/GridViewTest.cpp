@@ -1,0 +1,182 @@
+#include "forms/common/CGridView.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace rps;
+
+namespace {
+
+// Five rows of seven columns: column 0 takes 7-segment text, column 1 a drop-down, column 2
+// is disabled on every row, the rest take digits.
+class TestGridModel : public CGridModel {
+public:
+    TestGridModel()
+    {
+        for (int row = 0; row < 5; ++row)
+            for (int column = 0; column < 7; ++column)
+                cells[row][column] = QStringLiteral("%1%2").arg(row).arg(column);
+    }
+    int gridRows() const override { return 5; }
+    int gridColumns() const override { return 7; }
+    QString fixedHeaderText() const override { return "No."; }
+    QString headerText(int column) const override { return QStringLiteral("H%1").arg(column); }
+    QString cellText(int row, int column) const override { return cells[row][column]; }
+    bool cellEnabled(int, int column) const override { return column != 2; }
+    CellEditor cellEditor(int, int column) const override
+    {
+        if (column == 0)
+            return {CellEditorKind::Text, {CharFilterKind::SevenSegment, 2, '.', {}}, {}};
+        if (column == 1)
+            return {CellEditorKind::DropDown, {}, {"Alpha", "Beta"}};
+        return {CellEditorKind::Text, {CharFilterKind::Digits, 4, '.', {}}, {}};
+    }
+    void commitCell(int row, int column, const QString& text) override
+    {
+        cells[row][column] = text;
+        ++commits;
+    }
+    bool hasRowCommands() const override { return true; }
+    void rowCommand(GridRowCommand command, int first, int last) override
+    {
+        lastCommand = {static_cast<int>(command), first, last};
+    }
+
+    QString cells[5][7];
+    int commits = 0;
+    std::tuple<int, int, int> lastCommand{-1, -1, -1};
+};
+
+class GridViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.setGridModel(&model);
+        grid.resize(700, 300);
+        grid.show();
+        grid.setFocus();
+        QApplication::processEvents();
+    }
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &grid, static_cast<Qt::Key>(key),
+                        mods);
+        QApplication::processEvents();
+    }
+    QPoint cell() const { return {grid.currentIndex().row(), grid.currentIndex().column()}; }
+
+    TestGridModel model;
+    CGridView grid;
+};
+
+} // namespace
+
+TEST(GridModel, PassesTheItemModelTester)
+{
+    TestGridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setData(model.index(1, 3), "12", Qt::EditRole);
+    EXPECT_EQ(model.cells[1][3], "12");
+    EXPECT_FALSE(model.flags(model.index(0, 2)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model.data(model.index(0, 2), Qt::BackgroundRole).isValid());
+}
+
+TEST_F(GridViewTest, ArrowsWrapAtTheRowEnds)
+{
+    grid.setCurrentCell(2, 6);
+    press(Qt::Key_Right);
+    EXPECT_EQ(cell(), QPoint(3, 0));
+    press(Qt::Key_Left);
+    EXPECT_EQ(cell(), QPoint(2, 6));
+    grid.setCurrentCell(4, 6);
+    press(Qt::Key_Right);
+    EXPECT_EQ(cell(), QPoint(4, 6)); // the last cell stays
+    grid.setCurrentCell(0, 0);
+    press(Qt::Key_Left);
+    EXPECT_EQ(cell(), QPoint(0, 0));
+}
+
+TEST_F(GridViewTest, ShiftDownSelectsRowsAndDeleteRunsTheRowCommand)
+{
+    grid.setCurrentCell(1, 4);
+    press(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_TRUE(grid.rowMode());
+    EXPECT_EQ(cell(), QPoint(2, 0));
+    EXPECT_EQ(grid.selectedRowRange(), std::make_pair(1, 2));
+    press(Qt::Key_Delete);
+    EXPECT_EQ(model.lastCommand, std::make_tuple(static_cast<int>(GridRowCommand::Delete), 1, 2));
+    EXPECT_EQ(model.commits, 0);
+    press(Qt::Key_Right); // a plain arrow returns to cell mode
+    EXPECT_FALSE(grid.rowMode());
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(model.lastCommand, std::make_tuple(static_cast<int>(GridRowCommand::Copy), 2, 2));
+}
+
+TEST_F(GridViewTest, TypingOpensTheEditorWithTheFilteredCharacterAndEnterCommits)
+{
+    grid.setCurrentCell(1, 0);
+    press(Qt::Key_X); // refused by the 7-segment filter: no editor
+    EXPECT_FALSE(grid.isEditing());
+    QTest::keyClicks(&grid, "B");
+    QApplication::processEvents();
+    ASSERT_TRUE(grid.isEditing());
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), "b");
+    QTest::keyClicks(edit, "e");
+    EXPECT_EQ(edit->text(), "bE");
+    press(Qt::Key_Return);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[1][0], "bE");
+    EXPECT_EQ(cell(), QPoint(1, 1));
+}
+
+TEST_F(GridViewTest, CommitMovesPastDisabledCells)
+{
+    grid.setCurrentCell(0, 1);
+    press(Qt::Key_Return); // opens the drop-down
+    ASSERT_TRUE(grid.isEditing());
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(1);
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[0][1], "Beta");
+    EXPECT_EQ(cell(), QPoint(0, 3)); // column 2 is disabled
+}
+
+TEST_F(GridViewTest, EscapeRestoresAndBackspaceStartsEmpty)
+{
+    grid.setCurrentCell(3, 4);
+    QTest::keyClicks(&grid, "7");
+    QApplication::processEvents();
+    ASSERT_TRUE(grid.isEditing());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[3][4], "34");
+    EXPECT_EQ(model.commits, 0);
+
+    press(Qt::Key_Backspace);
+    ASSERT_TRUE(grid.isEditing());
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[3][4], "");
+}
+
+TEST_F(GridViewTest, EnterOnACellWithoutEditorMovesRight)
+{
+    grid.setCurrentCell(0, 2);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(cell(), QPoint(0, 3));
+}
+
+TEST_F(GridViewTest, ClipTextJoinsCellsWithTabsAndRowsWithNewlines)
+{
+    grid.setCurrentCell(1, 0);
+    press(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(grid.clipText(false), "2\t10\t11\t12\t13\t14\t15\t16\n3\t20\t21\t22\t23\t24\t25\t26");
+    EXPECT_TRUE(grid.clipText(true).startsWith("No.\tH0\tH1\tH2\tH3\tH4\tH5\tH6\n2\t10"));
+}
