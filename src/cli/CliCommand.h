@@ -28,6 +28,8 @@ public:
     int fail(const std::string& message) const;
     int failText(int number, std::string_view fallback) const { return fail(text(number, fallback)); }
     int usage(std::string_view line) const;
+    // The whole table, for core flows that take one (the repeater transfers).
+    const LanguageTable& languageTable() const { return texts_; }
 
 private:
     LanguageTable texts_;
@@ -44,6 +46,8 @@ struct CliCommand {
 
 // new, info, export-raw, import-raw
 std::span<const CliCommand> fileCommands();
+// read, write (built with the Qt serial device)
+std::span<const CliCommand> linkCommands();
 
 // Options of the form "--name value" or "-o value" and flags of the form "--name"; what is
 // left are the positional arguments. Unknown options make parse() fail.

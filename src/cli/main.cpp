@@ -12,6 +12,10 @@ std::vector<rps::cli::CliCommand> allCommands()
     std::vector<rps::cli::CliCommand> commands;
     for (auto group : {rps::cli::fileCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
+#ifdef RPS_CLI_LINK_COMMANDS
+    const auto link = rps::cli::linkCommands();
+    commands.insert(commands.end(), link.begin(), link.end());
+#endif
     return commands;
 }
 

@@ -1,0 +1,154 @@
+// read and write: a repeater on a serial port (or the simulated repeater's pseudo-terminal).
+#include "app/DocumentFlows.h"
+#include "app/TextArguments.h"
+#include "cli/CliCommand.h"
+#include "cli/TerminalDialogs.h"
+#include "link/Transfers.h"
+#include "link/WriteProblems.h"
+#include "link/qt/QtSerialDevice.h"
+
+#include <QCoreApplication>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace rps::cli {
+
+namespace {
+
+constexpr int kProgressLabel = 551;
+
+// The command line has no installation of its own: the identifier field stays empty.
+InstallationId cliInstallationId()
+{
+    InstallationId id;
+    id.fill(0xFF);
+    return id;
+}
+
+// Qt's serial port wants an application object for its notifiers.
+std::unique_ptr<QCoreApplication> ensureApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    static int argc = 1;
+    static char name[] = "rps360t-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// Everything one transfer needs, wired together for the terminal.
+struct TerminalTransfer {
+    TerminalTransfer(CliContext& cli, const std::string& port, bool plain, bool assumeYes,
+                     std::optional<std::string> password)
+        : dialogs(cli.err, assumeYes, std::move(password)), link(device),
+          context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
+    {
+        link.setPort(1, port);
+        link.options().encryptMode = !plain;
+        if (::isatty(STDERR_FILENO) == 1) {
+            const std::string label = cli.text(kProgressLabel, "Block");
+            context.progress = [&cli, label](int step, int total) {
+                cli.err << '\r' << label << ' ' << step << " / " << total << (step == total ? "\n" : "")
+                        << std::flush;
+            };
+        }
+    }
+
+    std::unique_ptr<QCoreApplication> application = ensureApplication();
+    TerminalDialogs dialogs;
+    QtSerialDevice device;
+    RadioLink link;
+    TransferContext context;
+};
+
+int runRead(CliContext& cli, const Arguments& arguments)
+{
+    static constexpr std::string_view kUsage = "read --port DEVICE [--plain] -o OUT.dat";
+    OptionParser options({"--port", "-o"}, {"--plain"});
+    if (!options.parse(arguments) || !options.positional().empty() || options.value("--port").empty() ||
+        options.value("-o").empty())
+        return cli.usage(kUsage);
+    const bool plain = options.has("--plain");
+    TerminalTransfer transfer(cli, options.value("--port"), plain, true, std::nullopt);
+
+    ConfigImage image;
+    image.clear();
+    const int result = runReadTransfer(transfer.context, image);
+    if (result != kLinkOk) {
+        if (!transfer.dialogs.shownAnything())
+            cli.failText(773, "The repeater does not answer.");
+        return kExitFailure;
+    }
+    FrequencyLimits limits;
+    const ImageCheck check = acceptStagedImage(image, ImageSource::Repeater, cliInstallationId(), limits);
+    if (!check.accepted)
+        return cli.failText(check.messageText, "The repeater holds data of a newer version of the software.");
+
+    DataFileSettings settings;
+    settings.encryptMode = !plain;
+    const SaveResult saved = saveImage(options.value("-o"), image, saveOptionsFor(settings, cliInstallationId()));
+    if (saved.code != kSaveOk)
+        return cli.fail(std::generic_category().message(saved.systemError));
+    return kExitOk;
+}
+
+int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
+{
+    const LoadResult loaded = loadImage(path, image);
+    if (loaded.code != kLoadOk) {
+        const std::string text = cli.text(loadMessageText(loaded.code), "The file cannot be read.");
+        return cli.fail(fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}));
+    }
+    FrequencyLimits limits;
+    const ImageCheck check = acceptStagedImage(image, ImageSource::File, cliInstallationId(), limits);
+    if (!check.accepted)
+        return cli.failText(check.messageText, "This data file was made by a newer version of the software.");
+    return kExitOk;
+}
+
+int runWrite(CliContext& cli, const Arguments& arguments)
+{
+    static constexpr std::string_view kUsage =
+        "write --port DEVICE [--set-clock] [--password TEXT] [--yes] FILE.dat";
+    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes"});
+    if (!options.parse(arguments) || options.positional().size() != 1 || options.value("--port").empty())
+        return cli.usage(kUsage);
+
+    ConfigImage image;
+    image.clear();
+    if (const int loaded = loadForWrite(cli, options.positional().front(), image); loaded != kExitOk)
+        return loaded;
+    std::optional<std::string> password;
+    if (options.has("--password"))
+        password = options.value("--password");
+    TerminalTransfer transfer(cli, options.value("--port"), false, options.has("--yes"), password);
+
+    const std::vector<int> problems = findWriteProblems(image.main(), image.aux());
+    if (!problems.empty())
+        return cli.fail(writeProblemsText(problems, transfer.context.texts));
+    const int result = runWriteTransfer(transfer.context, image, WriteOptions{options.has("--set-clock")});
+    if (result != kLinkOk) {
+        if (!transfer.dialogs.shownAnything())
+            cli.failText(773, "The repeater does not answer.");
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+constexpr CliCommand kLinkCommands[] = {
+    {"read", "read --port DEVICE [--plain] -o OUT.dat", runRead},
+    {"write", "write --port DEVICE [--set-clock] [--password TEXT] [--yes] FILE.dat", runWrite},
+};
+
+} // namespace
+
+std::span<const CliCommand> linkCommands()
+{
+    return kLinkCommands;
+}
+
+} // namespace rps::cli

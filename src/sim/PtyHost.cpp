@@ -1,0 +1,214 @@
+#include "sim/PtyHost.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+namespace rps::sim {
+
+namespace {
+
+struct SpeedEntry {
+    speed_t code;
+    uint32_t baud;
+};
+
+constexpr std::array<SpeedEntry, 11> kSpeeds{{{B300, 300},
+                                              {B600, 600},
+                                              {B1200, 1200},
+                                              {B2400, 2400},
+                                              {B4800, 4800},
+                                              {B9600, 9600},
+                                              {B19200, 19200},
+                                              {B38400, 38400},
+                                              {B57600, 57600},
+                                              {B115200, 115200},
+                                              {B230400, 230400}}};
+
+// Wire time of one byte: start bit, 8 data bits, 2 stop bits.
+uint64_t byteTimeUs(uint32_t baud)
+{
+    return 11'000'000ull / std::max<uint32_t>(baud, 1);
+}
+
+struct Incoming {
+    uint8_t byte;
+    uint32_t baud;
+    uint64_t arrivalUs;
+};
+
+} // namespace
+
+PtyHost::PtyHost(SimRepeater& repeater, const SimProgramOptions& options) : repeater_(repeater), options_(options)
+{
+}
+
+PtyHost::~PtyHost()
+{
+    if (linked_)
+        ::unlink(options_.linkPath.c_str());
+    if (slave_ >= 0)
+        ::close(slave_);
+    if (master_ >= 0)
+        ::close(master_);
+}
+
+bool PtyHost::start(std::string& error)
+{
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+        error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
+        return false;
+    }
+    const char* name = ::ptsname(master_);
+    if (!name) {
+        error = "cannot name the pseudo-terminal";
+        return false;
+    }
+    slavePath_ = name;
+    // Holding the slave open keeps the line up between the PC's connections.
+    slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    termios settings{};
+    if (slave_ < 0 || ::tcgetattr(slave_, &settings) != 0) {
+        error = std::string("cannot open the pseudo-terminal: ") + std::strerror(errno);
+        return false;
+    }
+    ::cfmakeraw(&settings);
+    ::cfsetispeed(&settings, B9600);
+    ::cfsetospeed(&settings, B9600);
+    ::tcsetattr(slave_, TCSANOW, &settings);
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+
+    if (!options_.linkPath.empty()) {
+        std::error_code ec;
+        if (std::filesystem::is_symlink(options_.linkPath, ec))
+            std::filesystem::remove(options_.linkPath, ec);
+        if (::symlink(slavePath_.c_str(), options_.linkPath.c_str()) != 0) {
+            error = "cannot link " + options_.linkPath + ": " + std::strerror(errno);
+            return false;
+        }
+        linked_ = true;
+    }
+    return true;
+}
+
+uint32_t PtyHost::lineBaud() const
+{
+    termios settings{};
+    if (::tcgetattr(master_, &settings) != 0)
+        return 0;
+    const speed_t code = ::cfgetospeed(&settings);
+    for (const SpeedEntry& s : kSpeeds)
+        if (s.code == code)
+            return s.baud;
+    return 0;
+}
+
+uint64_t PtyHost::nowUs() const
+{
+    static const auto epoch = std::chrono::steady_clock::now();
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - epoch).count());
+}
+
+void PtyHost::dumpImage() const
+{
+    if (options_.dumpPath.empty())
+        return;
+    const ImageAreas areas = repeater_.memory().toAreas();
+    const std::string temporary = options_.dumpPath + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(areas.main.data()), static_cast<std::streamsize>(areas.main.size()));
+        out.write(reinterpret_cast<const char*>(areas.aux.data()), static_cast<std::streamsize>(areas.aux.size()));
+        out.write(reinterpret_cast<const char*>(areas.local.data()),
+                  static_cast<std::streamsize>(areas.local.size()));
+        if (!out)
+            return;
+    }
+    std::filesystem::rename(temporary, options_.dumpPath);
+}
+
+void PtyHost::run(const std::atomic<bool>& stop)
+{
+    std::deque<Incoming> incoming;
+    uint64_t inLineFreeUs = 0;
+    uint64_t outLineFreeUs = 0;
+    std::deque<std::pair<uint8_t, uint64_t>> outgoing; // byte, time it has left the wire
+    int sessionsEnded = 0;
+
+    while (!stop.load()) {
+        const uint64_t now = nowUs();
+        const uint32_t baud = lineBaud();
+        repeater_.poll(baud, now / 1000);
+
+        // Bytes the PC wrote arrive one wire time after another when paced.
+        std::array<uint8_t, 512> buffer{};
+        const ssize_t n = ::read(master_, buffer.data(), buffer.size());
+        for (ssize_t i = 0; i < n; ++i) {
+            uint64_t arrival = now;
+            if (options_.pace) {
+                inLineFreeUs = std::max(inLineFreeUs, now) + byteTimeUs(baud);
+                arrival = inLineFreeUs;
+            }
+            incoming.push_back(Incoming{buffer[static_cast<std::size_t>(i)], baud, arrival});
+        }
+        while (!incoming.empty() && incoming.front().arrivalUs <= nowUs()) {
+            repeater_.receive(incoming.front().byte, incoming.front().baud, incoming.front().arrivalUs / 1000);
+            incoming.pop_front();
+        }
+
+        // The repeater's answers leave when due; paced, each takes its wire time.
+        auto& output = repeater_.output();
+        while (!output.empty() && output.front().dueMs * 1000 <= nowUs()) {
+            uint64_t leaves = nowUs();
+            if (options_.pace) {
+                outLineFreeUs = std::max(outLineFreeUs, output.front().dueMs * 1000) + byteTimeUs(lineBaud());
+                leaves = outLineFreeUs;
+            }
+            outgoing.emplace_back(output.front().byte, leaves);
+            output.pop_front();
+        }
+        std::vector<uint8_t> ready;
+        while (!outgoing.empty() && outgoing.front().second <= nowUs()) {
+            ready.push_back(outgoing.front().first);
+            outgoing.pop_front();
+        }
+        if (!ready.empty() && ::write(master_, ready.data(), ready.size()) < 0 && errno != EAGAIN)
+            break;
+
+        const int ended = repeater_.leaveCount() + repeater_.abandonCount();
+        if (ended != sessionsEnded) {
+            sessionsEnded = ended;
+            dumpImage();
+        }
+
+        // Sleep until the next thing is due, but look at the line at least every millisecond.
+        uint64_t wakeUs = nowUs() + 1000;
+        if (!incoming.empty())
+            wakeUs = std::min(wakeUs, incoming.front().arrivalUs);
+        if (!outgoing.empty())
+            wakeUs = std::min(wakeUs, outgoing.front().second);
+        if (!output.empty())
+            wakeUs = std::min(wakeUs, output.front().dueMs * 1000);
+        const uint64_t current = nowUs();
+        const uint64_t waitUs = wakeUs > current ? wakeUs - current : 0;
+        pollfd fd{master_, POLLIN, 0};
+        const timespec timeout{static_cast<time_t>(waitUs / 1'000'000), static_cast<long>((waitUs % 1'000'000) * 1000)};
+        if (incoming.empty() || options_.pace)
+            ::ppoll(&fd, 1, &timeout, nullptr);
+    }
+    dumpImage();
+}
+
+} // namespace rps::sim
