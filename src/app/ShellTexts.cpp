@@ -37,12 +37,4 @@ std::string progressText(std::string_view label, int step, int total)
     return std::string(label) + " " + std::to_string(step) + " / " + std::to_string(total);
 }
 
-std::string writeProblemsText(std::string_view heading, const std::vector<std::string>& problems)
-{
-    std::string text = std::string(heading) + "\n\n";
-    for (const std::string& problem : problems)
-        text += "\"" + problem + "\"\n";
-    return text;
-}
-
 } // namespace rps

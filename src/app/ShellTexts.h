@@ -1,11 +1,10 @@
 #pragma once
 // Texts the shell builds from language texts and the image: the main window title, the
-// status bar port pane, the transfer progress line and the list of write problems.
+// status bar port pane and the transfer progress line.
 #include "model/ModelBlock.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace rps {
 
@@ -30,9 +29,5 @@ std::string portPaneText(int portNumber, std::string_view device);
 
 // "%s %d / %d": the progress label, the step and the total.
 std::string progressText(std::string_view label, int step, int total);
-
-// The error box refusing a write: the heading, two line breaks, then every problem's text in
-// double quotes on its own line.
-std::string writeProblemsText(std::string_view heading, const std::vector<std::string>& problems);
 
 } // namespace rps

@@ -1,0 +1,441 @@
+#include "app/CMainFrame.h"
+
+#include "app/ShellCommands.h"
+#include "app/ShellController.h"
+#include "app/ShellMenus.h"
+#include "app/ShellTexts.h"
+#include "model/ModelBlock.h"
+
+#include <QAction>
+#include <algorithm>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace rps {
+
+namespace {
+
+constexpr int kCommandRole = Qt::UserRole + 1;
+
+struct Accelerator {
+    int command;
+    QKeyCombination keys;
+};
+
+// Save As has no accelerator although its menu text shows one.
+const Accelerator kAccelerators[] = {
+    {cmd::kNew, Qt::CTRL | Qt::Key_N},
+    {cmd::kOpen, Qt::CTRL | Qt::Key_O},
+    {cmd::kSave, Qt::CTRL | Qt::Key_S},
+    {cmd::kPrint, Qt::CTRL | Qt::Key_P},
+    {cmd::kReadFromRadio, Qt::CTRL | Qt::Key_R},
+    {cmd::kWriteToRadio, Qt::CTRL | Qt::Key_W},
+    {cmd::kTestMode, Qt::CTRL | Qt::Key_T},
+    {cmd::kMemoryMap, Qt::CTRL | Qt::Key_M},
+    {cmd::kMemoryMapEeprom, Qt::CTRL | Qt::Key_E},
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
+    : QMainWindow(parent),
+      shell_(shell),
+      formContext_{shell.image(), shell.texts(), shell.options(), shell.dialogs(), *this}
+{
+    setObjectName("mainFrame");
+    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("mdiArea");
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+
+    createActions();
+    createToolBar();
+    createTreeBar();
+    createStatusBar();
+    rebuildMenus();
+    updateTitle();
+    updateTree();
+    resize(1100, 720);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QString CMainFrame::text(int index) const { return QString::fromStdString(shell_.texts().text(index)); }
+
+void CMainFrame::createActions()
+{
+    std::vector<int> commands;
+    for (const MenuDefinition& menu : mainMenuLayout(shell_.options())) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.command != 0)
+                commands.push_back(entry.command);
+        }
+    }
+    commands.push_back(cmd::kFocusTree);
+    for (int command : commands) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString("command%1").arg(command));
+        action->setData(command);
+        connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+        actions_[command] = action;
+        addAction(action); // accelerators work whatever menu is shown
+    }
+    for (const Accelerator& accelerator : kAccelerators)
+        actions_[accelerator.command]->setShortcut(QKeySequence(accelerator.keys));
+    actions_[cmd::kTreeView]->setShortcuts(QList<QKeySequence>{
+        QKeySequence(Qt::ControlModifier | Qt::Key_0),
+        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)});
+    actions_[cmd::kFocusTree]->setShortcuts(QList<QKeySequence>{
+        QKeySequence(Qt::AltModifier | Qt::Key_0), QKeySequence(Qt::AltModifier | Qt::KeypadModifier | Qt::Key_0)});
+    for (int command : {cmd::kTreeView, cmd::kToolBar, cmd::kStatusBar})
+        actions_[command]->setCheckable(true);
+
+    QStyle* s = style();
+    actions_[cmd::kNew]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    actions_[cmd::kOpen]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    actions_[cmd::kSave]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    actions_[cmd::kReadFromRadio]->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+    actions_[cmd::kWriteToRadio]->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+    actions_[cmd::kModelInformation]->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
+    actions_[cmd::kCommunicationPort]->setIcon(s->standardIcon(QStyle::SP_DriveNetIcon));
+    actions_[cmd::kTreeView]->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
+    actions_[cmd::kCascade]->setIcon(s->standardIcon(QStyle::SP_TitleBarNormalButton));
+    actions_[cmd::kAbout]->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+}
+
+void CMainFrame::createToolBar()
+{
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName("toolBar");
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(20, 20));
+    for (int command : {cmd::kNew, cmd::kOpen, cmd::kSave, 0, cmd::kReadFromRadio, cmd::kWriteToRadio, 0,
+                        cmd::kModelInformation, cmd::kCommunicationPort, 0, cmd::kTreeView, cmd::kCascade, 0,
+                        cmd::kAbout}) {
+        if (command == 0)
+            toolBar_->addSeparator();
+        else
+            toolBar_->addAction(actions_[command]);
+    }
+}
+
+void CMainFrame::createTreeBar()
+{
+    treeBar_ = new QDockWidget(this);
+    treeBar_->setObjectName("treeBar");
+    treeBar_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    tree_ = new QTreeWidget(treeBar_);
+    tree_->setObjectName("areaTree");
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    tree_->setUniformRowHeights(true);
+    treeBar_->setWidget(tree_);
+    addDockWidget(Qt::LeftDockWidgetArea, treeBar_);
+    resizeDocks({treeBar_}, {250}, Qt::Horizontal);
+    connect(tree_, &QTreeWidget::itemActivated, this, &CMainFrame::treeItemChosen);
+    connect(tree_, &QTreeWidget::itemClicked, this, &CMainFrame::treeItemChosen);
+    // Closing the bar with its own button counts like the Tree View command.
+    connect(treeBar_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        actions_[cmd::kTreeView]->setChecked(visible);
+    });
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("statusBar");
+    portPane_ = new QLabel(bar);
+    portPane_->setObjectName("portPane");
+    datePane_ = new QLabel(bar);
+    timePane_ = new QLabel(bar);
+    textPane_ = new QLabel(bar);
+    textPane_->setObjectName("textPane");
+    bar->addWidget(portPane_, 1);
+    for (QLabel* pane : {datePane_, timePane_, textPane_}) {
+        pane->setFrameShape(QFrame::StyledPanel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setContentsMargins(6, 0, 6, 0);
+        bar->addPermanentWidget(pane);
+    }
+    clock_ = new QTimer(this);
+    connect(clock_, &QTimer::timeout, this, &CMainFrame::renewClock);
+    clock_->start(1000);
+    updatePortPane();
+    renewClock();
+}
+
+void CMainFrame::renewClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    datePane_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    timePane_->setText(locale.toString(now.time(), QLocale::LongFormat));
+}
+
+void CMainFrame::updatePortPane()
+{
+    portPane_->setText(QString::fromStdString(portPaneText(shell_.portNumber(), shell_.portDevice())));
+}
+
+void CMainFrame::rebuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (const MenuDefinition& definition : mainMenuLayout(shell_.options())) {
+        QMenu* menu = bar->addMenu(text(definition.titleText));
+        for (const MenuEntry& entry : definition.entries) {
+            if (entry.command == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = actions_[entry.command];
+            action->setText(text(entry.text));
+            const bool form = findFormRow(entry.command) != nullptr;
+            action->setEnabled(form ? shell_.findForm(entry.command) != nullptr : isCommandAvailable(entry.command));
+            menu->addAction(action);
+        }
+    }
+    actions_[cmd::kFocusTree]->setEnabled(true);
+    actions_[cmd::kTreeView]->setChecked(treeBar_->isVisible());
+    actions_[cmd::kToolBar]->setChecked(!toolBar_->isHidden());
+    actions_[cmd::kStatusBar]->setChecked(!statusBar()->isHidden());
+    for (auto& [command, action] : actions_) {
+        QString tip = action->text().section('\t', 0, 0);
+        tip.remove('&');
+        action->setToolTip(tip);
+    }
+    toolBar_->setWindowTitle(text(115).remove('&'));
+    treeBar_->setWindowTitle(text(634));
+    textPane_->setText(text(140));
+}
+
+void CMainFrame::updateTitle()
+{
+    TitleParts parts;
+    parts.modelDescription = describeModel(readModelBlock(shell_.image().main()));
+    parts.dataText = shell_.texts().text(149);
+    parts.fileName = shell_.fileName();
+    parts.demo = shell_.options().demo;
+    parts.demoText = shell_.texts().text(1355);
+    setWindowTitle(QString::fromStdString(mainTitle(parts)));
+}
+
+void CMainFrame::updateTree()
+{
+    tree_->clear();
+    auto* root = new QTreeWidgetItem(tree_);
+    root->setText(0, QString::fromStdString(modelDisplayName(readModelBlock(shell_.image().main()))));
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
+    const QIcon formIcon = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    for (const FormRegistryRow& row : formRegistry()) {
+        auto* item = new QTreeWidgetItem(root);
+        item->setText(0, text(row.titleText));
+        item->setIcon(0, formIcon);
+        item->setData(0, kCommandRole, row.command);
+        if (shell_.findForm(row.command) == nullptr)
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+    root->setExpanded(true);
+}
+
+void CMainFrame::treeItemChosen(QTreeWidgetItem* item)
+{
+    const QVariant command = item->data(0, kCommandRole);
+    if (command.isValid() && (item->flags() & Qt::ItemIsEnabled))
+        runCommand(command.toInt());
+}
+
+void CMainFrame::showTreeBar(bool focus)
+{
+    treeBar_->show();
+    treeBar_->raise();
+    if (focus)
+        tree_->setFocus(Qt::ShortcutFocusReason);
+}
+
+QAction* CMainFrame::commandAction(int command) const
+{
+    const auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+int CMainFrame::openFormCount() const
+{
+    return static_cast<int>(std::count_if(forms_.begin(), forms_.end(), [](const auto& entry) {
+        return !entry.second.isNull() && !entry.second->isHidden();
+    }));
+}
+
+CFormView* CMainFrame::openedForm(int command) const
+{
+    const auto it = forms_.find(command);
+    if (it == forms_.end() || it->second.isNull() || it->second->isHidden())
+        return nullptr;
+    return qobject_cast<CFormView*>(it->second->widget());
+}
+
+void CMainFrame::forgetClosedForms()
+{
+    // A closed child window is deleted later; it no longer counts as the form's instance.
+    std::erase_if(forms_, [](const auto& entry) { return entry.second.isNull() || entry.second->isHidden(); });
+}
+
+void CMainFrame::openForm(int command)
+{
+    forgetClosedForms();
+    const auto it = forms_.find(command);
+    if (it != forms_.end()) {
+        QMdiSubWindow* window = it->second;
+        if (window->isMinimized())
+            window->showNormal();
+        mdi_->setActiveSubWindow(window);
+        return;
+    }
+    const FormDescriptor* descriptor = shell_.findForm(command);
+    if (descriptor == nullptr || descriptor->create == nullptr)
+        return;
+    CFormView* form = descriptor->create(formContext_, nullptr);
+    if (form == nullptr)
+        return; // nothing shown, menus unchanged
+    QMdiSubWindow* window = mdi_->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    window->setWindowTitle(form->formTitle());
+    connect(form, &CFormView::titleChanged, window, &QMdiSubWindow::setWindowTitle);
+    connect(this, &CMainFrame::refreshAllFormsRequested, form, &CFormView::refreshFromImage);
+    forms_[command] = window;
+    form->refreshFromImage();
+    window->show();
+    mdi_->setActiveSubWindow(window);
+    rebuildMenus();
+}
+
+void CMainFrame::closeForm(int command)
+{
+    const auto it = forms_.find(command);
+    if (it != forms_.end() && !it->second.isNull())
+        it->second->close();
+    forgetClosedForms();
+}
+
+void CMainFrame::closeAllForms()
+{
+    mdi_->closeAllSubWindows();
+    forgetClosedForms();
+    treeBar_->hide();
+}
+
+void CMainFrame::finishImageReplacement()
+{
+    rebuildMenus();
+    updateTitle();
+    updateTree();
+    if (treeWanted_)
+        treeBar_->show();
+    openForm(cmd::kChannelInformation);
+}
+
+void CMainFrame::refreshAllForms() { emit refreshAllFormsRequested(); }
+
+void CMainFrame::setCurrentChannel(int channel)
+{
+    if (channel == currentChannel_)
+        return;
+    currentChannel_ = channel;
+    for (auto& [command, window] : forms_) {
+        if (auto* form = openedForm(command))
+            form->channelSelectionChanged(channel);
+    }
+}
+
+FrequencyLimits CMainFrame::frequencyLimits() const
+{
+    return FrequencyLimits::forModelCode(readModelBlock(shell_.image().main()).modelCode(),
+                                         shell_.options().fineStep);
+}
+
+char CMainFrame::decimalSeparator() const { return shell_.decimalSeparator(); }
+
+void CMainFrame::runCommand(int command)
+{
+    QAction* action = commandAction(command);
+    if (action != nullptr && !action->isEnabled())
+        return;
+    if (findFormRow(command) != nullptr) {
+        openForm(command);
+        return;
+    }
+    switch (command) {
+    case cmd::kExit:
+        close();
+        break;
+    case cmd::kTreeView:
+        if (treeBar_->isVisible()) {
+            treeBar_->hide();
+            treeWanted_ = false;
+        } else {
+            treeWanted_ = true;
+            showTreeBar(true);
+        }
+        actions_[cmd::kTreeView]->setChecked(treeBar_->isVisible());
+        break;
+    case cmd::kFocusTree:
+        if (treeBar_->isVisible())
+            showTreeBar(true);
+        else
+            runCommand(cmd::kTreeView);
+        break;
+    case cmd::kToolBar:
+        toolBar_->setVisible(toolBar_->isHidden());
+        actions_[cmd::kToolBar]->setChecked(!toolBar_->isHidden());
+        break;
+    case cmd::kStatusBar:
+        statusBar()->setVisible(statusBar()->isHidden());
+        actions_[cmd::kStatusBar]->setChecked(!statusBar()->isHidden());
+        break;
+    case cmd::kCascade:
+        mdi_->cascadeSubWindows();
+        break;
+    case cmd::kTileHorizontally:
+    case cmd::kTileVertically:
+        tileWindows(command == cmd::kTileHorizontally ? Qt::Vertical : Qt::Horizontal);
+        break;
+    case cmd::kArrange:
+        arrangeMinimized();
+        break;
+    case cmd::kCloseAllWindows:
+        closeAllForms();
+        break;
+    default:
+        shell_.runCommand(command);
+        break;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!shell_.confirmClose()) {
+        event->ignore();
+        return;
+    }
+    shell_.storePlacement(placementText());
+    event->accept();
+}
+
+} // namespace rps

@@ -1,0 +1,107 @@
+#pragma once
+// The multiple-document main window: one document (the configuration image), one child
+// window per editing form, menus rebuilt from the language texts, the tree of editing areas,
+// tool bar, status bar and the window title.
+#include "forms/common/CFormView.h"
+#include "forms/common/FormContext.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace rps {
+
+class ShellController;
+
+class CMainFrame : public QMainWindow, public FormHost {
+    Q_OBJECT
+public:
+    CMainFrame(ShellController& shell, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // FormHost
+    void refreshAllForms() override;
+    void openForm(int command) override;
+    void closeForm(int command) override;
+    int currentChannel() const override { return currentChannel_; }
+    void setCurrentChannel(int channel) override;
+    FrequencyLimits frequencyLimits() const override;
+    char decimalSeparator() const override;
+
+    FormContext& formContext() { return formContext_; }
+
+    // Closes every editing window and hides the docking bars (before the image is replaced).
+    void closeAllForms();
+    void rebuildMenus();
+    void updateTitle();
+    void updateTree();
+    void updatePortPane();
+    // After the image was replaced: title, menus, tree, then the channel information form.
+    void finishImageReplacement();
+
+    // Runs a menu, tool bar, tree or accelerator command.
+    void runCommand(int command);
+
+    QAction* commandAction(int command) const;
+    CFormView* openedForm(int command) const;
+    int openFormCount() const;
+    QTreeWidget* areaTree() const { return tree_; }
+    QDockWidget* treeBar() const { return treeBar_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // The placement of the window as the "LastWinPos" value stores it, and its restoration.
+    QString placementText() const;
+    bool restorePlacement(const QString& text);
+
+signals:
+    // The refresh message: every open form re-reads all its fields from the image.
+    void refreshAllFormsRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createToolBar();
+    void createTreeBar();
+    void createStatusBar();
+    void renewClock();
+    void treeItemChosen(QTreeWidgetItem* item);
+    void forgetClosedForms();
+    void showTreeBar(bool focus);
+    // Stacks the child windows one above the other (Qt::Vertical) or side by side.
+    void tileWindows(Qt::Orientation stacking);
+    // Lines the minimised child windows up along the bottom edge.
+    void arrangeMinimized();
+    QString text(int index) const;
+
+    ShellController& shell_;
+    FormContext formContext_;
+    QMdiArea* mdi_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QDockWidget* treeBar_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QLabel* portPane_ = nullptr;
+    QLabel* datePane_ = nullptr;
+    QLabel* timePane_ = nullptr;
+    QLabel* textPane_ = nullptr;
+    QTimer* clock_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::map<int, QPointer<QMdiSubWindow>> forms_;
+    int currentChannel_ = 0;
+    bool treeWanted_ = true; // visible state of the tree bar, remembered for the run
+};
+
+} // namespace rps

@@ -1,0 +1,139 @@
+#include "app/ShellApplication.h"
+
+#include "app/CMainFrame.h"
+#include "app/CSplashWindow.h"
+#include "app/CommandLine.h"
+#include "app/LanguageChoice.h"
+#include "app/LastModelSetting.h"
+#include "app/SecurityRules.h"
+#include "app/ShellCommands.h"
+#include "app/ShellController.h"
+#include "link/RadioLink.h"
+#include "model/DefaultBuilder.h"
+#include "model/ModelBlock.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QScreen>
+
+#include <filesystem>
+
+namespace rps {
+
+namespace {
+
+constexpr int kLowColourDepth = 16;
+constexpr const char* kLanguageFileName = "rps360t.lng";
+
+} // namespace
+
+std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder)
+{
+    namespace fs = std::filesystem;
+    for (const fs::path& candidate : {fs::path(applicationFolder) / kLanguageFileName,
+                                      fs::path(applicationFolder) / "lang" / kLanguageFileName}) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error))
+            return candidate.string();
+    }
+    return (fs::path(fallbackFolder) / kLanguageFileName).string();
+}
+
+ShellApplication::ShellApplication(StartupEnvironment environment) : env_(std::move(environment)) {}
+
+ShellApplication::~ShellApplication()
+{
+    frame_.reset(); // the forms refer to the objects below
+}
+
+bool ShellApplication::loadLanguage()
+{
+    const LanguageRow& row = languageRowForKey(settings_.languageKey);
+    const LanguageLoadResult result = texts_.loadFile(env_.languageFile, row.name);
+    if (result == LanguageLoadResult::Ok)
+        return true;
+    MessageRequest request;
+    request.text = result == LanguageLoadResult::NotFound ? LanguageTable::kMissingMessage
+                                                          : LanguageTable::kDamagedMessage;
+    request.caption = "RPS-360T";
+    request.icon = MessageIcon::Error;
+    env_.dialogs.showMessage(request);
+    return false;
+}
+
+void ShellApplication::buildStartupImage()
+{
+    image_.clear();
+    document_ = DocumentState{};
+    document_.folder = settings_.dataFolder;
+    const std::optional<ModelBlock> lastModel = startupModelFromSetting(settings_.lastModel);
+    if (lastModel)
+        writeModelBlock(image_.main(), *lastModel);
+    buildDefaults(image_, !lastModel.has_value(), true, installationId_);
+    image_.markClean();
+    limits_ = FrequencyLimits::forModelCode(readModelBlock(image_.main()).modelCode(), options_.fineStep);
+}
+
+bool ShellApplication::start()
+{
+    // 1. Command line; 2. the locale's decimal separator; 3. the settings key.
+    options_ = scanCommandLine(env_.arguments);
+    const QString point = QLocale::system().decimalPoint();
+    const char separator = point.isEmpty() ? '.' : point.at(0).toLatin1();
+    installationId_ = loadInstallationId(env_.userSettings);
+    settings_ = loadAppSettings(env_.userSettings, env_.installationSettings, installationId_, env_.folders);
+    // 4. Colour depth for the splash picture.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const bool lowColour = screen != nullptr && screen->depth() < kLowColourDepth;
+    // 5. Language, image, data file name and folder, port.
+    if (!loadLanguage())
+        return false;
+    // 6. The model of the last run, or the default model.
+    buildStartupImage();
+    fileSettings_.protectDataFiles = settings_.security.dataFile;
+    fileSettings_.securityPassword = settings_.security.password;
+    // 8. The start-up password.
+    if (!passesStartupPasswordCheck(settings_.security, texts_, env_.dialogs))
+        return false;
+
+    link_ = std::make_unique<RadioLink>(env_.serialDevice);
+    link_->setPort(static_cast<uint8_t>(settings_.comPort), settings_.comDevice);
+    link_->setMessagePump([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 0); });
+
+    ShellParts parts{image_,         texts_,         options_,       env_.dialogs,
+                     settings_,      document_,      limits_,        installationId_,
+                     fileSettings_,  *link_,         env_.languageFile, env_.listPorts,
+                     [this](const std::string& placement) { saveWindowPlacement(env_.userSettings, placement); },
+                     separator,      env_.formLookup};
+    controller_ = std::make_unique<ShellController>(std::move(parts));
+
+    // 10. The main window, with the splash over it while it is built.
+    CSplashWindow* splash = nullptr;
+    if (env_.showSplash) {
+        splash = new CSplashWindow(texts_, lowColour);
+        splash->showCentred();
+        QCoreApplication::processEvents();
+    }
+    frame_ = std::make_unique<CMainFrame>(*controller_);
+    controller_->attachFrame(frame_.get());
+    // 11. The placement of the last run, or maximised.
+    if (!frame_->restorePlacement(QString::fromStdString(settings_.lastWinPos)))
+        frame_->setWindowState(Qt::WindowMaximized);
+    // 12. Show, then the channel information form.
+    frame_->show();
+    if (splash != nullptr)
+        splash->raise();
+    frame_->openForm(cmd::kChannelInformation);
+    started_ = true;
+    return true;
+}
+
+void ShellApplication::saveSettings()
+{
+    if (!started_)
+        return;
+    saveAppSettings(env_.userSettings, settings_, readModelBlock(image_.main()), texts_.currentLanguageName(),
+                    installationId_);
+}
+
+} // namespace rps

@@ -1,0 +1,84 @@
+#pragma once
+// The application object: the start-up sequence, the process-wide objects it creates (texts,
+// image, document, settings, link) and the settings written when a normally started run ends.
+#include "app/AppOptions.h"
+#include "app/AppSettings.h"
+#include "app/CPortDialog.h"
+#include "app/DialogService.h"
+#include "app/DocumentFlows.h"
+#include "app/LanguageTable.h"
+#include "app/SettingsStore.h"
+#include "forms/common/CFormView.h"
+#include "model/ConfigImage.h"
+#include "model/FrequencyLimits.h"
+#include "model/InstallationId.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace rps {
+
+class ByteDevice;
+class CMainFrame;
+class RadioLink;
+class ShellController;
+
+struct StartupEnvironment {
+    std::vector<std::string> arguments; // everything after the program name
+    std::string languageFile;           // the language file found on the search path
+    SettingsStore& userSettings;
+    SettingsStore* installationSettings = nullptr; // the machine-wide initial "Protect"
+    DataFolderPlaces folders;
+    DialogService& dialogs;
+    ByteDevice& serialDevice;
+    std::function<std::vector<PortChoice>()> listPorts;
+    bool showSplash = true;
+    std::function<const FormDescriptor*(int command)> formLookup; // empty: the form catalogue
+};
+
+class ShellApplication {
+public:
+    explicit ShellApplication(StartupEnvironment environment);
+    ~ShellApplication();
+
+    // The start-up sequence; false ends the process (nothing is stored then).
+    bool start();
+    // SaveSettings: only after a normal start.
+    void saveSettings();
+
+    bool started() const { return started_; }
+    CMainFrame* mainFrame() const { return frame_.get(); }
+    ShellController* controller() const { return controller_.get(); }
+    ConfigImage& image() { return image_; }
+    LanguageTable& texts() { return texts_; }
+    const AppOptions& options() const { return options_; }
+    AppSettings& settings() { return settings_; }
+    DocumentState& document() { return document_; }
+    RadioLink& link() { return *link_; }
+
+private:
+    bool loadLanguage();
+    void buildStartupImage();
+
+    StartupEnvironment env_;
+    AppOptions options_;
+    LanguageTable texts_;
+    ConfigImage image_;
+    AppSettings settings_;
+    DocumentState document_;
+    FrequencyLimits limits_;
+    InstallationId installationId_{};
+    DataFileSettings fileSettings_;
+    std::unique_ptr<RadioLink> link_;
+    std::unique_ptr<ShellController> controller_;
+    std::unique_ptr<CMainFrame> frame_;
+    bool started_ = false;
+};
+
+// Where the language file is looked for: the program's folder, its "lang" folder, then the
+// given fallback folder. The first that exists is returned (the fallback path otherwise).
+std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder);
+
+} // namespace rps

@@ -1,0 +1,99 @@
+#pragma once
+// The commands of the main window that act on the document, the settings and the repeater:
+// File, Model Information, Read and Write, Communication Port, Language File Setup,
+// Security, About, and the questions before the main window closes. The main frame routes
+// every menu command here that is not about its own windows.
+#include "app/AppOptions.h"
+#include "app/AppSettings.h"
+#include "app/CPortDialog.h"
+#include "app/DialogService.h"
+#include "app/DocumentFlows.h"
+#include "app/LanguageTable.h"
+#include "forms/common/CFormView.h"
+#include "model/ConfigImage.h"
+#include "model/FrequencyLimits.h"
+#include "model/InstallationId.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace rps {
+
+class CMainFrame;
+class RadioLink;
+
+// Everything the shell works on; owned by the application object.
+struct ShellParts {
+    ConfigImage& image;
+    LanguageTable& texts;
+    const AppOptions& options;
+    DialogService& dialogs;
+    AppSettings& settings;
+    DocumentState& document;
+    FrequencyLimits& limits;
+    const InstallationId& installationId;
+    DataFileSettings& fileSettings;
+    RadioLink& link;
+    // The language file the texts were loaded from (reloaded on a language change).
+    std::string languageFile;
+    // The serial ports present on this machine (at most twenty) plus the simulated repeater.
+    std::function<std::vector<PortChoice>()> listPorts;
+    // Remembers the window placement when the main window closes.
+    std::function<void(const std::string&)> storePlacement;
+    char decimalSeparator = '.';
+    // The editing forms of this build by Edit command (the form catalogue; tests add their own).
+    std::function<const FormDescriptor*(int command)> formLookup;
+};
+
+class ShellController {
+public:
+    explicit ShellController(ShellParts parts);
+
+    void attachFrame(CMainFrame* frame) { frame_ = frame; }
+
+    ConfigImage& image() { return parts_.image; }
+    const LanguageTable& texts() const { return parts_.texts; }
+    LanguageTable& texts() { return parts_.texts; }
+    const AppOptions& options() const { return parts_.options; }
+    DialogService& dialogs() { return parts_.dialogs; }
+    const std::string& fileName() const { return parts_.document.fileName; }
+    int portNumber() const { return parts_.settings.comPort; }
+    const std::string& portDevice() const { return parts_.settings.comDevice; }
+    char decimalSeparator() const { return parts_.decimalSeparator; }
+    bool keepsClockOption() const { return setClock_; }
+    const FormDescriptor* findForm(int command) const;
+
+    void runCommand(int command);
+    // The two questions before the main window closes; false keeps the application running.
+    bool confirmClose();
+    void storePlacement(const QString& placement);
+
+    void commandNew();
+    void commandOpen();
+    void commandSave();
+    void commandSaveAs();
+    void commandModelInformation();
+    void commandRead();
+    void commandWrite();
+    void commandCommunicationPort();
+    void commandLanguage();
+    void commandSecurity();
+    void commandAbout();
+
+private:
+    DocumentSession session();
+    QWidget* frameWidget() const;
+    void showText(int text, int caption, MessageIcon icon);
+    // Runs the read transfer into the snapshot copy; 0 = read completed.
+    int readTransfer(const std::function<void(int, int)>& progress);
+    int writeTransfer(const std::function<void(int, int)>& progress, bool setClock);
+
+    ShellParts parts_;
+    CMainFrame* frame_ = nullptr;
+    bool setClock_ = false; // "Adjustment Time", kept for the run
+};
+
+} // namespace rps

@@ -1,0 +1,95 @@
+#pragma once
+// The application started as a user starts it, but with the settings in memory, every
+// question answered by a script and the serial port wired to the in-process simulated
+// repeater. Test forms stand in for the editing forms of the catalogue.
+#include "ScriptedDialogs.h"
+#include "TestPaths.h"
+#include "model/TempFolder.h"
+
+#include "app/CMainFrame.h"
+#include "app/ShellApplication.h"
+#include "app/ShellController.h"
+#include "app/SettingsStore.h"
+#include "sim/SimDevice.h"
+#include "sim/SimRepeater.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace rps::test {
+
+// A form that only counts how often it was told to re-read the image.
+class CountingForm : public CFormView {
+public:
+    CountingForm(FormContext& context, int command, QWidget* parent) : CFormView(context, command, parent) {}
+    void refreshFromImage() override { ++refreshes; }
+    QString formTitle() const override { return QString("Form %1").arg(command()); }
+    int refreshes = 0;
+};
+
+inline constexpr int kTestFormA = 32773; // Channel Information
+inline constexpr int kTestFormB = 32822; // Optional Features
+
+inline const FormDescriptor* testFormLookup(int command)
+{
+    static const FormDescriptor forms[] = {
+        {kTestFormA, 88, 841,
+         [](FormContext& context, QWidget* parent) -> CFormView* { return new CountingForm(context, kTestFormA, parent); }},
+        {kTestFormB, 73, 833,
+         [](FormContext& context, QWidget* parent) -> CFormView* { return new CountingForm(context, kTestFormB, parent); }},
+    };
+    for (const FormDescriptor& form : forms) {
+        if (form.command == command)
+            return &form;
+    }
+    return nullptr;
+}
+
+class ShellRig {
+public:
+    explicit ShellRig(sim::SimMemory memory = sim::defaultMemory(0x0400))
+        : repeater(sim::SimConfig{}, std::move(memory)), device(repeater)
+    {
+    }
+    ~ShellRig()
+    {
+        if (app && app->mainFrame() != nullptr)
+            app->mainFrame()->hide();
+    }
+
+    bool start(std::vector<std::string> arguments = {})
+    {
+        StartupEnvironment env{std::move(arguments), kLanguageFile, settings, nullptr,
+                               DataFolderPlaces{folder.path().string(), folder.path().string()},
+                               dialogs, device, {}, false, testFormLookup};
+        app = std::make_unique<ShellApplication>(std::move(env));
+        return app->start();
+    }
+
+    CMainFrame& frame() { return *app->mainFrame(); }
+    ConfigImage& image() { return app->image(); }
+    void trigger(int command) { frame().runCommand(command); }
+    std::string text(int index) { return app->texts().text(index); }
+
+    TempFolder folder;
+    MemorySettingsStore settings;
+    ScriptedDialogs dialogs;
+    sim::SimRepeater repeater;
+    sim::SimDevice device;
+    std::unique_ptr<ShellApplication> app;
+};
+
+// Runs action on the next modal dialog of type T once it is shown.
+template <typename T> void whenModal(std::function<void(T&)> action)
+{
+    QTimer::singleShot(0, [action] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
+            action(*dialog);
+    });
+}
+
+} // namespace rps::test
