@@ -1,0 +1,148 @@
+// rps360t-cli read and write against rps360t-sim on a pseudo-terminal.
+#include "SimProcess.h"
+#include "TestPaths.h"
+#include "model/TempFolder.h"
+
+#include "app/LanguageTable.h"
+#include "model/ByteOrder.h"
+#include "model/ConfigImage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace rps::test {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string errors;
+};
+
+class LinkCli : public ::testing::Test {
+protected:
+    void startSim(const std::string& options)
+    {
+        std::vector<std::string> arguments{"--link", link(), "--dump", folder.file("radio.bin"), "--seed", "7"};
+        std::string word;
+        for (char c : options + " ") {
+            if (c != ' ') {
+                word += c;
+            } else if (!word.empty()) {
+                arguments.push_back(word);
+                word.clear();
+            }
+        }
+        sim = std::make_unique<SimProcess>(RPS_SIM_PROGRAM, arguments);
+        ASSERT_TRUE(sim->ready());
+    }
+    CliRun cli(const std::string& arguments)
+    {
+        const std::string errorFile = folder.file("stderr.txt");
+        const std::string command =
+            std::string(RPS_CLI_PROGRAM) + " " + arguments + " </dev/null >/dev/null 2>" + errorFile;
+        const int status = std::system(command.c_str());
+        CliRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const auto bytes = readBytes(errorFile);
+        run.errors.assign(bytes.begin(), bytes.end());
+        return run;
+    }
+    std::vector<uint8_t> radioImage()
+    {
+        sim->stop();
+        return readBytes(folder.file("radio.bin"));
+    }
+    std::string link() const { return folder.file("sim.tty"); }
+    std::string file(const std::string& name) const { return folder.file(name); }
+    static const LanguageTable& english()
+    {
+        static const LanguageTable table = [] {
+            LanguageTable t;
+            t.loadFile(kLanguageFile, "English");
+            return t;
+        }();
+        return table;
+    }
+    static std::string message(int number) { return english().text(number); }
+
+    TempFolder folder;
+    std::unique_ptr<SimProcess> sim;
+};
+
+TEST_F(LinkCli, ReadSavesTheRepeatersImageAsAnOpenableDataFile)
+{
+    startSim("--model-code 0x0700 --hunt-baud 4800");
+    const CliRun run = cli("read --port " + link() + " -o " + file("read.dat"));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_EQ(cli("export-raw " + file("read.dat") + " " + file("read.bin")).exitCode, 0);
+    const std::vector<uint8_t> read = readBytes(file("read.bin"));
+    const std::vector<uint8_t> radio = radioImage();
+    ASSERT_EQ(read.size(), radio.size());
+    EXPECT_EQ(getU16(read, kModelBlockOffset + 10), 0x0700);
+    // Main area and auxiliary block as the repeater holds them; saving adds the checksum word.
+    for (std::size_t i = 0; i < kMainSize + kAuxSize; ++i) {
+        if (i != kChecksumOffset && i != kChecksumOffset + 1) {
+            ASSERT_EQ(read[i], radio[i]) << "offset " << i;
+        }
+    }
+    EXPECT_TRUE(std::equal(read.begin() + kMainSize + kAuxSize, read.begin() + kMainSize + kAuxSize + 192,
+                           radio.begin() + kMainSize + kAuxSize));
+}
+
+TEST_F(LinkCli, WriteSendsTheDataFileAndAPlainReadBringsItBack)
+{
+    ASSERT_EQ(cli("new --model-code 0x0600 -o " + file("new.dat")).exitCode, 0);
+    startSim("--model-code 0x0600");
+    const CliRun written = cli("write --port " + link() + " --set-clock --yes " + file("new.dat"));
+    ASSERT_EQ(written.exitCode, 0) << written.errors;
+    const CliRun read = cli("read --port " + link() + " --plain -o " + file("back.dat"));
+    ASSERT_EQ(read.exitCode, 0) << read.errors;
+    ASSERT_EQ(cli("export-raw " + file("new.dat") + " " + file("new.bin")).exitCode, 0);
+    ASSERT_EQ(cli("export-raw " + file("back.dat") + " " + file("back.bin")).exitCode, 0);
+    const std::vector<uint8_t> sent = readBytes(file("new.bin"));
+    const std::vector<uint8_t> back = readBytes(file("back.bin"));
+    ASSERT_EQ(sent.size(), back.size());
+    EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + kMainSize + 1024, back.begin()));
+}
+
+TEST_F(LinkCli, ARepeaterDyingMidReadFailsWithTheMessageAndWritesNoFile)
+{
+    startSim("--model-code 0x0400 --die-at-block 100");
+    const CliRun run = cli("read --port " + link() + " -o " + file("partial.dat"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find(message(773)), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(file("partial.dat")));
+}
+
+TEST_F(LinkCli, AnExportModelIsNotRead)
+{
+    startSim("--model-code 0x0402");
+    const CliRun run = cli("read --port " + link() + " -o " + file("x.dat"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find(message(774)), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(file("x.dat")));
+}
+
+TEST_F(LinkCli, WritePasswordFromTheCommandLineAndWithoutATerminal)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    startSim("--model-code 0x0400 --write-password K9 --nak W:1 --bad-checksum 2");
+    const CliRun refused = cli("write --port " + link() + " --yes --password K8 " + file("new.dat"));
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_NE(refused.errors.find(message(779)), std::string::npos) << refused.errors;
+    const CliRun accepted = cli("write --port " + link() + " --yes --password K9 " + file("new.dat"));
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.errors;
+}
+
+TEST_F(LinkCli, NoRepeaterOnTheLine)
+{
+    const CliRun missing = cli("read --port " + file("nothing.tty") + " -o " + file("x.dat"));
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.errors.find(message(772)), std::string::npos) << missing.errors;
+}
+
+} // namespace
+} // namespace rps::test
