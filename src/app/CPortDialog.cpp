@@ -32,10 +32,9 @@ CPortDialog::CPortDialog(const LanguageTable& texts, const std::vector<PortChoic
         for (const PortChoice& port : present) {
             if (port.number != number)
                 continue;
-            const QString device = QString::fromStdString(port.device);
             button->setEnabled(true);
-            button->setText(QString("COM%1  %2").arg(number).arg(device.section('/', -1)));
-            button->setToolTip(device);
+            button->setText(QString("COM%1  %2").arg(number).arg(QString::fromStdString(port.label)));
+            button->setToolTip(QString::fromStdString(port.devicePath));
             button->setChecked(number == currentNumber);
         }
         group_->addButton(button, number);
@@ -60,7 +59,7 @@ std::string CPortDialog::chosenDevice() const
     const int number = chosenNumber();
     for (const PortChoice& port : present_) {
         if (port.number == number)
-            return port.device;
+            return port.devicePath;
     }
     return {};
 }

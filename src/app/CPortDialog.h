@@ -1,6 +1,8 @@
 #pragma once
 // Communication Port: twenty buttons "COM1" .. "COM20"; only the ports present on this
 // machine are enabled, each with the device it stands for; the current one is checked.
+#include "link/qt/SerialPortList.h"
+
 #include <QDialog>
 
 #include <string>
@@ -11,11 +13,6 @@ class QButtonGroup;
 namespace rps {
 
 class LanguageTable;
-
-struct PortChoice {
-    int number;         // 1..20
-    std::string device; // the device path the number stands for
-};
 
 class CPortDialog : public QDialog {
     Q_OBJECT

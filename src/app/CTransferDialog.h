@@ -51,6 +51,9 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+public:
+    // Cancel: refused while the transfer runs.
     void reject() override;
 
 private:

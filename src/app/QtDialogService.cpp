@@ -81,9 +81,18 @@ QString filterOf(const FileRequest& request)
 
 } // namespace
 
-QtDialogService::QtDialogService(const LanguageTable& texts) : texts_(texts) {}
+QString QtDialogService::text(int index) const
+{
+    return texts_ == nullptr ? QString() : fromStd(texts_->text(index));
+}
 
-QString QtDialogService::text(int index) const { return fromStd(texts_.text(index)); }
+namespace {
+void setCaption(QAbstractButton* button, const QString& caption)
+{
+    if (button != nullptr && !caption.isEmpty())
+        button->setText(caption);
+}
+} // namespace
 
 QWidget* QtDialogService::owner() const
 {
@@ -114,10 +123,8 @@ MessageAnswer QtDialogService::showMessage(const MessageRequest& request)
         break;
     }
     // Button captions are language texts where the language file has them.
-    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
-        ok->setText(text(26));
-    if (cancel != nullptr)
-        cancel->setText(text(27));
+    setCaption(box.button(QMessageBox::Ok), text(26));
+    setCaption(cancel, text(27));
     if (request.cancelIsDefault && cancel != nullptr)
         box.setDefaultButton(cancel);
     switch (box.exec()) {
@@ -181,8 +188,8 @@ std::optional<std::string> QtDialogService::askPassword(const std::string& capti
     layout->addWidget(label);
     layout->addWidget(field);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(text(26));
-    buttons->button(QDialogButtonBox::Cancel)->setText(text(27));
+    setCaption(buttons->button(QDialogButtonBox::Ok), text(26));
+    setCaption(buttons->button(QDialogButtonBox::Cancel), text(27));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);

@@ -13,7 +13,9 @@ class LanguageTable;
 
 class QtDialogService : public DialogService {
 public:
-    explicit QtDialogService(const LanguageTable& texts);
+    // The texts give the button captions; until the language file is loaded Qt's own are used.
+    explicit QtDialogService(const LanguageTable* texts = nullptr) : texts_(texts) {}
+    void setTexts(const LanguageTable* texts) { texts_ = texts; }
 
     MessageAnswer showMessage(const MessageRequest& request) override;
     std::optional<std::string> chooseOpenFile(const FileRequest& request) override;
@@ -25,7 +27,7 @@ private:
     QWidget* owner() const;
     QString text(int index) const;
 
-    const LanguageTable& texts_;
+    const LanguageTable* texts_;
 };
 
 } // namespace rps

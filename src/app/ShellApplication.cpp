@@ -96,6 +96,19 @@ bool ShellApplication::start()
     if (!passesStartupPasswordCheck(settings_.security, texts_, env_.dialogs))
         return false;
 
+    if (!env_.portOverride.empty()) {
+        savedPort_ = std::make_pair(settings_.comPort, settings_.comDevice);
+        settings_.comDevice = env_.portOverride;
+        const std::vector<PortChoice> ports = env_.listPorts ? env_.listPorts() : std::vector<PortChoice>{};
+        if (const uint8_t number = portNumberOf(ports, env_.portOverride); number != 0)
+            settings_.comPort = number;
+    } else if (settings_.comDevice.empty() && env_.listPorts) {
+        // No device chosen yet: the saved number names the port of the platform's list.
+        for (const PortChoice& port : env_.listPorts()) {
+            if (port.number == settings_.comPort)
+                settings_.comDevice = port.devicePath;
+        }
+    }
     link_ = std::make_unique<RadioLink>(env_.serialDevice);
     link_->setPort(static_cast<uint8_t>(settings_.comPort), settings_.comDevice);
     link_->setMessagePump([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 0); });
@@ -132,7 +145,13 @@ void ShellApplication::saveSettings()
 {
     if (!started_)
         return;
-    saveAppSettings(env_.userSettings, settings_, readModelBlock(image_.main()), texts_.currentLanguageName(),
+    AppSettings stored = settings_;
+    if (savedPort_ && stored.comDevice == env_.portOverride) {
+        // The run-only port is not remembered; a port chosen in the dialog is.
+        stored.comPort = savedPort_->first;
+        stored.comDevice = savedPort_->second;
+    }
+    saveAppSettings(env_.userSettings, stored, readModelBlock(image_.main()), texts_.currentLanguageName(),
                     installationId_);
 }
 

@@ -15,6 +15,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,9 @@ struct StartupEnvironment {
     DialogService& dialogs;
     ByteDevice& serialDevice;
     std::function<std::vector<PortChoice>()> listPorts;
+    // A device path that replaces the saved port for this run only (the simulated repeater's
+    // link, for example); empty = the saved port.
+    std::string portOverride;
     bool showSplash = true;
     std::function<const FormDescriptor*(int command)> formLookup; // empty: the form catalogue
 };
@@ -75,6 +80,7 @@ private:
     std::unique_ptr<ShellController> controller_;
     std::unique_ptr<CMainFrame> frame_;
     bool started_ = false;
+    std::optional<std::pair<int, std::string>> savedPort_; // the port setting a run-only port replaced
 };
 
 // Where the language file is looked for: the program's folder, its "lang" folder, then the

@@ -1,1 +1,58 @@
-int main() { return 0; }
+// rps360t: the desktop application.
+#include "app/CMainFrame.h"
+#include "app/QtDialogService.h"
+#include "app/QtSettingsStore.h"
+#include "app/ShellApplication.h"
+#include "link/qt/QtSerialDevice.h"
+#include "link/qt/SerialPortList.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <cstdlib>
+
+#ifndef RPS_APP_LANG_DIR
+#define RPS_APP_LANG_DIR "."
+#endif
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("RPS-360T");
+    QApplication::setApplicationVersion("1.00");
+
+    rps::QtSettingsStore userSettings(QSettings::UserScope);
+    rps::QtSettingsStore installationSettings(QSettings::SystemScope);
+    rps::QtDialogService dialogs;
+    rps::QtSerialDevice serialDevice;
+
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const std::string applicationFolder = QCoreApplication::applicationDirPath().toStdString();
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    // RPS360T_PORT names a serial device for this run only, such as the simulated repeater's link.
+    const char* portOverride = std::getenv("RPS360T_PORT");
+
+    rps::StartupEnvironment environment{
+        std::move(arguments),
+        rps::findLanguageFile(applicationFolder, RPS_APP_LANG_DIR),
+        userSettings,
+        &installationSettings,
+        rps::DataFolderPlaces{documents.isEmpty() ? std::nullopt : std::optional(documents.toStdString()),
+                              applicationFolder},
+        dialogs,
+        serialDevice,
+        [] { return rps::availablePorts(); },
+        portOverride != nullptr ? std::string(portOverride) : std::string(),
+        true,
+        {}};
+    rps::ShellApplication shell(std::move(environment));
+    dialogs.setTexts(&shell.texts());
+    if (!shell.start())
+        return EXIT_FAILURE;
+    const int result = QApplication::exec();
+    shell.saveSettings();
+    userSettings.sync();
+    return result;
+}

@@ -65,7 +65,7 @@ public:
     {
         StartupEnvironment env{std::move(arguments), kLanguageFile, settings, nullptr,
                                DataFolderPlaces{folder.path().string(), folder.path().string()},
-                               dialogs, device, {}, false, testFormLookup};
+                               dialogs, device, {}, "sim-link", false, testFormLookup};
         app = std::make_unique<ShellApplication>(std::move(env));
         return app->start();
     }
