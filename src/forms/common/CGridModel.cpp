@@ -5,6 +5,16 @@
 
 namespace rps {
 
+Qt::Alignment CGridModel::toQtAlignment(CellAlign align)
+{
+    switch (align) {
+    case CellAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case CellAlign::Centre: return Qt::AlignCenter;
+    case CellAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
 int CGridModel::editColumnFor(int row, int column) const
 {
     return cellEditor(row, column).kind == CellEditorKind::None ? -1 : column;

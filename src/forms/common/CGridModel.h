@@ -4,13 +4,12 @@
 // model. Rows and columns here are the model's 0-based ones: model column 0 is the grid's
 // data column 1, the fixed first column is the vertical header.
 #include "forms/common/CharFilter.h"
+#include "forms/common/GridColumn.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 
 namespace rps {
-
-enum class CellEditorKind { None, Text, DropDown, EditableDropDown };
 
 struct CellEditor {
     CellEditorKind kind = CellEditorKind::None;
@@ -38,6 +37,7 @@ public:
     virtual Qt::Alignment columnAlignment(int /*column*/) const { return Qt::AlignLeft | Qt::AlignVCenter; }
     virtual int columnWidth(int /*column*/) const { return 80; }
     virtual int fixedColumnWidth() const { return 30; }
+    static Qt::Alignment toQtAlignment(CellAlign align);
     // The cell whose editor opens when the user asks to edit (row, column); -1 = none. A
     // form may redirect to another cell of the row.
     virtual int editColumnFor(int row, int column) const;

@@ -1,5 +1,6 @@
 #include "forms/common/CGridView.h"
 
+#include "app/LanguageTable.h"
 #include "forms/common/GridClipText.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,12 @@
 #include <QStyleOptionHeader>
 
 namespace rps {
+
+GridMenuTexts gridMenuTexts(const LanguageTable& texts)
+{
+    auto t = [&texts](int n) { return QString::fromStdString(texts.text(n)); };
+    return {t(kTextGridCopy), t(kTextGridPaste), t(kTextGridDelete), t(kTextGridToClip), t(kTextGridToClipWithTitle)};
+}
 
 CGridView::CGridView(QWidget* parent) : QTableView(parent)
 {

@@ -14,10 +14,21 @@ class QMenu;
 
 namespace rps {
 
+class LanguageTable;
+
 // Language texts of the grid's shortcut menu.
 struct GridMenuTexts {
     QString copy, paste, remove, toClip, toClipWithTitle;
 };
+
+// Language texts of the shortcut menu entries "Copy", "Paste", "Delete", "to Clip" and
+// "to Clip(w/Title)".
+inline constexpr int kTextGridCopy = 32;
+inline constexpr int kTextGridPaste = 33;
+inline constexpr int kTextGridDelete = 34;
+inline constexpr int kTextGridToClip = 35;
+inline constexpr int kTextGridToClipWithTitle = 36;
+GridMenuTexts gridMenuTexts(const LanguageTable& texts);
 
 class CGridView : public QTableView {
     Q_OBJECT

@@ -1,0 +1,147 @@
+#include "forms/channel/CChInfoView.h"
+
+#include "forms/channel/CChannelGridModel.h"
+#include "forms/channel/ChannelFormSupport.h"
+#include "forms/common/CGridView.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rps {
+
+namespace {
+// Language texts of the channel information form.
+constexpr int kTitleText = 841;
+constexpr int kFreeText = 870;
+constexpr int kBytesText = 871;
+constexpr int kChannelEditText = 897;
+constexpr int kCloseText = 28;
+constexpr int kHelpText = 29;
+} // namespace
+
+CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
+    : CFormView(context, kChannelInformationCommand, parent)
+{
+    model_ = new CChannelGridModel(context, this);
+    grid_ = new CGridView(this);
+    grid_->setGridModel(model_);
+    grid_->setMenuTexts(gridMenuTexts(context.texts));
+    grid_->setMinimumWidth(grid_->verticalHeader()->width() + 840);
+
+    freeLabel_ = new QLabel(this);
+    auto* editButton = new QPushButton(text(kChannelEditText), this);
+    auto* closeButton = new QPushButton(text(kCloseText), this);
+    auto* helpButton = new QPushButton(text(kHelpText), this);
+    for (QPushButton* button : {editButton, closeButton, helpButton})
+        button->setMinimumWidth(120);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(freeLabel_);
+    side->addSpacing(12);
+    side->addWidget(editButton);
+    side->addStretch(1);
+    side->addWidget(closeButton);
+    side->addWidget(helpButton);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(side);
+
+    connect(model_, &CChannelGridModel::channelsChanged, this, &CChInfoView::channelsChanged);
+    connect(editButton, &QPushButton::clicked, this, &CChInfoView::openChannelEdit);
+    connect(closeButton, &QPushButton::clicked, this,
+            [this] { this->context().host.closeForm(kChannelInformationCommand); });
+    connect(grid_, &CGridView::currentCellChanged, this, [this](int row, int) {
+        emit titleChanged(formTitle());
+        if (!following_ && this->context().host.currentChannel() != row)
+            this->context().host.setCurrentChannel(row);
+    });
+
+    following_ = true;
+    grid_->setCurrentCell(std::clamp(context.host.currentChannel(), 0, kChannelCount - 1), 0);
+    following_ = false;
+    refreshFromImage();
+    grid_->setFocus();
+}
+
+CChInfoView::~CChInfoView()
+{
+    // The grid outlives this part of the form for a moment; its last moves are not ours.
+    disconnect(grid_, nullptr, this, nullptr);
+    disconnect(model_, nullptr, this, nullptr);
+}
+
+CFormView* CChInfoView::create(FormContext& context, QWidget* parent)
+{
+    return new CChInfoView(context, parent);
+}
+
+int CChInfoView::currentChannel() const
+{
+    return std::max(grid_->currentIndex().row(), 0);
+}
+
+QString CChInfoView::freeSpaceText() const
+{
+    const std::size_t freeBytes = makeChannelEditor(context()).store().freeBytes();
+    return QStringLiteral("  %1 = %2 %3").arg(text(kFreeText)).arg(freeBytes).arg(text(kBytesText));
+}
+
+QString CChInfoView::formTitle() const
+{
+    return QStringLiteral("%1 [ %2 - %3 ]").arg(text(kTitleText), text(kChannelTextChannel)).arg(currentChannel() + 1);
+}
+
+void CChInfoView::refreshFromImage()
+{
+    model_->refreshAll();
+    freeLabel_->setText(freeSpaceText());
+    emit titleChanged(formTitle());
+}
+
+void CChInfoView::channelSelectionChanged(int channel)
+{
+    if (channel == currentChannel() || channel < 0 || channel >= kChannelCount)
+        return;
+    following_ = true;
+    grid_->setCurrentCell(channel, std::max(grid_->currentIndex().column(), 0));
+    following_ = false;
+    emit titleChanged(formTitle());
+}
+
+void CChInfoView::channelsChanged()
+{
+    // The store may have created, moved or deleted records: every open form re-reads.
+    context().host.refreshAllForms();
+    refreshFromImage();
+}
+
+void CChInfoView::openChannelEdit()
+{
+    context().host.setCurrentChannel(currentChannel());
+    context().host.openForm(kChannelEditCommand);
+}
+
+void CChInfoView::openChannelMemoryMap()
+{
+    if (!context().options.memoryMap)
+        return;
+}
+
+void CChInfoView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F11 && !(event->modifiers() & Qt::ShiftModifier)) {
+        openChannelEdit();
+        return;
+    }
+    if (event->key() == Qt::Key_F12 || (event->key() == Qt::Key_F11 && (event->modifiers() & Qt::ShiftModifier))) {
+        openChannelMemoryMap();
+        return;
+    }
+    CFormView::keyPressEvent(event);
+}
+
+} // namespace rps

@@ -1,0 +1,23 @@
+#pragma once
+// What the channel forms share on the Qt side: a channel editor over the form context's
+// image, limits and texts, the warning box of a store, and the command numbers of the
+// channel forms.
+#include "forms/channel/ChannelEditor.h"
+#include "forms/common/FormContext.h"
+
+#include <QString>
+
+namespace rps {
+
+inline constexpr int kChannelInformationCommand = 32773;
+inline constexpr int kChannelEditCommand = 164; // opened from the channel information form
+inline constexpr int kBeatShiftCommand = 106;
+inline constexpr int kCwIdCommand = 110;
+inline constexpr int kChannelTextChannel = 868;
+
+ChannelEditor makeChannelEditor(FormContext& context);
+// Shows the warning or message of a store result, if any.
+void showChannelMessage(FormContext& context, int textNumber);
+QString languageText(const FormContext& context, int number);
+
+} // namespace rps

@@ -1,0 +1,23 @@
+#pragma once
+// The columns of the channel information grid and the rules of its cells: the "---" of
+// fields the channel type does not use, and which cell's editor opens when the user edits
+// a cell that cannot be edited.
+#include "forms/channel/ChannelEditor.h"
+#include "forms/common/GridColumn.h"
+
+#include <array>
+#include <string>
+
+namespace rps {
+
+inline constexpr int kChannelGridFixedHeaderText = 885;
+inline constexpr int kChannelGridFixedWidth = 30;
+extern const std::array<GridColumnSpec, 9> kChannelGridColumns;
+
+// Text of a data column (0-based; column 0 is the receive frequency).
+std::string channelGridCellText(const ChannelEditor& editor, int channel, int column);
+bool channelGridCellEnabled(const ChannelEditor& editor, int channel, int column);
+// The column whose editor opens when the user edits `column` of this row.
+int channelGridEditColumn(const ChannelEditor& editor, int channel, int column);
+
+} // namespace rps

@@ -1,0 +1,106 @@
+#pragma once
+// A stand-in for the main frame in form tests and screenshots: it keeps the current
+// channel, opens forms from the catalog into top-level windows, forwards refreshes and
+// channel moves, and answers every message box with OK while recording it.
+#include "app/LanguageTable.h"
+#include "forms/FormCatalog.h"
+#include "forms/common/CFormView.h"
+#include "forms/common/FormContext.h"
+#include "model/ModelBlock.h"
+#include "TestPaths.h"
+
+#include <QPointer>
+#include <map>
+#include <vector>
+
+namespace rps::test {
+
+class RecordingDialogs : public DialogService {
+public:
+    MessageAnswer showMessage(const MessageRequest& request) override
+    {
+        messages.push_back(request.text);
+        return MessageAnswer::Ok;
+    }
+    std::optional<std::string> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> askPassword(const std::string&, const std::string&, int) override
+    {
+        return std::nullopt;
+    }
+    std::vector<std::string> messages;
+};
+
+class FormTestHost : public FormHost {
+public:
+    explicit FormTestHost(uint16_t modelCode = 0x0400)
+        : limits(FrequencyLimits::forModelCode(modelCode, false)),
+          context{image, texts, options, dialogs, *this}
+    {
+        texts.loadFile(kLanguageFile, "English");
+        writeModelBlock(image.main(), ModelBlock::fromModelCode(modelCode));
+    }
+    ~FormTestHost() override
+    {
+        for (auto& [command, form] : forms)
+            delete form.data();
+    }
+
+    void refreshAllForms() override
+    {
+        ++refreshes;
+        for (auto& [command, form] : forms) {
+            if (form)
+                form->refreshFromImage();
+        }
+    }
+    void openForm(int command) override
+    {
+        opened.push_back(command);
+        if (forms.count(command) && forms[command]) {
+            forms[command]->refreshFromImage();
+            return;
+        }
+        if (const FormDescriptor* descriptor = findForm(command)) {
+            CFormView* form = descriptor->create(context, nullptr);
+            form->setWindowTitle(form->formTitle());
+            QObject::connect(form, &CFormView::titleChanged, form, &QWidget::setWindowTitle);
+            forms[command] = form;
+            form->show();
+        }
+    }
+    void closeForm(int command) override
+    {
+        closed.push_back(command);
+        if (forms.count(command) && forms[command])
+            forms[command]->deleteLater();
+        forms.erase(command);
+    }
+    int currentChannel() const override { return channel; }
+    void setCurrentChannel(int newChannel) override
+    {
+        channel = newChannel;
+        for (auto& [command, form] : forms) {
+            if (form)
+                form->channelSelectionChanged(newChannel);
+        }
+    }
+    FrequencyLimits frequencyLimits() const override { return limits; }
+    char decimalSeparator() const override { return '.'; }
+
+    CFormView* form(int command) { return forms.count(command) ? forms[command].data() : nullptr; }
+
+    ConfigImage image;
+    LanguageTable texts;
+    AppOptions options;
+    RecordingDialogs dialogs;
+    FrequencyLimits limits;
+    FormContext context;
+    int channel = 0;
+    int refreshes = 0;
+    std::vector<int> opened;
+    std::vector<int> closed;
+    std::map<int, QPointer<CFormView>> forms;
+};
+
+} // namespace rps::test
