@@ -1,6 +1,9 @@
 #include "forms/FormCatalog.h"
 
+#include "forms/channel/CBeatShiftView.h"
+#include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
+#include "forms/channel/ChannelFormSupport.h"
 
 namespace rps {
 
@@ -8,7 +11,10 @@ const std::vector<FormDescriptor>& formCatalog()
 {
     // Each forms folder adds its rows here as its forms are built.
     static const std::vector<FormDescriptor> catalog{
-        {32773, 88, 841, &CChInfoView::create},
+        {kChannelInformationCommand, 88, 841, &CChInfoView::create},
+        // Opened from the channel forms, not from the Edit menu.
+        {kChannelEditCommand, 0, 897, &CChEditView::create},
+        {kBeatShiftCommand, 0, 906, &CBeatShiftView::create},
     };
     return catalog;
 }
