@@ -150,7 +150,7 @@ void PtyHost::run(const std::atomic<bool>& stop)
     while (!stop.load()) {
         const uint64_t now = nowUs();
         const uint32_t baud = lineBaud();
-        repeater_.poll(baud, now / 1000);
+        repeater_.poll(baud, now);
 
         // Bytes the PC wrote arrive one wire time after another when paced.
         std::array<uint8_t, 512> buffer{};
@@ -164,16 +164,16 @@ void PtyHost::run(const std::atomic<bool>& stop)
             incoming.push_back(Incoming{buffer[static_cast<std::size_t>(i)], baud, arrival});
         }
         while (!incoming.empty() && incoming.front().arrivalUs <= nowUs()) {
-            repeater_.receive(incoming.front().byte, incoming.front().baud, incoming.front().arrivalUs / 1000);
+            repeater_.receive(incoming.front().byte, incoming.front().baud, incoming.front().arrivalUs);
             incoming.pop_front();
         }
 
         // The repeater's answers leave when due; paced, each takes its wire time.
         auto& output = repeater_.output();
-        while (!output.empty() && output.front().dueMs * 1000 <= nowUs()) {
+        while (!output.empty() && output.front().dueUs <= nowUs()) {
             uint64_t leaves = nowUs();
             if (options_.pace) {
-                outLineFreeUs = std::max(outLineFreeUs, output.front().dueMs * 1000) + byteTimeUs(lineBaud());
+                outLineFreeUs = std::max(outLineFreeUs, output.front().dueUs) + byteTimeUs(lineBaud());
                 leaves = outLineFreeUs;
             }
             outgoing.emplace_back(output.front().byte, leaves);
@@ -200,7 +200,7 @@ void PtyHost::run(const std::atomic<bool>& stop)
         if (!outgoing.empty())
             wakeUs = std::min(wakeUs, outgoing.front().second);
         if (!output.empty())
-            wakeUs = std::min(wakeUs, output.front().dueMs * 1000);
+            wakeUs = std::min(wakeUs, output.front().dueUs);
         const uint64_t current = nowUs();
         const uint64_t waitUs = wakeUs > current ? wakeUs - current : 0;
         pollfd fd{master_, POLLIN, 0};

@@ -25,7 +25,7 @@ bool SimDevice::applyLineSettings(const LineSettings& settings)
     if (!open_)
         return false;
     baud_ = settings.baud;
-    repeater_.poll(baud_, now_);
+    repeater_.poll(baud_, now_ * 1000);
     return true;
 }
 
@@ -37,15 +37,15 @@ std::size_t SimDevice::read(uint8_t* destination, std::size_t count, int timeout
     std::size_t got = 0;
     auto& output = repeater_.output();
     while (got < count) {
-        repeater_.poll(baud_, now_);
-        if (!output.empty() && output.front().dueMs <= now_) {
+        repeater_.poll(baud_, now_ * 1000);
+        if (!output.empty() && output.front().dueUs <= now_ * 1000) {
             destination[got++] = output.front().byte;
             wire_.push_back(WireByte{false, output.front().byte, baud_});
             output.pop_front();
             continue;
         }
-        if (!output.empty() && output.front().dueMs <= deadline) {
-            now_ = output.front().dueMs;
+        if (!output.empty() && output.front().dueUs <= deadline * 1000) {
+            now_ = (output.front().dueUs + 999) / 1000;
             continue;
         }
         now_ = deadline;
@@ -60,7 +60,7 @@ bool SimDevice::writeAll(const uint8_t* source, std::size_t count)
         return false;
     for (std::size_t i = 0; i < count; ++i) {
         wire_.push_back(WireByte{true, source[i], baud_});
-        repeater_.receive(source[i], baud_, now_);
+        repeater_.receive(source[i], baud_, now_ * 1000);
     }
     return true;
 }
@@ -68,7 +68,7 @@ bool SimDevice::writeAll(const uint8_t* source, std::size_t count)
 void SimDevice::discardInput()
 {
     auto& output = repeater_.output();
-    while (!output.empty() && output.front().dueMs <= now_)
+    while (!output.empty() && output.front().dueUs <= now_ * 1000)
         output.pop_front();
 }
 
@@ -84,7 +84,7 @@ std::optional<bool> SimDevice::takeLineError()
 void SimDevice::delayMs(int ms)
 {
     now_ += static_cast<uint64_t>(std::max(ms, 0));
-    repeater_.poll(baud_, now_);
+    repeater_.poll(baud_, now_ * 1000);
 }
 
 } // namespace rps::sim

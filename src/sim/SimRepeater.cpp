@@ -14,7 +14,7 @@ namespace {
 
 // A programming session that has heard nothing for this long is over: the repeater drops
 // back to listening for a mode entry (tuning sessions wait for the technician).
-constexpr uint64_t kProgrammingIdleMs = 5000;
+constexpr uint64_t kProgrammingIdleUs = 5'000'000;
 constexpr std::string_view kProgramText = "PROGRAM";
 constexpr std::string_view kTuningText = "TUNING ";
 
@@ -33,11 +33,11 @@ SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
     block.writeTo(std::span<uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
 }
 
-void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowMs)
+void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
 {
-    if (state_ == State::Programming && nowMs - now_ > kProgrammingIdleMs && rx_.empty())
+    if (state_ == State::Programming && nowUs > now_ + kProgrammingIdleUs && rx_.empty())
         leave();
-    now_ = nowMs;
+    now_ = std::max(now_, nowUs);
     if (dead_)
         return;
     switch (state_) {
@@ -51,21 +51,20 @@ void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowMs)
         if (entryText_.size() > kProgramText.size())
             entryText_.erase(entryText_.begin());
         if (entryText_ == kProgramText || entryText_ == kTuningText)
-            startEntry(entryText_ == kTuningText, nowMs);
+            startEntry(entryText_ == kTuningText);
         return;
     case State::AwaitModeSpeed:
         return;
     case State::Programming:
     case State::Tuning:
         rx_.push_back(static_cast<uint8_t>(byte ^ key_));
-        process(nowMs);
+        process();
         return;
     }
 }
 
-void SimRepeater::startEntry(bool tuning, uint64_t nowMs)
+void SimRepeater::startEntry(bool tuning)
 {
-    now_ = nowMs;
     entryText_.clear();
     key_ = 0;
     rx_.clear();
@@ -76,9 +75,9 @@ void SimRepeater::startEntry(bool tuning, uint64_t nowMs)
     state_ = State::AwaitModeSpeed;
 }
 
-void SimRepeater::poll(uint32_t lineBaud, uint64_t nowMs)
+void SimRepeater::poll(uint32_t lineBaud, uint64_t nowUs)
 {
-    now_ = std::max(now_, nowMs);
+    now_ = std::max(now_, nowUs);
     if (state_ != State::AwaitModeSpeed || dead_ || lineBaud != kModeBaud)
         return;
     // The PC has followed to 19200: some units chatter before they confirm.
@@ -91,13 +90,13 @@ void SimRepeater::poll(uint32_t lineBaud, uint64_t nowMs)
     state_ = tuningEntry_ ? State::Tuning : State::Programming;
 }
 
-void SimRepeater::send(uint8_t byte, uint64_t delayMs)
+void SimRepeater::send(uint8_t byte, uint64_t delayUs)
 {
     if (dead_)
         return;
-    uint64_t due = now_ + delayMs;
+    uint64_t due = now_ + delayUs;
     if (!output_.empty())
-        due = std::max(due, output_.back().dueMs);
+        due = std::max(due, output_.back().dueUs);
     output_.push_back(OutByte{static_cast<uint8_t>(byte ^ key_), due});
 }
 
@@ -121,11 +120,11 @@ void SimRepeater::sendReply(const std::vector<uint8_t>& bytes)
     expectAck_ = true;
 }
 
-void SimRepeater::finish(uint8_t command, bool ok, uint64_t delayMs)
+void SimRepeater::finish(uint8_t command, bool ok, uint64_t delayUs)
 {
     if (takeFault(config_.faults.nakCommands, command))
         ok = false;
-    send(ok ? kAck : kNak, delayMs);
+    send(ok ? kAck : kNak, delayUs);
 }
 
 bool SimRepeater::takeFault(std::map<uint8_t, int>& faults, uint8_t command)
@@ -155,7 +154,7 @@ bool SimRepeater::blockIsDeadly(uint16_t block)
     return false;
 }
 
-void SimRepeater::process(uint64_t nowMs)
+void SimRepeater::process()
 {
     while (!rx_.empty() && (state_ == State::Programming || state_ == State::Tuning)) {
         if (awaitingChallenge_) {
@@ -187,7 +186,7 @@ void SimRepeater::process(uint64_t nowMs)
         const std::size_t queued = output_.size();
         const uint8_t command = rx_[0];
         std::size_t used = 0;
-        const Parse parsed = handleFrame(nowMs, used);
+        const Parse parsed = handleFrame(used);
         if (parsed == Parse::NeedMore)
             return;
         if (parsed == Parse::Done && takeFault(config_.faults.silentCommands, command)) {
@@ -205,10 +204,10 @@ void SimRepeater::process(uint64_t nowMs)
         rx_.clear();
 }
 
-SimRepeater::Parse SimRepeater::handleFrame(uint64_t nowMs, std::size_t& used)
+SimRepeater::Parse SimRepeater::handleFrame(std::size_t& used)
 {
     const uint8_t command = rx_[0];
-    const Parse parsed = handleProgrammingFrame(command, nowMs, used);
+    const Parse parsed = handleProgrammingFrame(command, used);
     if (parsed != Parse::Unknown) {
         if (parsed == Parse::Done)
             commandLog_.push_back(command);
@@ -233,7 +232,7 @@ std::vector<uint8_t> SimRepeater::identificationReply()
     return reply;
 }
 
-SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, uint64_t /*nowMs*/, std::size_t& used)
+SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::size_t& used)
 {
     switch (command) {
     case kIdentify:
@@ -325,7 +324,7 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, uint64_t
             return Parse::NeedMore;
         used = 3;
         ++prepareCount_;
-        finish(command, rx_[1] == 0x00 && rx_[2] == 0xFF, static_cast<uint64_t>(config_.faults.prepareDelayMs));
+        finish(command, rx_[1] == 0x00 && rx_[2] == 0xFF, static_cast<uint64_t>(config_.faults.prepareDelayMs) * 1000);
         return Parse::Done;
     case kLeave:
     case kAbandon:

@@ -1,7 +1,7 @@
 #pragma once
 // The radio side of the programming protocol. Bytes from the PC go in with the line speed
 // the PC had set when they were sent; answers come out with the earliest time they may
-// leave. The hosts (the in-process device of the tests, the pseudo-terminal program) move
+// leave. Times are microseconds on the host's clock. The hosts (the in-process device of the tests, the pseudo-terminal program) move
 // the bytes and the time; this class holds the repeater's behaviour and memories.
 #include "link/LocalTime.h"
 #include "sim/SimMemory.h"
@@ -36,7 +36,7 @@ struct SimConfig {
 
 struct OutByte {
     uint8_t byte;
-    uint64_t dueMs;
+    uint64_t dueUs;
 };
 
 class SimRepeater {
@@ -44,9 +44,9 @@ public:
     SimRepeater(SimConfig config, SimMemory memory);
 
     // A byte arrives; lineBaud is the speed the PC's side of the line was set to.
-    void receive(uint8_t byte, uint32_t lineBaud, uint64_t nowMs);
+    void receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs);
     // Time passed or the PC changed its line speed.
-    void poll(uint32_t lineBaud, uint64_t nowMs);
+    void poll(uint32_t lineBaud, uint64_t nowUs);
     std::deque<OutByte>& output() { return output_; }
 
     SimMemory& memory() { return memory_; }
@@ -65,19 +65,19 @@ private:
     enum class State { Idle, AwaitModeSpeed, Programming, Tuning };
     enum class Parse { NeedMore, Done, Unknown };
 
-    void startEntry(bool tuning, uint64_t nowMs);
-    void process(uint64_t nowMs);
-    Parse handleFrame(uint64_t nowMs, std::size_t& used);
-    Parse handleProgrammingFrame(uint8_t command, uint64_t nowMs, std::size_t& used);
+    void startEntry(bool tuning);
+    void process();
+    Parse handleFrame(std::size_t& used);
+    Parse handleProgrammingFrame(uint8_t command, std::size_t& used);
     Parse handleServiceFrame(uint8_t command, std::size_t& used);
     bool need(std::size_t count) const { return rx_.size() >= count; }
     uint16_t word(std::size_t at) const { return static_cast<uint16_t>((rx_[at] << 8) | rx_[at + 1]); }
     bool takeFault(std::map<uint8_t, int>& faults, uint8_t command);
 
-    void send(uint8_t byte, uint64_t delayMs = 0);
+    void send(uint8_t byte, uint64_t delayUs = 0);
     void sendPlain(uint8_t byte);
     void sendAll(const std::vector<uint8_t>& bytes);
-    void finish(uint8_t command, bool ok, uint64_t delayMs = 0);
+    void finish(uint8_t command, bool ok, uint64_t delayUs = 0);
     void sendReply(const std::vector<uint8_t>& bytes);
 
     std::vector<uint8_t> identificationReply();
