@@ -30,7 +30,9 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     grid_ = new CGridView(this);
     grid_->setGridModel(model_);
     grid_->setMenuTexts(gridMenuTexts(context.texts));
-    grid_->setMinimumWidth(grid_->verticalHeader()->width() + 840);
+    grid_->setFixedWidth(grid_->contentWidth());
+    grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
+                            12 * grid_->verticalHeader()->defaultSectionSize());
 
     freeLabel_ = new QLabel(this);
     auto* editButton = new QPushButton(text(kChannelEditText), this);
@@ -47,8 +49,9 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     side->addWidget(closeButton);
     side->addWidget(helpButton);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(grid_, 1);
+    layout->addWidget(grid_);
     layout->addLayout(side);
+    layout->addStretch(1);
 
     connect(model_, &CChannelGridModel::channelsChanged, this, &CChInfoView::channelsChanged);
     connect(editButton, &QPushButton::clicked, this, &CChInfoView::openChannelEdit);

@@ -61,6 +61,14 @@ void CGridView::applyColumnWidths()
     verticalHeader()->setFixedWidth(model_->fixedColumnWidth());
 }
 
+int CGridView::contentWidth() const
+{
+    int width = verticalHeader()->width() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int column = 0; model_ && column < model_->gridColumns(); ++column)
+        width += columnWidth(column);
+    return width;
+}
+
 bool CGridView::eventFilter(QObject* object, QEvent* event)
 {
     // The corner above the fixed column carries that column's header text.
@@ -69,6 +77,7 @@ bool CGridView::eventFilter(QObject* object, QEvent* event)
         QPainter painter(corner);
         QStyleOptionHeader option;
         option.initFrom(corner);
+        option.state |= QStyle::State_Enabled; // a caption, not a disabled button
         option.rect = corner->rect();
         option.text = model_->fixedHeaderText();
         option.textAlignment = Qt::AlignCenter;

@@ -56,6 +56,8 @@ public:
 
     // Applies the column widths of the model.
     void applyColumnWidths();
+    // Width that shows every column without horizontal scrolling.
+    int contentWidth() const;
 
 signals:
     void currentCellChanged(int row, int column);

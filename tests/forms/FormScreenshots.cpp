@@ -1,0 +1,111 @@
+// Shows each channel form on a realistic configuration and saves a picture of it, so the
+// forms can be looked at as a dealer would see them: forms_screenshots OUTPUT_DIR
+#include "FormTestHost.h"
+#include "forms/channel/CChEditView.h"
+#include "forms/channel/CChInfoView.h"
+#include "forms/channel/ChannelFormSupport.h"
+#include "forms/common/CGridView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+using namespace rps;
+using rps::test::FormTestHost;
+
+namespace {
+
+void fillConfiguration(FormTestHost& host)
+{
+    auto main = host.image.main();
+    main[kMultiAnalogCountOffset + 0] = 3; // multi table 1: analog entries
+    main[kMultiNxdnCountOffset + 1] = 2;   // multi table 2: NXDN entries
+    ChannelEditor editor = makeChannelEditor(host.context);
+    struct Row {
+        const char* rx;
+        const char* tx;
+        int type;
+        const char* qt;
+        const char* ran;
+        const char* name;
+    };
+    const Row rows[] = {
+        {"151.8200", "156.8200", kTypeAnalog, "88.5", "", ""},
+        {"151.8800", "156.8800", kTypeAnalog, "D023N", "", "PD"},
+        {"152.0150", "157.0150", kTypeNxdn, "", "12", "dt"},
+        {"152.4500", "157.4500", kTypeMixed, "100.0", "5", "Hy"},
+        {"153.1250", "153.1250", kTypeAnalog, "D754I", "", "SP"},
+        {"154.5275", "159.5275", kTypeNxdn, "", "63", ""},
+        {"155.3400", "", kTypeAnalog, "131.8", "", "rc"},
+        {"158.7750", "163.7750", kTypeMixed, "D565N", "1", "FA"},
+    };
+    const int channels[] = {0, 1, 2, 3, 4, 5, 8, 11};
+    for (int i = 0; i < 8; ++i) {
+        const Row& row = rows[i];
+        const int ch = channels[i];
+        editor.setFrequency(ch, false, row.rx, false);
+        if (*row.tx)
+            editor.setFrequency(ch, true, row.tx, false);
+        editor.setChoice(ch, kItemChannelType, row.type);
+        if (*row.qt)
+            editor.setQtDqt(ch, false, row.qt, true);
+        if (*row.ran)
+            editor.setRan(ch, false, row.ran, true);
+        if (*row.name)
+            editor.setName(ch, row.name);
+    }
+    editor.setMultiTable(0, 1);
+    editor.setFlag(3, kItemCwId, true);
+    editor.setFlag(3, kItemBeatShift, true);
+    editor.setBeatShiftOption(3, 2, true);
+    editor.setBeatShiftOption(3, 5, true);
+    editor.setChoice(2, kItemOperationMode, kOperationMode0);
+    editor.setFlag(2, kItemScanAdd, true);
+    editor.setKeyData(2, "1234");
+    editor.setFlag(2, kItemEncryption, true);
+}
+
+void save(QWidget* widget, const QString& folder, const QString& name)
+{
+    widget->raise();
+    QApplication::processEvents();
+    widget->grab().save(QDir(folder).filePath(name));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+
+    FormTestHost host;
+    fillConfiguration(host);
+
+    host.openForm(kChannelInformationCommand);
+    auto* grid = static_cast<CChInfoView*>(host.form(kChannelInformationCommand));
+    grid->resize(grid->sizeHint().width(), 700);
+    grid->grid()->setCurrentCell(3, 2);
+    save(grid, folder, "channel-information.png");
+    grid->grid()->setCurrentCell(1, 0);
+    grid->grid()->openEditor(1, 4);
+    save(grid, folder, "channel-information-editing.png");
+
+    host.setCurrentChannel(3);
+    host.openForm(kChannelEditCommand);
+    auto* edit = host.form(kChannelEditCommand);
+    edit->resize(edit->sizeHint().expandedTo(QSize(980, 0)));
+    save(edit, folder, "channel-edit.png");
+    host.setCurrentChannel(2);
+    save(edit, folder, "channel-edit-nxdn.png");
+    host.setCurrentChannel(20);
+    save(edit, folder, "channel-edit-empty.png");
+
+    host.setCurrentChannel(3);
+    host.openForm(kBeatShiftCommand);
+    auto* beat = host.form(kBeatShiftCommand);
+    beat->resize(beat->sizeHint().expandedTo(QSize(360, 0)));
+    save(beat, folder, "beat-shift.png");
+    return 0;
+}
