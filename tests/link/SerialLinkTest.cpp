@@ -51,6 +51,12 @@ TEST(SerialPortChoice, AFailedOpenLeavesTheLinkClosed)
     EXPECT_TRUE(rig.link.setOpenState(true)) << "already open is success";
     EXPECT_TRUE(rig.link.setOpenState(false));
     EXPECT_FALSE(rig.device.isOpen());
+
+    // The device opened but the line cannot be set up: it is closed again.
+    ASSERT_TRUE(rig.link.setLineSettings("9600,N,8,3"));
+    EXPECT_FALSE(rig.link.open());
+    EXPECT_FALSE(rig.link.isOpen());
+    EXPECT_FALSE(rig.device.isOpen());
 }
 
 TEST(SerialPortReads, ShortReadFailsAndLateBytesAreDiscardedByTheNextWrite)

@@ -2,6 +2,7 @@
 #include "TransferRig.h"
 
 #include "link/ProtocolBytes.h"
+#include "link/RetryWrapper.h"
 #include "model/DefaultBuilder.h"
 #include "model/ImageChecks.h"
 #include "model/ModelBlock.h"
@@ -255,6 +256,19 @@ TEST(WriteTransfer, ABlockFailureAbandonsTheWrite)
     EXPECT_EQ(runWriteTransfer(rig.context, image, {}), kLinkFailed);
     EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{T(773)});
     EXPECT_EQ(rig.repeater.abandonCount(), 1);
+    EXPECT_FALSE(rig.link.isOpen());
+}
+
+TEST(RetryWrapper, AFailedCommandEndsTheExchangeAfterOneMessage)
+{
+    TransferRig rig;
+    ASSERT_TRUE(rig.connect());
+    EXPECT_TRUE(runLinkCommand(rig.link, rig.dialogs, numberedTexts(), [] { return kLinkOk; }));
+    EXPECT_TRUE(rig.dialogs.asked.empty());
+    EXPECT_FALSE(runLinkCommand(rig.link, rig.dialogs, numberedTexts(), [] { return kLinkFailed; }));
+    EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{T(773)});
+    EXPECT_EQ(rig.dialogs.asked.front().buttons, MessageButtons::Ok);
+    EXPECT_FALSE(rig.repeater.inMode());
     EXPECT_FALSE(rig.link.isOpen());
 }
 
