@@ -155,13 +155,16 @@ void PtyHost::run(const std::atomic<bool>& stop)
         // Bytes the PC wrote arrive one wire time after another when paced.
         std::array<uint8_t, 512> buffer{};
         const ssize_t n = ::read(master_, buffer.data(), buffer.size());
+        // The PC sets the speed before it writes and keeps it while it waits for the answer,
+        // so the speed seen after the read is the one the bytes were sent at.
+        const uint32_t sentAt = n > 0 ? lineBaud() : baud;
         for (ssize_t i = 0; i < n; ++i) {
             uint64_t arrival = now;
             if (options_.pace) {
-                inLineFreeUs = std::max(inLineFreeUs, now) + byteTimeUs(baud);
+                inLineFreeUs = std::max(inLineFreeUs, now) + byteTimeUs(sentAt);
                 arrival = inLineFreeUs;
             }
-            incoming.push_back(Incoming{buffer[static_cast<std::size_t>(i)], baud, arrival});
+            incoming.push_back(Incoming{buffer[static_cast<std::size_t>(i)], sentAt, arrival});
         }
         while (!incoming.empty() && incoming.front().arrivalUs <= nowUs()) {
             repeater_.receive(incoming.front().byte, incoming.front().baud, incoming.front().arrivalUs);
