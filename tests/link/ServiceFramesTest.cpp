@@ -89,6 +89,60 @@ TEST_F(ServiceFrames, ClockAndDateStampCarryTheYearSince2000)
     EXPECT_EQ(takeSent(), (std::vector<uint8_t>{'/', 3, 2, 1, 'E'}));
 }
 
+// A test-mode session as the service dialogs run it: every frame must leave the repeater in
+// step with the PC, or the next answer is read from the wrong place.
+TEST(TuningSession, EveryServiceFrameIsAnsweredInStep)
+{
+    LinkRig rig;
+    const std::vector<uint8_t>& blocks = rig.repeater.memory().blocks;
+    ASSERT_TRUE(rig.link.open());
+    ASSERT_EQ(rig.link.enterTuningMode(), kLinkOk);
+    ModelRecord record{};
+    ASSERT_EQ(rig.link.identify(record), kLinkOk);
+    ASSERT_EQ(rig.link.setDateStamp(), kLinkOk);
+    std::array<uint8_t, 12> product{};
+    ASSERT_EQ(rig.link.readProductInfo(product), kLinkOk);
+    std::array<uint8_t, 8> channel{};
+    ASSERT_EQ(rig.link.selectTestChannel(1, channel), kLinkOk);
+    EXPECT_EQ(channel[0], blocks[kTestFrequencyOffset + 3]) << "receive frequency, high byte first";
+    EXPECT_EQ(channel[7], blocks[kTestFrequencyOffset + 4]);
+    std::array<uint8_t, 40> tuning{};
+    ASSERT_EQ(rig.link.readTuningFrequencies(tuning), kLinkOk);
+    EXPECT_EQ(tuning[3], blocks[kTuningFrequencyOffset]);
+    std::array<uint8_t, 6> tones{};
+    ASSERT_EQ(rig.link.readToneValues(tones), kLinkOk);
+    EXPECT_EQ(rig.link.selectTestSignalling(1), kLinkOk);
+    EXPECT_EQ(rig.link.selectTestMode(2), kLinkOk);
+    EXPECT_EQ(rig.link.selectSpacing(4), kLinkOk);
+    EXPECT_EQ(rig.link.switchFunction('u', true), kLinkOk);
+    EXPECT_EQ(rig.link.switchTestFunction(0xB3, false), kLinkOk);
+    EXPECT_EQ(rig.link.setTransmit(true), kLinkOk);
+    EXPECT_EQ(rig.link.setTransmit(false), kLinkOk);
+    EXPECT_EQ(rig.link.startBerOutput(0x21, 0x07), kLinkOk);
+    std::array<uint8_t, 2> ber{};
+    ASSERT_EQ(rig.link.queryBer(ber), kLinkOk);
+    EXPECT_EQ((ber[0] << 8) | ber[1], 250);
+    EXPECT_EQ(rig.link.stopBerOutput(), kLinkOk);
+    std::array<uint8_t, 3> three{};
+    EXPECT_EQ(rig.link.queryThreeBytes('Y', three), kLinkOk);
+    std::array<uint8_t, 2> two{};
+    EXPECT_EQ(rig.link.queryTwoBytes(two, true), kLinkOk);
+    std::array<uint8_t, 12> clock{};
+    ASSERT_EQ(rig.link.readRadioClock(clock), kLinkOk);
+    EXPECT_TRUE(std::all_of(clock.begin(), clock.end(), [](uint8_t c) { return c >= '0' && c <= '9'; }));
+    ASSERT_EQ(rig.link.readUnitVersion(0x06, two), kLinkOk);
+    EXPECT_EQ(std::string(two.begin(), two.end()), "06");
+    EXPECT_EQ(rig.link.readFirmwareChecksum(two), kLinkOk);
+    EXPECT_EQ(rig.link.readTwoByteStatus(two), kLinkOk);
+    std::vector<uint8_t> dump(545);
+    EXPECT_EQ(rig.link.readAlignmentDump(dump), kLinkOk);
+    std::vector<uint8_t> tuningBlock(8);
+    ASSERT_EQ(rig.link.readMemory(tuningBlock, 0xF8F8), kLinkOk);
+    EXPECT_EQ(tuningBlock[0], rig.repeater.memory().memory[0xF8F8]);
+    EXPECT_EQ(rig.link.leaveModeOnce(), kLinkOk);
+    EXPECT_FALSE(rig.repeater.inMode());
+}
+
 TEST(PasswordChecks, AcceptedRefusedAndUnanswered)
 {
     sim::SimConfig config;
