@@ -137,6 +137,20 @@ TEST_F(LinkCli, WritePasswordFromTheCommandLineAndWithoutATerminal)
     EXPECT_EQ(accepted.exitCode, 0) << accepted.errors;
 }
 
+TEST_F(LinkCli, ARepeaterWithALaterDataFormatIsNotSaved)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    ASSERT_EQ(cli("export-raw " + file("new.dat") + " " + file("later.bin")).exitCode, 0);
+    std::vector<uint8_t> raw = readBytes(file("later.bin"));
+    raw[kDataFormatOffset] = '2';
+    writeBytes(file("later.bin"), raw);
+    startSim("--image " + file("later.bin"));
+    const CliRun run = cli("read --port " + link() + " -o " + file("later.dat"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find(message(824)), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(file("later.dat")));
+}
+
 TEST_F(LinkCli, NoRepeaterOnTheLine)
 {
     const CliRun missing = cli("read --port " + file("nothing.tty") + " -o " + file("x.dat"));
