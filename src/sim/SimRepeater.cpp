@@ -35,9 +35,10 @@ SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
 
 void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
 {
-    if (state_ == State::Programming && nowUs > now_ + kProgrammingIdleUs && rx_.empty())
+    if (state_ == State::Programming && nowUs > lastReceivedUs_ + kProgrammingIdleUs && rx_.empty())
         leave();
     now_ = std::max(now_, nowUs);
+    lastReceivedUs_ = now_;
     if (dead_)
         return;
     switch (state_) {

@@ -99,6 +99,7 @@ private:
     std::vector<uint8_t> rx_;
     std::deque<OutByte> output_;
     uint64_t now_ = 0;
+    uint64_t lastReceivedUs_ = 0;
     uint32_t rng_ = 1;
 
     std::optional<LocalTime> clockSet_;
