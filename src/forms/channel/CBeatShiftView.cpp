@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -80,6 +81,14 @@ void CBeatShiftView::refreshFromImage()
         box->setEnabled(masterOn);
     }
     emit titleChanged(formTitle());
+}
+
+void CBeatShiftView::keyPressEvent(QKeyEvent* event)
+{
+    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier,
+                                  context().host.currentChannel(), this))
+        return;
+    CFormView::keyPressEvent(event);
 }
 
 void CBeatShiftView::channelSelectionChanged(int)

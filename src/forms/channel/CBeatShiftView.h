@@ -18,6 +18,9 @@ public:
 
     QWidget* optionBox(int option) const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QMap<int, BuiltItem> items_;
 };

@@ -352,6 +352,8 @@ void CChEditView::keyPressEvent(QKeyEvent* event)
         closeForm();
         return;
     }
+    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier, channel_, this))
+        return;
     CFormView::keyPressEvent(event);
 }
 

@@ -133,20 +133,15 @@ void CChInfoView::openChannelEdit()
     context().host.openForm(kChannelEditCommand);
 }
 
-void CChInfoView::openChannelMemoryMap()
-{
-    if (!context().options.memoryMap)
-        return;
-}
-
 void CChInfoView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F11 && !(event->modifiers() & Qt::ShiftModifier)) {
         openChannelEdit();
         return;
     }
-    if (event->key() == Qt::Key_F12 || (event->key() == Qt::Key_F11 && (event->modifiers() & Qt::ShiftModifier))) {
-        openChannelMemoryMap();
+    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier, currentChannel(),
+                                  this)) {
+        refreshFromImage();
         return;
     }
     CFormView::keyPressEvent(event);

@@ -33,7 +33,6 @@ protected:
 private:
     void channelsChanged();
     void openChannelEdit();
-    void openChannelMemoryMap();
 
     CChannelGridModel* model_ = nullptr;
     CGridView* grid_ = nullptr;

@@ -1,5 +1,9 @@
 #include "forms/channel/ChannelFormSupport.h"
 
+#include "service/MemMapOpeners.h"
+
+#include <Qt>
+
 namespace rps {
 
 ChannelEditor makeChannelEditor(FormContext& context)
@@ -24,6 +28,15 @@ void showChannelMessage(FormContext& context, int textNumber)
 QString languageText(const FormContext& context, int number)
 {
     return QString::fromStdString(context.texts.text(number));
+}
+
+bool handleChannelMemoryMapKey(FormContext& context, int key, bool shift, int channel, QWidget* parent)
+{
+    if (key != Qt::Key_F12 && !(key == Qt::Key_F11 && shift))
+        return false;
+    if (context.options.memoryMap)
+        openChannelRecordViewer(context, channel, parent);
+    return true;
 }
 
 } // namespace rps

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace rps {
 
 inline constexpr int kChannelInformationCommand = 32773;
@@ -19,5 +21,8 @@ ChannelEditor makeChannelEditor(FormContext& context);
 // Shows the warning or message of a store result, if any.
 void showChannelMessage(FormContext& context, int textNumber);
 QString languageText(const FormContext& context, int number);
+// F12 and Shift+F11 of the channel forms: with the memory-map option, the record viewer of
+// the channel. True when the key was one of them.
+bool handleChannelMemoryMapKey(FormContext& context, int key, bool shift, int channel, QWidget* parent);
 
 } // namespace rps

@@ -1,0 +1,124 @@
+#include "FormTestHost.h"
+#include "service/CMemMapDialog.h"
+#include "service/MemMapOpeners.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace rps;
+using rps::test::FormTestHost;
+
+namespace {
+
+class MemMapDialogTest : public ::testing::Test {
+protected:
+    void open(std::span<uint8_t> bytes, std::size_t base, bool mainArea)
+    {
+        MemMapDialogSetup setup{"Memory Map", "Characters", "Close", true, 0};
+        dialog = std::make_unique<CMemMapDialog>(
+            [bytes, base, mainArea] { return std::optional<MemMapWindow>({bytes, base, 0, mainArea}); },
+            host.image.main(), setup);
+        QObject::connect(dialog.get(), &CMemMapDialog::writeRefused, [this](int text) { refused = text; });
+        dialog->show();
+        dialog->grid()->setFocus();
+        QApplication::processEvents();
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, mods);
+        QApplication::processEvents();
+    }
+    void typeText(const char* text)
+    {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QApplication::processEvents();
+    }
+
+    FormTestHost host;
+    std::unique_ptr<CMemMapDialog> dialog;
+    int refused = 0;
+};
+
+} // namespace
+
+TEST_F(MemMapDialogTest, TypedHexDigitsAreStoredAndAnEmptyEntryIsFF)
+{
+    open(host.image.aux(), 0, false);
+    dialog->grid()->selectOffset(0x21);
+    typeText("a");
+    ASSERT_TRUE(dialog->grid()->isEditing());
+    key(Qt::Key_Return);
+    EXPECT_EQ(host.image.aux()[0x21], 0x0A);
+    EXPECT_TRUE(dialog->model()->changed());
+
+    host.image.aux()[0x22] = 0x12;
+    dialog->grid()->selectOffset(0x22);
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Return);
+    EXPECT_EQ(host.image.aux()[0x22], 0xFF);
+
+    dialog->grid()->selectOffset(0x23);
+    typeText("g"); // not a hex digit: nothing opens
+    EXPECT_FALSE(dialog->grid()->isEditing());
+    typeText("7");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(host.image.aux()[0x23], 0xFF);
+}
+
+TEST_F(MemMapDialogTest, TraceViewerStartsAtF800)
+{
+    open(host.image.local(), 0xF800, false);
+    EXPECT_EQ(dialog->model()->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "   F80_");
+    EXPECT_EQ(dialog->model()->rowCount(), 16);
+    EXPECT_EQ(dialog->addressField()->text(), "F800");
+}
+
+TEST_F(MemMapDialogTest, ArrowsWrapBetweenLinesAndAddressEntryStaysInside)
+{
+    open(host.image.aux(), 0, false);
+    dialog->grid()->selectOffset(0x1F);
+    key(Qt::Key_Right);
+    EXPECT_EQ(dialog->addressField()->text(), "0020");
+    key(Qt::Key_Left);
+    EXPECT_EQ(dialog->addressField()->text(), "001F");
+
+    dialog->addressField()->setText("04F3");
+    QTest::keyClick(dialog->addressField(), Qt::Key_Return);
+    EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x4F3u);
+    dialog->addressField()->setText("0500"); // past the auxiliary block
+    QTest::keyClick(dialog->addressField(), Qt::Key_Return);
+    EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x4F3u);
+}
+
+TEST_F(MemMapDialogTest, CharacterColumnsTakeTypedCharactersAndCtrlTabJumps)
+{
+    open(host.image.aux(), 0, false);
+    dialog->charactersBox()->setChecked(true);
+    dialog->grid()->setFocus();
+    dialog->grid()->selectOffset(0x40);
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_TRUE(dialog->model()->isCharColumn(dialog->grid()->currentIndex().column()));
+    typeText("Z");
+    EXPECT_EQ(host.image.aux()[0x40], 'Z');
+    EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x41u);
+}
+
+TEST_F(MemMapDialogTest, ModelBlockEditsThatBreakItAreRefused)
+{
+    open(host.image.main(), 0, true);
+    const uint8_t before = host.image.main()[0x0402];
+    dialog->grid()->selectOffset(0x0402);
+    typeText("0");
+    key(Qt::Key_Return);
+    EXPECT_EQ(refused, kMemMapRefusedText);
+    EXPECT_EQ(host.image.main()[0x0402], before);
+}
+
+TEST(MemMapOpenersTest, EmptyChannelHasNoRecordViewer)
+{
+    FormTestHost host;
+    EXPECT_FALSE(openChannelRecordViewer(host.context, 3, nullptr));
+}
