@@ -230,7 +230,14 @@ void CMemMapDialog::setCharactersShown(bool shown)
     for (int column = 0; column < model_->columnCount(); ++column)
         width += grid_->columnWidth(column);
     grid_->setFixedWidth(width);
-    grid_->setMinimumHeight(grid_->verticalHeader()->defaultSectionSize() * 17);
+    // Up to sixteen lines on show; a short area (a channel record) is shown whole.
+    const int lines = std::min(model_->rowCount(), 16);
+    const int height = grid_->horizontalHeader()->sizeHint().height() +
+                       lines * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth() + 2;
+    if (model_->rowCount() <= 16)
+        grid_->setFixedHeight(height);
+    else
+        grid_->setMinimumHeight(height);
     adjustSize();
     if (offset)
         grid_->selectOffset(*offset);

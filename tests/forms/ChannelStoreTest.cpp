@@ -142,3 +142,15 @@ TEST(ChannelClipboard, PastedEmptySlotEmptiesItsTargetAndStaleMultiTableIsReset)
     clipboard.clear();
     EXPECT_EQ(clipboard.paste(t.editor.store(), 5).written, 0);
 }
+
+TEST(ChannelClipboard, ACopyFromAnotherModelIsNeverPasted)
+{
+    ChannelTestImage vhf(0x0400);
+    vhf.program(0, "150");
+    ChannelClipboard clipboard;
+    clipboard.copy(vhf.editor.store(), 0, 0);
+    ChannelTestImage uhf(0x0700);
+    EXPECT_EQ(clipboard.paste(uhf.editor.store(), 0).written, 0);
+    EXPECT_FALSE(uhf.editor.store().isProgrammed(0));
+    EXPECT_TRUE(clipboard.isEmpty());
+}

@@ -5,9 +5,13 @@
 #include "forms/channel/CChInfoView.h"
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
+#include "service/CMemMapDialog.h"
+#include "service/MemMapOpeners.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QTimer>
 #include <QTimer>
 
 using namespace rps;
@@ -107,5 +111,24 @@ int main(int argc, char** argv)
     auto* beat = host.form(kBeatShiftCommand);
     beat->resize(beat->sizeHint().expandedTo(QSize(360, 0)));
     save(beat, folder, "beat-shift.png");
+
+    // The viewers are modal: each is pictured once it is up, then closed.
+    auto pictureViewer = [&folder](const QString& name, bool characters) {
+        QTimer::singleShot(0, [folder, name, characters] {
+            auto* dialog = qobject_cast<CMemMapDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (characters && dialog->charactersBox())
+                dialog->charactersBox()->setChecked(true);
+            save(dialog, folder, name);
+            dialog->accept();
+        });
+    };
+    pictureViewer("memory-map-main.png", true);
+    openMemoryMap(host.context, MemMapArea::Main, nullptr, 0x0400);
+    pictureViewer("memory-map-trace.png", false);
+    openMemoryMap(host.context, MemMapArea::TraceData, nullptr);
+    pictureViewer("memory-map-channel.png", true);
+    openChannelRecordViewer(host.context, 3, nullptr);
     return 0;
 }

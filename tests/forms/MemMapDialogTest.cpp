@@ -1,11 +1,13 @@
 #include "FormTestHost.h"
 #include "service/CMemMapDialog.h"
+#include "service/MemDebugBridge.h"
 #include "service/MemMapOpeners.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace rps;
@@ -121,4 +123,30 @@ TEST(MemMapOpenersTest, EmptyChannelHasNoRecordViewer)
 {
     FormTestHost host;
     EXPECT_FALSE(openChannelRecordViewer(host.context, 3, nullptr));
+}
+
+TEST(MemDebugBridgeTest, WorksWithoutTheLibraryAndAnswersItsMessages)
+{
+    FormTestHost host;
+    MemDebugBridge bridge(host.context, nullptr);
+    EXPECT_FALSE(bridge.load()); // the option is off: nothing is loaded
+    host.options.supportUtility = true;
+    EXPECT_FALSE(bridge.load(QStringLiteral("rps-no-such-debug-library")));
+    EXPECT_FALSE(bridge.isLoaded());
+
+    const int before = host.refreshes;
+    bridge.handleMessage(MemDebugBridge::kAllUpdateMessage, 0, 0);
+    EXPECT_EQ(host.refreshes, before + 1);
+
+    // 'E' opens the EEPROM viewer at the address; an edit there refreshes the forms on close.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CMemMapDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->addressField()->text(), "0123");
+        dialog->model()->setData(dialog->grid()->currentIndex(), "5A", Qt::EditRole);
+        dialog->accept();
+    });
+    bridge.handleMessage(MemDebugBridge::kMemMapMessage, 'E', 0x123);
+    EXPECT_EQ(host.image.aux()[0x123], 0x5A);
+    EXPECT_EQ(host.refreshes, before + 2);
 }

@@ -4,6 +4,7 @@
 #include "forms/channel/ChannelRules.h"
 #include "model/ByteOrder.h"
 #include "model/FrequencyText.h"
+#include "model/ModelBlock.h"
 
 #include <algorithm>
 
@@ -12,6 +13,7 @@ namespace rps {
 void ChannelClipboard::copy(const ChannelStore& store, int first, int last)
 {
     slots_.clear();
+    modelCode_ = readModelBlock(store.mainArea()).modelCode();
     first = std::max(first, 0);
     last = std::min(last, kChannelCount - 1);
     for (int channel = first; channel <= last; ++channel) {
@@ -27,9 +29,11 @@ void ChannelClipboard::copy(const ChannelStore& store, int first, int last)
     }
 }
 
-ChannelPasteResult ChannelClipboard::paste(ChannelStore& store, int start) const
+ChannelPasteResult ChannelClipboard::paste(ChannelStore& store, int start)
 {
     ChannelPasteResult result;
+    if (readModelBlock(store.mainArea()).modelCode() != modelCode_)
+        clear(); // copied from a configuration with other band limits
     if (start < 0)
         return result;
     for (std::size_t j = 0; j < slots_.size(); ++j) {

@@ -1,7 +1,8 @@
 #pragma once
 // Whole-channel copy, paste and delete of the channel grid. The copy buffer outlives the
 // form but not the image: whoever replaces the image (New, Open, a read, a model change)
-// clears it, so an old copy never lands in a configuration with other band limits.
+// clears it, so an old copy never lands in a configuration with other band limits. As a
+// second guard a copy taken under another model code is dropped instead of pasted.
 #include "forms/channel/ChannelStore.h"
 
 #include <array>
@@ -27,13 +28,14 @@ public:
     // Copies channels first..last (0-based, inclusive); replaces the previous copy.
     void copy(const ChannelStore& store, int first, int last);
     // Writes slot j to channel start + j; targets past channel 30 are skipped.
-    ChannelPasteResult paste(ChannelStore& store, int start) const;
+    ChannelPasteResult paste(ChannelStore& store, int start);
     bool isEmpty() const { return slots_.empty(); }
     std::size_t size() const { return slots_.size(); }
     void clear() { slots_.clear(); }
 
 private:
     std::vector<ChannelSlot> slots_;
+    uint16_t modelCode_ = 0;
 };
 
 // The copy buffer shared by every channel grid of the program run.
