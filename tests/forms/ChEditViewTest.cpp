@@ -146,3 +146,17 @@ TEST(BeatShiftViewTest, OptionsFollowTheMasterSwitchAndKeepTheirBits)
     EXPECT_FALSE(option3->isChecked());
     EXPECT_TRUE(view->formTitle().endsWith(" - 5 ]"));
 }
+
+TEST(ChannelFormsClosing, ClosingTheGridTakesTheChannelEditAndBeatShiftAlong)
+{
+    FormTestHost host;
+    host.openForm(kChannelInformationCommand);
+    host.openForm(kChannelEditCommand);
+    host.openForm(kBeatShiftCommand);
+    QTest::keyClick(host.form(kChannelEditCommand), Qt::Key_Escape);
+    EXPECT_EQ(host.form(kChannelEditCommand), nullptr);
+    EXPECT_EQ(host.form(kBeatShiftCommand), nullptr);
+    host.openForm(kChannelEditCommand);
+    host.closeForm(kChannelInformationCommand);
+    EXPECT_EQ(host.form(kChannelEditCommand), nullptr);
+}

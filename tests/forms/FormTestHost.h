@@ -72,9 +72,13 @@ public:
     void closeForm(int command) override
     {
         closed.push_back(command);
-        if (forms.count(command) && forms[command])
-            forms[command]->deleteLater();
+        // As the main frame does: the form gets its close event, then goes.
+        QPointer<CFormView> form = forms.count(command) ? forms[command] : nullptr;
         forms.erase(command);
+        if (form) {
+            form->close();
+            form->deleteLater();
+        }
     }
     int currentChannel() const override { return channel; }
     void setCurrentChannel(int newChannel) override

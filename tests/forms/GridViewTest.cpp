@@ -180,3 +180,28 @@ TEST_F(GridViewTest, ClipTextJoinsCellsWithTabsAndRowsWithNewlines)
     EXPECT_EQ(grid.clipText(false), "2\t10\t11\t12\t13\t14\t15\t16\n3\t20\t21\t22\t23\t24\t25\t26");
     EXPECT_TRUE(grid.clipText(true).startsWith("No.\tH0\tH1\tH2\tH3\tH4\tH5\tH6\n2\t10"));
 }
+
+TEST_F(GridViewTest, LeavingTheEditorCommitsOnlyAChangedText)
+{
+    QLineEdit outside(&grid); // another control of the same window
+    outside.setGeometry(600, 250, 60, 20);
+    outside.show();
+    auto leaveGrid = [&outside] {
+        outside.setFocus();
+        QApplication::processEvents();
+    };
+    grid.setCurrentCell(2, 3);
+    press(Qt::Key_Return); // opens with the cell's own text
+    ASSERT_TRUE(grid.isEditing());
+    leaveGrid();
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.commits, 0);
+
+    grid.setFocus();
+    grid.setCurrentCell(2, 3);
+    press(Qt::Key_9);
+    ASSERT_TRUE(grid.isEditing());
+    leaveGrid();
+    EXPECT_EQ(model.cells[2][3], "9");
+    EXPECT_EQ(model.commits, 1);
+}

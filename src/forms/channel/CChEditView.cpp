@@ -302,10 +302,15 @@ void CChEditView::refreshAll(bool focusChannel)
 
 void CChEditView::closeForm()
 {
+    context().host.closeForm(kChannelEditCommand);
+}
+
+void CChEditView::closeEvent(QCloseEvent* event)
+{
     // The forms opened from this one go with it.
     context().host.closeForm(kBeatShiftCommand);
     context().host.closeForm(kCwIdCommand);
-    context().host.closeForm(kChannelEditCommand);
+    CFormView::closeEvent(event);
 }
 
 bool CChEditView::eventFilter(QObject* object, QEvent* event)

@@ -55,13 +55,8 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
 
     connect(model_, &CChannelGridModel::channelsChanged, this, &CChInfoView::channelsChanged);
     connect(editButton, &QPushButton::clicked, this, &CChInfoView::openChannelEdit);
-    connect(closeButton, &QPushButton::clicked, this, [this] {
-        // The channel edit form (and what it opened) works on this form's rows: it goes too.
-        this->context().host.closeForm(kBeatShiftCommand);
-        this->context().host.closeForm(kCwIdCommand);
-        this->context().host.closeForm(kChannelEditCommand);
-        this->context().host.closeForm(kChannelInformationCommand);
-    });
+    connect(closeButton, &QPushButton::clicked, this,
+            [this] { this->context().host.closeForm(kChannelInformationCommand); });
     connect(grid_, &CGridView::currentCellChanged, this, [this](int row, int) {
         emit titleChanged(formTitle());
         if (!following_ && this->context().host.currentChannel() != row)
@@ -131,6 +126,15 @@ void CChInfoView::openChannelEdit()
 {
     context().host.setCurrentChannel(currentChannel());
     context().host.openForm(kChannelEditCommand);
+}
+
+void CChInfoView::closeEvent(QCloseEvent* event)
+{
+    // The channel edit form (and what it opened) works on this form's rows: it goes too.
+    context().host.closeForm(kBeatShiftCommand);
+    context().host.closeForm(kCwIdCommand);
+    context().host.closeForm(kChannelEditCommand);
+    CFormView::closeEvent(event);
 }
 
 void CChInfoView::keyPressEvent(QKeyEvent* event)
