@@ -26,7 +26,7 @@ protected:
         host.openForm(kChannelEditCommand);
         view = static_cast<CChEditView*>(host.form(kChannelEditCommand));
         ASSERT_NE(view, nullptr);
-        QApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view));
     }
     ChannelEditor editor() { return makeChannelEditor(host.context); }
     QString channelText() const

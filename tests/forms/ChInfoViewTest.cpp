@@ -25,7 +25,7 @@ protected:
         view = static_cast<CChInfoView*>(host.form(kChannelInformationCommand));
         ASSERT_NE(view, nullptr);
         view->resize(1100, 700);
-        QApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view));
         view->grid()->setFocus();
     }
     // Each key goes to whatever has the focus then: the first one may open an editor.

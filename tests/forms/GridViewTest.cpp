@@ -58,6 +58,7 @@ protected:
         grid.setGridModel(&model);
         grid.resize(700, 300);
         grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
         grid.setFocus();
         QApplication::processEvents();
     }

@@ -88,7 +88,15 @@ CChEditView::CChEditView(FormContext& context, QWidget* parent) : CFormView(cont
     refreshAll(true);
 }
 
-CChEditView::~CChEditView() = default;
+CChEditView::~CChEditView()
+{
+    // The controls lose their focus while they are taken down; that is no edit to store.
+    for (const BuiltItem& built : items_) {
+        disconnect(built.control, nullptr, this, nullptr);
+        if (QLineEdit* line = lineOf(built.control))
+            disconnect(line, nullptr, this, nullptr);
+    }
+}
 
 CFormView* CChEditView::create(FormContext& context, QWidget* parent)
 {
