@@ -2,7 +2,6 @@
 
 #include "app/ShellDialogParts.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +27,7 @@ CAboutDialog::CAboutDialog(const LanguageTable& texts, QWidget* parent) : QDialo
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
     name->setFont(bold);
     lines->addWidget(name);
-    auto* version = new QLabel(languageText(texts, 2) + " " + QCoreApplication::applicationVersion(), this);
+    auto* version = new QLabel(languageText(texts, 2), this);
     lines->addWidget(version);
     for (int index : {3, 4, 5, 6, 7}) {
         auto* line = new QLabel(languageText(texts, index), this);

@@ -60,8 +60,6 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("mdiArea");
-    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
 
     createActions();
@@ -115,7 +113,6 @@ void CMainFrame::createActions()
     actions_[cmd::kModelInformation]->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
     actions_[cmd::kCommunicationPort]->setIcon(s->standardIcon(QStyle::SP_DriveNetIcon));
     actions_[cmd::kTreeView]->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
-    actions_[cmd::kCascade]->setIcon(s->standardIcon(QStyle::SP_TitleBarNormalButton));
     actions_[cmd::kAbout]->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
 }
 
@@ -126,8 +123,7 @@ void CMainFrame::createToolBar()
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(20, 20));
     for (int command : {cmd::kNew, cmd::kOpen, cmd::kSave, 0, cmd::kReadFromRadio, cmd::kWriteToRadio, 0,
-                        cmd::kModelInformation, cmd::kCommunicationPort, 0, cmd::kTreeView, cmd::kCascade, 0,
-                        cmd::kAbout}) {
+                        cmd::kModelInformation, cmd::kCommunicationPort, 0, cmd::kTreeView, 0, cmd::kAbout}) {
         if (command == 0)
             toolBar_->addSeparator();
         else
@@ -313,6 +309,7 @@ void CMainFrame::openForm(int command)
     CFormView* form = descriptor->create(formContext_, nullptr);
     if (form == nullptr)
         return; // nothing shown, menus unchanged
+    const int othersOpen = openFormCount();
     QMdiSubWindow* window = mdi_->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
@@ -321,6 +318,11 @@ void CMainFrame::openForm(int command)
     connect(this, &CMainFrame::refreshAllFormsRequested, form, &CFormView::refreshFromImage);
     forms_[command] = window;
     form->refreshFromImage();
+    // Each new child window steps down from the top left corner, clear of the others' captions.
+    const int offset = 24 * othersOpen;
+    const QSize room = mdi_->viewport()->size() - QSize(offset, offset);
+    window->resize(window->sizeHint().boundedTo(room));
+    window->move(offset, offset);
     window->show();
     mdi_->setActiveSubWindow(window);
     rebuildMenus();

@@ -3,7 +3,6 @@
 #include "app/ShellDialogParts.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,7 +14,7 @@ namespace rps {
 CSplashWindow::CSplashWindow(const LanguageTable& texts, bool lowColour, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       line1_(languageText(texts, 1)),
-      line2_(languageText(texts, 2) + " " + QCoreApplication::applicationVersion()),
+      line2_(languageText(texts, 2)),
       line5_(languageText(texts, 5)),
       line7_(languageText(texts, 7)),
       lowColour_(lowColour)
@@ -50,12 +49,14 @@ void CSplashWindow::paintEvent(QPaintEvent*)
     }
     painter.setPen(Qt::white);
     QFont title = font();
-    title.setPointSizeF(title.pointSizeF() * 2.0);
+    title.setPointSizeF(title.pointSizeF() * 1.6);
     title.setBold(true);
     painter.setFont(title);
-    painter.drawText(QRect(24, 20, width() - 48, 50), Qt::AlignLeft | Qt::AlignVCenter, line1_);
+    // The product name may wrap; it stays clear of the antenna on the right.
+    const QRect titleArea(24, 16, width() - 150, 64);
+    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, line1_);
     painter.setFont(font());
-    painter.drawText(QRect(24, 66, width() - 48, 22), Qt::AlignLeft | Qt::AlignVCenter, line2_);
+    painter.drawText(QRect(24, 80, width() - 150, 22), Qt::AlignLeft | Qt::AlignVCenter, line2_);
     painter.drawText(QRect(24, height() - 64, width() - 48, 22), Qt::AlignLeft | Qt::AlignVCenter, line5_);
     painter.drawText(QRect(24, height() - 40, width() - 48, 22), Qt::AlignLeft | Qt::AlignVCenter, line7_);
     painter.setPen(QColor(150, 160, 175));

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -151,6 +152,14 @@ std::optional<std::string> QtDialogService::chooseOpenFile(const FileRequest& re
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
         grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
     QObject::connect(&dialog, &QFileDialog::currentChanged, panel, &PreviewPanel::showFile);
+    // A name typed (or proposed) in the name field is previewed as well.
+    if (auto* nameField = dialog.findChild<QLineEdit*>("fileNameEdit")) {
+        QObject::connect(nameField, &QLineEdit::textChanged, panel, [panel, &dialog](const QString& name) {
+            const QString path = dialog.directory().filePath(name);
+            if (QFileInfo(path).isFile())
+                panel->showFile(path);
+        });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front().toStdString();

@@ -1,0 +1,237 @@
+// Screenshot tour: starts the application on the simulated repeater with in-memory settings
+// and saves a PNG of the main window and of every shell dialog into the given folder.
+#include "app/CAboutDialog.h"
+#include "app/CLanguageDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CModelInfoDialog.h"
+#include "app/CPortDialog.h"
+#include "app/CSecurityDialog.h"
+#include "app/CSplashWindow.h"
+#include "app/CTransferDialog.h"
+#include "app/LanguageChoice.h"
+#include "app/QtDialogService.h"
+#include "app/SettingsStore.h"
+#include "app/ShellApplication.h"
+#include "app/ShellCommands.h"
+#include "model/DataFile.h"
+#include "model/DefaultBuilder.h"
+#include "model/ModelBlock.h"
+#include "sim/SimDevice.h"
+#include "sim/SimRepeater.h"
+#include "TestPaths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+QString outputFolder;
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+void save(QWidget& widget, const char* name)
+{
+    settle();
+    const QString path = QDir(outputFolder).filePath(QString(name) + ".png");
+    if (!widget.grab().save(path))
+        std::cerr << "cannot write " << path.toStdString() << '\n';
+    else
+        std::cout << path.toStdString() << '\n';
+}
+
+void showAndSave(QWidget& widget, const char* name)
+{
+    widget.show();
+    save(widget, name);
+    widget.close();
+}
+
+// Grabs the next modal window (file dialog, message box, password prompt), then dismisses it.
+void saveNextModal(const char* name, std::function<void(QWidget&)> prepare = {})
+{
+    QTimer::singleShot(300, [name, prepare] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        if (prepare) {
+            prepare(*modal);
+            QElapsedTimer wait;
+            wait.start();
+            while (wait.elapsed() < 800)
+                QApplication::processEvents();
+            prepare(*modal);
+        }
+        save(*modal, name);
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    });
+}
+
+std::string sampleDataFile(const QString& folder)
+{
+    rps::ConfigImage image;
+    image.clear();
+    rps::writeModelBlock(image.main(), rps::ModelBlock::fromModelCode(0x0700));
+    rps::newImage(image, rps::InstallationId{});
+    const char line1[] = "HILLTOP SITE 7 - COUNTY FIRE";
+    const char line2[] = "SERVICE 555-0100  INSTALLED 2026";
+    std::memcpy(image.main().data() + rps::kEmbeddedMessageOffset, line1, sizeof line1 - 1);
+    std::memcpy(image.main().data() + rps::kEmbeddedMessageOffset + 32, line2, sizeof line2 - 1);
+    const std::string path = QDir(folder).filePath("hilltop-site7.dat").toStdString();
+    rps::saveImage(path, image, rps::SaveOptions{});
+    return path;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("RPS-360T");
+    QApplication::setApplicationVersion("1.00");
+    outputFolder = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots")).absolutePath();
+    QDir().mkpath(outputFolder);
+    const QString dataFolder = QDir(outputFolder).filePath("tour-data");
+    QDir().mkpath(dataFolder);
+
+    rps::sim::SimRepeater repeater(rps::sim::SimConfig{}, rps::sim::defaultMemory(0x0700));
+    rps::sim::SimDevice device(repeater);
+    rps::MemorySettingsStore settings;
+    rps::QtDialogService dialogs;
+    const std::vector<rps::PortChoice> ports{
+        {1, "/dev/ttyS0", "ttyS0"},
+        {2, "/dev/ttyUSB0", "ttyUSB0 (USB serial cable)"},
+        {3, "/tmp/rps360t-sim.tty", "rps360t-sim.tty (simulated repeater)"},
+    };
+    rps::StartupEnvironment env{{},
+                                rps::test::kLanguageFile,
+                                settings,
+                                nullptr,
+                                rps::DataFolderPlaces{dataFolder.toStdString(), dataFolder.toStdString()},
+                                dialogs,
+                                device,
+                                [ports] { return ports; },
+                                "/tmp/rps360t-sim.tty",
+                                false,
+                                {}};
+    rps::ShellApplication shell(std::move(env));
+    dialogs.setTexts(&shell.texts());
+    if (!shell.start())
+        return 1;
+    const rps::LanguageTable& texts = shell.texts();
+    rps::CMainFrame& frame = *shell.mainFrame();
+    frame.setWindowState(Qt::WindowNoState);
+    frame.setGeometry(0, 0, 1280, 800);
+    save(frame, "main-window");
+
+    // A read from the simulated repeater: the main window afterwards shows the repeater's model.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<rps::CTransferDialog*>(QApplication::activeModalWidget()))
+            dialog->start();
+    });
+    QTimer dismiss;
+    QObject::connect(&dismiss, &QTimer::timeout, [&dismiss] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            dismiss.stop();
+            save(*box, "read-complete");
+            box->accept();
+        }
+    });
+    dismiss.start(100);
+    frame.runCommand(rps::cmd::kReadFromRadio);
+    save(frame, "main-window-after-read");
+
+    {
+        rps::CAboutDialog about(texts, &frame);
+        showAndSave(about, "about");
+    }
+    {
+        rps::CLanguageDialog language(texts, rps::offeredLanguages(texts), 1, &frame);
+        showAndSave(language, "language-file-setup");
+    }
+    {
+        rps::CSecurityDialog security(texts, dialogs, rps::SecuritySettings{"1234", true, false}, &frame);
+        showAndSave(security, "security");
+    }
+    {
+        rps::CModelInfoDialog model(texts, 0x0700, &frame);
+        showAndSave(model, "model-information");
+    }
+    {
+        rps::CPortDialog port(texts, ports, 3, &frame);
+        showAndSave(port, "communication-port");
+    }
+    {
+        rps::CReadDialog read(
+            texts,
+            [&read](const rps::CTransferDialog::ProgressFn& progress) {
+                for (int step = 0; step <= 96; ++step)
+                    progress(step, 167);
+                save(read, "read-dialog-busy");
+                return 1;
+            },
+            [](int, int) {}, &frame);
+        showAndSave(read, "read-dialog");
+        read.show();
+        read.start();
+        read.close();
+    }
+    {
+        rps::CWriteDialog write(texts, true, [](const rps::CTransferDialog::ProgressFn&) { return 1; },
+                                [](int, int) {}, &frame);
+        showAndSave(write, "write-dialog");
+    }
+    {
+        auto* splash = new rps::CSplashWindow(texts, false);
+        splash->showCentred();
+        save(*splash, "splash");
+        splash->close();
+    }
+
+    // The write refused for a problem in the data.
+    shell.image().main()[688] = '0';
+    shell.image().main()[694] = 0xFF;
+    saveNextModal("write-problems");
+    frame.runCommand(rps::cmd::kWriteToRadio);
+    shell.image().main()[688] = 0xFF;
+
+    // The quit question.
+    saveNextModal("quit-question");
+    frame.close();
+
+    // The open dialog with its preview of the embedded message.
+    const std::string sample = sampleDataFile(dataFolder);
+    saveNextModal("open-with-preview", [sample](QWidget& modal) {
+        if (auto* name = modal.findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(QFileInfo(QString::fromStdString(sample)).fileName());
+    });
+    rps::FileRequest request;
+    request.caption = texts.text(60);
+    request.filterText = texts.text(148) + " (*.dat)";
+    request.startFolder = dataFolder.toStdString();
+    dialogs.chooseOpenFile(request);
+
+    saveNextModal("password-prompt");
+    dialogs.askPassword(texts.text(557), texts.text(1026), 6);
+
+    frame.hide();
+    QDir(dataFolder).removeRecursively();
+    return 0;
+}
