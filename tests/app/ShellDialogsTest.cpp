@@ -1,0 +1,86 @@
+// The shell's smaller windows as a user meets them: model choice, splash, window placement.
+#include "ShellRig.h"
+
+#include "app/CModelInfoDialog.h"
+#include "app/CSplashWindow.h"
+#include "app/WindowPlacement.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace rps::test {
+namespace {
+
+class ShellDialogs : public ::testing::Test {
+protected:
+    ShellDialogs() { texts.loadFile(kLanguageFile, "English"); }
+    LanguageTable texts;
+};
+
+QStringList itemsOf(const QComboBox& list)
+{
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items << list.itemText(i);
+    return items;
+}
+
+TEST_F(ShellDialogs, ModelInformationOffersTheBandsOfTheChosenModelType)
+{
+    CModelInfoDialog dialog(texts, 0x0400, nullptr);
+    EXPECT_EQ(itemsOf(*dialog.modelList()), QStringList({"QLM-640: K", "QLM-940: K"}));
+    EXPECT_EQ(itemsOf(*dialog.bandList()), QStringList({"136-174 MHz"}));
+
+    // From VHF the UHF model starts on its default band, 400-470 MHz.
+    dialog.modelList()->setCurrentIndex(1);
+    EXPECT_EQ(itemsOf(*dialog.bandList()), QStringList({"* 450-520 MHz", "400-470 MHz"}));
+    EXPECT_EQ(dialog.chosenModelCode(), 0x0700);
+
+    dialog.bandList()->setCurrentIndex(0);
+    EXPECT_EQ(dialog.chosenModelCode(), 0x0600);
+    dialog.modelList()->setCurrentIndex(0);
+    dialog.modelList()->setCurrentIndex(1);
+    EXPECT_EQ(dialog.chosenModelCode(), 0x0700);
+
+    // A destination variant other than 0 is shown under its model type with its own band.
+    CModelInfoDialog variant(texts, 0x0702, nullptr);
+    EXPECT_EQ(variant.modelList()->currentText(), "QLM-940: K");
+}
+
+TEST_F(ShellDialogs, SplashClosesAtTheFirstKeyPressAnywhere)
+{
+    QPointer<CSplashWindow> splash = new CSplashWindow(texts, false);
+    splash->showCentred();
+    QWidget other;
+    other.show();
+    QTest::keyClick(&other, Qt::Key_A);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+TEST(ShellPlacement, APlacementOnAScreenThatIsGoneIsPulledOntoTheScreen)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    WindowPlacement far;
+    far.showCommand = 1;
+    far.left = screen.right() + 3000;
+    far.top = screen.bottom() + 2000;
+    far.right = far.left + 400;
+    far.bottom = far.top + 300;
+    ASSERT_TRUE(rig.frame().restorePlacement(QString::fromStdString(formatWindowPlacement(far))));
+    EXPECT_TRUE(screen.contains(rig.frame().geometry().topLeft()));
+    EXPECT_EQ(rig.frame().geometry().size(), QSize(400, 300));
+
+    EXPECT_FALSE(rig.frame().restorePlacement("1:2:3"));
+}
+
+} // namespace
+} // namespace rps::test
