@@ -39,19 +39,19 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     auto* closeButton = new QPushButton(text(kCloseText), this);
     auto* helpButton = new QPushButton(text(kHelpText), this);
     for (QPushButton* button : {editButton, closeButton, helpButton})
-        button->setMinimumWidth(120);
+        button->setMinimumWidth(100);
 
-    auto* side = new QVBoxLayout;
-    side->addWidget(freeLabel_);
-    side->addSpacing(12);
-    side->addWidget(editButton);
-    side->addStretch(1);
-    side->addWidget(closeButton);
-    side->addWidget(helpButton);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addLayout(side);
-    layout->addStretch(1);
+    // The free space and the commands sit under the grid, so the form is as wide as its grid.
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(freeLabel_);
+    bottom->addStretch(1);
+    bottom->addWidget(editButton);
+    bottom->addSpacing(16);
+    bottom->addWidget(closeButton);
+    bottom->addWidget(helpButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(bottom);
 
     connect(model_, &CChannelGridModel::channelsChanged, this, &CChInfoView::channelsChanged);
     connect(editButton, &QPushButton::clicked, this, &CChInfoView::openChannelEdit);
@@ -85,6 +85,14 @@ CFormView* CChInfoView::create(FormContext& context, QWidget* parent)
 int CChInfoView::currentChannel() const
 {
     return std::max(grid_->currentIndex().row(), 0);
+}
+
+QSize CChInfoView::sizeHint() const
+{
+    // Room for every column and all thirty channels.
+    const int rows = grid_->horizontalHeader()->sizeHint().height() +
+                     kChannelCount * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth();
+    return {grid_->width() + 24, rows + 64};
 }
 
 QString CChInfoView::freeSpaceText() const

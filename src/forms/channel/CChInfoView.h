@@ -26,6 +26,7 @@ public:
     CGridView* grid() const { return grid_; }
     int currentChannel() const;
     QString freeSpaceText() const;
+    QSize sizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

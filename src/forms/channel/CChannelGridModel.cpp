@@ -66,9 +66,10 @@ void CChannelGridModel::commitCell(int row, int column, const QString& text)
 
 Qt::Alignment CChannelGridModel::columnAlignment(int column) const { return toQtAlignment(spec(column).align); }
 
-int CChannelGridModel::columnWidth(int column) const { return spec(column).width * 5 / 4; }
+// The grid widths are given in dialog units of the repeater tools; a tenth more fits our font.
+int CChannelGridModel::columnWidth(int column) const { return spec(column).width * 11 / 10; }
 
-int CChannelGridModel::fixedColumnWidth() const { return kChannelGridFixedWidth * 5 / 4; }
+int CChannelGridModel::fixedColumnWidth() const { return kChannelGridFixedWidth * 11 / 10; }
 
 int CChannelGridModel::editColumnFor(int row, int column) const
 {

@@ -56,9 +56,13 @@ void CGridView::applyColumnWidths()
 {
     if (!model_)
         return;
+    // A header text of the chosen language never gets cut off.
+    const QFontMetrics metrics = horizontalHeader()->fontMetrics();
     for (int column = 0; column < model_->gridColumns(); ++column)
-        setColumnWidth(column, model_->columnWidth(column));
-    verticalHeader()->setFixedWidth(model_->fixedColumnWidth());
+        setColumnWidth(column,
+                       std::max(model_->columnWidth(column), metrics.horizontalAdvance(model_->headerText(column)) + 14));
+    verticalHeader()->setFixedWidth(
+        std::max(model_->fixedColumnWidth(), metrics.horizontalAdvance(model_->fixedHeaderText()) + 12));
 }
 
 int CGridView::contentWidth() const
@@ -77,7 +81,9 @@ bool CGridView::eventFilter(QObject* object, QEvent* event)
         QPainter painter(corner);
         QStyleOptionHeader option;
         option.initFrom(corner);
-        option.state |= QStyle::State_Enabled; // a caption, not a disabled button
+        option.state |= QStyle::State_Enabled | QStyle::State_Active; // a caption, not a disabled button
+        option.palette = horizontalHeader()->palette();
+        option.palette.setCurrentColorGroup(QPalette::Active);
         option.rect = corner->rect();
         option.text = model_->fixedHeaderText();
         option.textAlignment = Qt::AlignCenter;
