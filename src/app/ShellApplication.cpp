@@ -130,8 +130,12 @@ bool ShellApplication::start()
     frame_ = std::make_unique<CMainFrame>(*controller_);
     controller_->attachFrame(frame_.get());
     // 11. The placement of the last run, or maximised.
-    if (!frame_->restorePlacement(QString::fromStdString(settings_.lastWinPos)))
+    if (!frame_->restorePlacement(QString::fromStdString(settings_.lastWinPos))) {
+        // Maximised; the screen's size is set as well for desktops without a window manager.
+        if (screen != nullptr)
+            frame_->setGeometry(screen->availableGeometry());
         frame_->setWindowState(Qt::WindowMaximized);
+    }
     // 12. Show, then the channel information form.
     frame_->show();
     if (splash != nullptr)
