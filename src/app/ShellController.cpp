@@ -192,6 +192,9 @@ void ShellController::commandLanguage()
         request.caption = "RPS-360T";
         request.icon = MessageIcon::Error;
         parts_.dialogs.showMessage(request);
+        // The previous texts stay; only the channel information form comes back.
+        if (frame_ != nullptr)
+            frame_->openForm(cmd::kChannelInformation);
         return;
     }
     parts_.settings.languageKey = row.key;

@@ -1,10 +1,14 @@
-// The shell's smaller windows as a user meets them: model choice, splash, window placement.
+// The shell's smaller windows as a user meets them: model choice, splash, window placement,
+// language change.
 #include "ShellRig.h"
 
+#include "app/CLanguageDialog.h"
 #include "app/CModelInfoDialog.h"
+#include "app/ShellCommands.h"
 #include "app/CSplashWindow.h"
 #include "app/WindowPlacement.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QPointer>
@@ -12,6 +16,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace rps::test {
 namespace {
@@ -80,6 +86,55 @@ TEST(ShellPlacement, APlacementOnAScreenThatIsGoneIsPulledOntoTheScreen)
     EXPECT_EQ(rig.frame().geometry().size(), QSize(400, 300));
 
     EXPECT_FALSE(rig.frame().restorePlacement("1:2:3"));
+}
+
+} // namespace
+} // namespace rps::test
+
+namespace rps::test {
+namespace {
+
+// A copy of the language file with a second column in which every text is marked.
+std::string twoLanguageFile(const TempFolder& folder)
+{
+    std::ifstream in(kLanguageFile);
+    std::ofstream out(folder.file("rps360t.lng"));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("*Language", 0) == 0)
+            line += ",Spanish";
+        else if (line.rfind("^#", 0) == 0 && line.find('"') == std::string::npos)
+            line += ",ES " + line.substr(line.find(',') + 1);
+        else if (line.rfind("^#", 0) == 0)
+            line += "," + line.substr(line.find(',') + 1);
+        out << line << '\n';
+    }
+    return folder.file("rps360t.lng");
+}
+
+TEST(ShellLanguage, ChoosingAnotherLanguageRenewsTitleMenusAndReopensTheChannelForm)
+{
+    ShellRig rig;
+    const std::string file = twoLanguageFile(rig.folder);
+    StartupEnvironment env{{}, file, rig.settings, nullptr,
+                           DataFolderPlaces{rig.folder.path().string(), rig.folder.path().string()},
+                           rig.dialogs, rig.device, {}, "sim-link", false, testFormLookup};
+    rig.app = std::make_unique<ShellApplication>(std::move(env));
+    ASSERT_TRUE(rig.app->start());
+    rig.frame().openForm(kTestFormB);
+
+    whenModal<CLanguageDialog>([](CLanguageDialog& dialog) {
+        dialog.languageList()->setCurrentIndex(dialog.languageList()->findData(2));
+        dialog.accept();
+    });
+    rig.trigger(cmd::kLanguageFileSetup);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(rig.app->settings().languageKey, 2);
+    EXPECT_NE(rig.frame().windowTitle().indexOf("[ ES "), -1); // text 149 of the new column
+    EXPECT_TRUE(rig.frame().commandAction(cmd::kOpen)->text().startsWith("ES "));
+    EXPECT_NE(rig.frame().openedForm(kTestFormA), nullptr);
+    EXPECT_EQ(rig.frame().openedForm(kTestFormB), nullptr);
 }
 
 } // namespace
