@@ -8,10 +8,10 @@ namespace {
 std::string typed(CharFilterKind kind, char c, std::string_view before = {}, std::string_view after = {},
                   int maxLength = 0)
 {
-    CharFilterSpec spec;
-    spec.kind = kind;
-    spec.maxLength = maxLength;
-    const auto result = filterCharacter(spec, c, before, after);
+    CharFilterRule rule;
+    rule.kind = kind;
+    rule.maxLength = maxLength;
+    const auto result = filterCharacter(rule, c, before, after);
     return result ? std::string(1, *result) : std::string("refused");
 }
 } // namespace
@@ -29,13 +29,13 @@ TEST(SevenSegmentFilter, KeepsWhatTheDisplayCanShowInItsShowableCase)
 
 TEST(DecimalFilter, OneSeparatorUnlessTheOldOneIsBeingReplaced)
 {
-    CharFilterSpec spec{CharFilterKind::Decimal, 10, ',', {}};
-    EXPECT_EQ(filterCharacter(spec, '.', "150", ""), ','); // stored as the locale separator
-    EXPECT_FALSE(filterCharacter(spec, '.', "150,0", "").has_value());
-    EXPECT_FALSE(filterCharacter(spec, ',', "15", "0,5").has_value());
+    CharFilterRule rule{CharFilterKind::Decimal, 10, ',', {}};
+    EXPECT_EQ(filterCharacter(rule, '.', "150", ""), ','); // stored as the locale separator
+    EXPECT_FALSE(filterCharacter(rule, '.', "150,0", "").has_value());
+    EXPECT_FALSE(filterCharacter(rule, ',', "15", "0,5").has_value());
     // The selection that holds the separator is not part of before/after.
-    EXPECT_EQ(filterCharacter(spec, '.', "150", "125"), ',');
-    EXPECT_FALSE(filterCharacter(spec, '1', "150,000000", "").has_value()); // length limit
+    EXPECT_EQ(filterCharacter(rule, '.', "150", "125"), ',');
+    EXPECT_FALSE(filterCharacter(rule, '1', "150,000000", "").has_value()); // length limit
 }
 
 TEST(UpperTextFilter, SingleInnerSpacesAndUpperCase)
@@ -58,7 +58,7 @@ TEST(CountedLetterFilters, LetterOnlyOnce)
     EXPECT_EQ(typed(CharFilterKind::DigitsWithCO, 'O', "12"), "O");
     EXPECT_EQ(typed(CharFilterKind::DigitsWithCO, 'O', "C2"), "refused");
     EXPECT_EQ(typed(CharFilterKind::DigitsWithC, 'O'), "refused");
-    CharFilterSpec prefixed{CharFilterKind::PrefixedDigits, 0, '.', {"Tone", "Pause"}};
+    CharFilterRule prefixed{CharFilterKind::PrefixedDigits, 0, '.', {"Tone", "Pause"}};
     EXPECT_EQ(filterCharacter(prefixed, 'P', "12", ""), 'P');
     EXPECT_FALSE(filterCharacter(prefixed, 'P', "T2", "").has_value());
 }
@@ -74,8 +74,8 @@ TEST(CaseFilters, LowerCaseLettersBecomeUpper)
 
 TEST(FilterText, RunsAWholeTextAsTyped)
 {
-    CharFilterSpec spec{CharFilterKind::SevenSegment, 2, '.', {}};
-    EXPECT_EQ(filterText(spec, "be"), "bE");
-    EXPECT_FALSE(filterText(spec, "bex").has_value());
-    EXPECT_FALSE(filterText(spec, "kx").has_value());
+    CharFilterRule rule{CharFilterKind::SevenSegment, 2, '.', {}};
+    EXPECT_EQ(filterText(rule, "be"), "bE");
+    EXPECT_FALSE(filterText(rule, "bex").has_value());
+    EXPECT_FALSE(filterText(rule, "kx").has_value());
 }

@@ -7,7 +7,7 @@
 namespace rps {
 
 namespace {
-const GridColumnSpec& spec(int column)
+const GridColumnInfo& columnInfo(int column)
 {
     return kChannelGridColumns[static_cast<std::size_t>(column)];
 }
@@ -19,7 +19,7 @@ int CChannelGridModel::gridColumns() const { return static_cast<int>(kChannelGri
 
 QString CChannelGridModel::fixedHeaderText() const { return languageText(context_, kChannelGridFixedHeaderText); }
 
-QString CChannelGridModel::headerText(int column) const { return languageText(context_, spec(column).headerText); }
+QString CChannelGridModel::headerText(int column) const { return languageText(context_, columnInfo(column).headerText); }
 
 QString CChannelGridModel::cellText(int row, int column) const
 {
@@ -33,12 +33,12 @@ bool CChannelGridModel::cellEnabled(int row, int column) const
 
 CellEditor CChannelGridModel::cellEditor(int row, int column) const
 {
-    const GridColumnSpec& column_ = spec(column);
+    const GridColumnInfo& info = columnInfo(column);
     CellEditor editor;
-    editor.kind = column_.editor;
-    editor.filter = {column_.filter, column_.maxLength, context_.host.decimalSeparator(), {}};
-    if (column_.editor == CellEditorKind::DropDown || column_.editor == CellEditorKind::EditableDropDown) {
-        for (const std::string& choice : makeChannelEditor(context_).choiceTexts(row, column_.item))
+    editor.kind = info.editor;
+    editor.filter = {info.filter, info.maxLength, context_.host.decimalSeparator(), {}};
+    if (info.editor == CellEditorKind::DropDown || info.editor == CellEditorKind::EditableDropDown) {
+        for (const std::string& choice : makeChannelEditor(context_).choiceTexts(row, info.item))
             editor.choices.append(QString::fromStdString(choice));
     }
     return editor;
@@ -49,7 +49,7 @@ void CChannelGridModel::commitCell(int row, int column, const QString& text)
     ChannelEditor editor = makeChannelEditor(context_);
     const std::string value = text.toStdString();
     ChannelEditResult result;
-    switch (spec(column).item) {
+    switch (columnInfo(column).item) {
     case kItemRxFrequency: result = editor.setFrequency(row, false, value, true); break;
     case kItemTxFrequency: result = editor.setFrequency(row, true, value, true); break;
     case kItemQtDecode: result = editor.setQtDqt(row, false, value, true); break;
@@ -57,17 +57,17 @@ void CChannelGridModel::commitCell(int row, int column, const QString& text)
     case kItemRanDecode: result = editor.setRan(row, false, value, true); break;
     case kItemRanEncode: result = editor.setRan(row, true, value, true); break;
     case kItemName: result = editor.setName(row, value); break;
-    default: result = editor.setChoiceText(row, spec(column).item, value); break;
+    default: result = editor.setChoiceText(row, columnInfo(column).item, value); break;
     }
     showChannelMessage(context_, result.warning);
     if (result.changed)
         emit channelsChanged();
 }
 
-Qt::Alignment CChannelGridModel::columnAlignment(int column) const { return toQtAlignment(spec(column).align); }
+Qt::Alignment CChannelGridModel::columnAlignment(int column) const { return toQtAlignment(columnInfo(column).align); }
 
 // The grid widths are given in dialog units of the repeater tools; a tenth more fits our font.
-int CChannelGridModel::columnWidth(int column) const { return spec(column).width * 11 / 10; }
+int CChannelGridModel::columnWidth(int column) const { return columnInfo(column).width * 11 / 10; }
 
 int CChannelGridModel::fixedColumnWidth() const { return kChannelGridFixedWidth * 11 / 10; }
 

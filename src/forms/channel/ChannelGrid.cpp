@@ -2,7 +2,7 @@
 
 namespace rps {
 
-const std::array<GridColumnSpec, 9> kChannelGridColumns{{
+const std::array<GridColumnInfo, 9> kChannelGridColumns{{
     {kItemRxFrequency, 872, 85, CellAlign::Right, CellEditorKind::Text, CharFilterKind::Decimal, 10},
     {kItemTxFrequency, 873, 85, CellAlign::Right, CellEditorKind::Text, CharFilterKind::Decimal, 10},
     {kItemChannelType, 893, 70, CellAlign::Centre, CellEditorKind::DropDown},

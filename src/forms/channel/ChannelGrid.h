@@ -12,7 +12,7 @@ namespace rps {
 
 inline constexpr int kChannelGridFixedHeaderText = 885;
 inline constexpr int kChannelGridFixedWidth = 30;
-extern const std::array<GridColumnSpec, 9> kChannelGridColumns;
+extern const std::array<GridColumnInfo, 9> kChannelGridColumns;
 
 // Text of a data column (0-based; column 0 is the receive frequency).
 std::string channelGridCellText(const ChannelEditor& editor, int channel, int column);

@@ -10,17 +10,17 @@ namespace rps {
 class CCharFilterValidator : public QValidator {
     Q_OBJECT
 public:
-    explicit CCharFilterValidator(CharFilterSpec spec, QObject* parent = nullptr)
-        : QValidator(parent), spec_(std::move(spec))
+    explicit CCharFilterValidator(CharFilterRule rule, QObject* parent = nullptr)
+        : QValidator(parent), rule_(std::move(rule))
     {
     }
 
-    const CharFilterSpec& spec() const { return spec_; }
+    const CharFilterRule& rule() const { return rule_; }
     State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
 
 private:
-    CharFilterSpec spec_;
+    CharFilterRule rule_;
 };
 
 } // namespace rps

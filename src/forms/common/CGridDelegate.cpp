@@ -20,30 +20,30 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     const auto* model = qobject_cast<const CGridModel*>(index.model());
     if (!model)
         return nullptr;
-    const CellEditor spec = model->cellEditor(index.row(), index.column());
-    switch (spec.kind) {
+    const CellEditor editorInfo = model->cellEditor(index.row(), index.column());
+    switch (editorInfo.kind) {
     case CellEditorKind::None:
         return nullptr;
     case CellEditorKind::Text: {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
-        edit->setValidator(new CCharFilterValidator(spec.filter, edit));
-        if (spec.filter.maxLength > 0)
-            edit->setMaxLength(spec.filter.maxLength);
+        edit->setValidator(new CCharFilterValidator(editorInfo.filter, edit));
+        if (editorInfo.filter.maxLength > 0)
+            edit->setMaxLength(editorInfo.filter.maxLength);
         edit->setAlignment(model->columnAlignment(index.column()));
         return edit;
     }
     case CellEditorKind::DropDown:
     case CellEditorKind::EditableDropDown: {
         auto* combo = new QComboBox(parent);
-        combo->addItems(spec.choices);
+        combo->addItems(editorInfo.choices);
         combo->setMaxVisibleItems(12);
-        if (spec.kind == CellEditorKind::EditableDropDown) {
+        if (editorInfo.kind == CellEditorKind::EditableDropDown) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->lineEdit()->setValidator(new CCharFilterValidator(spec.filter, combo));
-            if (spec.filter.maxLength > 0)
-                combo->lineEdit()->setMaxLength(spec.filter.maxLength);
+            combo->lineEdit()->setValidator(new CCharFilterValidator(editorInfo.filter, combo));
+            if (editorInfo.filter.maxLength > 0)
+                combo->lineEdit()->setMaxLength(editorInfo.filter.maxLength);
             combo->setCompleter(nullptr);
         } else {
             // Choosing an entry is the commit of a drop-down list.

@@ -13,7 +13,7 @@ namespace rps {
 
 struct CellEditor {
     CellEditorKind kind = CellEditorKind::None;
-    CharFilterSpec filter;   // text and editable drop-down
+    CharFilterRule filter;   // text and editable drop-down
     QStringList choices;     // drop-downs
 };
 

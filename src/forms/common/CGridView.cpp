@@ -203,16 +203,16 @@ bool CGridView::typeCharacter(const QString& text)
     const int column = model_->editColumnFor(current.row(), current.column());
     if (column < 0 || text.size() != 1 || text.at(0).unicode() > 0x7E || text.at(0).unicode() < 0x20)
         return false;
-    const CellEditor spec = model_->cellEditor(current.row(), column);
+    const CellEditor editorInfo = model_->cellEditor(current.row(), column);
     const char typed = static_cast<char>(text.at(0).unicode());
-    if (spec.kind == CellEditorKind::DropDown) {
-        for (const QString& choice : spec.choices) {
+    if (editorInfo.kind == CellEditorKind::DropDown) {
+        for (const QString& choice : editorInfo.choices) {
             if (choice.startsWith(text, Qt::CaseInsensitive))
                 return openEditor(current.row(), current.column(), text);
         }
         return false;
     }
-    const auto accepted = filterCharacter(spec.filter, typed, {}, {});
+    const auto accepted = filterCharacter(editorInfo.filter, typed, {}, {});
     if (!accepted)
         return false;
     return openEditor(current.row(), current.column(), QString(QChar(*accepted)));

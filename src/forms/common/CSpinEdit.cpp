@@ -15,11 +15,11 @@ CSpinEdit::CSpinEdit(QWidget* parent) : QAbstractSpinBox(parent)
     setFilter({CharFilterKind::Digits, 5, '.', {}});
 }
 
-void CSpinEdit::setFilter(CharFilterSpec spec)
+void CSpinEdit::setFilter(CharFilterRule rule)
 {
-    if (spec.maxLength > 0)
-        lineEdit()->setMaxLength(spec.maxLength);
-    lineEdit()->setValidator(new CCharFilterValidator(std::move(spec), this));
+    if (rule.maxLength > 0)
+        lineEdit()->setMaxLength(rule.maxLength);
+    lineEdit()->setValidator(new CCharFilterValidator(std::move(rule), this));
 }
 
 std::optional<int64_t> CSpinEdit::value() const

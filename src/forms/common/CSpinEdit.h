@@ -25,7 +25,7 @@ public:
     explicit CSpinEdit(QWidget* parent = nullptr);
 
     void setRange(SpinRange range) { range_ = std::move(range); }
-    void setFilter(CharFilterSpec spec);
+    void setFilter(CharFilterRule rule);
     // Nothing = the off value, or an empty field.
     std::optional<int64_t> value() const;
     void setValue(std::optional<int64_t> value);

@@ -60,13 +60,13 @@ std::optional<char> messageText(char c)
 
 } // namespace
 
-std::optional<char> filterCharacter(const CharFilterSpec& spec, char typed, std::string_view before,
+std::optional<char> filterCharacter(const CharFilterRule& rule, char typed, std::string_view before,
                                     std::string_view after)
 {
-    if (spec.maxLength > 0 && static_cast<int>(before.size() + after.size()) >= spec.maxLength)
+    if (rule.maxLength > 0 && static_cast<int>(before.size() + after.size()) >= rule.maxLength)
         return std::nullopt;
     const char c = typed;
-    switch (spec.kind) {
+    switch (rule.kind) {
     case CharFilterKind::Any:
         return c;
     case CharFilterKind::Digits:
@@ -74,14 +74,14 @@ std::optional<char> filterCharacter(const CharFilterSpec& spec, char typed, std:
     case CharFilterKind::Decimal: {
         if (isDigit(c))
             return c;
-        if (c != '.' && c != ',' && c != spec.decimalSeparator)
+        if (c != '.' && c != ',' && c != rule.decimalSeparator)
             return std::nullopt;
         const bool hasSeparator = countOf(before, after, '.') + countOf(before, after, ',') +
-                                      (spec.decimalSeparator != '.' && spec.decimalSeparator != ','
-                                           ? countOf(before, after, spec.decimalSeparator)
+                                      (rule.decimalSeparator != '.' && rule.decimalSeparator != ','
+                                           ? countOf(before, after, rule.decimalSeparator)
                                            : 0) >
                                   0;
-        return hasSeparator ? std::nullopt : std::optional<char>(spec.decimalSeparator);
+        return hasSeparator ? std::nullopt : std::optional<char>(rule.decimalSeparator);
     }
     case CharFilterKind::Dtmf: {
         const char u = toUpper(c);
@@ -121,7 +121,7 @@ std::optional<char> filterCharacter(const CharFilterSpec& spec, char typed, std:
     case CharFilterKind::DigitsWithCO: {
         if (isDigit(c))
             return c;
-        const bool letter = c == 'C' || (spec.kind == CharFilterKind::DigitsWithCO && c == 'O');
+        const bool letter = c == 'C' || (rule.kind == CharFilterKind::DigitsWithCO && c == 'O');
         const bool used = countOf(before, after, 'C') + countOf(before, after, 'O') > 0;
         return (letter && !used) ? std::optional<char>(c) : std::nullopt;
     }
@@ -130,7 +130,7 @@ std::optional<char> filterCharacter(const CharFilterSpec& spec, char typed, std:
             return c;
         bool isPrefix = false;
         std::size_t used = 0;
-        for (const std::string& word : spec.prefixWords) {
+        for (const std::string& word : rule.prefixWords) {
             if (word.empty())
                 continue;
             isPrefix = isPrefix || word.front() == c;
@@ -144,11 +144,11 @@ std::optional<char> filterCharacter(const CharFilterSpec& spec, char typed, std:
     return std::nullopt;
 }
 
-std::optional<std::string> filterText(const CharFilterSpec& spec, std::string_view text)
+std::optional<std::string> filterText(const CharFilterRule& rule, std::string_view text)
 {
     std::string result;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto accepted = filterCharacter(spec, text[i], result, text.substr(i + 1));
+        const auto accepted = filterCharacter(rule, text[i], result, text.substr(i + 1));
         if (!accepted)
             return std::nullopt;
         result.push_back(*accepted);

@@ -28,7 +28,7 @@ enum class CharFilterKind {
     MessageText,
 };
 
-struct CharFilterSpec {
+struct CharFilterRule {
     CharFilterKind kind = CharFilterKind::Any;
     int maxLength = 0; // 0 = no limit
     char decimalSeparator = '.';
@@ -37,11 +37,11 @@ struct CharFilterSpec {
 
 // The character as it goes into the text, or nothing when refused. `before` is the text in
 // front of the caret and `after` the text behind the selection (the selection is replaced).
-std::optional<char> filterCharacter(const CharFilterSpec& spec, char typed, std::string_view before,
+std::optional<char> filterCharacter(const CharFilterRule& rule, char typed, std::string_view before,
                                     std::string_view after);
 
 // Runs every character of a text through the filter as if typed in order; nothing when a
 // character is refused.
-std::optional<std::string> filterText(const CharFilterSpec& spec, std::string_view text);
+std::optional<std::string> filterText(const CharFilterRule& rule, std::string_view text);
 
 } // namespace rps

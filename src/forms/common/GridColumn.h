@@ -8,7 +8,7 @@ namespace rps {
 enum class CellAlign { Left, Centre, Right };
 enum class CellEditorKind { None, Text, DropDown, EditableDropDown };
 
-struct GridColumnSpec {
+struct GridColumnInfo {
     int item;         // the form's item number shown in the column
     int headerText;   // language text
     int width;        // pixels at the default font
