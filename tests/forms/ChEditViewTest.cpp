@@ -160,3 +160,20 @@ TEST(ChannelFormsClosing, ClosingTheGridTakesTheChannelEditAndBeatShiftAlong)
     host.closeForm(kChannelInformationCommand);
     EXPECT_EQ(host.form(kChannelEditCommand), nullptr);
 }
+
+TEST_F(ChEditViewTest, EnterWalksTheFormAndAChosenDecodeLeavesTheEncodeAlone)
+{
+    editor().setFrequency(0, false, "150", false);
+    editor().setFrequency(0, true, "155", false);
+    editor().setChoice(0, kItemChannelType, kTypeAnalog);
+    view->refreshFromImage();
+    view->control(kItemRxFrequency)->setFocus();
+    QTest::keyClick(view->control(kItemRxFrequency), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), view->control(kItemTxFrequency));
+
+    auto* decode = static_cast<QComboBox*>(view->control(kItemQtDecode));
+    decode->setFocus();
+    QTest::keyClick(decode, Qt::Key_Down); // from off to the first tone, chosen from the list
+    EXPECT_EQ(editor().value(0, kItemQtDecode), 670);
+    EXPECT_EQ(editor().value(0, kItemQtEncode), 0xFFFF);
+}

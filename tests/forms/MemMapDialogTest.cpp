@@ -3,6 +3,7 @@
 #include "service/MemDebugBridge.h"
 #include "service/MemMapOpeners.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -149,4 +150,18 @@ TEST(MemDebugBridgeTest, WorksWithoutTheLibraryAndAnswersItsMessages)
     bridge.handleMessage(MemDebugBridge::kMemMapMessage, 'E', 0x123);
     EXPECT_EQ(host.image.aux()[0x123], 0x5A);
     EXPECT_EQ(host.refreshes, before + 2);
+}
+
+TEST(MemMapModelTest, PassesTheItemModelTesterWithAndWithoutCharacters)
+{
+    ConfigImage image;
+    CMemMapModel model([&image] { return std::optional<MemMapWindow>({image.aux(), 0, 0, false}); }, image.main());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(model.columnCount(), 16);
+    model.setCharactersShown(true);
+    EXPECT_EQ(model.columnCount(), 33);
+    EXPECT_FALSE(model.offsetOf(model.index(0, CMemMapModel::kGapColumn)).has_value());
+    EXPECT_TRUE(model.setData(model.index(3, 2), "c4", Qt::EditRole));
+    EXPECT_EQ(image.aux()[0x32], 0xC4);
+    EXPECT_EQ(model.index(3, CMemMapModel::kFirstCharColumn + 2).data().toString(), ".");
 }
