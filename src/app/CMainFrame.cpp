@@ -181,7 +181,10 @@ void CMainFrame::renewClock()
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
     datePane_->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    timePane_->setText(locale.toString(now.time(), QLocale::LongFormat));
+    // The locale's long time without the time zone, as "%X" shows it.
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove('t');
+    timePane_->setText(locale.toString(now.time(), timeFormat.trimmed()));
 }
 
 void CMainFrame::updatePortPane()
