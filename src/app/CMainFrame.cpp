@@ -30,6 +30,7 @@ namespace rps {
 namespace {
 
 constexpr int kCommandRole = Qt::UserRole + 1;
+constexpr int kWindowMenuText = 117;
 
 struct Accelerator {
     int command;
@@ -195,9 +196,18 @@ void CMainFrame::updatePortPane()
 void CMainFrame::rebuildMenus()
 {
     QMenuBar* bar = menuBar();
+    for (QAction* top : bar->actions()) {
+        if (QMenu* old = top->menu())
+            old->deleteLater();
+    }
     bar->clear();
+    windowListActions_.clear();
     for (const MenuDefinition& definition : mainMenuLayout(shell_.options())) {
         QMenu* menu = bar->addMenu(text(definition.titleText));
+        if (definition.titleText == kWindowMenuText) {
+            windowMenu_ = menu;
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::listChildWindows);
+        }
         for (const MenuEntry& entry : definition.entries) {
             if (entry.command == 0) {
                 menu->addSeparator();
@@ -222,6 +232,30 @@ void CMainFrame::rebuildMenus()
     toolBar_->setWindowTitle(text(115).remove('&'));
     treeBar_->setWindowTitle(text(634));
     textPane_->setText(text(140));
+}
+
+void CMainFrame::listChildWindows()
+{
+    for (QAction* action : windowListActions_) {
+        windowMenu_->removeAction(action);
+        delete action;
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    windowListActions_.push_back(windowMenu_->addSeparator());
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QAction* action = windowMenu_->addAction(QString("&%1 %2").arg(number++).arg(window->windowTitle()));
+        action->setCheckable(true);
+        action->setChecked(window == mdi_->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(window)] {
+            if (!target.isNull())
+                mdi_->setActiveSubWindow(target);
+        });
+        windowListActions_.push_back(action);
+    }
 }
 
 void CMainFrame::updateTitle()

@@ -16,6 +16,7 @@ class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
@@ -80,6 +81,8 @@ private:
     void renewClock();
     void treeItemChosen(QTreeWidgetItem* item);
     void forgetClosedForms();
+    // The Window menu ends with the open child windows; choosing one activates it.
+    void listChildWindows();
     void showTreeBar(bool focus);
     // Stacks the child windows one above the other (Qt::Vertical) or side by side.
     void tileWindows(Qt::Orientation stacking);
@@ -99,6 +102,8 @@ private:
     QLabel* textPane_ = nullptr;
     QTimer* clock_ = nullptr;
     std::map<int, QAction*> actions_;
+    QMenu* windowMenu_ = nullptr;
+    QList<QAction*> windowListActions_;
     std::map<int, QPointer<QMdiSubWindow>> forms_;
     int currentChannel_ = 0;
     bool treeWanted_ = true; // visible state of the tree bar, remembered for the run

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -56,6 +58,24 @@ TEST(MainFrame, EditEntryChosenTwiceActivatesTheOneFormAndRefreshReachesEveryFor
     EXPECT_FALSE(keyAssignment->isEnabled());
     frame.runCommand(32818);
     EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
+
+    // The Window menu lists the child windows; choosing one brings it to the front.
+    QMenu* windowMenu = nullptr;
+    for (QAction* top : frame.menuBar()->actions()) {
+        if (top->text().toStdString() == rig.text(117))
+            windowMenu = top->menu();
+    }
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QAction* firstWindow = nullptr;
+    for (QAction* entry : windowMenu->actions()) {
+        if (entry->text() == "&1 Form 32773")
+            firstWindow = entry;
+    }
+    ASSERT_NE(firstWindow, nullptr);
+    EXPECT_FALSE(firstWindow->isChecked());
+    firstWindow->trigger();
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow()->widget(), a);
 
     frame.runCommand(cmd::kCloseAllWindows);
     QApplication::processEvents();

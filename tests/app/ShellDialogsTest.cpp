@@ -4,12 +4,17 @@
 
 #include "app/CLanguageDialog.h"
 #include "app/CModelInfoDialog.h"
+#include "app/CPortDialog.h"
 #include "app/ShellCommands.h"
 #include "app/CSplashWindow.h"
 #include "app/WindowPlacement.h"
+#include "link/RadioLink.h"
 
 #include <QAction>
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -135,6 +140,28 @@ TEST(ShellLanguage, ChoosingAnotherLanguageRenewsTitleMenusAndReopensTheChannelF
     EXPECT_TRUE(rig.frame().commandAction(cmd::kOpen)->text().startsWith("ES "));
     EXPECT_NE(rig.frame().openedForm(kTestFormA), nullptr);
     EXPECT_EQ(rig.frame().openedForm(kTestFormB), nullptr);
+}
+
+} // namespace
+} // namespace rps::test
+
+namespace rps::test {
+namespace {
+
+TEST(ShellPort, TheChosenPortIsUsedByTheLinkAndShownInTheStatusBar)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.ports = {{1, "/dev/ttyS0", "ttyS0"}, {4, "/dev/ttyUSB0", "ttyUSB0"}};
+    whenModal<CPortDialog>([](CPortDialog& dialog) {
+        EXPECT_FALSE(dialog.buttons()->button(2)->isEnabled());
+        dialog.buttons()->button(4)->click();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kCommunicationPort);
+    EXPECT_EQ(rig.app->link().devicePath(), "/dev/ttyUSB0");
+    EXPECT_EQ(rig.app->settings().comPort, 4);
+    EXPECT_EQ(rig.frame().findChild<QLabel*>("portPane")->text().toStdString(), "COM4 (/dev/ttyUSB0)");
 }
 
 } // namespace

@@ -65,7 +65,7 @@ public:
     {
         StartupEnvironment env{std::move(arguments), kLanguageFile, settings, nullptr,
                                DataFolderPlaces{folder.path().string(), folder.path().string()},
-                               dialogs, device, {}, "sim-link", false, testFormLookup};
+                               dialogs, device, [this] { return ports; }, "sim-link", false, testFormLookup};
         app = std::make_unique<ShellApplication>(std::move(env));
         return app->start();
     }
@@ -78,6 +78,7 @@ public:
     TempFolder folder;
     MemorySettingsStore settings;
     ScriptedDialogs dialogs;
+    std::vector<PortChoice> ports; // what the platform's port list offers
     sim::SimRepeater repeater;
     sim::SimDevice device;
     std::unique_ptr<ShellApplication> app;
