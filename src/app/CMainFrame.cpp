@@ -5,6 +5,7 @@
 #include "app/ShellMenus.h"
 #include "app/ShellTexts.h"
 #include "model/ModelBlock.h"
+#include "service/MemMapOpeners.h"
 
 #include <QAction>
 #include <algorithm>
@@ -375,6 +376,7 @@ void CMainFrame::closeForm(int command)
 
 void CMainFrame::closeAllForms()
 {
+    closeMemoryMaps(); // no viewer may go on showing an image that is about to be replaced
     mdi_->closeAllSubWindows();
     forgetClosedForms();
     treeBar_->hide();
@@ -460,6 +462,16 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kCloseAllWindows:
         closeAllForms();
+        break;
+    // The viewers recompute the main area's checksum first and refresh every form after a change.
+    case cmd::kMemoryMap:
+        openMemoryMap(formContext_, MemMapArea::Main, this);
+        break;
+    case cmd::kMemoryMapEeprom:
+        openMemoryMap(formContext_, MemMapArea::Eeprom, this);
+        break;
+    case cmd::kMemoryMapTrace:
+        openMemoryMap(formContext_, MemMapArea::TraceData, this);
         break;
     default:
         shell_.runCommand(command);

@@ -38,6 +38,12 @@ public:
     // A password prompt (caption, prompt line, at most maxLength characters); nothing on Cancel.
     virtual std::optional<std::string> askPassword(const std::string& caption, const std::string& prompt,
                                                    int maxLength) = 0;
+    // The security password question: as askPassword, but only digits can be typed.
+    virtual std::optional<std::string> askDigitPassword(const std::string& caption, const std::string& prompt,
+                                                        int maxLength)
+    {
+        return askPassword(caption, prompt, maxLength);
+    }
 };
 
 } // namespace rps

@@ -1,5 +1,6 @@
 #include "app/QtDialogService.h"
 
+#include "app/CSecurityDialog.h"
 #include "app/LanguageTable.h"
 #include "model/DataFile.h"
 
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace rps {
 
@@ -182,17 +185,36 @@ std::optional<std::string> QtDialogService::chooseSaveFile(const FileRequest& re
 std::optional<std::string> QtDialogService::askPassword(const std::string& caption, const std::string& prompt,
                                                         int maxLength)
 {
+    return runPasswordDialog(caption, prompt, [maxLength](QWidget* parent) {
+        auto* field = new QLineEdit(parent);
+        field->setMaxLength(maxLength);
+        field->setEchoMode(QLineEdit::Password);
+        // Letters and digits only, as the repeater stores them.
+        field->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]*"), field));
+        return field;
+    });
+}
+
+std::optional<std::string> QtDialogService::askDigitPassword(const std::string& caption, const std::string& prompt,
+                                                             int maxLength)
+{
+    return runPasswordDialog(caption, prompt, [maxLength](QWidget* parent) {
+        QLineEdit* field = makeDigitPasswordField(parent);
+        field->setMaxLength(std::min(field->maxLength(), maxLength));
+        return field;
+    });
+}
+
+std::optional<std::string> QtDialogService::runPasswordDialog(const std::string& caption, const std::string& prompt,
+                                                              const std::function<QLineEdit*(QWidget*)>& makeField)
+{
     QDialog dialog(owner());
     dialog.setObjectName("passwordDialog");
     dialog.setWindowTitle(fromStd(caption));
     auto* layout = new QVBoxLayout(&dialog);
     auto* label = new QLabel(fromStd(prompt), &dialog);
-    auto* field = new QLineEdit(&dialog);
+    QLineEdit* field = makeField(&dialog);
     field->setObjectName("passwordField");
-    field->setMaxLength(maxLength);
-    field->setEchoMode(QLineEdit::Password);
-    // Letters and digits only, as the repeater stores them.
-    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]*"), field));
     label->setBuddy(field);
     layout->addWidget(label);
     layout->addWidget(field);

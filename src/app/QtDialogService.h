@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QLineEdit;
 class QWidget;
 
 namespace rps {
@@ -22,9 +25,14 @@ public:
     std::optional<std::string> chooseSaveFile(const FileRequest& request) override;
     std::optional<std::string> askPassword(const std::string& caption, const std::string& prompt,
                                            int maxLength) override;
+    std::optional<std::string> askDigitPassword(const std::string& caption, const std::string& prompt,
+                                                int maxLength) override;
 
 private:
     QWidget* owner() const;
+    // The password prompt around a field made by makeField for the dialog.
+    std::optional<std::string> runPasswordDialog(const std::string& caption, const std::string& prompt,
+                                                 const std::function<QLineEdit*(QWidget*)>& makeField);
     QString text(int index) const;
 
     const LanguageTable* texts_;

@@ -11,6 +11,7 @@
 #include "link/RadioLink.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
+#include "service/MemDebugBridge.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -43,7 +44,8 @@ ShellApplication::ShellApplication(StartupEnvironment environment) : env_(std::m
 
 ShellApplication::~ShellApplication()
 {
-    frame_.reset(); // the forms refer to the objects below
+    memDebug_.reset(); // the library's window refers to the image and the main window
+    frame_.reset();    // the forms refer to the objects below
 }
 
 bool ShellApplication::loadLanguage()
@@ -141,6 +143,11 @@ bool ShellApplication::start()
     if (splash != nullptr)
         splash->raise();
     frame_->openForm(cmd::kChannelInformation);
+    // The optional debugging library: without it (or without the option) nothing changes.
+    if (options_.supportUtility) {
+        memDebug_ = std::make_unique<MemDebugBridge>(frame_->formContext(), frame_.get());
+        memDebug_->load();
+    }
     started_ = true;
     return true;
 }

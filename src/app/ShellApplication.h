@@ -24,6 +24,7 @@ namespace rps {
 
 class ByteDevice;
 class CMainFrame;
+class MemDebugBridge;
 class RadioLink;
 class ShellController;
 
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<RadioLink> link_;
     std::unique_ptr<ShellController> controller_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MemDebugBridge> memDebug_; // only with the support-utility option
     bool started_ = false;
     std::optional<std::pair<int, std::string>> savedPort_; // the port setting a run-only port replaced
 };

@@ -8,6 +8,7 @@
 #include "app/LanguageChoice.h"
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
+#include "forms/channel/ChannelClipboard.h"
 #include "forms/channel/ChannelEditor.h"
 #include "link/RadioLink.h"
 #include "model/ModelBlock.h"
@@ -40,6 +41,13 @@ DocumentSession ShellController::session()
                                if (frame_ != nullptr)
                                    frame_->closeAllForms();
                            }};
+}
+
+void ShellController::imageReplaced()
+{
+    channelClipboard().clear();
+    if (frame_ != nullptr)
+        frame_->finishImageReplacement();
 }
 
 void ShellController::showText(int text, int caption, MessageIcon icon)
@@ -115,15 +123,15 @@ void ShellController::storePlacement(const QString& placement)
 void ShellController::commandNew()
 {
     DocumentSession document = session();
-    if (rps::commandNew(document) && frame_ != nullptr)
-        frame_->finishImageReplacement();
+    if (rps::commandNew(document))
+        imageReplaced();
 }
 
 void ShellController::commandOpen()
 {
     DocumentSession document = session();
-    if (rps::commandOpen(document) && frame_ != nullptr)
-        frame_->finishImageReplacement();
+    if (rps::commandOpen(document))
+        imageReplaced();
 }
 
 void ShellController::commandSave()
@@ -154,8 +162,7 @@ void ShellController::commandModelInformation()
                                                     recheckChannelFrequencies(parts_.image, limits);
                                                 });
         if (changed) {
-            if (frame_ != nullptr)
-                frame_->finishImageReplacement();
+            imageReplaced();
             return;
         }
     }

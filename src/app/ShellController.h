@@ -85,6 +85,9 @@ public:
 
 private:
     DocumentSession session();
+    // After New, Open, a completed read or a model change: the channel copy buffer goes with
+    // the old image, then the main frame renews title, menus and tree and reopens the forms.
+    void imageReplaced();
     QWidget* frameWidget() const;
     void showText(int text, int caption, MessageIcon icon);
     // Runs the read transfer into the snapshot copy; 0 = read completed.

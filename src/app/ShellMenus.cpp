@@ -110,11 +110,14 @@ bool isCommandAvailable(int command)
     case cmd::kArrange:
     case cmd::kCloseAllWindows:
     case cmd::kAbout:
+    case cmd::kMemoryMap:
+    case cmd::kMemoryMapEeprom:
+    case cmd::kMemoryMapTrace:
         return true;
     case cmd::kSupportUtility:
         return false; // the support utility form is not part of this build
     default:
-        // Printing, test mode, tuning, memory maps, keypad, service tools and help arrive with
+        // Printing, test mode, tuning, keypad, service tools and help arrive with
         // their own subsystems; the Edit entries are decided by the form catalogue.
         return false;
     }

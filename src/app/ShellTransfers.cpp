@@ -48,8 +48,7 @@ void ShellController::commandRead()
     parts_.document.resetName();
     if (!check.accepted)
         showText(check.messageText, kErrorCaption, MessageIcon::Error);
-    if (frame_ != nullptr)
-        frame_->finishImageReplacement();
+    imageReplaced();
 }
 
 void ShellController::commandWrite()

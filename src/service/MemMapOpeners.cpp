@@ -4,9 +4,11 @@
 #include "model/ImageChecks.h"
 #include "service/CMemMapDialog.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
+#include <vector>
 
 namespace rps {
 
@@ -33,8 +35,22 @@ std::array<int, 3>& lastLines()
     return lines;
 }
 
+// Every viewer being shown: the area viewers and the channel-record viewers.
+std::vector<QPointer<CMemMapDialog>>& shownViewers()
+{
+    static std::vector<QPointer<CMemMapDialog>> viewers;
+    return viewers;
+}
+
+// The shown viewer of an area, if any.
+std::array<QPointer<CMemMapDialog>, 3>& areaViewers()
+{
+    static std::array<QPointer<CMemMapDialog>, 3> viewers;
+    return viewers;
+}
+
 bool runViewer(FormContext& context, MemMapSource source, const MemMapDialogSetup& setup, QWidget* parent,
-               std::optional<std::size_t> address, int* lastLine)
+               std::optional<std::size_t> address, int* lastLine, QPointer<CMemMapDialog>* slot)
 {
     // A window whose bytes have gone (its channel was deleted) closes itself.
     CMemMapDialog* shown = nullptr;
@@ -55,7 +71,13 @@ bool runViewer(FormContext& context, MemMapSource source, const MemMapDialogSetu
     });
     if (address)
         dialog.goToAddress(*address);
+    if (slot)
+        *slot = &dialog;
+    shownViewers().emplace_back(&dialog);
     dialog.exec();
+    std::erase_if(shownViewers(), [&dialog](const QPointer<CMemMapDialog>& viewer) {
+        return viewer.isNull() || viewer == &dialog;
+    });
     shown = nullptr;
     if (lastLine)
         *lastLine = dialog.firstVisibleLine();
@@ -69,6 +91,18 @@ bool runViewer(FormContext& context, MemMapSource source, const MemMapDialogSetu
 
 bool openMemoryMap(FormContext& context, MemMapArea area, QWidget* parent, std::optional<std::size_t> address)
 {
+    QPointer<CMemMapDialog>& open = areaViewers()[static_cast<std::size_t>(area)];
+    if (!open.isNull() && open->isVisible()) {
+        if (area == MemMapArea::Main)
+            computeChecksum(context.image.main());
+        CMemMapModel* model = open->model();
+        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1));
+        if (address)
+            open->goToAddress(*address);
+        open->raise();
+        open->activateWindow();
+        return false;
+    }
     MemMapDialogSetup setup;
     setup.charactersLabel = languageText(context, kCharactersLabel);
     setup.closeLabel = languageText(context, kCloseLabel);
@@ -92,7 +126,9 @@ bool openMemoryMap(FormContext& context, MemMapArea area, QWidget* parent, std::
     }
     int& lastLine = lastLines()[static_cast<std::size_t>(area)];
     setup.firstLine = lastLine;
-    return runViewer(context, std::move(source), setup, parent, address, &lastLine);
+    const bool changed = runViewer(context, std::move(source), setup, parent, address, &lastLine, &open);
+    open = nullptr;
+    return changed;
 }
 
 bool openChannelRecordViewer(FormContext& context, int channel, QWidget* parent)
@@ -115,7 +151,15 @@ bool openChannelRecordViewer(FormContext& context, int channel, QWidget* parent)
             return std::nullopt;
         return MemMapWindow{store.record(channel), *offset, *offset, true};
     };
-    return runViewer(context, std::move(source), setup, parent, std::nullopt, nullptr);
+    return runViewer(context, std::move(source), setup, parent, std::nullopt, nullptr, nullptr);
+}
+
+void closeMemoryMaps()
+{
+    for (const QPointer<CMemMapDialog>& viewer : shownViewers()) {
+        if (!viewer.isNull())
+            viewer->reject();
+    }
 }
 
 } // namespace rps

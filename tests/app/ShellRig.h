@@ -65,7 +65,7 @@ public:
     {
         StartupEnvironment env{std::move(arguments), kLanguageFile, settings, nullptr,
                                DataFolderPlaces{folder.path().string(), folder.path().string()},
-                               dialogs, device, [this] { return ports; }, "sim-link", false, testFormLookup};
+                               dialogs, device, [this] { return ports; }, "sim-link", false, formLookup};
         app = std::make_unique<ShellApplication>(std::move(env));
         return app->start();
     }
@@ -79,6 +79,8 @@ public:
     MemorySettingsStore settings;
     ScriptedDialogs dialogs;
     std::vector<PortChoice> ports; // what the platform's port list offers
+    // The forms the Edit commands open; empty for the application's own form catalogue.
+    std::function<const FormDescriptor*(int command)> formLookup = testFormLookup;
     sim::SimRepeater repeater;
     sim::SimDevice device;
     std::unique_ptr<ShellApplication> app;

@@ -102,7 +102,8 @@ TEST_F(ChEditViewTest, CwIdCheckEnablesItsButtonAndClearingTxUnchecksIt)
     EXPECT_FALSE(view->control(kItemCwIdButton)->isEnabled());
     QTest::mouseClick(cwId, Qt::LeftButton, {}, QPoint(5, cwId->height() / 2));
     EXPECT_TRUE(cwId->isChecked());
-    EXPECT_TRUE(view->control(kItemCwIdButton)->isEnabled());
+    // The button also needs its form: without the CW ID form in the catalogue it stays disabled.
+    EXPECT_EQ(view->control(kItemCwIdButton)->isEnabled(), findForm(kCwIdCommand) != nullptr);
     typeInto(kItemTxFrequency, "");
     EXPECT_FALSE(cwId->isChecked());
     EXPECT_FALSE(cwId->isEnabled());

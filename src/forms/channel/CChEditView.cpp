@@ -1,4 +1,5 @@
 #include "forms/channel/CChEditView.h"
+#include "forms/FormCatalog.h"
 
 #include "forms/channel/ChannelEditItems.h"
 #include "forms/channel/ChannelFormSupport.h"
@@ -292,7 +293,9 @@ void CChEditView::refreshItem(const ChannelEditor& editor, int item)
     case ItemControlKind::PushButton:
         break;
     }
-    CItemFormBuilder::setItemEnabled(built, editor.isEnabled(channel_, item));
+    // A button whose form is not part of this build is disabled rather than dead.
+    const bool formMissing = item == kItemCwIdButton && findForm(kCwIdCommand) == nullptr;
+    CItemFormBuilder::setItemEnabled(built, editor.isEnabled(channel_, item) && !formMissing);
 }
 
 void CChEditView::refreshAll(bool focusChannel)
