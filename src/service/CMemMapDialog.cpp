@@ -10,9 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace rps {
 
@@ -225,8 +228,11 @@ void CMemMapDialog::setCharactersShown(bool shown)
         grid_->setColumnWidth(column, model_->isCharColumn(column) ? cell * 2 / 3 : cell);
     if (shown)
         grid_->setColumnWidth(CMemMapModel::kGapColumn, cell / 2);
-    int width = grid_->verticalHeader()->sizeHint().width() + grid_->verticalScrollBar()->sizeHint().width() +
-                2 * grid_->frameWidth() + 4;
+    // An area of sixteen lines or fewer is shown whole, with no room kept for a scroll bar.
+    const bool scrolls = model_->rowCount() > 16;
+    grid_->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    int width = grid_->verticalHeader()->sizeHint().width() +
+                (scrolls ? grid_->verticalScrollBar()->sizeHint().width() : 0) + 2 * grid_->frameWidth() + 4;
     for (int column = 0; column < model_->columnCount(); ++column)
         width += grid_->columnWidth(column);
     grid_->setFixedWidth(width);
@@ -234,13 +240,30 @@ void CMemMapDialog::setCharactersShown(bool shown)
     const int lines = std::min(model_->rowCount(), 16);
     const int height = grid_->horizontalHeader()->sizeHint().height() +
                        lines * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth() + 2;
-    if (model_->rowCount() <= 16)
+    if (!scrolls)
         grid_->setFixedHeight(height);
     else
         grid_->setMinimumHeight(height);
+    // A shown viewer widens or narrows on both sides of the grid and stays on its screen.
+    const bool shownAlready = isVisible();
+    const QPoint centre = frameGeometry().center();
     adjustSize();
+    if (shownAlready)
+        keepOnScreen(centre);
     if (offset)
         grid_->selectOffset(*offset);
+}
+
+void CMemMapDialog::keepOnScreen(QPoint centre)
+{
+    QRect frame = frameGeometry();
+    frame.moveCenter(centre);
+    if (const QScreen* shownOn = screen()) {
+        const QRect room = shownOn->availableGeometry();
+        frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)));
+        frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+    }
+    move(frame.topLeft());
 }
 
 bool CMemMapDialog::goToAddress(std::size_t address)

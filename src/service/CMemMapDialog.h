@@ -61,6 +61,8 @@ private:
     void showAddressOfCurrentCell();
     void enterAddress();
     void setCharactersShown(bool shown);
+    // Places the window around a centre point, inside the available area of its screen.
+    void keepOnScreen(QPoint centre);
 
     CMemMapModel* model_ = nullptr;
     CMemMapGrid* grid_ = nullptr;

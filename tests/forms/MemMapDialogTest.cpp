@@ -109,6 +109,26 @@ TEST_F(MemMapDialogTest, CharacterColumnsTakeTypedCharactersAndCtrlTabJumps)
     EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x41u);
 }
 
+TEST_F(MemMapDialogTest, CharacterColumnsWidenTheWindowOnBothSidesAndKeepItOnItsScreen)
+{
+    open(host.image.main(), 0, true);
+    const QRect room = dialog->screen()->availableGeometry();
+    // Placed near the right edge, as a viewer opened over a wide main window can be.
+    dialog->move(room.right() - dialog->frameGeometry().width() - 10, room.top() + 20);
+    QApplication::processEvents();
+    const QRect narrow = dialog->frameGeometry();
+    dialog->charactersBox()->setChecked(true);
+    QApplication::processEvents();
+    const QRect wide = dialog->frameGeometry();
+    ASSERT_GT(wide.width(), narrow.width());
+    EXPECT_TRUE(room.contains(wide) || wide.width() > room.width()) << wide.left() << "," << wide.right();
+    EXPECT_LT(wide.left(), narrow.left()); // grew to the left as well
+
+    dialog->charactersBox()->setChecked(false);
+    QApplication::processEvents();
+    EXPECT_LE(std::abs(dialog->frameGeometry().center().x() - wide.center().x()), 1);
+}
+
 TEST_F(MemMapDialogTest, ModelBlockEditsThatBreakItAreRefused)
 {
     open(host.image.main(), 0, true);
