@@ -210,7 +210,8 @@ CMemMapDialog::CMemMapDialog(MemMapSource source, std::span<uint8_t> mainArea, c
     layout->addLayout(bottom);
 
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(address_, &QLineEdit::returnPressed, this, &CMemMapDialog::enterAddress);
+    // Enter in the address entry goes to the address; it must not reach the dialog's Close.
+    address_->installEventFilter(this);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CMemMapDialog::showAddressOfCurrentCell);
     setCharactersShown(false);
@@ -277,6 +278,18 @@ bool CMemMapDialog::goToAddress(std::size_t address)
 int CMemMapDialog::firstVisibleLine() const
 {
     return std::max(grid_->rowAt(0), 0);
+}
+
+bool CMemMapDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == address_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enterAddress();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CMemMapDialog::enterAddress()

@@ -57,6 +57,9 @@ public:
 signals:
     void writeRefused(int textNumber);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showAddressOfCurrentCell();
     void enterAddress();

@@ -91,6 +91,7 @@ TEST_F(MemMapDialogTest, ArrowsWrapBetweenLinesAndAddressEntryStaysInside)
     dialog->addressField()->setText("04F3");
     QTest::keyClick(dialog->addressField(), Qt::Key_Return);
     EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x4F3u);
+    EXPECT_TRUE(dialog->isVisible()) << "Enter in the address entry closed the viewer";
     dialog->addressField()->setText("0500"); // past the auxiliary block
     QTest::keyClick(dialog->addressField(), Qt::Key_Return);
     EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x4F3u);
