@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include <array>
 #include <vector>
@@ -79,6 +80,10 @@ bool runViewer(FormContext& context, MemMapSource source, const MemMapDialogSetu
         return viewer.isNull() || viewer == &dialog;
     });
     shown = nullptr;
+    // The window the viewer was opened from takes the keyboard back, so its accelerators
+    // work at once, also where no window manager hands the activation back.
+    if (parent != nullptr && parent->isVisible())
+        parent->window()->activateWindow();
     if (lastLine)
         *lastLine = dialog.firstVisibleLine();
     const bool changed = dialog.model()->changed();

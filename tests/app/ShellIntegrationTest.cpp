@@ -171,6 +171,36 @@ TEST(ProgramMenuMemoryMap, EachAreaHasItsCaptionAndClosingAllWindowsClosesAViewe
     }
 }
 
+TEST(ProgramMenuMemoryMap, AcceleratorsWorkFromInsideAFormAndAgainAfterAViewerClosed)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    CMainFrame& frame = rig.frame();
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CFormView* form = frame.openedForm(kTestFormA);
+    ASSERT_NE(form, nullptr);
+    form->setFocusPolicy(Qt::StrongFocus);
+    form->setFocus();
+
+    std::vector<QString> captions;
+    for (Qt::Key key : {Qt::Key_M, Qt::Key_E}) {
+        QTimer::singleShot(0, [&captions] {
+            if (auto* viewer = qobject_cast<CMemMapDialog*>(QApplication::activeModalWidget())) {
+                captions.push_back(viewer->windowTitle());
+                QTest::keyClick(viewer, Qt::Key_Escape);
+            }
+        });
+        QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &frame;
+        QTest::keyClick(target, key, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(captions.size(), 2u);
+    EXPECT_EQ(captions[0].toStdString(), rig.text(603));
+    EXPECT_EQ(captions[1].toStdString(), rig.text(604));
+}
+
 TEST(ImageReplacement, OpenAndModelChangeEmptyTheChannelCopyBufferButACancelledOpenDoesNot)
 {
     ShellRig rig;
