@@ -1,6 +1,6 @@
 #include "forms/channel/CChEditView.h"
-#include "forms/FormCatalog.h"
 
+#include "forms/FormCatalog.h"
 #include "forms/channel/ChannelEditItems.h"
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CCharFilterValidator.h"
