@@ -178,3 +178,18 @@ TEST_F(ChEditViewTest, EnterWalksTheFormAndAChosenDecodeLeavesTheEncodeAlone)
     EXPECT_EQ(editor().value(0, kItemQtDecode), 670);
     EXPECT_EQ(editor().value(0, kItemQtEncode), 0xFFFF);
 }
+
+TEST_F(ChEditViewTest, BeatShiftButtonOpensTheOptionsOfTheShownChannel)
+{
+    auto* button = view->findChild<QPushButton*>("beatShift");
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isEnabled()); // channel 1 is empty
+    editor().setFrequency(2, false, "150", false);
+    view->setChannel(2);
+    EXPECT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(host.currentChannel(), 2);
+    auto* beatShift = host.form(kBeatShiftCommand);
+    ASSERT_NE(beatShift, nullptr);
+    EXPECT_TRUE(beatShift->formTitle().endsWith("3 ]"));
+}

@@ -31,6 +31,7 @@ CBeatShiftView::CBeatShiftView(FormContext& context, QWidget* parent) : CFormVie
     items_ = CItemFormBuilder::build(kBeatShiftItems, options, [this](int n) { return text(n); });
     auto* closeButton = new QPushButton(text(kCloseText), this);
     auto* helpButton = new QPushButton(text(kHelpText), this);
+    helpButton->setEnabled(false); // no help pages are installed yet
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(closeButton);

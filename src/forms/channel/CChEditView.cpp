@@ -21,6 +21,7 @@ namespace {
 constexpr int kTitleText = 897;
 constexpr int kCloseText = 28;
 constexpr int kHelpText = 29;
+constexpr int kBeatShiftText = 906;
 
 QLineEdit* lineOf(QWidget* control)
 {
@@ -37,10 +38,15 @@ CChEditView::CChEditView(FormContext& context, QWidget* parent) : CFormView(cont
     auto* fields = new QWidget(this);
     items_ = CItemFormBuilder::build(kChannelEditItems, fields, [this](int n) { return text(n); });
 
+    // The beat-shift options of the channel are edited on a form of their own.
+    beatShiftButton_ = new QPushButton(text(kBeatShiftText), this);
+    beatShiftButton_->setObjectName("beatShift");
     auto* closeButton = new QPushButton(text(kCloseText), this);
     auto* helpButton = new QPushButton(text(kHelpText), this);
     closeButton->setObjectName("close");
+    helpButton->setEnabled(false); // no help pages are installed yet
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(beatShiftButton_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
     buttons->addWidget(helpButton);
@@ -151,6 +157,10 @@ void CChEditView::connectControls()
             stored(result.warning, result.changed);
         });
     }
+    connect(beatShiftButton_, &QPushButton::clicked, this, [this] {
+        context().host.setCurrentChannel(channel_);
+        context().host.openForm(kBeatShiftCommand);
+    });
     connect(static_cast<QPushButton*>(control(kItemCwIdButton)), &QPushButton::clicked, this, [this] {
         context().host.setCurrentChannel(channel_);
         context().host.openForm(kCwIdCommand);
@@ -305,6 +315,7 @@ void CChEditView::refreshAll(bool focusChannel)
     fillChoiceLists(editor);
     for (const FormItem& row : kChannelEditItems)
         refreshItem(editor, row.item);
+    beatShiftButton_->setEnabled(editor.isEnabled(channel_, kItemBeatShift));
     refreshing_ = false;
     emit titleChanged(formTitle());
     if (focusChannel)

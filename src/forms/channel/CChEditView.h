@@ -4,6 +4,8 @@
 #include "forms/common/CFormView.h"
 #include "forms/common/CItemFormBuilder.h"
 
+class QPushButton;
+
 namespace rps {
 
 class ChannelEditor;
@@ -43,6 +45,7 @@ private:
     void closeForm();
 
     QMap<int, BuiltItem> items_;
+    QPushButton* beatShiftButton_ = nullptr;
     int channel_ = 0;
     bool refreshing_ = false;
 };

@@ -38,6 +38,7 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     auto* editButton = new QPushButton(text(kChannelEditText), this);
     auto* closeButton = new QPushButton(text(kCloseText), this);
     auto* helpButton = new QPushButton(text(kHelpText), this);
+    helpButton->setEnabled(false); // no help pages are installed yet
     for (QPushButton* button : {editButton, closeButton, helpButton})
         button->setMinimumWidth(100);
 
