@@ -1,8 +1,8 @@
 #include "app/AppSettings.h"
 
 #include "app/HexText.h"
-#include "app/LastModelSetting.h"
 #include "app/LanguageChoice.h"
+#include "app/LastModelSetting.h"
 #include "app/ProtectCodec.h"
 
 #include <algorithm>

@@ -29,7 +29,7 @@ inline constexpr int kDefaultComPort = 1;
 inline constexpr int kHighestComPort = 20;
 
 struct AppSettings {
-    std::string lastModel;  // as stored; see startupModelFromSetting
+    std::string lastModel; // as stored; see startupModelFromSetting
     int comPort = kDefaultComPort;
     std::string comDevice;  // empty = none chosen yet
     std::string dataFolder; // "LastFilePath" when that folder exists, else the default data folder

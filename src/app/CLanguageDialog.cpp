@@ -33,6 +33,9 @@ CLanguageDialog::CLanguageDialog(const LanguageTable& texts, const std::vector<L
     setMinimumWidth(340);
 }
 
-int CLanguageDialog::chosenKey() const { return list_->currentData().toInt(); }
+int CLanguageDialog::chosenKey() const
+{
+    return list_->currentData().toInt();
+}
 
 } // namespace rps

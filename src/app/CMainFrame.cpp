@@ -8,7 +8,6 @@
 #include "service/MemMapOpeners.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
@@ -25,6 +24,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace rps {
 
@@ -55,8 +55,7 @@ const Accelerator kAccelerators[] = {
 
 CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     : QMainWindow(parent),
-      shell_(shell),
-      formContext_{shell.image(), shell.texts(), shell.options(), shell.dialogs(), *this}
+      shell_(shell), formContext_{shell.image(), shell.texts(), shell.options(), shell.dialogs(), *this}
 {
     setObjectName("mainFrame");
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -76,7 +75,10 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
 
 CMainFrame::~CMainFrame() = default;
 
-QString CMainFrame::text(int index) const { return QString::fromStdString(shell_.texts().text(index)); }
+QString CMainFrame::text(int index) const
+{
+    return QString::fromStdString(shell_.texts().text(index));
+}
 
 void CMainFrame::createActions()
 {
@@ -98,11 +100,12 @@ void CMainFrame::createActions()
     }
     for (const Accelerator& accelerator : kAccelerators)
         actions_[accelerator.command]->setShortcut(QKeySequence(accelerator.keys));
-    actions_[cmd::kTreeView]->setShortcuts(QList<QKeySequence>{
-        QKeySequence(Qt::ControlModifier | Qt::Key_0),
-        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)});
-    actions_[cmd::kFocusTree]->setShortcuts(QList<QKeySequence>{
-        QKeySequence(Qt::AltModifier | Qt::Key_0), QKeySequence(Qt::AltModifier | Qt::KeypadModifier | Qt::Key_0)});
+    actions_[cmd::kTreeView]->setShortcuts(
+        QList<QKeySequence>{QKeySequence(Qt::ControlModifier | Qt::Key_0),
+                            QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)});
+    actions_[cmd::kFocusTree]->setShortcuts(
+        QList<QKeySequence>{QKeySequence(Qt::AltModifier | Qt::Key_0),
+                            QKeySequence(Qt::AltModifier | Qt::KeypadModifier | Qt::Key_0)});
     for (int command : {cmd::kTreeView, cmd::kToolBar, cmd::kStatusBar})
         actions_[command]->setCheckable(true);
 
@@ -149,9 +152,8 @@ void CMainFrame::createTreeBar()
     connect(tree_, &QTreeWidget::itemActivated, this, &CMainFrame::treeItemChosen);
     connect(tree_, &QTreeWidget::itemClicked, this, &CMainFrame::treeItemChosen);
     // Closing the bar with its own button counts like the Tree View command.
-    connect(treeBar_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        actions_[cmd::kTreeView]->setChecked(visible);
-    });
+    connect(treeBar_, &QDockWidget::visibilityChanged, this,
+            [this](bool visible) { actions_[cmd::kTreeView]->setChecked(visible); });
 }
 
 void CMainFrame::createStatusBar()
@@ -217,7 +219,8 @@ void CMainFrame::rebuildMenus()
             QAction* action = actions_[entry.command];
             action->setText(text(entry.text));
             const bool form = findFormRow(entry.command) != nullptr;
-            action->setEnabled(form ? shell_.findForm(entry.command) != nullptr : isCommandAvailable(entry.command));
+            action->setEnabled(form ? shell_.findForm(entry.command) != nullptr
+                                    : isCommandAvailable(entry.command));
             menu->addAction(action);
         }
     }
@@ -327,7 +330,8 @@ CFormView* CMainFrame::openedForm(int command) const
 void CMainFrame::forgetClosedForms()
 {
     // A closed child window is deleted later; it no longer counts as the form's instance.
-    std::erase_if(forms_, [](const auto& entry) { return entry.second.isNull() || entry.second->isHidden(); });
+    std::erase_if(forms_,
+                  [](const auto& entry) { return entry.second.isNull() || entry.second->isHidden(); });
 }
 
 void CMainFrame::openForm(int command)
@@ -392,7 +396,10 @@ void CMainFrame::finishImageReplacement()
     openForm(cmd::kChannelInformation);
 }
 
-void CMainFrame::refreshAllForms() { emit refreshAllFormsRequested(); }
+void CMainFrame::refreshAllForms()
+{
+    emit refreshAllFormsRequested();
+}
 
 void CMainFrame::setCurrentChannel(int channel)
 {
@@ -411,7 +418,10 @@ FrequencyLimits CMainFrame::frequencyLimits() const
                                          shell_.options().fineStep);
 }
 
-char CMainFrame::decimalSeparator() const { return shell_.decimalSeparator(); }
+char CMainFrame::decimalSeparator() const
+{
+    return shell_.decimalSeparator();
+}
 
 void CMainFrame::runCommand(int command)
 {

@@ -93,7 +93,8 @@ bool CMainFrame::restorePlacement(const QString& text)
     const auto placement = parseWindowPlacement(text.toStdString());
     if (!placement)
         return false;
-    QRect wanted(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
+    QRect wanted(QPoint(placement->left, placement->top),
+                 QPoint(placement->right - 1, placement->bottom - 1));
     // A placement saved on a screen that is gone is pulled onto the screen it overlaps most,
     // or onto the primary screen, and shrunk to fit there.
     QScreen* target = QGuiApplication::primaryScreen();

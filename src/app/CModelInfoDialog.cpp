@@ -1,7 +1,7 @@
 #include "app/CModelInfoDialog.h"
 
-#include "app/ShellDialogParts.h"
 #include "app/ModelChoice.h"
+#include "app/ShellDialogParts.h"
 #include "model/ModelTable.h"
 
 #include <QComboBox>
@@ -75,6 +75,9 @@ void CModelInfoDialog::modelChosen(int index)
     fillBands(modelRow, bandAfterModelChoice(modelRow, previousBand));
 }
 
-uint16_t CModelInfoDialog::chosenModelCode() const { return static_cast<uint16_t>(bands_->currentData().toInt()); }
+uint16_t CModelInfoDialog::chosenModelCode() const
+{
+    return static_cast<uint16_t>(bands_->currentData().toInt());
+}
 
 } // namespace rps

@@ -14,8 +14,8 @@ namespace {
 constexpr int kColumns = 4;
 } // namespace
 
-CPortDialog::CPortDialog(const LanguageTable& texts, const std::vector<PortChoice>& present, int currentNumber,
-                         QWidget* parent)
+CPortDialog::CPortDialog(const LanguageTable& texts, const std::vector<PortChoice>& present,
+                         int currentNumber, QWidget* parent)
     : QDialog(parent), present_(present)
 {
     setObjectName("portDialog");
@@ -39,7 +39,8 @@ CPortDialog::CPortDialog(const LanguageTable& texts, const std::vector<PortChoic
         }
         group_->addButton(button, number);
         // Column-wise, so COM1..COM5 read down the first column.
-        grid->addWidget(button, (number - 1) % (kPortCount / kColumns), (number - 1) / (kPortCount / kColumns));
+        grid->addWidget(button, (number - 1) % (kPortCount / kColumns),
+                        (number - 1) / (kPortCount / kColumns));
     }
     layout->addWidget(box);
     QDialogButtonBox* buttons = makeButtonRow(texts, this, true, true);

@@ -49,10 +49,13 @@ protected:
 
 } // namespace
 
-QLineEdit* makeDigitPasswordField(QWidget* parent) { return new DigitPasswordField(parent); }
+QLineEdit* makeDigitPasswordField(QWidget* parent)
+{
+    return new DigitPasswordField(parent);
+}
 
-CSecurityDialog::CSecurityDialog(const LanguageTable& texts, DialogService& dialogs, const SecuritySettings& current,
-                                 QWidget* parent)
+CSecurityDialog::CSecurityDialog(const LanguageTable& texts, DialogService& dialogs,
+                                 const SecuritySettings& current, QWidget* parent)
     : QDialog(parent), texts_(texts), dialogs_(dialogs), choice_(current)
 {
     setObjectName("securityDialog");

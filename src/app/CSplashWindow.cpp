@@ -13,11 +13,8 @@ namespace rps {
 
 CSplashWindow::CSplashWindow(const LanguageTable& texts, bool lowColour, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      line1_(languageText(texts, 1)),
-      line2_(languageText(texts, 2)),
-      line5_(languageText(texts, 5)),
-      line7_(languageText(texts, 7)),
-      lowColour_(lowColour)
+      line1_(languageText(texts, 1)), line2_(languageText(texts, 2)), line5_(languageText(texts, 5)),
+      line7_(languageText(texts, 7)), lowColour_(lowColour)
 {
     setObjectName("splashWindow");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -29,7 +26,10 @@ CSplashWindow::CSplashWindow(const LanguageTable& texts, bool lowColour, QWidget
     qApp->installEventFilter(this);
 }
 
-CSplashWindow::~CSplashWindow() { qApp->removeEventFilter(this); }
+CSplashWindow::~CSplashWindow()
+{
+    qApp->removeEventFilter(this);
+}
 
 void CSplashWindow::showCentred()
 {
@@ -63,9 +63,15 @@ void CSplashWindow::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void CSplashWindow::mousePressEvent(QMouseEvent*) { close(); }
+void CSplashWindow::mousePressEvent(QMouseEvent*)
+{
+    close();
+}
 
-void CSplashWindow::keyPressEvent(QKeyEvent*) { close(); }
+void CSplashWindow::keyPressEvent(QKeyEvent*)
+{
+    close();
+}
 
 bool CSplashWindow::eventFilter(QObject* watched, QEvent* event)
 {

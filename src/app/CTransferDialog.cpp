@@ -53,7 +53,8 @@ CTransferDialog::CTransferDialog(const LanguageTable& texts, Captions captions, 
 
 void CTransferDialog::showProgress(int step, int total)
 {
-    progressLabel_->setText(QString::fromStdString(progressText(texts_.text(kProgressLabelText), step, total)));
+    progressLabel_->setText(
+        QString::fromStdString(progressText(texts_.text(kProgressLabelText), step, total)));
     if (step == 0)
         bar_->setRange(0, total);
     bar_->setValue(step);
@@ -104,7 +105,8 @@ void CTransferDialog::reject()
 }
 
 CReadDialog::CReadDialog(const LanguageTable& texts, TransferFn transfer, InformFn inform, QWidget* parent)
-    : CTransferDialog(texts, {548, 549, 30, kReadTotal}, std::move(transfer), parent), inform_(std::move(inform))
+    : CTransferDialog(texts, {548, 549, 30, kReadTotal}, std::move(transfer), parent),
+      inform_(std::move(inform))
 {
     setObjectName("readDialog");
 }
@@ -121,7 +123,8 @@ void CReadDialog::transferDone(int result)
 
 CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn transfer, InformFn inform,
                            QWidget* parent)
-    : CTransferDialog(texts, {570, 571, 31, kWriteTotal}, std::move(transfer), parent), inform_(std::move(inform))
+    : CTransferDialog(texts, {570, 571, 31, kWriteTotal}, std::move(transfer), parent),
+      inform_(std::move(inform))
 {
     setObjectName("writeDialog");
     clockBox_ = new QCheckBox(languageText(texts, 585), this);
@@ -131,7 +134,10 @@ CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn
     lockedWhileBusy().push_back(clockBox_);
 }
 
-bool CWriteDialog::setClock() const { return clockBox_->isChecked(); }
+bool CWriteDialog::setClock() const
+{
+    return clockBox_->isChecked();
+}
 
 void CWriteDialog::transferDone(int result)
 {

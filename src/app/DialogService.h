@@ -21,7 +21,7 @@ struct MessageRequest {
 
 struct FileRequest {
     std::string caption;
-    std::string filterText;       // e.g. "Data File (*.dat)"
+    std::string filterText; // e.g. "Data File (*.dat)"
     std::string startFolder;
     std::string proposedName;
     std::string defaultExtension; // without the point

@@ -35,13 +35,19 @@ bool askOkCancel(DocumentSession& session, const std::string& text)
 
 bool confirmOverwrite(DocumentSession& session, const std::string& fileName)
 {
-    return askOkCancel(session, session.texts.text(kOverwriteText) + "\n\n" + session.texts.text(kFileNameText) +
-                                    " : " + fileName);
+    return askOkCancel(session, session.texts.text(kOverwriteText) + "\n\n" +
+                                    session.texts.text(kFileNameText) + " : " + fileName);
 }
 
-std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string fileNameOf(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
 
-std::string folderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+std::string folderOf(const std::string& path)
+{
+    return std::filesystem::path(path).parent_path().string();
+}
 
 FileRequest dataFileRequest(DocumentSession& session)
 {
@@ -121,8 +127,9 @@ FlowDecision askSaveIfModified(DocumentSession& session)
     if (!session.image.isModified())
         return FlowDecision::GoOn;
     const std::string text = session.texts.text(kAskSaveText) + " \"" + session.document.fileName + "\" ?";
-    const MessageAnswer answer = session.dialogs.showMessage(
-        {text, session.texts.text(kQuestionCaption), MessageButtons::YesNoCancel, MessageIcon::Warning, false});
+    const MessageAnswer answer =
+        session.dialogs.showMessage({text, session.texts.text(kQuestionCaption), MessageButtons::YesNoCancel,
+                                     MessageIcon::Warning, false});
     switch (answer) {
     case MessageAnswer::Yes:
         // Going on after a cancelled or failed save would throw the edits away unasked.
@@ -143,8 +150,8 @@ bool commandNew(DocumentSession& session)
     if (session.closeAllForms)
         session.closeAllForms();
     newImage(session.image, session.installationId);
-    session.limits =
-        FrequencyLimits::forModelCode(readModelBlock(session.image.main()).modelCode(), session.limits.fineStep);
+    session.limits = FrequencyLimits::forModelCode(readModelBlock(session.image.main()).modelCode(),
+                                                   session.limits.fineStep);
     session.document.resetName();
     return true;
 }
@@ -163,8 +170,8 @@ bool commandOpen(DocumentSession& session)
     }
     if (session.closeAllForms)
         session.closeAllForms();
-    const ImageCheck check = acceptStagedImage(session.image, ImageSource::File, session.installationId,
-                                               session.limits);
+    const ImageCheck check =
+        acceptStagedImage(session.image, ImageSource::File, session.installationId, session.limits);
     session.document.folder = folderOf(*chosen);
     if (check.accepted) {
         session.document.fileName = fileNameOf(*chosen);
@@ -203,7 +210,8 @@ bool commandSaveAs(DocumentSession& session)
     return true;
 }
 
-bool commandModelChange(DocumentSession& session, uint16_t newModelCode, const ChannelRecheck& recheckChannels)
+bool commandModelChange(DocumentSession& session, uint16_t newModelCode,
+                        const ChannelRecheck& recheckChannels)
 {
     const ModelChangeKind kind =
         classifyModelChange(readModelBlock(session.image.main()).modelCode(), newModelCode);

@@ -60,7 +60,8 @@ bool commandOpen(DocumentSession& session);
 bool commandSave(DocumentSession& session);
 bool commandSaveAs(DocumentSession& session);
 // The Model Information OK: asks the change's question, if any, then carries it out.
-bool commandModelChange(DocumentSession& session, uint16_t newModelCode, const ChannelRecheck& recheckChannels);
+bool commandModelChange(DocumentSession& session, uint16_t newModelCode,
+                        const ChannelRecheck& recheckChannels);
 
 // Makes the staged snapshot the working image after a successful Open or read: restore,
 // limits of its model, acceptance check with repairs, clean state. A rejected image has

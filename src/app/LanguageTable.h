@@ -30,7 +30,8 @@ public:
     bool loaded() const { return loaded_; }
 
     // The two fixed messages shown when the file cannot be used (they cannot come from it).
-    static constexpr const char* kMissingMessage = "Can't read language file.  Please install this software again.";
+    static constexpr const char* kMissingMessage =
+        "Can't read language file.  Please install this software again.";
     static constexpr const char* kDamagedMessage =
         "Language file has been damaged.  Please install this software again.";
 
@@ -43,7 +44,7 @@ private:
 };
 
 // The fixed ascending table of eight-digit keys; key index i <-> text i.
-int languageKey(int index);             // 0 outside the table
+int languageKey(int index);                           // 0 outside the table
 int languageIndexOfKey(std::string_view eightDigits); // exact match only, -1 if unknown
 
 } // namespace rps

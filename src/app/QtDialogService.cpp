@@ -25,7 +25,10 @@ namespace rps {
 
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 QMessageBox::Icon iconOf(MessageIcon icon)
 {
@@ -107,8 +110,8 @@ QWidget* QtDialogService::owner() const
 
 MessageAnswer QtDialogService::showMessage(const MessageRequest& request)
 {
-    QMessageBox box(iconOf(request.icon), fromStd(request.caption), fromStd(request.text), QMessageBox::NoButton,
-                    owner());
+    QMessageBox box(iconOf(request.icon), fromStd(request.caption), fromStd(request.text),
+                    QMessageBox::NoButton, owner());
     QPushButton* cancel = nullptr;
     switch (request.buttons) {
     case MessageButtons::Ok:
@@ -195,8 +198,8 @@ std::optional<std::string> QtDialogService::askPassword(const std::string& capti
     });
 }
 
-std::optional<std::string> QtDialogService::askDigitPassword(const std::string& caption, const std::string& prompt,
-                                                             int maxLength)
+std::optional<std::string> QtDialogService::askDigitPassword(const std::string& caption,
+                                                             const std::string& prompt, int maxLength)
 {
     return runPasswordDialog(caption, prompt, [maxLength](QWidget* parent) {
         QLineEdit* field = makeDigitPasswordField(parent);
@@ -205,8 +208,9 @@ std::optional<std::string> QtDialogService::askDigitPassword(const std::string& 
     });
 }
 
-std::optional<std::string> QtDialogService::runPasswordDialog(const std::string& caption, const std::string& prompt,
-                                                              const std::function<QLineEdit*(QWidget*)>& makeField)
+std::optional<std::string>
+QtDialogService::runPasswordDialog(const std::string& caption, const std::string& prompt,
+                                   const std::function<QLineEdit*(QWidget*)>& makeField)
 {
     QDialog dialog(owner());
     dialog.setObjectName("passwordDialog");

@@ -29,9 +29,9 @@ SecurityVerdict checkSecurityEntry(const SecurityEntry& entry)
 bool askPasswordThreeTimes(const std::string& expected, const LanguageTable& texts, DialogService& dialogs)
 {
     for (int attempt = 0; attempt < kPasswordTries; ++attempt) {
-        const auto answer = dialogs.askDigitPassword(texts.text(kPasswordCaptionText),
-                                                     texts.text(kPasswordPromptText),
-                                                     static_cast<int>(kSecurityPasswordMaxLength));
+        const auto answer =
+            dialogs.askDigitPassword(texts.text(kPasswordCaptionText), texts.text(kPasswordPromptText),
+                                     static_cast<int>(kSecurityPasswordMaxLength));
         if (!answer) {
             return false;
         }

@@ -115,11 +115,22 @@ bool ShellApplication::start()
     link_->setPort(static_cast<uint8_t>(settings_.comPort), settings_.comDevice);
     link_->setMessagePump([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 0); });
 
-    ShellParts parts{image_,         texts_,         options_,       env_.dialogs,
-                     settings_,      document_,      limits_,        installationId_,
-                     fileSettings_,  *link_,         env_.languageFile, env_.listPorts,
-                     [this](const std::string& placement) { saveWindowPlacement(env_.userSettings, placement); },
-                     separator,      env_.formLookup};
+    ShellParts parts{
+        image_,
+        texts_,
+        options_,
+        env_.dialogs,
+        settings_,
+        document_,
+        limits_,
+        installationId_,
+        fileSettings_,
+        *link_,
+        env_.languageFile,
+        env_.listPorts,
+        [this](const std::string& placement) { saveWindowPlacement(env_.userSettings, placement); },
+        separator,
+        env_.formLookup};
     controller_ = std::make_unique<ShellController>(std::move(parts));
 
     // 10. The main window, with the splash over it while it is built.

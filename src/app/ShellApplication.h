@@ -16,8 +16,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rps {

@@ -26,7 +26,10 @@ constexpr int kQuestionCaption = 769;
 
 ShellController::ShellController(ShellParts parts) : parts_(std::move(parts)) {}
 
-QWidget* ShellController::frameWidget() const { return frame_; }
+QWidget* ShellController::frameWidget() const
+{
+    return frame_;
+}
 
 const FormDescriptor* ShellController::findForm(int command) const
 {
@@ -35,9 +38,14 @@ const FormDescriptor* ShellController::findForm(int command) const
 
 DocumentSession ShellController::session()
 {
-    return DocumentSession{parts_.image,          parts_.document,    parts_.limits,
-                           parts_.dialogs,        parts_.texts,       parts_.installationId,
-                           parts_.fileSettings,   [this] {
+    return DocumentSession{parts_.image,
+                           parts_.document,
+                           parts_.limits,
+                           parts_.dialogs,
+                           parts_.texts,
+                           parts_.installationId,
+                           parts_.fileSettings,
+                           [this] {
                                if (frame_ != nullptr)
                                    frame_->closeAllForms();
                            }};
@@ -157,10 +165,10 @@ void ShellController::commandModelInformation()
     // Cancel on the change's question leaves the form open with the user's choice.
     while (dialog.exec() == QDialog::Accepted) {
         DocumentSession document = session();
-        const bool changed = commandModelChange(document, dialog.chosenModelCode(),
-                                                [this](const FrequencyLimits& limits) {
-                                                    recheckChannelFrequencies(parts_.image, limits);
-                                                });
+        const bool changed =
+            commandModelChange(document, dialog.chosenModelCode(), [this](const FrequencyLimits& limits) {
+                recheckChannelFrequencies(parts_.image, limits);
+            });
         if (changed) {
             imageReplaced();
             return;

@@ -11,20 +11,20 @@ namespace {
 
 constexpr std::array<FormRegistryRow, 16> kFormRegistry{{
     {cmd::kChannelInformation, 88, 841, true},
-    {32822, 73, 833, false}, // Optional Features
-    {32818, 72, 832, false}, // Key Assignment
-    {32817, 74, 834, true},  // Scan Information
-    {32824, 79, 842, false}, // DTMF
-    {32825, 75, 835, true},  // Encode/Decode Table
-    {32861, 80, 845, true},  // NXDN
-    {32826, 76, 836, false}, // Remote Control
-    {32832, 85, 843, false}, // Function Port
-    {32820, 77, 837, false}, // Multi Table
-    {32819, 78, 838, true},  // CW Message
-    {32835, 89, 844, true},  // User List
-    {32787, 81, 839, false}, // Test Frequency
-    {32788, 82, 558, false}, // Embedded Message
-    {32821, 83, 840, true},  // Embedded Message w/Password
+    {32822, 73, 833, false},  // Optional Features
+    {32818, 72, 832, false},  // Key Assignment
+    {32817, 74, 834, true},   // Scan Information
+    {32824, 79, 842, false},  // DTMF
+    {32825, 75, 835, true},   // Encode/Decode Table
+    {32861, 80, 845, true},   // NXDN
+    {32826, 76, 836, false},  // Remote Control
+    {32832, 85, 843, false},  // Function Port
+    {32820, 77, 837, false},  // Multi Table
+    {32819, 78, 838, true},   // CW Message
+    {32835, 89, 844, true},   // User List
+    {32787, 81, 839, false},  // Test Frequency
+    {32788, 82, 558, false},  // Embedded Message
+    {32821, 83, 840, true},   // Embedded Message w/Password
     {32860, 90, 1356, false}, // Advanced Settings
 }};
 
@@ -38,7 +38,10 @@ void dropTrailingSeparator(std::vector<MenuEntry>& entries)
 
 } // namespace
 
-std::span<const FormRegistryRow> formRegistry() { return kFormRegistry; }
+std::span<const FormRegistryRow> formRegistry()
+{
+    return kFormRegistry;
+}
 
 const FormRegistryRow* findFormRow(int command)
 {
@@ -51,8 +54,15 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options)
 {
     std::vector<MenuDefinition> menus;
     menus.push_back({58,
-                     {{cmd::kNew, 59}, {cmd::kOpen, 60}, {cmd::kSave, 61}, {cmd::kSaveAs, 62}, kSeparator,
-                      {cmd::kPrint, 63}, {cmd::kPrintPreview, 64}, kSeparator, {cmd::kExit, 66}}});
+                     {{cmd::kNew, 59},
+                      {cmd::kOpen, 60},
+                      {cmd::kSave, 61},
+                      {cmd::kSaveAs, 62},
+                      kSeparator,
+                      {cmd::kPrint, 63},
+                      {cmd::kPrintPreview, 64},
+                      kSeparator,
+                      {cmd::kExit, 66}}});
     menus.push_back({69, {{cmd::kModelInformation, 70}}});
 
     MenuDefinition edit{71, {}};
@@ -65,23 +75,33 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options)
     menus.push_back(std::move(edit));
 
     menus.push_back({91,
-                     {{cmd::kReadFromRadio, 92}, {cmd::kWriteToRadio, 93}, {cmd::kTestMode, 94},
-                      {cmd::kTuningData, 95}, {cmd::kMemoryMap, 96}, {cmd::kMemoryMapEeprom, 97},
+                     {{cmd::kReadFromRadio, 92},
+                      {cmd::kWriteToRadio, 93},
+                      {cmd::kTestMode, 94},
+                      {cmd::kTuningData, 95},
+                      {cmd::kMemoryMap, 96},
+                      {cmd::kMemoryMapEeprom, 97},
                       {cmd::kMemoryMapTrace, 99}}});
 
-    MenuDefinition tools{101,
-                         {{cmd::kKeypad, 106}, {cmd::kRepeaterInformation, 102}, {cmd::kHardwareVersion, 108}}};
+    MenuDefinition tools{
+        101, {{cmd::kKeypad, 106}, {cmd::kRepeaterInformation, 102}, {cmd::kHardwareVersion, 108}}};
     if (options.supportUtility)
         tools.entries.push_back({cmd::kSupportUtility, 104});
     menus.push_back(std::move(tools));
 
-    menus.push_back({109, {{cmd::kCommunicationPort, 110}, {cmd::kLanguageFileSetup, 111}, {cmd::kSecurity, 112}}});
+    menus.push_back(
+        {109, {{cmd::kCommunicationPort, 110}, {cmd::kLanguageFileSetup, 111}, {cmd::kSecurity, 112}}});
     menus.push_back({113, {{cmd::kTreeView, 114}, kSeparator, {cmd::kToolBar, 115}, {cmd::kStatusBar, 116}}});
     menus.push_back({117,
-                     {{cmd::kCascade, 118}, {cmd::kTileHorizontally, 119}, {cmd::kTileVertically, 120},
-                      {cmd::kArrange, 121}, kSeparator, {cmd::kCloseAllWindows, 122}}});
+                     {{cmd::kCascade, 118},
+                      {cmd::kTileHorizontally, 119},
+                      {cmd::kTileVertically, 120},
+                      {cmd::kArrange, 121},
+                      kSeparator,
+                      {cmd::kCloseAllWindows, 122}}});
 
-    MenuDefinition help{123, {{cmd::kHelpTopics, 124}, {cmd::kHelpTopicsAdvanced, 126}, kSeparator, {cmd::kAbout, 125}}};
+    MenuDefinition help{
+        123, {{cmd::kHelpTopics, 124}, {cmd::kHelpTopicsAdvanced, 126}, kSeparator, {cmd::kAbout, 125}}};
     dropTrailingSeparator(help.entries);
     menus.push_back(std::move(help));
     return menus;

@@ -14,11 +14,15 @@ std::string describeModel(const ModelBlock& block)
     return modelDescription(row, findBandRow(block.modelCode()));
 }
 
-std::string modelDisplayName(const ModelBlock& block) { return displayName(findModelRow(block)); }
+std::string modelDisplayName(const ModelBlock& block)
+{
+    return displayName(findModelRow(block));
+}
 
 std::string mainTitle(const TitleParts& parts)
 {
-    std::string title = "RPS-360T  [ " + parts.modelDescription + " ] [ " + parts.dataText + " : " + parts.fileName + " ]";
+    std::string title =
+        "RPS-360T  [ " + parts.modelDescription + " ] [ " + parts.dataText + " : " + parts.fileName + " ]";
     if (parts.demo)
         title += std::string(10, ' ') + parts.demoText; // "%10s%s" of an empty string and the demo text
     return title;

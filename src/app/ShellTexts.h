@@ -16,10 +16,10 @@ std::string modelDisplayName(const ModelBlock& block);
 
 struct TitleParts {
     std::string modelDescription;
-    std::string dataText;  // language text 149
+    std::string dataText; // language text 149
     std::string fileName;
     bool demo = false;
-    std::string demoText;  // language text 1355
+    std::string demoText; // language text 1355
 };
 // "RPS-360T  [ model ] [ data : file ]", with "%10s%s" of "" and the demo text appended in demo mode.
 std::string mainTitle(const TitleParts& parts);

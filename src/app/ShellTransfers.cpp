@@ -16,15 +16,17 @@ constexpr int kErrorCaption = 768;
 
 int ShellController::readTransfer(const std::function<void(int, int)>& progress)
 {
-    TransferContext context{parts_.link, parts_.dialogs, parts_.texts, progress,
-                            [] { QApplication::processEvents(); }, parts_.installationId};
+    TransferContext context{
+        parts_.link,          parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
+        parts_.installationId};
     return runReadTransfer(context, parts_.image);
 }
 
 int ShellController::writeTransfer(const std::function<void(int, int)>& progress, bool setClock)
 {
-    TransferContext context{parts_.link, parts_.dialogs, parts_.texts, progress,
-                            [] { QApplication::processEvents(); }, parts_.installationId};
+    TransferContext context{
+        parts_.link,          parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
+        parts_.installationId};
     WriteOptions options;
     options.setClock = setClock;
     return runWriteTransfer(context, parts_.image, options);

@@ -7,7 +7,8 @@ namespace rps {
 
 std::string formatWindowPlacement(const WindowPlacement& p)
 {
-    const std::array values{p.flags, p.showCommand, p.minX, p.minY, p.maxX, p.maxY, p.left, p.top, p.right, p.bottom};
+    const std::array values{p.flags, p.showCommand, p.minX, p.minY,  p.maxX,
+                            p.maxY,  p.left,        p.top,  p.right, p.bottom};
     std::string out;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i > 0) {

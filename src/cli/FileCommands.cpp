@@ -38,20 +38,27 @@ InstallationId cliInstallationId()
     return id;
 }
 
-std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string fileNameOf(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
 
-std::string systemText(int error) { return std::generic_category().message(error); }
+std::string systemText(int error)
+{
+    return std::generic_category().message(error);
+}
 
 int failLoad(const CliContext& context, const LoadResult& result, const std::string& path)
 {
     const int number = loadMessageText(result.code);
     switch (result.code) {
     case kLoadOtherProgram:
-        return context.fail(fillTextArguments(
-            context.text(number, "%s\n\nThis file belongs to another program (%s)."), {fileNameOf(path), result.otherProgram}));
-    case kLoadNotDataFile:
         return context.fail(
-            fillTextArguments(context.text(number, "%s\n\nThis is not a data file of this program."), {fileNameOf(path)}));
+            fillTextArguments(context.text(number, "%s\n\nThis file belongs to another program (%s)."),
+                              {fileNameOf(path), result.otherProgram}));
+    case kLoadNotDataFile:
+        return context.fail(fillTextArguments(
+            context.text(number, "%s\n\nThis is not a data file of this program."), {fileNameOf(path)}));
     case kLoadReservedBytes:
         return context.failText(number, "The model information in this file is damaged.");
     case kLoadModelRefused:
@@ -165,7 +172,8 @@ int runInfo(CliContext& context, const Arguments& arguments)
                   storedSum == computedSum ? "" : " (differs)");
     char code[8];
     std::snprintf(code, sizeof code, "0x%04X", block.modelCode());
-    context.out << "Model:       " << modelDescription(findModelRow(block), findBandRow(block.modelCode())) << '\n'
+    context.out << "Model:       " << modelDescription(findModelRow(block), findBandRow(block.modelCode()))
+                << '\n'
                 << "Model code:  " << code << '\n'
                 << "Version:     " << printable(main.subspan(kDataVersionOffset, 5)) << ", format "
                 << printable(main.subspan(kDataFormatOffset, 3)) << '\n'
@@ -186,8 +194,8 @@ int runExportRaw(CliContext& context, const Arguments& arguments)
         return status;
     AtomicFileWriter file(options.positional()[1]);
     const ConfigImage& loaded = *image;
-    if (!file.open() || !file.write(loaded.main()) || !file.write(loaded.aux()) || !file.write(loaded.local()) ||
-        !file.commit())
+    if (!file.open() || !file.write(loaded.main()) || !file.write(loaded.aux()) ||
+        !file.write(loaded.local()) || !file.commit())
         return context.fail(systemText(file.systemError()));
     return kExitOk;
 }
@@ -210,8 +218,8 @@ int runImportRaw(CliContext& context, const Arguments& arguments)
     auto image = std::make_unique<ConfigImage>();
     ImageAreas& areas = image->working();
     auto next = raw.begin();
-    for (std::span<uint8_t> area : {std::span<uint8_t>(areas.main), std::span<uint8_t>(areas.aux),
-                                    std::span<uint8_t>(areas.local)}) {
+    for (std::span<uint8_t> area :
+         {std::span<uint8_t>(areas.main), std::span<uint8_t>(areas.aux), std::span<uint8_t>(areas.local)}) {
         std::transform(next, next + static_cast<std::ptrdiff_t>(area.size()), area.begin(),
                        [](char c) { return static_cast<uint8_t>(c); });
         next += static_cast<std::ptrdiff_t>(area.size());
@@ -230,6 +238,9 @@ constexpr std::array<CliCommand, 4> kFileCommands{{
 
 } // namespace
 
-std::span<const CliCommand> fileCommands() { return kFileCommands; }
+std::span<const CliCommand> fileCommands()
+{
+    return kFileCommands;
+}
 
 } // namespace rps::cli

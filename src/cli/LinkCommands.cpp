@@ -44,8 +44,8 @@ std::unique_ptr<QCoreApplication> ensureApplication()
 struct TerminalTransfer {
     TerminalTransfer(CliContext& cli, const std::string& port, bool plain, bool assumeYes,
                      std::optional<std::string> password)
-        : dialogs(cli.err, assumeYes, std::move(password)), link(device),
-          context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
+        : dialogs(cli.err, assumeYes, std::move(password)),
+          link(device), context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
     {
         link.setPort(1, port);
         link.options().encryptMode = !plain;
@@ -90,7 +90,8 @@ int runRead(CliContext& cli, const Arguments& arguments)
 
     DataFileSettings settings;
     settings.encryptMode = !plain;
-    const SaveResult saved = saveImage(options.value("-o"), image, saveOptionsFor(settings, cliInstallationId()));
+    const SaveResult saved =
+        saveImage(options.value("-o"), image, saveOptionsFor(settings, cliInstallationId()));
     if (saved.code != kSaveOk)
         return cli.fail(std::generic_category().message(saved.systemError));
     return kExitOk;
@@ -101,7 +102,8 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
     const LoadResult loaded = loadImage(path, image);
     if (loaded.code != kLoadOk) {
         const std::string text = cli.text(loadMessageText(loaded.code), "The file cannot be read.");
-        return cli.fail(fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}));
+        return cli.fail(
+            fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}));
     }
     FrequencyLimits limits;
     const ImageCheck check = acceptStagedImage(image, ImageSource::File, cliInstallationId(), limits);

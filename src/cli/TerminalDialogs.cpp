@@ -52,13 +52,15 @@ MessageAnswer TerminalDialogs::showMessage(const MessageRequest& request)
         return yesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     err_ << (yesNo ? "[y/N] " : "[OK/Cancel: o/C] ") << std::flush;
     const std::string answer = readLine(true);
-    const bool agreed = !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'o' || answer[0] == 'O');
+    const bool agreed =
+        !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'o' || answer[0] == 'O');
     if (yesNo)
         return agreed ? MessageAnswer::Yes : MessageAnswer::No;
     return agreed ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-std::optional<std::string> TerminalDialogs::askPassword(const std::string&, const std::string& prompt, int maxLength)
+std::optional<std::string> TerminalDialogs::askPassword(const std::string&, const std::string& prompt,
+                                                        int maxLength)
 {
     if (password_) {
         std::optional<std::string> given = std::move(password_);

@@ -50,7 +50,13 @@ struct HuntRow {
 
 // Mode entry tries the common rates first and gives each about 100 ms.
 inline constexpr std::array<HuntRow, 7> kHuntTable{{
-    {9600, 115}, {19200, 105}, {4800, 123}, {2400, 138}, {1200, 170}, {38400, 102}, {57600, 101},
+    {9600, 115},
+    {19200, 105},
+    {4800, 123},
+    {2400, 138},
+    {1200, 170},
+    {38400, 102},
+    {57600, 101},
 }};
 
 inline constexpr uint32_t kModeBaud = 19200;

@@ -151,8 +151,7 @@ int RadioLink::identify(ModelRecord& record)
             return kLinkFailed;
         identReply_ = reply;
         std::copy_n(reply.begin(), record.size(), record.begin());
-        const uint8_t radioHalf =
-            sum8(std::span<const uint8_t>(reply.data() + kKeySeedOffset, kKeySeedSize));
+        const uint8_t radioHalf = sum8(std::span<const uint8_t>(reply.data() + kKeySeedOffset, kKeySeedSize));
         uint8_t challenge = radioHalf; // Encrypt Mode off: the key comes out as 0
         if (options_.encryptMode) {
             const LocalTime now = clock_();

@@ -24,9 +24,9 @@ inline constexpr int kLinkRefused = 2; // password refused; also "close failed" 
 
 // Program-wide link options of the support utility.
 struct LinkOptions {
-    bool encryptMode = true;      // clock-based challenge; off keeps the traffic plain
-    bool waitForUsb = true;       // 100 ms pause after the key agreement
-    bool synAckLongWait = false;  // tuning entry waits an hour for the ACK after SYN
+    bool encryptMode = true;     // clock-based challenge; off keeps the traffic plain
+    bool waitForUsb = true;      // 100 ms pause after the key agreement
+    bool synAckLongWait = false; // tuning entry waits an hour for the ACK after SYN
 };
 
 using ModelRecord = std::array<uint8_t, 16>;
@@ -64,7 +64,7 @@ public:
 
     int readBlock(std::span<uint8_t> destination, uint16_t block, bool alternate = false);
     int writeBlock(std::span<const uint8_t> source, uint16_t block, bool alternate = false);
-    int readMemory(std::span<uint8_t> destination, uint16_t address);  // 1..256 bytes
+    int readMemory(std::span<uint8_t> destination, uint16_t address);   // 1..256 bytes
     int writeMemory(std::span<const uint8_t> source, uint16_t address); // 1..256 bytes
     int prepareWrite();
     int leaveMode();     // with the 9600-baud retry
@@ -82,32 +82,32 @@ public:
     int checkMessagePassword(const PasswordBytes& password);
 
     // Service commands of test mode, tuning and the service tools.
-    int readProductInfo(std::span<uint8_t, 12> destination);                     // 'P'
-    int selectTestChannel(uint8_t number, std::span<uint8_t, 8> frequencies);    // 0x10
-    int selectTestSignalling(uint8_t number);                                    // 0x11
-    int readTuningFrequencies(std::span<uint8_t, 40> destination);               // 'B'
-    int readToneValues(std::span<uint8_t, 6> destination);                       // 0x0D
-    int readAlignmentDump(std::span<uint8_t> destination);                       // 0x05
-    int readPointValues(std::span<uint8_t> destination, bool swapPairs);         // 0x07
-    int setTransmit(bool on);                                                    // 0x08
-    int switchFunction(uint8_t command, bool on);                                // C, ON/OFF
-    int switchTestFunction(uint8_t command, bool on);                            // C, 'T', ON/OFF
-    int queryValue(uint8_t command, uint8_t& value);                             // C, QUERY -> 1
-    int startBerOutput(uint8_t first, uint8_t second);                           // 0xC2, ON
-    int stopBerOutput();                                                         // 0xC2, OFF
-    int queryBer(std::span<uint8_t, 2> destination);                             // 0xC2, QUERY
-    int queryThreeBytes(uint8_t command, std::span<uint8_t, 3> destination);     // 'Y' or C, QUERY
-    int queryFiveBytes(std::span<uint8_t, 5> destination);                       // 0x20, QUERY
-    int queryTwoBytes(std::span<uint8_t, 2> destination, bool sendCommand);      // 0xB3, QUERY
-    int readRadioClock(std::span<uint8_t> destination);                          // 0xB3, 'R'
-    int readFirmwareChecksum(std::span<uint8_t, 2> destination);                 // '|'
-    int readTwoByteStatus(std::span<uint8_t, 2> destination);                    // '}'
-    int readUnitVersion(uint8_t unit, std::span<uint8_t, 2> destination);        // 0x13, unit, 0x03
-    int selectTestMode(uint8_t mode);                                            // 'O', 1..3
-    int selectSpacing(int spacing);                                              // 'F' 'G' 'L' 'M' 'C'
-    int stepValue(uint8_t command, int step, bool twoByte);                      // value-step frame
-    int setValue(uint8_t command, uint8_t value);                                // C, 0x1C, 1 byte
-    int setValue16(uint8_t command, uint16_t value);                             // C, 0x1C, 2 bytes
+    int readProductInfo(std::span<uint8_t, 12> destination);                  // 'P'
+    int selectTestChannel(uint8_t number, std::span<uint8_t, 8> frequencies); // 0x10
+    int selectTestSignalling(uint8_t number);                                 // 0x11
+    int readTuningFrequencies(std::span<uint8_t, 40> destination);            // 'B'
+    int readToneValues(std::span<uint8_t, 6> destination);                    // 0x0D
+    int readAlignmentDump(std::span<uint8_t> destination);                    // 0x05
+    int readPointValues(std::span<uint8_t> destination, bool swapPairs);      // 0x07
+    int setTransmit(bool on);                                                 // 0x08
+    int switchFunction(uint8_t command, bool on);                             // C, ON/OFF
+    int switchTestFunction(uint8_t command, bool on);                         // C, 'T', ON/OFF
+    int queryValue(uint8_t command, uint8_t& value);                          // C, QUERY -> 1
+    int startBerOutput(uint8_t first, uint8_t second);                        // 0xC2, ON
+    int stopBerOutput();                                                      // 0xC2, OFF
+    int queryBer(std::span<uint8_t, 2> destination);                          // 0xC2, QUERY
+    int queryThreeBytes(uint8_t command, std::span<uint8_t, 3> destination);  // 'Y' or C, QUERY
+    int queryFiveBytes(std::span<uint8_t, 5> destination);                    // 0x20, QUERY
+    int queryTwoBytes(std::span<uint8_t, 2> destination, bool sendCommand);   // 0xB3, QUERY
+    int readRadioClock(std::span<uint8_t> destination);                       // 0xB3, 'R'
+    int readFirmwareChecksum(std::span<uint8_t, 2> destination);              // '|'
+    int readTwoByteStatus(std::span<uint8_t, 2> destination);                 // '}'
+    int readUnitVersion(uint8_t unit, std::span<uint8_t, 2> destination);     // 0x13, unit, 0x03
+    int selectTestMode(uint8_t mode);                                         // 'O', 1..3
+    int selectSpacing(int spacing);                                           // 'F' 'G' 'L' 'M' 'C'
+    int stepValue(uint8_t command, int step, bool twoByte);                   // value-step frame
+    int setValue(uint8_t command, uint8_t value);                             // C, 0x1C, 1 byte
+    int setValue16(uint8_t command, uint16_t value);                          // C, 0x1C, 2 bytes
 
 private:
     template <typename F> int exchange(F&& body);

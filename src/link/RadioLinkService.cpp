@@ -41,9 +41,12 @@ uint8_t yearByte(int year)
 int RadioLink::setRadioClock(const LocalTime& time)
 {
     return exchange([&] {
-        const std::array<uint8_t, 6> fields{yearByte(time.year),           static_cast<uint8_t>(time.month),
-                                            static_cast<uint8_t>(time.day),  static_cast<uint8_t>(time.hour),
-                                            static_cast<uint8_t>(time.minute), static_cast<uint8_t>(time.second)};
+        const std::array<uint8_t, 6> fields{yearByte(time.year),
+                                            static_cast<uint8_t>(time.month),
+                                            static_cast<uint8_t>(time.day),
+                                            static_cast<uint8_t>(time.hour),
+                                            static_cast<uint8_t>(time.minute),
+                                            static_cast<uint8_t>(time.second)};
         if (!writeByte(kSetClock) || !writeBuffer(fields))
             return kLinkFailed;
         return answer();

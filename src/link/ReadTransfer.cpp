@@ -104,7 +104,8 @@ int readSteps(TransferContext& context, ConfigImage& image)
     progress(context, 0, kReadSteps);
     for (std::size_t block = 0; block < kMainBlocks; ++block) {
         progress(context, static_cast<int>(block) + 1, kReadSteps);
-        if (link.readBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) != kLinkOk)
+        if (link.readBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) !=
+            kLinkOk)
             return failLeaveClose(context, texts::kNoAnswer);
         link.pumpMessages();
     }

@@ -23,7 +23,8 @@ std::optional<LineSettings> parseLineSettings(std::string_view text)
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
-        fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        fields.push_back(
+            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         if (comma == std::string_view::npos)
             break;
         start = comma + 1;
@@ -53,7 +54,8 @@ bool SerialPort::writeByte(uint8_t byte)
 
 bool SerialPort::writeText(std::string_view text)
 {
-    return SerialPort::writeBuffer(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return SerialPort::writeBuffer(
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 bool SerialPort::writeBuffer(std::span<const uint8_t> bytes)

@@ -20,7 +20,8 @@ constexpr uint8_t kChannelTypeMixed = 2;
 std::size_t channelRecord(std::span<const uint8_t> main, int channel)
 {
     const uint16_t entry = getU16(main, kChannelIndexOffset + 2 * static_cast<std::size_t>(channel));
-    if (entry == kEmptyIndexEntry || entry < kChannelAreaStart || entry + kChannelRecordSize > kChannelAreaEnd)
+    if (entry == kEmptyIndexEntry || entry < kChannelAreaStart ||
+        entry + kChannelRecordSize > kChannelAreaEnd)
         return 0;
     return entry;
 }

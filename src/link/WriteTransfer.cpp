@@ -29,11 +29,13 @@ bool confirmWrite(TransferContext& context, const ModelBlock& data)
     if (readProtected)
         text += "\n" + quoted(t.text(texts::kReadPassword));
     if (writeProtected)
-        text += "\n" + quoted(t.text(texts::kWritePassword)) + "\n\n" + t.text(texts::kWriteWarningPasswordNote);
+        text +=
+            "\n" + quoted(t.text(texts::kWritePassword)) + "\n\n" + t.text(texts::kWriteWarningPasswordNote);
     if (!readProtected && !writeProtected)
         return true;
     text += "\n\n" + t.text(texts::kWriteWarningQuestion);
-    MessageRequest request{text, t.text(texts::kQuestionCaption), MessageButtons::OkCancel, MessageIcon::Warning};
+    MessageRequest request{text, t.text(texts::kQuestionCaption), MessageButtons::OkCancel,
+                           MessageIcon::Warning};
     return context.dialogs.showMessage(request) == MessageAnswer::Ok;
 }
 
@@ -91,7 +93,8 @@ int sendImage(TransferContext& context, ConfigImage& image)
     const std::span<uint8_t> main = image.main();
     for (std::size_t block = 0; block < kMainBlocks; ++block) {
         progress(context, static_cast<int>(block) + 1, kWriteSteps);
-        if (link.writeBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) != kLinkOk)
+        if (link.writeBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) !=
+            kLinkOk)
             return failAbandonClose(context, texts::kNoAnswer);
         link.pumpMessages();
     }
@@ -102,7 +105,8 @@ int sendImage(TransferContext& context, ConfigImage& image)
         if (window == kAuxWindowsWritten)
             break;
         const auto offset = static_cast<std::size_t>(window) * kBlockSize;
-        if (link.writeMemory(image.aux().subspan(offset, kBlockSize), static_cast<uint16_t>(offset)) != kLinkOk) {
+        if (link.writeMemory(image.aux().subspan(offset, kBlockSize), static_cast<uint16_t>(offset)) !=
+            kLinkOk) {
             showError(context, texts::kNoAnswer);
             repaint(context);
             link.abandonWrite();

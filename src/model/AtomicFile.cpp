@@ -33,7 +33,10 @@ mode_t modeForTarget(const std::string& target)
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
 
-AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+AtomicFileWriter::~AtomicFileWriter()
+{
+    abandon();
+}
 
 bool AtomicFileWriter::open()
 {

@@ -18,11 +18,20 @@ ConfigImage::ConfigImage()
     baseline_.fill(0xFF);
 }
 
-void ConfigImage::markClean() { baseline_ = working_; }
+void ConfigImage::markClean()
+{
+    baseline_ = working_;
+}
 
-void ConfigImage::takeSnapshot() { snapshot_ = working_; }
+void ConfigImage::takeSnapshot()
+{
+    snapshot_ = working_;
+}
 
-void ConfigImage::restoreSnapshot() { working_ = snapshot_; }
+void ConfigImage::restoreSnapshot()
+{
+    working_ = snapshot_;
+}
 
 void ConfigImage::clear()
 {

@@ -12,8 +12,8 @@
 
 namespace rps {
 
-inline constexpr std::size_t kMainSize = 40960;  // 0xA000
-inline constexpr std::size_t kAuxSize = 1280;    // 0x500
+inline constexpr std::size_t kMainSize = 40960; // 0xA000
+inline constexpr std::size_t kAuxSize = 1280;   // 0x500
 inline constexpr std::size_t kLocalSize = 256;
 inline constexpr std::size_t kBlockSize = 256;
 inline constexpr std::size_t kMainBlocks = kMainSize / kBlockSize; // 160
@@ -22,8 +22,8 @@ inline constexpr std::size_t kMainBlocks = kMainSize / kBlockSize; // 160
 inline constexpr std::size_t kChannelIndexOffset = 0x0000;
 inline constexpr std::size_t kTestFrequencyOffset = 0x0100;
 inline constexpr std::size_t kEmbeddedMessageOffset = 0x0200;
-inline constexpr std::size_t kDataVersionOffset = 0x0248;  // "V1.00"
-inline constexpr std::size_t kDataFormatOffset = 0x024D;   // "100"
+inline constexpr std::size_t kDataVersionOffset = 0x0248; // "V1.00"
+inline constexpr std::size_t kDataFormatOffset = 0x024D;  // "100"
 inline constexpr std::size_t kChecksumOffset = 0x0256;
 inline constexpr std::size_t kTuningFrequencyOffset = 0x03C0;
 inline constexpr std::size_t kModelBlockOffset = 0x0400;
@@ -64,10 +64,10 @@ public:
     const ImageAreas& snapshot() const { return snapshot_; }
     const ImageAreas& baseline() const { return baseline_; }
 
-    void markClean();      // working -> baseline
-    void takeSnapshot();   // working -> snapshot
+    void markClean();       // working -> baseline
+    void takeSnapshot();    // working -> snapshot
     void restoreSnapshot(); // snapshot -> working
-    void clear();          // working := 0xFF everywhere, then take snapshot
+    void clear();           // working := 0xFF everywhere, then take snapshot
     // True when the main area or the auxiliary block differs from the baseline. The
     // local block is not compared, and no copy is written by asking.
     bool isModified() const;

@@ -187,7 +187,8 @@ FilePreview readPreview(const std::string& path)
     std::array<uint8_t, 64> message{};
     if (std::fseek(file.get(), static_cast<long>(kDataFileKeyOffset), SEEK_SET) != 0 ||
         !readExactly(file.get(), {&key, 1}) ||
-        std::fseek(file.get(), static_cast<long>(dataFileOffsetOfMain(kEmbeddedMessageOffset)), SEEK_SET) != 0 ||
+        std::fseek(file.get(), static_cast<long>(dataFileOffsetOfMain(kEmbeddedMessageOffset)), SEEK_SET) !=
+            0 ||
         !readExactly(file.get(), message))
         return preview;
     xorBytes(message, key);
@@ -198,7 +199,8 @@ FilePreview readPreview(const std::string& path)
     preview.messageLine2 = messageLine(std::span<const uint8_t>(message).subspan(32));
     preview.modelName = displayName(findModelRow(block));
     preview.bandLabel = kBandRows[static_cast<std::size_t>(findBandRow(block.modelCode()))].label;
-    preview.version.assign(header.begin() + kDataFileVersionOffset, header.begin() + kDataFileVersionOffset + 5);
+    preview.version.assign(header.begin() + kDataFileVersionOffset,
+                           header.begin() + kDataFileVersionOffset + 5);
     return preview;
 }
 

@@ -28,11 +28,11 @@ SaveResult saveImage(const std::string& path, ConfigImage& image, const SaveOpti
 
 enum LoadCode {
     kLoadOk = 0,
-    kLoadCannotRead = 1,     // cannot be opened, or too short
-    kLoadOtherProgram = 2,   // a data file of another program of the product family
-    kLoadModelRefused = 5,   // model not accepted for Open
+    kLoadCannotRead = 1,   // cannot be opened, or too short
+    kLoadOtherProgram = 2, // a data file of another program of the product family
+    kLoadModelRefused = 5, // model not accepted for Open
     kLoadBadMarker = 6,
-    kLoadReservedBytes = 7,  // model block bytes 12-13 not 0xFF 0xFF
+    kLoadReservedBytes = 7, // model block bytes 12-13 not 0xFF 0xFF
     kLoadNotDataFile = 8,
 };
 
@@ -49,12 +49,12 @@ LoadResult loadImage(const std::string& path, ConfigImage& image);
 int loadMessageText(int loadCode);
 
 struct FilePreview {
-    bool available = false;    // false: not a data file of this application, nothing to show
-    std::string messageLine1;  // embedded message, first 32 characters
+    bool available = false;   // false: not a data file of this application, nothing to show
+    std::string messageLine1; // embedded message, first 32 characters
     std::string messageLine2;
-    std::string modelName;     // file information: "%s:%s" display name
+    std::string modelName; // file information: "%s:%s" display name
     std::string bandLabel;
-    std::string version;       // the five characters at file offset 10
+    std::string version; // the five characters at file offset 10
 };
 
 FilePreview readPreview(const std::string& path);

@@ -28,8 +28,8 @@ inline constexpr std::size_t kDataFileAuxOffset = kDataFileHeaderSize + 1 + kMai
 inline constexpr std::size_t kDataFileLocalOffset = kDataFileAuxOffset + kAuxSize;      // 42,305
 inline constexpr std::size_t kDataFileSize = kDataFileLocalOffset + kLocalSize;         // 42,561
 
-inline constexpr std::array<uint8_t, kDataFileTagLength> kDataFileTag{'R', 'P', 'S', '-', '3', '6',
-                                                                      '0', 'T', 0xFF, 0xFF};
+inline constexpr std::array<uint8_t, kDataFileTagLength> kDataFileTag{'R', 'P', 'S', '-',  '3',
+                                                                      '6', '0', 'T', 0xFF, 0xFF};
 
 using DataFileHeader = std::array<uint8_t, kDataFileHeaderSize>;
 using FilePasswordField = std::array<uint8_t, kDataFilePasswordLength>;
@@ -37,7 +37,8 @@ using FilePasswordField = std::array<uint8_t, kDataFilePasswordLength>;
 // File offset of a main-area offset.
 constexpr std::size_t dataFileOffsetOfMain(std::size_t mainOffset)
 {
-    return mainOffset < kMainBeforeKey ? kDataFileHeaderSize + mainOffset : kDataFileHeaderSize + 1 + mainOffset;
+    return mainOffset < kMainBeforeKey ? kDataFileHeaderSize + mainOffset
+                                       : kDataFileHeaderSize + 1 + mainOffset;
 }
 
 // The password as stored in the header: up to six characters, unused positions 0xFF; a digit

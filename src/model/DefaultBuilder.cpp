@@ -128,8 +128,13 @@ void buildFeatureDefaults(std::span<uint8_t> main)
 void buildRepeaterControlDefaults(std::span<uint8_t> main)
 {
     setU16(main, 0x056C, 60);
-    setBytes(main, {{0x0569, 0x00}, {0x056A, 0x00}, {0x056B, 0x00}, {0x0567, 0xFF}, {0x0568, 0xFF},
-                    {0x02B9, 0x03}, {0x0277, 0xFF}});
+    setBytes(main, {{0x0569, 0x00},
+                    {0x056A, 0x00},
+                    {0x056B, 0x00},
+                    {0x0567, 0xFF},
+                    {0x0568, 0xFF},
+                    {0x02B9, 0x03},
+                    {0x0277, 0xFF}});
     clearBits(main, 0x02B8, 0x07);
     setU16(main, 0x0426, 0x0000);
     setU16(main, 0x0428, 0x0800);
@@ -207,8 +212,13 @@ void buildCwAndDtmfDefaults(std::span<uint8_t> main)
     releaseSlots(main, 98, 6);
     releaseSlots(main, 80, 5);
     releaseSlots(main, 48, 3);
-    setBytes(main, {{0x06A2, 0xFF}, {0x06A3, 0xFF}, {0x06A4, 0xFF}, {0x06F4, 0xFF}, {0x06F5, 0xFF},
-                    {0x06F6, 0xFF}, {0x06F9, 0xFF}});
+    setBytes(main, {{0x06A2, 0xFF},
+                    {0x06A3, 0xFF},
+                    {0x06A4, 0xFF},
+                    {0x06F4, 0xFF},
+                    {0x06F5, 0xFF},
+                    {0x06F6, 0xFF},
+                    {0x06F9, 0xFF}});
 }
 
 void buildMessageAndUserDefaults(std::span<uint8_t> main, std::span<uint8_t> aux)

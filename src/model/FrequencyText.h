@@ -27,6 +27,7 @@ struct FrequencyEntry {
 
 // Applies the channel frequency rule to a typed MHz value.
 FrequencyEntry applyFrequencyRule(double mhz, const FrequencyLimits& limits);
-FrequencyEntry parseFrequency(std::string_view text, const FrequencyLimits& limits, char decimalSeparator = '.');
+FrequencyEntry parseFrequency(std::string_view text, const FrequencyLimits& limits,
+                              char decimalSeparator = '.');
 
 } // namespace rps

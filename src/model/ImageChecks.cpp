@@ -15,7 +15,7 @@ constexpr std::size_t kFixedOutputTable = 0x0500;     // five 8-byte fixed AUX o
 constexpr std::size_t kFixedOutputSlots = 80;         // DTMF-area offset of their encode/decode slots
 constexpr std::size_t kPortOutputTable = 0x0530;      // six 8-byte function-port output entries
 constexpr std::size_t kPortOutputSlots = 98;
-constexpr std::size_t kPortModeOffset = 0x02A8;       // one byte per terminal, 1 = output
+constexpr std::size_t kPortModeOffset = 0x02A8; // one byte per terminal, 1 = output
 
 // An output whose function code is "=" is a function this program no longer offers: it
 // becomes "no function" (a space) and the encode/decode slot it held is given back.
@@ -61,7 +61,8 @@ void stampVersion(std::span<uint8_t> main, const InstallationId& installationId)
 bool isKnownDataFormat(uint8_t formatCharacter)
 {
     const auto own = static_cast<uint8_t>(kDataFormatText[0]);
-    return formatCharacter == own || formatCharacter == 0xFF || (formatCharacter >= '0' && formatCharacter < own);
+    return formatCharacter == own || formatCharacter == 0xFF ||
+           (formatCharacter >= '0' && formatCharacter < own);
 }
 
 ImageCheck checkLoadedImage(ConfigImage& image, ImageSource source, const InstallationId& installationId)

@@ -48,10 +48,14 @@ bool isAcceptedForOpen(const ModelBlock& block)
 bool isUnprogrammedUnit(std::span<const uint8_t> record)
 {
     return record.size() >= kUnprogrammedCompareLength &&
-           std::equal(record.begin(), record.begin() + kUnprogrammedCompareLength, kUnprogrammedUnitCode.begin());
+           std::equal(record.begin(), record.begin() + kUnprogrammedCompareLength,
+                      kUnprogrammedUnitCode.begin());
 }
 
-bool isUhfBand(int bandRow) { return bandRow > 2; }
+bool isUhfBand(int bandRow)
+{
+    return bandRow > 2;
+}
 
 std::string displayName(int modelRow)
 {

@@ -11,7 +11,7 @@
 namespace rps {
 
 struct ModelRow {
-    const char* identifier;   // "RQLM0640" / "RQLM0940"
+    const char* identifier; // "RQLM0640" / "RQLM0940"
     uint8_t destinationVariant;
     const char* name;         // "QLM-640"
     const char* lowerName;    // "qlm640"
@@ -47,23 +47,23 @@ inline constexpr std::array<BandRow, 7> kBandRows{{
 
 // The record an unprogrammed unit identifies itself with ("KMV3081 ", 0xFF 0xFF, 0x00 0x04,
 // four 0x00); only its first 12 bytes are compared.
-inline constexpr std::array<uint8_t, 16> kUnprogrammedUnitCode{'K', 'M', 'V', '3', '0', '8', '1', ' ', 0xFF,
-                                                               0xFF, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00};
+inline constexpr std::array<uint8_t, 16> kUnprogrammedUnitCode{
+    'K', 'M', 'V', '3', '0', '8', '1', ' ', 0xFF, 0xFF, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00};
 inline constexpr std::size_t kUnprogrammedCompareLength = 12;
 
 // Model codes accepted for Open and for a read.
 inline constexpr std::array<uint16_t, 3> kAcceptedModelCodes{0x0400, 0x0600, 0x0700};
 
-int findModelRow(const ModelBlock& block);        // -1 if none
-int findBandRow(uint16_t modelCode);              // -1 if none
-bool isModelBlockValid(const ModelBlock& block);  // model row and an allowed band row
+int findModelRow(const ModelBlock& block);       // -1 if none
+int findBandRow(uint16_t modelCode);             // -1 if none
+bool isModelBlockValid(const ModelBlock& block); // model row and an allowed band row
 bool isModelCodeAccepted(uint16_t modelCode);
-bool isAcceptedForOpen(const ModelBlock& block);  // valid, reserved bytes empty, accepted code
+bool isAcceptedForOpen(const ModelBlock& block); // valid, reserved bytes empty, accepted code
 bool isUnprogrammedUnit(std::span<const uint8_t> record);
-bool isUhfBand(int bandRow);                      // band rows above 2 are UHF
+bool isUhfBand(int bandRow); // band rows above 2 are UHF
 
-std::string displayName(int modelRow);            // "QLM-640: K"
-std::string shortTitle(int modelRow, int bandRow); // "QLM-640: K [VHF]"
+std::string displayName(int modelRow);                   // "QLM-640: K"
+std::string shortTitle(int modelRow, int bandRow);       // "QLM-640: K [VHF]"
 std::string modelDescription(int modelRow, int bandRow); // "QLM-640: K  VHF: 136-174 MHz"
 
 // Which of the seven known identities a repeater's record is: 0 = unprogrammed unit,

@@ -47,7 +47,8 @@ public:
             edit->selectAll();
         }
     }
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const override
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex&) const override
     {
         editor->setGeometry(option.rect.adjusted(-2, -2, 2, 2));
     }
@@ -261,8 +262,10 @@ void CMemMapDialog::keepOnScreen(QPoint centre)
     frame.moveCenter(centre);
     if (const QScreen* shownOn = screen()) {
         const QRect room = shownOn->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)));
-        frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+        frame.moveLeft(
+            std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)));
+        frame.moveTop(
+            std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
     }
     move(frame.topLeft());
 }
@@ -294,7 +297,8 @@ bool CMemMapDialog::eventFilter(QObject* watched, QEvent* event)
 
 void CMemMapDialog::enterAddress()
 {
-    const auto offset = parseMemMapAddress(address_->text().toStdString(), model_->baseAddress(), model_->length());
+    const auto offset =
+        parseMemMapAddress(address_->text().toStdString(), model_->baseAddress(), model_->length());
     if (offset)
         grid_->selectOffset(*offset);
     else
@@ -305,7 +309,8 @@ void CMemMapDialog::showAddressOfCurrentCell()
 {
     const auto offset = model_->offsetOf(grid_->currentIndex());
     if (offset)
-        address_->setText(QStringLiteral("%1").arg(model_->baseAddress() + *offset, 4, 16, QLatin1Char('0')).toUpper());
+        address_->setText(
+            QStringLiteral("%1").arg(model_->baseAddress() + *offset, 4, 16, QLatin1Char('0')).toUpper());
 }
 
 } // namespace rps

@@ -45,7 +45,8 @@ std::optional<std::size_t> CMemMapModel::offsetOf(const QModelIndex& index) cons
     const int column = isCharColumn(index.column()) ? index.column() - kFirstCharColumn : index.column();
     if (column < 0 || column >= kHexColumns)
         return std::nullopt;
-    const std::size_t offset = static_cast<std::size_t>(index.row()) * kMemMapBytesPerLine + static_cast<std::size_t>(column);
+    const std::size_t offset =
+        static_cast<std::size_t>(index.row()) * kMemMapBytesPerLine + static_cast<std::size_t>(column);
     if (offset >= length())
         return std::nullopt;
     return offset;
@@ -53,7 +54,8 @@ std::optional<std::size_t> CMemMapModel::offsetOf(const QModelIndex& index) cons
 
 QModelIndex CMemMapModel::hexIndex(std::size_t offset) const
 {
-    return index(static_cast<int>(offset / kMemMapBytesPerLine), static_cast<int>(offset % kMemMapBytesPerLine));
+    return index(static_cast<int>(offset / kMemMapBytesPerLine),
+                 static_cast<int>(offset % kMemMapBytesPerLine));
 }
 
 QModelIndex CMemMapModel::charIndex(std::size_t offset) const
@@ -95,10 +97,12 @@ QVariant CMemMapModel::headerData(int section, Qt::Orientation orientation, int 
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
-        return QString::fromStdString(memMapLineHeader(baseAddress() + static_cast<std::size_t>(section) * kMemMapBytesPerLine));
+        return QString::fromStdString(
+            memMapLineHeader(baseAddress() + static_cast<std::size_t>(section) * kMemMapBytesPerLine));
     if (charsShown_ && section == kGapColumn)
         return QString();
-    return QString::fromStdString(memMapColumnHeader(isCharColumn(section) ? section - kFirstCharColumn : section));
+    return QString::fromStdString(
+        memMapColumnHeader(isCharColumn(section) ? section - kFirstCharColumn : section));
 }
 
 Qt::ItemFlags CMemMapModel::flags(const QModelIndex& index) const

@@ -58,7 +58,8 @@ bool MemDebugBridge::load(const QString& libraryName)
 void MemDebugBridge::post(void* target, unsigned message, std::uintptr_t first, std::uintptr_t second)
 {
     // The library may post from any thread; the event is handled on the user-interface thread.
-    QCoreApplication::postEvent(static_cast<MemDebugBridge*>(target), new MemDebugEvent(message, first, second));
+    QCoreApplication::postEvent(static_cast<MemDebugBridge*>(target),
+                                new MemDebugEvent(message, first, second));
 }
 
 void MemDebugBridge::customEvent(QEvent* event)

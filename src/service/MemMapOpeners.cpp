@@ -101,7 +101,8 @@ bool openMemoryMap(FormContext& context, MemMapArea area, QWidget* parent, std::
         if (area == MemMapArea::Main)
             computeChecksum(context.image.main());
         CMemMapModel* model = open->model();
-        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1));
+        emit model->dataChanged(model->index(0, 0),
+                                model->index(model->rowCount() - 1, model->columnCount() - 1));
         if (address)
             open->goToAddress(*address);
         open->raise();
@@ -126,7 +127,9 @@ bool openMemoryMap(FormContext& context, MemMapArea area, QWidget* parent, std::
     case MemMapArea::TraceData:
         setup.caption = languageText(context, kTraceCaption);
         setup.charactersOffered = false;
-        source = [&image] { return std::optional<MemMapWindow>({image.local(), kTraceBaseAddress, 0, false}); };
+        source = [&image] {
+            return std::optional<MemMapWindow>({image.local(), kTraceBaseAddress, 0, false});
+        };
         break;
     }
     int& lastLine = lastLines()[static_cast<std::size_t>(area)];

@@ -63,7 +63,8 @@ std::optional<uint8_t> parseMemMapHexEntry(std::string_view text)
     return static_cast<uint8_t>(value);
 }
 
-std::optional<std::size_t> parseMemMapAddress(std::string_view text, std::size_t baseAddress, std::size_t length)
+std::optional<std::size_t> parseMemMapAddress(std::string_view text, std::size_t baseAddress,
+                                              std::size_t length)
 {
     if (text.empty() || text.size() > 4)
         return std::nullopt;

@@ -20,7 +20,7 @@ inline constexpr int kMemMapRefusedText = 774;
 // (a channel record viewer whose channel was deleted).
 struct MemMapWindow {
     std::span<uint8_t> bytes;
-    std::size_t baseAddress = 0;   // shown address of bytes[0]
+    std::size_t baseAddress = 0;    // shown address of bytes[0]
     std::size_t mainAreaOffset = 0; // offset in the main area, for the model block guard
     bool inMainArea = false;
 };
@@ -39,7 +39,8 @@ std::string memMapCharCell(uint8_t byte);
 // the byte. Anything but 0-9 and A-F (either case) is refused.
 std::optional<uint8_t> parseMemMapHexEntry(std::string_view text);
 // An address entry of up to four hex digits; the offset into the window when it lies inside.
-std::optional<std::size_t> parseMemMapAddress(std::string_view text, std::size_t baseAddress, std::size_t length);
+std::optional<std::size_t> parseMemMapAddress(std::string_view text, std::size_t baseAddress,
+                                              std::size_t length);
 
 struct MemMapWriteResult {
     bool written = false;

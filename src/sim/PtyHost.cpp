@@ -49,7 +49,8 @@ struct Incoming {
 
 } // namespace
 
-PtyHost::PtyHost(SimRepeater& repeater, const SimProgramOptions& options) : repeater_(repeater), options_(options)
+PtyHost::PtyHost(SimRepeater& repeater, const SimProgramOptions& options)
+    : repeater_(repeater), options_(options)
 {
 }
 
@@ -118,7 +119,8 @@ uint64_t PtyHost::nowUs() const
 {
     static const auto epoch = std::chrono::steady_clock::now();
     return static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - epoch).count());
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - epoch)
+            .count());
 }
 
 void PtyHost::dumpImage() const
@@ -129,8 +131,10 @@ void PtyHost::dumpImage() const
     const std::string temporary = options_.dumpPath + ".part";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(areas.main.data()), static_cast<std::streamsize>(areas.main.size()));
-        out.write(reinterpret_cast<const char*>(areas.aux.data()), static_cast<std::streamsize>(areas.aux.size()));
+        out.write(reinterpret_cast<const char*>(areas.main.data()),
+                  static_cast<std::streamsize>(areas.main.size()));
+        out.write(reinterpret_cast<const char*>(areas.aux.data()),
+                  static_cast<std::streamsize>(areas.aux.size()));
         out.write(reinterpret_cast<const char*>(areas.local.data()),
                   static_cast<std::streamsize>(areas.local.size()));
         if (!out)
@@ -207,7 +211,8 @@ void PtyHost::run(const std::atomic<bool>& stop)
         const uint64_t current = nowUs();
         const uint64_t waitUs = wakeUs > current ? wakeUs - current : 0;
         pollfd fd{master_, POLLIN, 0};
-        const timespec timeout{static_cast<time_t>(waitUs / 1'000'000), static_cast<long>((waitUs % 1'000'000) * 1000)};
+        const timespec timeout{static_cast<time_t>(waitUs / 1'000'000),
+                               static_cast<long>((waitUs % 1'000'000) * 1000)};
         if (incoming.empty() || options_.pace)
             ::ppoll(&fd, 1, &timeout, nullptr);
     }

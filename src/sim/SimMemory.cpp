@@ -14,7 +14,8 @@ void SimMemory::loadAreas(const ImageAreas& areas)
 {
     std::copy(areas.main.begin(), areas.main.end(), blocks.begin());
     std::copy_n(areas.aux.begin(), kAuxWrittenSize, memory.begin() + kAuxAddress);
-    std::copy(areas.aux.begin() + kAuxWrittenSize, areas.aux.end(), memory.begin() + kProtectedMessageAddress);
+    std::copy(areas.aux.begin() + kAuxWrittenSize, areas.aux.end(),
+              memory.begin() + kProtectedMessageAddress);
     std::copy_n(areas.local.begin(), kTraceSize, memory.begin() + kTraceAddress);
 }
 

@@ -156,8 +156,8 @@ ParsedOptions parseSimOptions(int argc, const char* const* argv)
                 return fail("bad number for " + option + ": " + value);
             const int n = static_cast<int>(*number);
             SimFaults& faults = options.config.faults;
-            (option == "--bad-checksum" ? faults.badChecksums
-             : option == "--noise"      ? faults.noiseBytes
+            (option == "--bad-checksum"   ? faults.badChecksums
+             : option == "--noise"        ? faults.noiseBytes
              : option == "--slow-prepare" ? faults.prepareDelayMs
                                           : faults.dieAtBlock) = n;
         } else if (option == "--no-answer") {

@@ -10,9 +10,9 @@ namespace rps::sim {
 struct SimProgramOptions {
     SimConfig config;
     uint16_t modelCode = 0x0400;
-    std::string imagePath;   // a .dat file or a raw image; empty = defaults of modelCode
-    std::string linkPath;    // symlink to the pseudo-terminal
-    std::string dumpPath;    // raw image written whenever a session ends
+    std::string imagePath; // a .dat file or a raw image; empty = defaults of modelCode
+    std::string linkPath;  // symlink to the pseudo-terminal
+    std::string dumpPath;  // raw image written whenever a session ends
     bool pace = false;
     bool help = false;
 };

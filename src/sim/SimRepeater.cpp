@@ -279,7 +279,8 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
         if (blockIsDeadly(block))
             return Parse::Done;
         const auto first = rx_.begin() + 3;
-        const bool ok = block < kMainBlocks && sum8(std::span<const uint8_t>(&*first, kBlockSize)) == rx_[3 + kBlockSize];
+        const bool ok =
+            block < kMainBlocks && sum8(std::span<const uint8_t>(&*first, kBlockSize)) == rx_[3 + kBlockSize];
         if (ok)
             std::copy_n(first, kBlockSize, memory_.blocks.begin() + block * kBlockSize);
         finish(command, ok);
@@ -325,7 +326,8 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
             return Parse::NeedMore;
         used = 3;
         ++prepareCount_;
-        finish(command, rx_[1] == 0x00 && rx_[2] == 0xFF, static_cast<uint64_t>(config_.faults.prepareDelayMs) * 1000);
+        finish(command, rx_[1] == 0x00 && rx_[2] == 0xFF,
+               static_cast<uint64_t>(config_.faults.prepareDelayMs) * 1000);
         return Parse::Done;
     case kLeave:
     case kAbandon:

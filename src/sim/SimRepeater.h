@@ -1,8 +1,9 @@
 #pragma once
 // The radio side of the programming protocol. Bytes from the PC go in with the line speed
 // the PC had set when they were sent; answers come out with the earliest time they may
-// leave. Times are microseconds on the host's clock. The hosts (the in-process device of the tests, the pseudo-terminal program) move
-// the bytes and the time; this class holds the repeater's behaviour and memories.
+// leave. Times are microseconds on the host's clock. The hosts (the in-process device of the tests, the
+// pseudo-terminal program) move the bytes and the time; this class holds the repeater's behaviour and
+// memories.
 #include "link/LocalTime.h"
 #include "sim/SimMemory.h"
 
@@ -30,7 +31,7 @@ struct SimConfig {
     uint32_t huntBaud = 9600;  // the speed the repeater listens for a mode entry at
     bool unprogrammed = false; // identifies as an unprogrammed unit
     std::optional<std::array<uint8_t, 6>> writePassword;
-    uint32_t seed = 1;         // key seed bytes and noise
+    uint32_t seed = 1; // key seed bytes and noise
     SimFaults faults;
 };
 

@@ -12,8 +12,9 @@ using namespace rps::proto;
 namespace {
 
 // Tuning points whose values travel as two bytes.
-constexpr std::array<uint8_t, 22> kTwoBytePoints{0xD8, 0xD9, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0x20, 0x12, 0x30, 0x31,
-                                                 0x32, 0x33, 0x34, 0x14, 0x60, 0x61, 0x62, 0x63, 0x64, 0xB4, 0x24};
+constexpr std::array<uint8_t, 22> kTwoBytePoints{0xD8, 0xD9, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0x20,
+                                                 0x12, 0x30, 0x31, 0x32, 0x33, 0x34, 0x14, 0x60,
+                                                 0x61, 0x62, 0x63, 0x64, 0xB4, 0x24};
 constexpr std::array<uint8_t, 4> kMoreTwoBytePoints{0x19, 0x1A, 0x1D, 0x87};
 
 // u32 values of the block space as the repeater sends them: high byte first.
@@ -31,9 +32,9 @@ void appendBigEndianWords(std::vector<uint8_t>& out, const std::vector<uint8_t>&
 
 uint8_t SimRepeater::pointWidth(uint8_t command) const
 {
-    const bool two = std::find(kTwoBytePoints.begin(), kTwoBytePoints.end(), command) != kTwoBytePoints.end() ||
-                     std::find(kMoreTwoBytePoints.begin(), kMoreTwoBytePoints.end(), command) !=
-                         kMoreTwoBytePoints.end();
+    const bool two =
+        std::find(kTwoBytePoints.begin(), kTwoBytePoints.end(), command) != kTwoBytePoints.end() ||
+        std::find(kMoreTwoBytePoints.begin(), kMoreTwoBytePoints.end(), command) != kMoreTwoBytePoints.end();
     return two ? 2 : 1;
 }
 

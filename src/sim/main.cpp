@@ -31,9 +31,9 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    std::optional<SimMemory> memory =
-        options.imagePath.empty() ? std::optional<SimMemory>(defaultMemory(options.modelCode))
-                                  : memoryFromFile(options.imagePath);
+    std::optional<SimMemory> memory = options.imagePath.empty()
+                                          ? std::optional<SimMemory>(defaultMemory(options.modelCode))
+                                          : memoryFromFile(options.imagePath);
     if (!memory) {
         std::cerr << "rps360t-sim: cannot use the image " << options.imagePath << "\n";
         return 1;

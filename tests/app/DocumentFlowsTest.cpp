@@ -55,7 +55,8 @@ protected:
     LanguageTable texts;
     DataFileSettings settings;
     int formsClosed = 0;
-    DocumentSession session{image, document, limits, dialogs, texts, kId, settings, [this] { ++formsClosed; }};
+    DocumentSession session{image, document, limits,   dialogs,
+                            texts, kId,      settings, [this] { ++formsClosed; }};
 };
 
 } // namespace

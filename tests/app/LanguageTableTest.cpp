@@ -20,7 +20,8 @@ std::string keyText(int index)
 
 // A complete two-language file whose texts name their index ("E12" / "S12"), with the lines of
 // the given indexes replaced.
-std::string makeFile(const std::map<int, std::string>& replaced = {}, const std::string& header = "*Language,English,Spanish")
+std::string makeFile(const std::map<int, std::string>& replaced = {},
+                     const std::string& header = "*Language,English,Spanish")
 {
     std::string file = header + "\n*Font,Sans,Sans\n";
     for (int i = 0; i < static_cast<int>(kLanguageTextCount); ++i) {
@@ -40,7 +41,7 @@ TEST(LanguageKeys, ExactEightDigitLookupOnly)
     EXPECT_EQ(languageIndexOfKey("10001013"), 13);
     EXPECT_EQ(languageIndexOfKey("10005501"), 140);
     EXPECT_EQ(languageIndexOfKey("19000006"), 1379);
-    EXPECT_EQ(languageIndexOfKey("1000100"), -1);   // short key must not match inside 10001001
+    EXPECT_EQ(languageIndexOfKey("1000100"), -1); // short key must not match inside 10001001
     EXPECT_EQ(languageIndexOfKey("100010011"), -1);
     EXPECT_EQ(languageIndexOfKey("1000100a"), -1);
     EXPECT_EQ(languageIndexOfKey("10000002"), -1);
@@ -92,12 +93,12 @@ TEST(LanguageTable, DamagedFilesAreRefused)
 {
     const std::string dup = "^#" + keyText(0) + ",again\n";
     const std::string cases[] = {
-        makeFile({{7, dup}}),                                   // key 10000001 twice (and 7 missing)
-        makeFile({{7, "^#" + keyText(7) + ",a\n" + dup}}),      // duplicate, count 1381
-        makeFile({{9, "^#1000100,short key\n"}}),               // key with seven digits
+        makeFile({{7, dup}}),                              // key 10000001 twice (and 7 missing)
+        makeFile({{7, "^#" + keyText(7) + ",a\n" + dup}}), // duplicate, count 1381
+        makeFile({{9, "^#1000100,short key\n"}}),          // key with seven digits
         makeFile({{9, "^#10000002,unknown key\n"}}),
-        makeFile({{9, ""}}),                                    // 1379 texts
-        makeFile({}, "*Lang,English"),                          // no *Language line
+        makeFile({{9, ""}}),           // 1379 texts
+        makeFile({}, "*Lang,English"), // no *Language line
     };
     for (const std::string& file : cases) {
         LanguageTable table;

@@ -131,8 +131,8 @@ TEST(MainFrame, DemoTitleEndsWithTenSpacesAndTheDemoText)
     ShellRig demo;
     ASSERT_TRUE(demo.start({"DEMO"}));
     const std::string title = demo.frame().windowTitle().toStdString();
-    EXPECT_EQ(title, "RPS-360T  [ QLM-640: K  VHF: 136-174 MHz ] [ " + demo.text(149) + " : rps360t.dat ]" + suffix +
-                         demo.text(1355));
+    EXPECT_EQ(title, "RPS-360T  [ QLM-640: K  VHF: 136-174 MHz ] [ " + demo.text(149) + " : rps360t.dat ]" +
+                         suffix + demo.text(1355));
 
     ShellRig plain;
     ASSERT_TRUE(plain.start({"rps360t.dat"}));

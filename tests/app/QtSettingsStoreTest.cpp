@@ -1,5 +1,5 @@
-#include "app/AppSettings.h"
 #include "app/QtSettingsStore.h"
+#include "app/AppSettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

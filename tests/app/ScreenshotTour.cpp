@@ -1,5 +1,6 @@
 // Screenshot tour: starts the application on the simulated repeater with in-memory settings
 // and saves a PNG of the main window and of every shell dialog into the given folder.
+#include "TestPaths.h"
 #include "app/CAboutDialog.h"
 #include "app/CLanguageDialog.h"
 #include "app/CMainFrame.h"
@@ -18,7 +19,6 @@
 #include "model/ModelBlock.h"
 #include "sim/SimDevice.h"
 #include "sim/SimRepeater.h"
-#include "TestPaths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -194,8 +194,8 @@ int main(int argc, char** argv)
         read.close();
     }
     {
-        rps::CWriteDialog write(texts, true, [](const rps::CTransferDialog::ProgressFn&) { return 1; },
-                                [](int, int) {}, &frame);
+        rps::CWriteDialog write(
+            texts, true, [](const rps::CTransferDialog::ProgressFn&) { return 1; }, [](int, int) {}, &frame);
         showAndSave(write, "write-dialog");
     }
     {

@@ -11,7 +11,7 @@ namespace rps::test {
 
 class ScriptedDialogs : public DialogService {
 public:
-    std::deque<MessageAnswer> answers;  // an empty queue answers Cancel (or Ok for a plain box)
+    std::deque<MessageAnswer> answers; // an empty queue answers Cancel (or Ok for a plain box)
     std::deque<std::optional<std::string>> openFiles;
     std::deque<std::optional<std::string>> saveFiles;
     std::deque<std::optional<std::string>> passwords;

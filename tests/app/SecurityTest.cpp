@@ -14,9 +14,9 @@ const InstallationId kId{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0
 
 TEST(ProtectCodec, RoundTripsEveryPasswordShape)
 {
-    for (const StoredPassword& stored : {StoredPassword{"0", false}, StoredPassword{"9", true},
-                                         StoredPassword{"123456", true}, StoredPassword{"000000", false},
-                                         StoredPassword{"42", true}}) {
+    for (const StoredPassword& stored :
+         {StoredPassword{"0", false}, StoredPassword{"9", true}, StoredPassword{"123456", true},
+          StoredPassword{"000000", false}, StoredPassword{"42", true}}) {
         const std::string text = encodeProtect(stored, kId);
         EXPECT_EQ(text.size(), 20u);
         EXPECT_EQ(decodeProtect(text, kId), stored) << stored.password;

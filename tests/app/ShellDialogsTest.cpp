@@ -5,17 +5,17 @@
 #include "app/CLanguageDialog.h"
 #include "app/CModelInfoDialog.h"
 #include "app/CPortDialog.h"
-#include "app/ShellCommands.h"
 #include "app/CSplashWindow.h"
+#include "app/ShellCommands.h"
 #include "app/WindowPlacement.h"
 #include "link/RadioLink.h"
 
-#include <QAction>
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -121,9 +121,17 @@ TEST(ShellLanguage, ChoosingAnotherLanguageRenewsTitleMenusAndReopensTheChannelF
 {
     ShellRig rig;
     const std::string file = twoLanguageFile(rig.folder);
-    StartupEnvironment env{{}, file, rig.settings, nullptr,
+    StartupEnvironment env{{},
+                           file,
+                           rig.settings,
+                           nullptr,
                            DataFolderPlaces{rig.folder.path().string(), rig.folder.path().string()},
-                           rig.dialogs, rig.device, {}, "sim-link", false, testFormLookup};
+                           rig.dialogs,
+                           rig.device,
+                           {},
+                           "sim-link",
+                           false,
+                           testFormLookup};
     rig.app = std::make_unique<ShellApplication>(std::move(env));
     ASSERT_TRUE(rig.app->start());
     rig.frame().openForm(kTestFormB);

@@ -7,9 +7,9 @@
 #include "model/TempFolder.h"
 
 #include "app/CMainFrame.h"
+#include "app/SettingsStore.h"
 #include "app/ShellApplication.h"
 #include "app/ShellController.h"
-#include "app/SettingsStore.h"
 #include "sim/SimDevice.h"
 #include "sim/SimRepeater.h"
 
@@ -38,9 +38,13 @@ inline const FormDescriptor* testFormLookup(int command)
 {
     static const FormDescriptor forms[] = {
         {kTestFormA, 88, 841,
-         [](FormContext& context, QWidget* parent) -> CFormView* { return new CountingForm(context, kTestFormA, parent); }},
+         [](FormContext& context, QWidget* parent) -> CFormView* {
+             return new CountingForm(context, kTestFormA, parent);
+         }},
         {kTestFormB, 73, 833,
-         [](FormContext& context, QWidget* parent) -> CFormView* { return new CountingForm(context, kTestFormB, parent); }},
+         [](FormContext& context, QWidget* parent) -> CFormView* {
+             return new CountingForm(context, kTestFormB, parent);
+         }},
     };
     for (const FormDescriptor& form : forms) {
         if (form.command == command)
@@ -63,9 +67,17 @@ public:
 
     bool start(std::vector<std::string> arguments = {})
     {
-        StartupEnvironment env{std::move(arguments), kLanguageFile, settings, nullptr,
+        StartupEnvironment env{std::move(arguments),
+                               kLanguageFile,
+                               settings,
+                               nullptr,
                                DataFolderPlaces{folder.path().string(), folder.path().string()},
-                               dialogs, device, [this] { return ports; }, "sim-link", false, formLookup};
+                               dialogs,
+                               device,
+                               [this] { return ports; },
+                               "sim-link",
+                               false,
+                               formLookup};
         app = std::make_unique<ShellApplication>(std::move(env));
         return app->start();
     }

@@ -38,9 +38,17 @@ TEST(ShellOnSimulator, ReadsAndWritesTheRepeaterOnItsPseudoTerminal)
     MemorySettingsStore settings;
     ScriptedDialogs dialogs;
     QtSerialDevice device;
-    StartupEnvironment env{{}, kLanguageFile, settings, nullptr,
-                           DataFolderPlaces{folder.path().string(), folder.path().string()}, dialogs, device, {},
-                           link, false, {}};
+    StartupEnvironment env{{},
+                           kLanguageFile,
+                           settings,
+                           nullptr,
+                           DataFolderPlaces{folder.path().string(), folder.path().string()},
+                           dialogs,
+                           device,
+                           {},
+                           link,
+                           false,
+                           {}};
     ShellApplication shell(std::move(env));
     ASSERT_TRUE(shell.start());
     CMainFrame& frame = *shell.mainFrame();

@@ -61,7 +61,10 @@ class SecurityDialogTest : public ::testing::Test {
 protected:
     SecurityDialogTest() { texts.loadFile(kLanguageFile, "English"); }
 
-    void pressOk(CSecurityDialog& dialog) { QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection); }
+    void pressOk(CSecurityDialog& dialog)
+    {
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    }
 
     LanguageTable texts;
     ScriptedDialogs dialogs;

@@ -23,13 +23,14 @@ struct BusyProbe {
 void startTransferProbing(BusyProbe& probe)
 {
     whenModal<CTransferDialog>([&probe](CTransferDialog& dialog) {
-        QObject::connect(dialog.progressBar(), &QProgressBar::valueChanged, &dialog, [&probe, &dialog](int value) {
-            if (value != 50)
-                return;
-            probe.busy = dialog.busy();
-            probe.closeRefused = !dialog.close();
-            probe.startEnabled = dialog.startButton()->isEnabled();
-        });
+        QObject::connect(dialog.progressBar(), &QProgressBar::valueChanged, &dialog,
+                         [&probe, &dialog](int value) {
+                             if (value != 50)
+                                 return;
+                             probe.busy = dialog.busy();
+                             probe.closeRefused = !dialog.close();
+                             probe.startEnabled = dialog.startButton()->isEnabled();
+                         });
         dialog.start();
     });
 }

@@ -94,9 +94,12 @@ std::string writeRawImage(const std::filesystem::path& folder, const ImageAreas&
 {
     const std::string path = (folder / "bench.bin").string();
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(areas.main.data()), static_cast<std::streamsize>(areas.main.size()));
-    out.write(reinterpret_cast<const char*>(areas.aux.data()), static_cast<std::streamsize>(areas.aux.size()));
-    out.write(reinterpret_cast<const char*>(areas.local.data()), static_cast<std::streamsize>(areas.local.size()));
+    out.write(reinterpret_cast<const char*>(areas.main.data()),
+              static_cast<std::streamsize>(areas.main.size()));
+    out.write(reinterpret_cast<const char*>(areas.aux.data()),
+              static_cast<std::streamsize>(areas.aux.size()));
+    out.write(reinterpret_cast<const char*>(areas.local.data()),
+              static_cast<std::streamsize>(areas.local.size()));
     return path;
 }
 
@@ -141,7 +144,8 @@ void runTransfer(benchmark::State& state, bool write)
         state.counters["bytes"] = static_cast<double>(device.bytes);
         state.counters["timeouts"] = device.timeouts;
         std::printf("%s: measured %.3f s, wire %.3f s (%zu bytes, %d time-outs), ratio %.4f\n",
-                    write ? "full write" : "full read", measured, wire, device.bytes, device.timeouts, measured / wire);
+                    write ? "full write" : "full read", measured, wire, device.bytes, device.timeouts,
+                    measured / wire);
     }
 }
 

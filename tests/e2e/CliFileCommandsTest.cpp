@@ -32,7 +32,8 @@ protected:
     CliRun cli(const std::string& arguments)
     {
         const std::string errorFile = folder.file("stderr.txt");
-        const std::string command = std::string(RPS_CLI_PROGRAM) + " " + arguments + " >/dev/null 2>" + errorFile;
+        const std::string command =
+            std::string(RPS_CLI_PROGRAM) + " " + arguments + " >/dev/null 2>" + errorFile;
         const int status = std::system(command.c_str());
         CliRun run;
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -61,7 +62,8 @@ TEST_F(CliFileCommands, NewExportImportExportIsStableAndMatchesTheCore)
 
         // The same image built in-process, stamped and summed as a save does.
         ConfigImage image;
-        writeModelBlock(image.main(), ModelBlock::fromModelCode(static_cast<uint16_t>(std::stoul(code, nullptr, 16))));
+        writeModelBlock(image.main(),
+                        ModelBlock::fromModelCode(static_cast<uint16_t>(std::stoul(code, nullptr, 16))));
         InstallationId none;
         none.fill(0xFF);
         newImage(image, none);

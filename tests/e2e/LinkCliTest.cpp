@@ -25,7 +25,8 @@ class LinkCli : public ::testing::Test {
 protected:
     void startSim(const std::string& options)
     {
-        std::vector<std::string> arguments{"--link", link(), "--dump", folder.file("radio.bin"), "--seed", "7"};
+        std::vector<std::string> arguments{"--link", link(), "--dump", folder.file("radio.bin"),
+                                           "--seed", "7"};
         std::string word;
         for (char c : options + " ") {
             if (c != ' ') {

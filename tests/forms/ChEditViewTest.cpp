@@ -37,7 +37,8 @@ protected:
     {
         QWidget* control = view->control(item);
         control->setFocus();
-        QWidget* target = qobject_cast<QComboBox*>(control) ? static_cast<QComboBox*>(control)->lineEdit() : control;
+        QWidget* target =
+            qobject_cast<QComboBox*>(control) ? static_cast<QComboBox*>(control)->lineEdit() : control;
         QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(target, Qt::Key_Delete);
         QTest::keyClicks(target, text);
@@ -83,7 +84,8 @@ TEST_F(ChEditViewTest, NxdnTypeDisablesTheSquelchCodes)
     editor().setChoice(0, kItemChannelType, kTypeMixed);
     view->refreshFromImage();
     typeInto(kItemQtDecode, "88.5");
-    EXPECT_EQ(static_cast<QComboBox*>(view->control(kItemQtEncode))->currentText(), "88.5"); // typed decode fills encode
+    EXPECT_EQ(static_cast<QComboBox*>(view->control(kItemQtEncode))->currentText(),
+              "88.5"); // typed decode fills encode
     auto* type = static_cast<QComboBox*>(view->control(kItemChannelType));
     ASSERT_EQ(type->currentText(), QString::fromStdString(host.texts.text(924)));
     QTest::keyClick(type, Qt::Key_Up); // from Mixed to NXDN

@@ -68,7 +68,7 @@ TEST_F(ChInfoViewTest, TypingInAnEmptyRowOpensTheReceiveFrequency)
     ASSERT_TRUE(view->grid()->isEditing());
     press(Qt::Key_Return);
     EXPECT_EQ(cell(4, 0), "152.500000");
-    EXPECT_EQ(cell(4, 8), " 5"); // the new channel's name, right-justified
+    EXPECT_EQ(cell(4, 8), " 5");  // the new channel's name, right-justified
     EXPECT_EQ(cell(4, 4), "---"); // a new channel is NXDN: no QT/DQT
     EXPECT_EQ(view->grid()->currentIndex(), view->grid()->model()->index(4, 1));
     EXPECT_TRUE(view->freeSpaceText().contains(" = 3712 "));

@@ -150,7 +150,8 @@ TEST(ChannelChoices, ListsFollowModelTypeAndFrequencies)
     ChannelTestImage variant(0x0702);
     variant.program(0, "440", "445");
     variant.editor.setChoice(0, kItemChannelType, kTypeAnalog);
-    EXPECT_EQ(variant.editor.choiceTexts(0, kItemSpacingAnalog), (std::vector<std::string>{"T916", "T917", "T915"}));
+    EXPECT_EQ(variant.editor.choiceTexts(0, kItemSpacingAnalog),
+              (std::vector<std::string>{"T916", "T917", "T915"}));
     EXPECT_EQ(variant.editor.choiceTexts(0, kItemOperationMode).size(), 3u);
     EXPECT_EQ(variant.editor.choiceTexts(0, kItemQtDecode).size(), 206u);
     EXPECT_EQ(variant.editor.choiceTexts(0, kItemQtDecode).front(), "T849");

@@ -61,7 +61,7 @@ TEST(ChannelStore, DeletingClearsEverythingThatNamesTheChannel)
     t.editor.store().setVoiceScramblerOn(4, true);
     t.image.main()[kPriorityChannelOffset] = 5;
     auto main = t.image.main();
-    setU16(main, 0x2C0, 0x3131);               // key 1: another function, then channel 5
+    setU16(main, 0x2C0, 0x3131); // key 1: another function, then channel 5
     setU16(main, 0x2C2, channelSelectCode(4));
     setU16(main, 0x2C4, 0x3022);               // slots after an emptied one empty too
     setU16(main, 0x450, channelSelectCode(4)); // connection row 1

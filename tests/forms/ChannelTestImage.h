@@ -10,12 +10,14 @@
 
 namespace rps::test {
 
-inline std::string fakeText(int number) { return "T" + std::to_string(number); }
+inline std::string fakeText(int number)
+{
+    return "T" + std::to_string(number);
+}
 
 struct ChannelTestImage {
     explicit ChannelTestImage(uint16_t modelCode = 0x0400, bool fineStep = false)
-        : limits(FrequencyLimits::forModelCode(modelCode, fineStep)),
-          editor(image, fakeText, limits, '.')
+        : limits(FrequencyLimits::forModelCode(modelCode, fineStep)), editor(image, fakeText, limits, '.')
     {
         writeModelBlock(image.main(), ModelBlock::fromModelCode(modelCode));
         setU32(image.main(), 0x025C, 0x0FFF);
@@ -30,7 +32,10 @@ struct ChannelTestImage {
     }
 
     std::span<uint8_t> record(int channel) { return editor.store().record(channel); }
-    uint16_t indexEntry(int channel) const { return getU16(image.main(), 2 * static_cast<std::size_t>(channel)); }
+    uint16_t indexEntry(int channel) const
+    {
+        return getU16(image.main(), 2 * static_cast<std::size_t>(channel));
+    }
 
     ConfigImage image;
     FrequencyLimits limits;

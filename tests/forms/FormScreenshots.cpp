@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QTimer>
-#include <QTimer>
 
 using namespace rps;
 using rps::test::FormTestHost;

@@ -2,12 +2,12 @@
 // A stand-in for the main frame in form tests and screenshots: it keeps the current
 // channel, opens forms from the catalog into top-level windows, forwards refreshes and
 // channel moves, and answers every message box with OK while recording it.
+#include "TestPaths.h"
 #include "app/LanguageTable.h"
 #include "forms/FormCatalog.h"
 #include "forms/common/CFormView.h"
 #include "forms/common/FormContext.h"
 #include "model/ModelBlock.h"
-#include "TestPaths.h"
 
 #include <QPointer>
 #include <map>
@@ -34,8 +34,8 @@ public:
 class FormTestHost : public FormHost {
 public:
     explicit FormTestHost(uint16_t modelCode = 0x0400)
-        : limits(FrequencyLimits::forModelCode(modelCode, false)),
-          context{image, texts, options, dialogs, *this}
+        : limits(FrequencyLimits::forModelCode(modelCode, false)), context{image, texts, options, dialogs,
+                                                                           *this}
     {
         texts.loadFile(kLanguageFile, "English");
         writeModelBlock(image.main(), ModelBlock::fromModelCode(modelCode));

@@ -64,8 +64,8 @@ protected:
     }
     void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &grid, static_cast<Qt::Key>(key),
-                        mods);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &grid,
+                        static_cast<Qt::Key>(key), mods);
         QApplication::processEvents();
     }
     QPoint cell() const { return {grid.currentIndex().row(), grid.currentIndex().column()}; }

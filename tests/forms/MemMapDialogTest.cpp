@@ -22,7 +22,9 @@ protected:
     {
         MemMapDialogSetup setup{"Memory Map", "Characters", "Close", true, 0};
         dialog = std::make_unique<CMemMapDialog>(
-            [bytes, base, mainArea] { return std::optional<MemMapWindow>({bytes, base, 0, mainArea}); },
+            [bytes, base, mainArea] {
+                return std::optional<MemMapWindow>({bytes, base, 0, mainArea});
+            },
             host.image.main(), setup);
         QObject::connect(dialog.get(), &CMemMapDialog::writeRefused, [this](int text) { refused = text; });
         dialog->show();
@@ -176,7 +178,11 @@ TEST(MemDebugBridgeTest, WorksWithoutTheLibraryAndAnswersItsMessages)
 TEST(MemMapModelTest, PassesTheItemModelTesterWithAndWithoutCharacters)
 {
     ConfigImage image;
-    CMemMapModel model([&image] { return std::optional<MemMapWindow>({image.aux(), 0, 0, false}); }, image.main());
+    CMemMapModel model(
+        [&image] {
+            return std::optional<MemMapWindow>({image.aux(), 0, 0, false});
+        },
+        image.main());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(model.columnCount(), 16);
     model.setCharactersShown(true);

@@ -29,7 +29,8 @@ TEST_F(BlockFrames, AUniformBlockIsWrittenAsZWithOneFillByte)
     ASSERT_EQ(rig.link.writeBlock(zeros, 0x0095), kLinkOk);
     EXPECT_EQ(rig.sentBytes(), (std::vector<uint8_t>{'Z', 0x00, 0x95, 0x00}));
     EXPECT_TRUE(std::all_of(rig.repeater.memory().blocks.begin() + 0x95 * 256,
-                            rig.repeater.memory().blocks.begin() + 0x96 * 256, [](uint8_t b) { return b == 0; }));
+                            rig.repeater.memory().blocks.begin() + 0x96 * 256,
+                            [](uint8_t b) { return b == 0; }));
 }
 
 TEST_F(BlockFrames, AMixedBlockTravelsWithItsChecksum)

@@ -70,9 +70,12 @@ inline std::string T(int n)
 
 struct TransferRig : LinkRig {
     explicit TransferRig(sim::SimConfig config = {}, sim::SimMemory memory = sim::defaultMemory(0x0400))
-        : LinkRig(std::move(config), std::move(memory)),
-          context{link, dialogs, numberedTexts(), [this](int step, int total) { steps.emplace_back(step, total); },
-                  nullptr, InstallationId{}}
+        : LinkRig(std::move(config), std::move(memory)), context{link,
+                                                                 dialogs,
+                                                                 numberedTexts(),
+                                                                 [this](int step, int total) { steps.emplace_back(step, total); },
+                                                                 nullptr,
+                                                                 InstallationId{}}
     {
     }
 

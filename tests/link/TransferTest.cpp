@@ -42,8 +42,8 @@ TEST(ReadTransfer, FillsOnlyTheSnapshotWithTheRepeatersImage)
     sim::SimMemory memory = sim::defaultMemory(0x0700);
     memory.blocks[0x1234] = 0x5A;
     memory.blocks[kModelBlockOffset + 14] &= 0xFE; // read protection on: block 2 is read first
-    memory.memory[0x0010] = 0x42;                 // auxiliary block
-    memory.memory[0xFD05] = 'M';                  // protected message
+    memory.memory[0x0010] = 0x42;                  // auxiliary block
+    memory.memory[0xFD05] = 'M';                   // protected message
     TransferRig rig({}, memory);
     ConfigImage image = imageFor(0x0400);
     image.local()[200] = 0x77;
@@ -78,7 +78,8 @@ TEST(ReadTransfer, TheModelBlockComesFromTheIdentificationNotFromBlock4)
     ASSERT_EQ(runReadTransfer(rig.context, image), kLinkOk);
     const ModelBlock staged = readModelBlock(image.snapshot().main);
     EXPECT_EQ(staged.optionFlags() & kOptionWritePasswordEmpty, 0);
-    EXPECT_TRUE(std::equal(staged.bytes().begin(), staged.bytes().end(), rig.link.identificationReply().begin()));
+    EXPECT_TRUE(
+        std::equal(staged.bytes().begin(), staged.bytes().end(), rig.link.identificationReply().begin()));
 }
 
 TEST(ReadTransfer, RepeatersThatCannotBeReadAreRefusedWithTheirMessage)

@@ -100,7 +100,8 @@ TEST(DataFileSave, EncryptedFileRoundTripsIntoTheSnapshotOnly)
 TEST(DataFileSave, PasswordFieldIsSubstitutedAndScrambled)
 {
     // '1' -> 'd' ^ 'T', '2' -> 'R' ^ 'X', '3' -> '3' ^ 'V', empty -> 0xFF ^ '5', '8', '4'.
-    const FilePasswordField expected{0x64 ^ 0x54, 0x52 ^ 0x58, 0x33 ^ 0x56, 0xFF ^ 0x35, 0xFF ^ 0x38, 0xFF ^ 0x34};
+    const FilePasswordField expected{0x64 ^ 0x54, 0x52 ^ 0x58, 0x33 ^ 0x56,
+                                     0xFF ^ 0x35, 0xFF ^ 0x38, 0xFF ^ 0x34};
     EXPECT_EQ(scrambleFilePassword("123"), expected);
 
     TempFolder folder;
@@ -172,7 +173,8 @@ TEST(DataFileSave, ReadOnlyFolderLeavesThePreviousFile)
         GTEST_SKIP() << "folder permissions do not bind the superuser";
     const std::string path = folder.file("keep.dat");
     writeBytes(path, {1, 2, 3});
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(folder.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_EQ(saveImage(path, image, plain()).code, kSaveCannotCreate);
     EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{1, 2, 3}));
 }
@@ -185,14 +187,16 @@ TEST(DataFileLoad, TruncatedFilesAreRefusedExceptInTheLocalBlock)
     const std::string path = folder.file("cut.dat");
     for (std::size_t length : {std::size_t{0}, std::size_t{40}, std::size_t{64}, std::size_t{114},
                                std::size_t{20000}, std::size_t{41025}, std::size_t{42000}}) {
-        writeBytes(path, std::vector<uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
+        writeBytes(path,
+                   std::vector<uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
         ConfigImage image;
         image.snapshot().main[0x1000] = 0x99;
         EXPECT_EQ(loadImage(path, image).code, kLoadCannotRead) << length;
         EXPECT_EQ(image.snapshot().main[0x1000], 0x99) << "a refused file must not reach the snapshot";
     }
     for (std::size_t length : {std::size_t{42305}, std::size_t{42400}}) {
-        writeBytes(path, std::vector<uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
+        writeBytes(path,
+                   std::vector<uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
         ConfigImage image;
         image.snapshot().local[0xBF] = 0x00;
         ASSERT_EQ(loadImage(path, image).code, kLoadOk) << length;

@@ -1,5 +1,5 @@
-#include "model/ByteOrder.h"
 #include "model/DefaultBuilder.h"
+#include "model/ByteOrder.h"
 #include "model/ModelTable.h"
 
 #include <gtest/gtest.h>

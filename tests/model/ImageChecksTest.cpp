@@ -1,6 +1,6 @@
+#include "model/ImageChecks.h"
 #include "model/ByteOrder.h"
 #include "model/DefaultBuilder.h"
-#include "model/ImageChecks.h"
 #include "model/ModelTable.h"
 
 #include <gtest/gtest.h>
@@ -83,14 +83,14 @@ TEST(CheckLoadedImage, RepairsHangTimeAndReleasesMarkedOutputs)
     ConfigImage image = loadedImage();
     auto main = image.main();
     setU16(main, 0x0280, 0xFFFF);
-    main[0x0508] = '=';                  // fixed output 2: slot at DTMF offset 83
+    main[0x0508] = '='; // fixed output 2: slot at DTMF offset 83
     main[0x06D3] = 0x05;
     main[0x06D4] = 0x06;
     main[0x06D5] = 0x01;
-    main[0x02A8 + 1] = 1;                // port 2 is an output
+    main[0x02A8 + 1] = 1; // port 2 is an output
     main[0x0538] = '=';
     main[0x0680 + 98 + 3] = 0x07;
-    main[0x02A8 + 2] = 0;                // port 3 is an input: its stale entry stays
+    main[0x02A8 + 2] = 0; // port 3 is an input: its stale entry stays
     main[0x0540] = '=';
     main[0x0680 + 98 + 6] = 0x09;
 

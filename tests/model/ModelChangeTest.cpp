@@ -1,6 +1,6 @@
+#include "model/ModelChange.h"
 #include "model/ByteOrder.h"
 #include "model/DefaultBuilder.h"
-#include "model/ModelChange.h"
 #include "model/ModelTable.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,8 @@ TEST(ModelChange, OtherBandKeepsDataRechecksChannelsAndRebuildsFrequencyTables)
     ConfigImage image = editedImage(0x0700);
     FrequencyLimits limits = FrequencyLimits::forModelCode(0x0700, true);
     double recheckedUpper = 0;
-    applyModelChange(image, 0x0600, limits, kId, [&](const FrequencyLimits& l) { recheckedUpper = l.upperMHz; });
+    applyModelChange(image, 0x0600, limits, kId,
+                     [&](const FrequencyLimits& l) { recheckedUpper = l.upperMHz; });
 
     EXPECT_EQ(recheckedUpper, 520.0);
     EXPECT_EQ(limits.lowerMHz, 450.0);

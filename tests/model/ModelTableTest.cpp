@@ -1,5 +1,5 @@
-#include "model/ConfigImage.h"
 #include "model/ModelTable.h"
+#include "model/ConfigImage.h"
 
 #include <gtest/gtest.h>
 

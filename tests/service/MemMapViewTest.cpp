@@ -1,6 +1,6 @@
+#include "service/MemMapView.h"
 #include "model/ConfigImage.h"
 #include "model/ModelBlock.h"
-#include "service/MemMapView.h"
 
 #include <gtest/gtest.h>
 

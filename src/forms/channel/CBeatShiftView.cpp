@@ -25,7 +25,8 @@ constexpr std::array<FormItem, 5> kBeatShiftItems{{
 }};
 } // namespace
 
-CBeatShiftView::CBeatShiftView(FormContext& context, QWidget* parent) : CFormView(context, kBeatShiftCommand, parent)
+CBeatShiftView::CBeatShiftView(FormContext& context, QWidget* parent)
+    : CFormView(context, kBeatShiftCommand, parent)
 {
     auto* options = new QWidget(this);
     items_ = CItemFormBuilder::build(kBeatShiftItems, options, [this](int n) { return text(n); });
@@ -39,16 +40,18 @@ CBeatShiftView::CBeatShiftView(FormContext& context, QWidget* parent) : CFormVie
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(options);
     layout->addLayout(buttons);
-    connect(closeButton, &QPushButton::clicked, this, [this] { this->context().host.closeForm(kBeatShiftCommand); });
+    connect(closeButton, &QPushButton::clicked, this,
+            [this] { this->context().host.closeForm(kBeatShiftCommand); });
 
     for (const FormItem& row : kBeatShiftItems) {
         const int option = row.item;
-        connect(static_cast<QCheckBox*>(optionBox(option)), &QCheckBox::clicked, this, [this, option](bool on) {
-            ChannelEditor editor = makeChannelEditor(this->context());
-            if (editor.setBeatShiftOption(this->context().host.currentChannel(), option, on).changed)
-                this->context().host.refreshAllForms();
-            refreshFromImage();
-        });
+        connect(static_cast<QCheckBox*>(optionBox(option)), &QCheckBox::clicked, this,
+                [this, option](bool on) {
+                    ChannelEditor editor = makeChannelEditor(this->context());
+                    if (editor.setBeatShiftOption(this->context().host.currentChannel(), option, on).changed)
+                        this->context().host.refreshAllForms();
+                    refreshFromImage();
+                });
     }
     refreshFromImage();
 }

@@ -33,7 +33,8 @@ QLineEdit* lineOf(QWidget* control)
 }
 } // namespace
 
-CChEditView::CChEditView(FormContext& context, QWidget* parent) : CFormView(context, kChannelEditCommand, parent)
+CChEditView::CChEditView(FormContext& context, QWidget* parent)
+    : CFormView(context, kChannelEditCommand, parent)
 {
     auto* fields = new QWidget(this);
     items_ = CItemFormBuilder::build(kChannelEditItems, fields, [this](int n) { return text(n); });
@@ -148,8 +149,8 @@ void CChEditView::connectControls()
         auto* combo = static_cast<QComboBox*>(control(item));
         connect(combo, &QComboBox::activated, this, [this, item](int index) { chooseEntry(item, index); });
     }
-    for (int item : {kItemBeatShift, kItemReverseBurst, kItemScanAdd, kItemCompander, kItemCwId, kItemUserLimit,
-                     kItemVoiceScrambler, kItemEncryption}) {
+    for (int item : {kItemBeatShift, kItemReverseBurst, kItemScanAdd, kItemCompander, kItemCwId,
+                     kItemUserLimit, kItemVoiceScrambler, kItemEncryption}) {
         auto* box = static_cast<QCheckBox*>(control(item));
         connect(box, &QCheckBox::clicked, this, [this, item](bool on) {
             ChannelEditor editor = makeChannelEditor(context());
@@ -177,20 +178,36 @@ void CChEditView::commitText(int item)
     ChannelEditor editor = makeChannelEditor(context());
     ChannelEditResult result;
     switch (item) {
-    case kItemRxFrequency: result = editor.setFrequency(channel_, false, value, true); break;
-    case kItemTxFrequency: result = editor.setFrequency(channel_, true, value, true); break;
-    case kItemName: result = editor.setName(channel_, value); break;
-    case kItemQtDecode: result = editor.setQtDqt(channel_, false, value, true); break;
-    case kItemQtEncode: result = editor.setQtDqt(channel_, true, value, true); break;
-    case kItemRanDecode: result = editor.setRan(channel_, false, value, true); break;
-    case kItemRanEncode: result = editor.setRan(channel_, true, value, true); break;
-    default: return;
+    case kItemRxFrequency:
+        result = editor.setFrequency(channel_, false, value, true);
+        break;
+    case kItemTxFrequency:
+        result = editor.setFrequency(channel_, true, value, true);
+        break;
+    case kItemName:
+        result = editor.setName(channel_, value);
+        break;
+    case kItemQtDecode:
+        result = editor.setQtDqt(channel_, false, value, true);
+        break;
+    case kItemQtEncode:
+        result = editor.setQtDqt(channel_, true, value, true);
+        break;
+    case kItemRanDecode:
+        result = editor.setRan(channel_, false, value, true);
+        break;
+    case kItemRanEncode:
+        result = editor.setRan(channel_, true, value, true);
+        break;
+    default:
+        return;
     }
     stored(result.warning, result.changed);
     if (item == kItemTxFrequency && result.changed) {
         // The next thing to set after a transmit frequency is the channel type, or the
         // squelch when the type cannot be changed.
-        QWidget* next = control(kItemChannelType)->isEnabled() ? control(kItemChannelType) : control(kItemQtDecode);
+        QWidget* next =
+            control(kItemChannelType)->isEnabled() ? control(kItemChannelType) : control(kItemQtDecode);
         next->setFocus(Qt::TabFocusReason);
     }
 }
@@ -210,11 +227,21 @@ void CChEditView::chooseEntry(int item, int index)
     ChannelEditor editor = makeChannelEditor(context());
     ChannelEditResult result;
     switch (item) {
-    case kItemQtDecode: result = editor.setQtDqt(channel_, false, label, false); break;
-    case kItemQtEncode: result = editor.setQtDqt(channel_, true, label, false); break;
-    case kItemRanDecode: result = editor.setRan(channel_, false, label, false); break;
-    case kItemRanEncode: result = editor.setRan(channel_, true, label, false); break;
-    default: result = editor.setChoiceText(channel_, item, label); break;
+    case kItemQtDecode:
+        result = editor.setQtDqt(channel_, false, label, false);
+        break;
+    case kItemQtEncode:
+        result = editor.setQtDqt(channel_, true, label, false);
+        break;
+    case kItemRanDecode:
+        result = editor.setRan(channel_, false, label, false);
+        break;
+    case kItemRanEncode:
+        result = editor.setRan(channel_, true, label, false);
+        break;
+    default:
+        result = editor.setChoiceText(channel_, item, label);
+        break;
     }
     if (QLineEdit* line = lineOf(combo))
         line->setModified(false);
@@ -379,7 +406,8 @@ void CChEditView::keyPressEvent(QKeyEvent* event)
         closeForm();
         return;
     }
-    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier, channel_, this))
+    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier, channel_,
+                                  this))
         return;
     CFormView::keyPressEvent(event);
 }

@@ -104,7 +104,9 @@ QString CChInfoView::freeSpaceText() const
 
 QString CChInfoView::formTitle() const
 {
-    return QStringLiteral("%1 [ %2 - %3 ]").arg(text(kTitleText), text(kChannelTextChannel)).arg(currentChannel() + 1);
+    return QStringLiteral("%1 [ %2 - %3 ]")
+        .arg(text(kTitleText), text(kChannelTextChannel))
+        .arg(currentChannel() + 1);
 }
 
 void CChInfoView::refreshFromImage()
@@ -152,8 +154,8 @@ void CChInfoView::keyPressEvent(QKeyEvent* event)
         openChannelEdit();
         return;
     }
-    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier, currentChannel(),
-                                  this)) {
+    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier,
+                                  currentChannel(), this)) {
         refreshFromImage();
         return;
     }

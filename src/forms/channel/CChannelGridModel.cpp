@@ -13,13 +13,25 @@ const GridColumnInfo& columnInfo(int column)
 }
 } // namespace
 
-int CChannelGridModel::gridRows() const { return kChannelCount; }
+int CChannelGridModel::gridRows() const
+{
+    return kChannelCount;
+}
 
-int CChannelGridModel::gridColumns() const { return static_cast<int>(kChannelGridColumns.size()); }
+int CChannelGridModel::gridColumns() const
+{
+    return static_cast<int>(kChannelGridColumns.size());
+}
 
-QString CChannelGridModel::fixedHeaderText() const { return languageText(context_, kChannelGridFixedHeaderText); }
+QString CChannelGridModel::fixedHeaderText() const
+{
+    return languageText(context_, kChannelGridFixedHeaderText);
+}
 
-QString CChannelGridModel::headerText(int column) const { return languageText(context_, columnInfo(column).headerText); }
+QString CChannelGridModel::headerText(int column) const
+{
+    return languageText(context_, columnInfo(column).headerText);
+}
 
 QString CChannelGridModel::cellText(int row, int column) const
 {
@@ -50,26 +62,51 @@ void CChannelGridModel::commitCell(int row, int column, const QString& text)
     const std::string value = text.toStdString();
     ChannelEditResult result;
     switch (columnInfo(column).item) {
-    case kItemRxFrequency: result = editor.setFrequency(row, false, value, true); break;
-    case kItemTxFrequency: result = editor.setFrequency(row, true, value, true); break;
-    case kItemQtDecode: result = editor.setQtDqt(row, false, value, true); break;
-    case kItemQtEncode: result = editor.setQtDqt(row, true, value, true); break;
-    case kItemRanDecode: result = editor.setRan(row, false, value, true); break;
-    case kItemRanEncode: result = editor.setRan(row, true, value, true); break;
-    case kItemName: result = editor.setName(row, value); break;
-    default: result = editor.setChoiceText(row, columnInfo(column).item, value); break;
+    case kItemRxFrequency:
+        result = editor.setFrequency(row, false, value, true);
+        break;
+    case kItemTxFrequency:
+        result = editor.setFrequency(row, true, value, true);
+        break;
+    case kItemQtDecode:
+        result = editor.setQtDqt(row, false, value, true);
+        break;
+    case kItemQtEncode:
+        result = editor.setQtDqt(row, true, value, true);
+        break;
+    case kItemRanDecode:
+        result = editor.setRan(row, false, value, true);
+        break;
+    case kItemRanEncode:
+        result = editor.setRan(row, true, value, true);
+        break;
+    case kItemName:
+        result = editor.setName(row, value);
+        break;
+    default:
+        result = editor.setChoiceText(row, columnInfo(column).item, value);
+        break;
     }
     showChannelMessage(context_, result.warning);
     if (result.changed)
         emit channelsChanged();
 }
 
-Qt::Alignment CChannelGridModel::columnAlignment(int column) const { return toQtAlignment(columnInfo(column).align); }
+Qt::Alignment CChannelGridModel::columnAlignment(int column) const
+{
+    return toQtAlignment(columnInfo(column).align);
+}
 
 // The grid widths are given in dialog units of the repeater tools; a tenth more fits our font.
-int CChannelGridModel::columnWidth(int column) const { return columnInfo(column).width * 11 / 10; }
+int CChannelGridModel::columnWidth(int column) const
+{
+    return columnInfo(column).width * 11 / 10;
+}
 
-int CChannelGridModel::fixedColumnWidth() const { return kChannelGridFixedWidth * 11 / 10; }
+int CChannelGridModel::fixedColumnWidth() const
+{
+    return kChannelGridFixedWidth * 11 / 10;
+}
 
 int CChannelGridModel::editColumnFor(int row, int column) const
 {

@@ -9,7 +9,9 @@ namespace rps {
 class CChannelGridModel : public CGridModel {
     Q_OBJECT
 public:
-    CChannelGridModel(FormContext& context, QObject* parent = nullptr) : CGridModel(parent), context_(context) {}
+    CChannelGridModel(FormContext& context, QObject* parent = nullptr) : CGridModel(parent), context_(context)
+    {
+    }
 
     int gridRows() const override;
     int gridColumns() const override;

@@ -19,8 +19,8 @@ struct ChannelSlot {
 };
 
 struct ChannelPasteResult {
-    int written = 0;  // channels written (programmed or emptied)
-    int message = 0;  // language text to show when the paste could not be completed
+    int written = 0; // channels written (programmed or emptied)
+    int message = 0; // language text to show when the paste could not be completed
 };
 
 class ChannelClipboard {

@@ -16,19 +16,27 @@ namespace {
 std::size_t choiceOffset(int item)
 {
     switch (item) {
-    case kItemChannelType: return F::kChannelType;
-    case kItemTransmitMode: return F::kTransmitMode;
-    case kItemTxPower: return F::kTxPower;
-    case kItemSpacingAnalog: return F::kSpacingAnalog;
-    case kItemSpacingNxdn: return F::kSpacingNxdn;
-    case kItemEncodeToneMultiple: return F::kEncodeToneMultiple;
-    default: return 0;
+    case kItemChannelType:
+        return F::kChannelType;
+    case kItemTransmitMode:
+        return F::kTransmitMode;
+    case kItemTxPower:
+        return F::kTxPower;
+    case kItemSpacingAnalog:
+        return F::kSpacingAnalog;
+    case kItemSpacingNxdn:
+        return F::kSpacingNxdn;
+    case kItemEncodeToneMultiple:
+        return F::kEncodeToneMultiple;
+    default:
+        return 0;
     }
 }
 
 } // namespace
 
-ChannelEditor::ChannelEditor(ConfigImage& image, TextLookup texts, FrequencyLimits limits, char decimalSeparator)
+ChannelEditor::ChannelEditor(ConfigImage& image, TextLookup texts, FrequencyLimits limits,
+                             char decimalSeparator)
     : ChannelEditor(image.main(), image.aux(), std::move(texts), limits, decimalSeparator)
 {
 }
@@ -52,24 +60,42 @@ int ChannelEditor::value(int channel, int item) const
     if (r.empty())
         return -1;
     switch (item) {
-    case kItemRxFrequency: return static_cast<int>(getU32(r, F::kRxFrequency) & 0x7FFFFFFF);
-    case kItemTxFrequency: return static_cast<int>(getU32(r, F::kTxFrequency) & 0x7FFFFFFF);
-    case kItemQtDecode: return getU16(r, F::kQtDecode);
-    case kItemQtEncode: return getU16(r, F::kQtEncode);
-    case kItemRanDecode: return getU16(r, F::kRanDecode);
-    case kItemRanEncode: return getU16(r, F::kRanEncode);
-    case kItemName: return getU16(r, F::kName);
-    case kItemOperationMode: return getU16(r, F::kOperationMode);
-    case kItemMultiTable: return r[F::kMultiTable];
-    case kItemKeyData: return getU16(r, F::kKeyData);
-    case kItemBeatShift: return (r[F::kBeatShift] & 0x01) == 0;
-    case kItemReverseBurst: return r[F::kReverseBurst] == 0;
-    case kItemScanAdd: return r[F::kScanAdd] == 1;
-    case kItemCompander: return r[F::kCompander] == 1;
-    case kItemCwId: return r[F::kCwId] == 1;
-    case kItemUserLimit: return r[F::kUserLimit] == 0x00;
-    case kItemVoiceScrambler: return store_.voiceScramblerOn(channel);
-    case kItemEncryption: return store_.encryptionOn(channel);
+    case kItemRxFrequency:
+        return static_cast<int>(getU32(r, F::kRxFrequency) & 0x7FFFFFFF);
+    case kItemTxFrequency:
+        return static_cast<int>(getU32(r, F::kTxFrequency) & 0x7FFFFFFF);
+    case kItemQtDecode:
+        return getU16(r, F::kQtDecode);
+    case kItemQtEncode:
+        return getU16(r, F::kQtEncode);
+    case kItemRanDecode:
+        return getU16(r, F::kRanDecode);
+    case kItemRanEncode:
+        return getU16(r, F::kRanEncode);
+    case kItemName:
+        return getU16(r, F::kName);
+    case kItemOperationMode:
+        return getU16(r, F::kOperationMode);
+    case kItemMultiTable:
+        return r[F::kMultiTable];
+    case kItemKeyData:
+        return getU16(r, F::kKeyData);
+    case kItemBeatShift:
+        return (r[F::kBeatShift] & 0x01) == 0;
+    case kItemReverseBurst:
+        return r[F::kReverseBurst] == 0;
+    case kItemScanAdd:
+        return r[F::kScanAdd] == 1;
+    case kItemCompander:
+        return r[F::kCompander] == 1;
+    case kItemCwId:
+        return r[F::kCwId] == 1;
+    case kItemUserLimit:
+        return r[F::kUserLimit] == 0x00;
+    case kItemVoiceScrambler:
+        return store_.voiceScramblerOn(channel);
+    case kItemEncryption:
+        return store_.encryptionOn(channel);
     default: {
         const std::size_t offset = choiceOffset(item);
         return offset ? r[offset] : 0;
@@ -86,14 +112,22 @@ std::string ChannelEditor::format(int channel, int item) const
         return {};
     const std::string off = offText();
     switch (item) {
-    case kItemRxFrequency: return formatFrequency(getU32(r, F::kRxFrequency), separator_);
-    case kItemTxFrequency: return formatFrequency(getU32(r, F::kTxFrequency), separator_);
-    case kItemQtDecode: return formatQtDqt(getU16(r, F::kQtDecode), off, separator_);
-    case kItemQtEncode: return formatQtDqt(getU16(r, F::kQtEncode), off, separator_);
-    case kItemRanDecode: return formatRan(getU16(r, F::kRanDecode), off);
-    case kItemRanEncode: return formatRan(getU16(r, F::kRanEncode), off);
-    case kItemName: return formatChannelName(getU16(r, F::kName));
-    case kItemKeyData: return formatKeyData(getU16(r, F::kKeyData));
+    case kItemRxFrequency:
+        return formatFrequency(getU32(r, F::kRxFrequency), separator_);
+    case kItemTxFrequency:
+        return formatFrequency(getU32(r, F::kTxFrequency), separator_);
+    case kItemQtDecode:
+        return formatQtDqt(getU16(r, F::kQtDecode), off, separator_);
+    case kItemQtEncode:
+        return formatQtDqt(getU16(r, F::kQtEncode), off, separator_);
+    case kItemRanDecode:
+        return formatRan(getU16(r, F::kRanDecode), off);
+    case kItemRanEncode:
+        return formatRan(getU16(r, F::kRanEncode), off);
+    case kItemName:
+        return formatChannelName(getU16(r, F::kName));
+    case kItemKeyData:
+        return formatKeyData(getU16(r, F::kKeyData));
     case kItemMultiTable: {
         const uint8_t table = r[F::kMultiTable];
         return (table == 0 || table == 0xFF) ? off : std::to_string(table);
@@ -107,7 +141,7 @@ std::string ChannelEditor::format(int channel, int item) const
     case kItemCwId:
     case kItemUserLimit:
     case kItemEncryption: {
-        const int stored = item == kItemUserLimit ? r[F::kUserLimit]
+        const int stored = item == kItemUserLimit    ? r[F::kUserLimit]
                            : item == kItemEncryption ? (store_.encryptionOn(channel) ? 0 : 1)
                                                      : r[item == kItemScanAdd ? F::kScanAdd : F::kCwId];
         const int label = choiceLabel(item, stored, modelCode());
@@ -285,8 +319,11 @@ ChannelEditResult ChannelEditor::setChoice(int channel, int item, int choice)
         setU16(r, F::kOperationMode, static_cast<uint16_t>(choice));
     } else if (item == kItemMultiTable) {
         return setMultiTable(channel, choice);
-    } else if (item == kItemCwId || item == kItemScanAdd || item == kItemUserLimit || item == kItemEncryption) {
-        const bool on = item == kItemUserLimit ? choice == 0 : item == kItemEncryption ? choice == 0 : choice == 1;
+    } else if (item == kItemCwId || item == kItemScanAdd || item == kItemUserLimit ||
+               item == kItemEncryption) {
+        const bool on = item == kItemUserLimit    ? choice == 0
+                        : item == kItemEncryption ? choice == 0
+                                                  : choice == 1;
         return setFlag(channel, item, on);
     } else {
         const std::size_t offset = choiceOffset(item);
@@ -330,14 +367,29 @@ ChannelEditResult ChannelEditor::setFlag(int channel, int item, bool on)
     case kItemBeatShift:
         r[F::kBeatShift] = static_cast<uint8_t>(on ? (r[F::kBeatShift] & ~0x01) : (r[F::kBeatShift] | 0x01));
         break;
-    case kItemReverseBurst: r[F::kReverseBurst] = on ? 0 : 1; break;
-    case kItemScanAdd: r[F::kScanAdd] = on ? 1 : 0; break;
-    case kItemCompander: r[F::kCompander] = on ? 1 : 0; break;
-    case kItemCwId: r[F::kCwId] = on ? 1 : 0; break;
-    case kItemUserLimit: r[F::kUserLimit] = on ? 0x00 : 0xFF; break;
-    case kItemVoiceScrambler: store_.setVoiceScramblerOn(channel, on); break;
-    case kItemEncryption: store_.setEncryptionOn(channel, on); break;
-    default: return {};
+    case kItemReverseBurst:
+        r[F::kReverseBurst] = on ? 0 : 1;
+        break;
+    case kItemScanAdd:
+        r[F::kScanAdd] = on ? 1 : 0;
+        break;
+    case kItemCompander:
+        r[F::kCompander] = on ? 1 : 0;
+        break;
+    case kItemCwId:
+        r[F::kCwId] = on ? 1 : 0;
+        break;
+    case kItemUserLimit:
+        r[F::kUserLimit] = on ? 0x00 : 0xFF;
+        break;
+    case kItemVoiceScrambler:
+        store_.setVoiceScramblerOn(channel, on);
+        break;
+    case kItemEncryption:
+        store_.setEncryptionOn(channel, on);
+        break;
+    default:
+        return {};
     }
     applyConsistencyRules(store_, channel, ChannelEditKind::Other);
     return {0, true, false};
@@ -401,7 +453,8 @@ namespace rps {
 
 int recheckChannelFrequencies(ConfigImage& image, const FrequencyLimits& limits)
 {
-    ChannelEditor editor(image, [](int) { return std::string(); }, limits);
+    ChannelEditor editor(
+        image, [](int) { return std::string(); }, limits);
     return editor.recheckFrequencies();
 }
 

@@ -31,8 +31,8 @@ struct ChannelEditResult {
 class ChannelEditor {
 public:
     ChannelEditor(ConfigImage& image, TextLookup texts, FrequencyLimits limits, char decimalSeparator = '.');
-    ChannelEditor(std::span<uint8_t> mainArea, std::span<uint8_t> auxArea, TextLookup texts, FrequencyLimits limits,
-                  char decimalSeparator = '.');
+    ChannelEditor(std::span<uint8_t> mainArea, std::span<uint8_t> auxArea, TextLookup texts,
+                  FrequencyLimits limits, char decimalSeparator = '.');
 
     ChannelStore& store() { return store_; }
     const ChannelStore& store() const { return store_; }

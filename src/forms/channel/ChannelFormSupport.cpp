@@ -9,8 +9,9 @@ namespace rps {
 ChannelEditor makeChannelEditor(FormContext& context)
 {
     const LanguageTable& texts = context.texts;
-    return ChannelEditor(context.image, [&texts](int n) { return texts.text(n); }, context.host.frequencyLimits(),
-                         context.host.decimalSeparator());
+    return ChannelEditor(
+        context.image, [&texts](int n) { return texts.text(n); }, context.host.frequencyLimits(),
+        context.host.decimalSeparator());
 }
 
 void showChannelMessage(FormContext& context, int textNumber)

@@ -10,12 +10,27 @@ namespace F = ChannelField;
 
 namespace {
 
-bool hasTx(std::span<const uint8_t> r) { return getU32(r, F::kTxFrequency) != kNoFrequency; }
-bool rxEqualsTx(std::span<const uint8_t> r) { return getU32(r, F::kRxFrequency) == getU32(r, F::kTxFrequency); }
-bool ranSet(uint16_t ran) { return ran != kCodeOff && ran != 0; }
-bool multiTableSet(uint8_t table) { return table != 0 && table != 0xFF; }
+bool hasTx(std::span<const uint8_t> r)
+{
+    return getU32(r, F::kTxFrequency) != kNoFrequency;
+}
+bool rxEqualsTx(std::span<const uint8_t> r)
+{
+    return getU32(r, F::kRxFrequency) == getU32(r, F::kTxFrequency);
+}
+bool ranSet(uint16_t ran)
+{
+    return ran != kCodeOff && ran != 0;
+}
+bool multiTableSet(uint8_t table)
+{
+    return table != 0 && table != 0xFF;
+}
 
-bool isSpacingVariantModel(uint16_t modelCode) { return modelCode == 0x0402 || modelCode == 0x0702; }
+bool isSpacingVariantModel(uint16_t modelCode)
+{
+    return modelCode == 0x0402 || modelCode == 0x0702;
+}
 
 } // namespace
 
@@ -27,7 +42,8 @@ ChannelSnapshot takeChannelSnapshot(const ChannelStore& store, int channel)
     return {rxEqualsTx(r) || !hasTx(r)};
 }
 
-void applyConsistencyRules(ChannelStore& store, int channel, ChannelEditKind kind, const ChannelSnapshot& before)
+void applyConsistencyRules(ChannelStore& store, int channel, ChannelEditKind kind,
+                           const ChannelSnapshot& before)
 {
     auto r = store.record(channel);
     if (r.empty())
@@ -141,7 +157,8 @@ bool isItemEnabled(const ChannelStore& store, int channel, int item)
     }
 }
 
-std::vector<ChannelChoice> channelChoices(const ChannelStore& store, int channel, int item, uint16_t modelCode)
+std::vector<ChannelChoice> channelChoices(const ChannelStore& store, int channel, int item,
+                                          uint16_t modelCode)
 {
     const auto r = store.record(channel);
     const uint8_t type = r.empty() ? kTypeNxdn : r[F::kChannelType];
@@ -186,19 +203,28 @@ int choiceLabel(int item, int value, uint16_t modelCode)
 {
     if (item == kItemSpacingAnalog) {
         switch (value) {
-        case 0: return 915;
-        case 1: return 932;
-        case 2: return isSpacingVariantModel(modelCode) ? 916 : 914;
-        case 3: return 917;
-        default: return 0;
+        case 0:
+            return 915;
+        case 1:
+            return 932;
+        case 2:
+            return isSpacingVariantModel(modelCode) ? 916 : 914;
+        case 3:
+            return 917;
+        default:
+            return 0;
         }
     }
     if (item == kItemOperationMode) {
         switch (value) {
-        case 0: return 890;
-        case 1: return 891;
-        case 256: return 892;
-        default: return 0;
+        case 0:
+            return 890;
+        case 1:
+            return 891;
+        case 256:
+            return 892;
+        default:
+            return 0;
         }
     }
     switch (item) {

@@ -34,7 +34,8 @@ struct ChannelChoice {
 };
 
 // The drop-down entries of an item for this channel; empty for items without a fixed list.
-std::vector<ChannelChoice> channelChoices(const ChannelStore& store, int channel, int item, uint16_t modelCode);
+std::vector<ChannelChoice> channelChoices(const ChannelStore& store, int channel, int item,
+                                          uint16_t modelCode);
 // Label of a stored value of a choice item, as any model and type would name it; 0 when the
 // value has no label.
 int choiceLabel(int item, int value, uint16_t modelCode);

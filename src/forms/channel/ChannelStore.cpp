@@ -51,7 +51,8 @@ std::span<const uint8_t> ChannelStore::record(int channel) const
 int ChannelStore::programmedCount() const
 {
     const auto offsets = trustedOffsets();
-    return static_cast<int>(std::count_if(offsets.begin(), offsets.end(), [](const auto& o) { return o.has_value(); }));
+    return static_cast<int>(
+        std::count_if(offsets.begin(), offsets.end(), [](const auto& o) { return o.has_value(); }));
 }
 
 std::size_t ChannelStore::freeBytes() const
@@ -138,11 +139,13 @@ bool ChannelStore::remove(int channel)
     if (channel < 0 || channel >= kChannelCount || !offsets[static_cast<std::size_t>(channel)])
         return false;
     const std::size_t at = *offsets[static_cast<std::size_t>(channel)];
-    std::memmove(main_.data() + at, main_.data() + at + kChannelRecordSize, kChannelAreaEnd - kChannelRecordSize - at);
+    std::memmove(main_.data() + at, main_.data() + at + kChannelRecordSize,
+                 kChannelAreaEnd - kChannelRecordSize - at);
     std::fill_n(main_.data() + kChannelAreaEnd - kChannelRecordSize, kChannelRecordSize, uint8_t{0xFF});
     std::array<bool, kChannelCount> programmed{};
     for (int c = 0; c < kChannelCount; ++c)
-        programmed[static_cast<std::size_t>(c)] = c != channel && offsets[static_cast<std::size_t>(c)].has_value();
+        programmed[static_cast<std::size_t>(c)] =
+            c != channel && offsets[static_cast<std::size_t>(c)].has_value();
     rewriteIndexTable(programmed);
 
     setEncryptionOn(channel, false);

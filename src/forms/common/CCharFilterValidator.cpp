@@ -7,7 +7,8 @@ QValidator::State CCharFilterValidator::validate(QString& input, int& pos) const
     const QByteArray latin = input.toLatin1();
     if (QString::fromLatin1(latin) != input)
         return Invalid; // characters outside the repeater's character set
-    const auto filtered = filterText(rule_, std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
+    const auto filtered =
+        filterText(rule_, std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
     if (!filtered)
         return Invalid;
     input = QString::fromLatin1(filtered->data(), static_cast<qsizetype>(filtered->size()));

@@ -15,7 +15,8 @@ namespace {
 const char* const kOriginalText = "rpsOriginalText";
 }
 
-QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                     const QModelIndex& index) const
 {
     const auto* model = qobject_cast<const CGridModel*>(index.model());
     if (!model)
@@ -108,7 +109,8 @@ void CGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, con
     model->setData(index, editorText(editor).trimmed(), Qt::EditRole);
 }
 
-void CGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
+void CGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                         const QModelIndex&) const
 {
     editor->setGeometry(option.rect.adjusted(-2, -2, 2, 2));
 }

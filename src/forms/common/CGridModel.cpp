@@ -8,9 +8,12 @@ namespace rps {
 Qt::Alignment CGridModel::toQtAlignment(CellAlign align)
 {
     switch (align) {
-    case CellAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
-    case CellAlign::Centre: return Qt::AlignCenter;
-    case CellAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case CellAlign::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case CellAlign::Centre:
+        return Qt::AlignCenter;
+    case CellAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }

@@ -13,8 +13,8 @@ namespace rps {
 
 struct CellEditor {
     CellEditorKind kind = CellEditorKind::None;
-    CharFilterRule filter;   // text and editable drop-down
-    QStringList choices;     // drop-downs
+    CharFilterRule filter; // text and editable drop-down
+    QStringList choices;   // drop-downs
 };
 
 enum class GridRowCommand { Copy, Paste, Delete };

@@ -21,7 +21,8 @@ namespace rps {
 GridMenuTexts gridMenuTexts(const LanguageTable& texts)
 {
     auto t = [&texts](int n) { return QString::fromStdString(texts.text(n)); };
-    return {t(kTextGridCopy), t(kTextGridPaste), t(kTextGridDelete), t(kTextGridToClip), t(kTextGridToClipWithTitle)};
+    return {t(kTextGridCopy), t(kTextGridPaste), t(kTextGridDelete), t(kTextGridToClip),
+            t(kTextGridToClipWithTitle)};
 }
 
 CGridView::CGridView(QWidget* parent) : QTableView(parent)
@@ -59,8 +60,8 @@ void CGridView::applyColumnWidths()
     // A header text of the chosen language never gets cut off.
     const QFontMetrics metrics = horizontalHeader()->fontMetrics();
     for (int column = 0; column < model_->gridColumns(); ++column)
-        setColumnWidth(column,
-                       std::max(model_->columnWidth(column), metrics.horizontalAdvance(model_->headerText(column)) + 14));
+        setColumnWidth(column, std::max(model_->columnWidth(column),
+                                        metrics.horizontalAdvance(model_->headerText(column)) + 14));
     verticalHeader()->setFixedWidth(
         std::max(model_->fixedColumnWidth(), metrics.horizontalAdvance(model_->fixedHeaderText()) + 12));
 }
@@ -103,7 +104,8 @@ void CGridView::setCurrentCell(int row, int column)
     const QModelIndex index = model_->index(row, column);
     if (rowMode_) {
         anchorRow_ = row;
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(index,
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     }
@@ -142,8 +144,9 @@ void CGridView::extendRowSelection(int rowDelta)
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     const int first = std::min(anchorRow_, row);
     const int last = std::max(anchorRow_, row);
-    selectionModel()->select(QItemSelection(model_->index(first, 0), model_->index(last, model_->gridColumns() - 1)),
-                             QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(
+        QItemSelection(model_->index(first, 0), model_->index(last, model_->gridColumns() - 1)),
+        QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
 }
 
@@ -392,7 +395,8 @@ void CGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         const QModelIndex next = model_->cellAfterCommit(index.row(), index.column());
         if (next.isValid())
             setCurrentCell(next.row(), next.column());
-    } else if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
+    } else if (hint == QAbstractItemDelegate::EditNextItem ||
+               hint == QAbstractItemDelegate::EditPreviousItem) {
         emit editorCommitted(index.row(), index.column());
         focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
     }

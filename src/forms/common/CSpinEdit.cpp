@@ -67,7 +67,8 @@ void CSpinEdit::commitTyped()
         emit valueCommitted(std::nullopt);
         return;
     }
-    const int64_t clamped = clampInteger(parseTypedInteger(text.toStdString()), range_.min, range_.max, range_.step);
+    const int64_t clamped =
+        clampInteger(parseTypedInteger(text.toStdString()), range_.min, range_.max, range_.step);
     setValue(clamped);
     emit valueCommitted(clamped);
 }

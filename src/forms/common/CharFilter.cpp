@@ -6,12 +6,30 @@ namespace rps {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool isLower(char c) { return c >= 'a' && c <= 'z'; }
-char toUpper(char c) { return isLower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
-char toLower(char c) { return isUpper(c) ? static_cast<char>(c - 'A' + 'a') : c; }
-bool inRange(char c, char low, char high) { return c >= low && c <= high; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isUpper(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+bool isLower(char c)
+{
+    return c >= 'a' && c <= 'z';
+}
+char toUpper(char c)
+{
+    return isLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char toLower(char c)
+{
+    return isUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool inRange(char c, char low, char high)
+{
+    return c >= low && c <= high;
+}
 
 std::size_t countOf(std::string_view before, std::string_view after, char c)
 {
@@ -23,10 +41,28 @@ std::size_t countOf(std::string_view before, std::string_view after, char c)
 std::optional<char> sevenSegment(char c)
 {
     switch (c) {
-    case 'B': case 'C': case 'D': case 'I': case 'N': case 'O': case 'Q': case 'R': case 'T': case 'Y':
+    case 'B':
+    case 'C':
+    case 'D':
+    case 'I':
+    case 'N':
+    case 'O':
+    case 'Q':
+    case 'R':
+    case 'T':
+    case 'Y':
         c = toLower(c);
         break;
-    case 'a': case 'e': case 'f': case 'g': case 'h': case 'j': case 'l': case 'p': case 's': case 'u':
+    case 'a':
+    case 'e':
+    case 'f':
+    case 'g':
+    case 'h':
+    case 'j':
+    case 'l':
+    case 'p':
+    case 's':
+    case 'u':
         c = toUpper(c);
         break;
     default:
@@ -41,11 +77,13 @@ std::optional<char> sevenSegment(char c)
 std::optional<char> upperText(char c, std::string_view before, std::string_view after)
 {
     if (c == ' ') {
-        const bool allowed = !before.empty() && before.back() != ' ' && (after.empty() || after.front() != ' ');
+        const bool allowed =
+            !before.empty() && before.back() != ' ' && (after.empty() || after.front() != ' ');
         return allowed ? std::optional<char>(c) : std::nullopt;
     }
     c = toUpper(c);
-    if (c == '"' || c == '\'' || c == '(' || c == ')' || inRange(c, '+', ':') || c == '=' || c == '?' || isUpper(c))
+    if (c == '"' || c == '\'' || c == '(' || c == ')' || inRange(c, '+', ':') || c == '=' || c == '?' ||
+        isUpper(c))
         return c;
     return std::nullopt;
 }
@@ -85,7 +123,8 @@ std::optional<char> filterCharacter(const CharFilterRule& rule, char typed, std:
     }
     case CharFilterKind::Dtmf: {
         const char u = toUpper(c);
-        return (isDigit(u) || inRange(u, 'A', 'D') || u == '*' || u == '#') ? std::optional<char>(u) : std::nullopt;
+        return (isDigit(u) || inRange(u, 'A', 'D') || u == '*' || u == '#') ? std::optional<char>(u)
+                                                                            : std::nullopt;
     }
     case CharFilterKind::Hex: {
         const char u = toUpper(c);

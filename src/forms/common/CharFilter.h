@@ -11,19 +11,19 @@ namespace rps {
 enum class CharFilterKind {
     Any,
     Digits,
-    Decimal,       // digits and one decimal separator ('.' or ',' typed, stored as the locale's)
-    Dtmf,          // 0-9 A-D * #
-    Hex,           // 0-9 A-F
-    HexToE,        // 0-9 A-E
-    HexToEWithQ,   // 0-9 A-E and up to eight Q
+    Decimal,     // digits and one decimal separator ('.' or ',' typed, stored as the locale's)
+    Dtmf,        // 0-9 A-D * #
+    Hex,         // 0-9 A-F
+    HexToE,      // 0-9 A-E
+    HexToEWithQ, // 0-9 A-E and up to eight Q
     Alphanumeric,
-    SevenSegment,  // what the repeater's two-digit display can show
-    UpperText,     // upper-case text with single inner spaces
+    SevenSegment, // what the repeater's two-digit display can show
+    UpperText,    // upper-case text with single inner spaces
     SignedDigits,
     ZeroToFive,
-    DigitsWithA,   // digits and one A
-    DigitsWithC,   // digits and one C
-    DigitsWithCO,  // digits and one C or O
+    DigitsWithA,    // digits and one A
+    DigitsWithC,    // digits and one C
+    DigitsWithCO,   // digits and one C or O
     PrefixedDigits, // digits and once the first letter of one of the prefix words
     MessageText,
 };

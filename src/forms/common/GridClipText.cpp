@@ -15,7 +15,8 @@ std::string joinCells(const std::vector<std::string>& cells)
 }
 } // namespace
 
-std::string gridClipText(const std::vector<std::vector<std::string>>& rows, const std::vector<std::string>* headers)
+std::string gridClipText(const std::vector<std::vector<std::string>>& rows,
+                         const std::vector<std::string>* headers)
 {
     std::string text;
     if (headers)

@@ -9,9 +9,9 @@ enum class CellAlign { Left, Centre, Right };
 enum class CellEditorKind { None, Text, DropDown, EditableDropDown };
 
 struct GridColumnInfo {
-    int item;         // the form's item number shown in the column
-    int headerText;   // language text
-    int width;        // pixels at the default font
+    int item;       // the form's item number shown in the column
+    int headerText; // language text
+    int width;      // pixels at the default font
     CellAlign align;
     CellEditorKind editor;
     CharFilterKind filter = CharFilterKind::Any;

@@ -5,16 +5,24 @@
 
 namespace rps {
 
-enum class ItemControlKind { Edit, EditWithSpin, DropDown, EditableDropDown, CheckBox, GroupFrame, PushButton };
+enum class ItemControlKind {
+    Edit,
+    EditWithSpin,
+    DropDown,
+    EditableDropDown,
+    CheckBox,
+    GroupFrame,
+    PushButton
+};
 
 struct FormItem {
-    int item;             // the number the form's rules use
-    int controlId;        // control number of the form template
-    int spinId;           // spin control, 0 for none
+    int item;      // the number the form's rules use
+    int controlId; // control number of the form template
+    int spinId;    // spin control, 0 for none
     ItemControlKind kind;
-    int textNumber;       // language text of the caption
-    int column = 0;       // layout column of the form
-    int group = -1;       // item number of the group frame that holds it, -1 for none
+    int textNumber; // language text of the caption
+    int column = 0; // layout column of the form
+    int group = -1; // item number of the group frame that holds it, -1 for none
 };
 
 using ItemTable = std::span<const FormItem>;

@@ -2,9 +2,9 @@
 
 #include "model/FrequencyText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <algorithm>
 #include <limits>
 
 namespace rps {
@@ -89,7 +89,8 @@ double clampDecimal(double value, double min, double max, double step)
     return static_cast<double>(scaled) / scale;
 }
 
-std::string clampDecimalText(std::string_view text, double min, double max, double step, char decimalSeparator)
+std::string clampDecimalText(std::string_view text, double min, double max, double step,
+                             char decimalSeparator)
 {
     const double clamped = clampDecimal(parseDecimal(text, decimalSeparator), min, max, step);
     char buffer[64];

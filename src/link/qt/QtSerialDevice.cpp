@@ -65,11 +65,12 @@ bool QtSerialDevice::applyLineSettings(const LineSettings& settings)
 {
     if (!port_.isOpen())
         return false;
-    const bool framed = port_.setBaudRate(static_cast<qint32>(settings.baud)) &&
-                        port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) &&
-                        port_.setParity(parityOf(settings.parity)) &&
-                        port_.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
-                        port_.setFlowControl(QSerialPort::NoFlowControl);
+    const bool framed =
+        port_.setBaudRate(static_cast<qint32>(settings.baud)) &&
+        port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) &&
+        port_.setParity(parityOf(settings.parity)) &&
+        port_.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+        port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!framed)
         return false;
     baud_ = settings.baud;
@@ -87,18 +88,20 @@ std::size_t QtSerialDevice::read(uint8_t* destination, std::size_t count, int ti
 {
     if (!port_.isOpen())
         return 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     std::size_t got = 0;
     while (got < count) {
-        const qint64 n = port_.read(reinterpret_cast<char*>(destination + got), static_cast<qint64>(count - got));
+        const qint64 n =
+            port_.read(reinterpret_cast<char*>(destination + got), static_cast<qint64>(count - got));
         if (n < 0)
             break;
         if (n > 0) {
             got += static_cast<std::size_t>(n);
             continue;
         }
-        const auto remaining =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (remaining.count() <= 0 || !port_.waitForReadyRead(static_cast<int>(remaining.count()))) {
             const qint64 last =
                 port_.read(reinterpret_cast<char*>(destination + got), static_cast<qint64>(count - got));
@@ -113,7 +116,8 @@ bool QtSerialDevice::writeAll(const uint8_t* source, std::size_t count)
 {
     if (!port_.isOpen())
         return false;
-    if (port_.write(reinterpret_cast<const char*>(source), static_cast<qint64>(count)) != static_cast<qint64>(count))
+    if (port_.write(reinterpret_cast<const char*>(source), static_cast<qint64>(count)) !=
+        static_cast<qint64>(count))
         return false;
     // Twice the wire time plus a second: a line that takes longer is not draining at all.
     const int allowanceMs = static_cast<int>(count * 11 * 2000 / std::max<uint32_t>(baud_, 1)) + 1000;
@@ -147,7 +151,8 @@ std::optional<bool> QtSerialDevice::takeLineError()
 uint64_t QtSerialDevice::tickMs()
 {
     return static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - epoch_).count());
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - epoch_)
+            .count());
 }
 
 void QtSerialDevice::delayMs(int ms)
