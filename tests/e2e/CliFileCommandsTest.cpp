@@ -1,4 +1,5 @@
 // Runs the rps360t-cli program on data files and raw images.
+#include "CliRun.h"
 #include "TestPaths.h"
 #include "model/TempFolder.h"
 
@@ -16,31 +17,16 @@
 #include <sys/wait.h>
 
 using namespace rps;
+using rps::test::CliRun;
 using rps::test::readBytes;
 using rps::test::TempFolder;
 using rps::test::writeBytes;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string errors;
-};
-
 class CliFileCommands : public ::testing::Test {
 protected:
-    CliRun cli(const std::string& arguments)
-    {
-        const std::string errorFile = folder.file("stderr.txt");
-        const std::string command =
-            std::string(RPS_CLI_PROGRAM) + " " + arguments + " >/dev/null 2>" + errorFile;
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        const auto bytes = readBytes(errorFile);
-        run.errors.assign(bytes.begin(), bytes.end());
-        return run;
-    }
+    CliRun cli(const std::string& arguments) { return runCli(arguments, folder); }
     std::string path(const std::string& name) const { return folder.file(name); }
 
     TempFolder folder;

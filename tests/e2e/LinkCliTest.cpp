@@ -1,4 +1,5 @@
 // rps360t-cli read and write against rps360t-sim on a pseudo-terminal.
+#include "CliRun.h"
 #include "SimProcess.h"
 #include "TestPaths.h"
 #include "model/TempFolder.h"
@@ -15,11 +16,6 @@
 
 namespace rps::test {
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string errors;
-};
 
 class LinkCli : public ::testing::Test {
 protected:
@@ -39,18 +35,7 @@ protected:
         sim = std::make_unique<SimProcess>(RPS_SIM_PROGRAM, arguments);
         ASSERT_TRUE(sim->ready());
     }
-    CliRun cli(const std::string& arguments)
-    {
-        const std::string errorFile = folder.file("stderr.txt");
-        const std::string command =
-            std::string(RPS_CLI_PROGRAM) + " " + arguments + " </dev/null >/dev/null 2>" + errorFile;
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        const auto bytes = readBytes(errorFile);
-        run.errors.assign(bytes.begin(), bytes.end());
-        return run;
-    }
+    CliRun cli(const std::string& arguments) { return runCli(arguments, folder); }
     std::vector<uint8_t> radioImage()
     {
         sim->stop();

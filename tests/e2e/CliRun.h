@@ -1,0 +1,30 @@
+#pragma once
+// Runs rps360t-cli with a command line, standard input empty, and keeps its exit code and
+// what it wrote on standard error.
+#include "model/TempFolder.h"
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+namespace rps::test {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string errors;
+};
+
+inline CliRun runCli(const std::string& arguments, const TempFolder& folder)
+{
+    const std::string errorFile = folder.file("stderr.txt");
+    const std::string command =
+        std::string(RPS_CLI_PROGRAM) + " " + arguments + " </dev/null >/dev/null 2>" + errorFile;
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto bytes = readBytes(errorFile);
+    run.errors.assign(bytes.begin(), bytes.end());
+    return run;
+}
+
+} // namespace rps::test
