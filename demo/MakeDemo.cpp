@@ -4,6 +4,7 @@
 // build/demo/rps360t-make-demo demo/demo.dat
 #include "forms/channel/ChannelEditor.h"
 #include "forms/channel/ChannelLayout.h"
+#include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
@@ -17,9 +18,12 @@ using namespace rps;
 
 namespace {
 
+constexpr std::size_t kNxdnUnitIdOffset = 0x0420;
+
 void fillChannels(ConfigImage& image)
 {
-    ChannelEditor editor(image, [](int) { return std::string(); }, FrequencyLimits::forModelCode(0x0400, false));
+    ChannelEditor editor(
+        image, [](int) { return std::string(); }, FrequencyLimits::forModelCode(0x0400, false));
     struct Row {
         int channel;
         const char* rx;
@@ -84,6 +88,8 @@ int main(int argc, char** argv)
     newImage(image, noInstallation);
     fillChannels(image);
     writeMessage(image);
+    // The repeater's own NXDN unit ID: a write refuses NXDN channels without one.
+    setU16(image.main(), kNxdnUnitIdOffset, 101);
     const SaveResult result = saveImage(argv[1], image, SaveOptions{false, std::nullopt, noInstallation});
     if (result.code != kSaveOk) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
