@@ -1,6 +1,7 @@
 #include "model/AtomicFile.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -29,9 +30,37 @@ mode_t modeForTarget(const std::string& target)
     return 0666 & ~mask;
 }
 
+// A file the user has made read-only is not replaced: a plain create would be refused, and a
+// rename would silently get round the protection. The write bits count even for the
+// superuser, as a read-only file attribute would.
+int refusalOfExistingTarget(const std::string& target)
+{
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0)
+        return 0;
+    if (S_ISDIR(existing.st_mode))
+        return EISDIR;
+    if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return EACCES;
+    if (::access(target.c_str(), W_OK) != 0)
+        return errno;
+    return 0;
+}
+
+// A target reached through a symbolic link is the file the link names: replacing the link
+// itself would leave the linked file stale and the link gone.
+std::string resolvedTarget(const std::string& target)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(target, error))
+        return target;
+    const std::filesystem::path resolved = std::filesystem::canonical(target, error);
+    return error ? target : resolved.string();
+}
+
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(resolvedTarget(targetPath)) {}
 
 AtomicFileWriter::~AtomicFileWriter()
 {
@@ -40,6 +69,10 @@ AtomicFileWriter::~AtomicFileWriter()
 
 bool AtomicFileWriter::open()
 {
+    if (const int refusal = refusalOfExistingTarget(target_); refusal != 0) {
+        error_ = refusal;
+        return false;
+    }
     const std::string folder = folderOf(target_);
     const auto slash = target_.find_last_of('/');
     const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);

@@ -2,6 +2,7 @@
 // Replaces a file as a whole or not at all: the bytes go to a temporary file in the target's
 // folder, are flushed to the disk, and only then is the temporary renamed over the target.
 // Whatever fails, the previous file stays exactly as it was and no temporary is left behind.
+// A read-only target is refused like a failed create; a symbolic link is followed.
 #include <cstdint>
 #include <span>
 #include <string>

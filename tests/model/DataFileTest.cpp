@@ -179,6 +179,28 @@ TEST(DataFileSave, ReadOnlyFolderLeavesThePreviousFile)
     EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{1, 2, 3}));
 }
 
+TEST(DataFileSave, ReadOnlyFileIsRefusedAndALinkedFileIsUpdatedInPlace)
+{
+    TempFolder folder;
+    ConfigImage image = sampleImage();
+    const std::string locked = folder.file("locked.dat");
+    writeBytes(locked, {1, 2, 3});
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    const SaveResult refused = saveImage(locked, image, plain());
+    EXPECT_EQ(refused.code, kSaveCannotCreate);
+    EXPECT_EQ(refused.systemError, EACCES);
+    EXPECT_EQ(readBytes(locked), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(folder.entryCount(), 1u);
+
+    const std::string real = folder.file("real.dat");
+    const std::string link = folder.file("link.dat");
+    writeBytes(real, {1, 2, 3});
+    std::filesystem::create_symlink(real, link);
+    ASSERT_EQ(saveImage(link, image, plain()).code, kSaveOk);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readBytes(real).size(), kDataFileSize);
+}
+
 TEST(DataFileLoad, TruncatedFilesAreRefusedExceptInTheLocalBlock)
 {
     TempFolder folder;
