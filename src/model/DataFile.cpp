@@ -141,6 +141,11 @@ LoadResult loadImage(const std::string& path, ConfigImage& image)
         !readExactly(file.get(), main.subspan(kMainBeforeKey)) || !readExactly(file.get(), staged->aux))
         return {kLoadCannotRead, {}};
     xorBytes(main, key);
+    // The image keeps its own copy of the model block, and that copy is the model the program
+    // works with from now on: a header that names an accepted model must not carry in an
+    // image of a model that Open refuses.
+    if (!isAcceptedForOpen(readModelBlock(main)))
+        return {kLoadModelRefused, {}};
     xorBytes(staged->aux, key);
     // Files written before the local block existed end here; their local block is empty.
     if (readExactly(file.get(), staged->local))

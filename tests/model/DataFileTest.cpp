@@ -262,6 +262,15 @@ TEST(DataFileLoad, HeaderChecksGiveTheirOwnResults)
     EXPECT_EQ(loadVariant([](auto& b) { b[16 + 10] = 0x02; }).code, kLoadModelRefused); // 0x0402
     EXPECT_EQ(loadVariant([](auto& b) { b[16 + 11] = 0x05; }).code, kLoadModelRefused);
 
+    // The model block inside the image must be one Open accepts as well.
+    const auto inner = [](std::size_t byte, uint8_t value) {
+        return [=](auto& b) { b[dataFileOffsetOfMain(kModelBlockOffset + byte)] = value; };
+    };
+    EXPECT_EQ(loadVariant(inner(10, 0x02)).code, kLoadModelRefused); // 0x0402
+    EXPECT_EQ(loadVariant(inner(12, 0x00)).code, kLoadModelRefused);
+    EXPECT_EQ(loadVariant(inner(0, 'X')).code, kLoadModelRefused);
+    EXPECT_EQ(loadVariant(inner(14, 0x00)).code, kLoadOk); // option flags are the image's own
+
     EXPECT_EQ(loadMessageText(kLoadCannotRead), 771);
     EXPECT_EQ(loadMessageText(kLoadBadMarker), loadMessageText(kLoadModelRefused));
     EXPECT_EQ(loadMessageText(kLoadReservedBytes), 818);
