@@ -23,6 +23,13 @@ TEST(IntegerClamp, HugeTypedNumbersSaturateInsteadOfWrapping)
     EXPECT_EQ(clampIntegerText("-99999999999999999999999", 1, 63), "1");
 }
 
+TEST(IntegerClamp, NegativeValuesRoundDownNotTowardsZero)
+{
+    EXPECT_EQ(clampIntegerText("-12", -30, 30, 5), "-15");
+    EXPECT_EQ(clampIntegerText("-15", -30, 30, 5), "-15");
+    EXPECT_EQ(clampIntegerText("-28", -28, 30, 5), "-28"); // the minimum still bounds the field
+}
+
 TEST(DecimalClamp, KeepsTheDecimalsOfTheStep)
 {
     EXPECT_EQ(clampDecimalText("12.37", 0.0, 100.0, 0.5), "12.0");
@@ -30,6 +37,9 @@ TEST(DecimalClamp, KeepsTheDecimalsOfTheStep)
     EXPECT_EQ(clampDecimalText("7,25", 0.0, 10.0, 0.05, ','), "7,25");
     EXPECT_EQ(clampDecimalText(std::string(400, '9'), 0.0, 10.0, 0.1), "10.0");
     EXPECT_EQ(clampDecimalText("-3", 1.0, 10.0, 1.0), "1");
+    EXPECT_EQ(clampDecimalText("-1.25", -5.0, 5.0, 0.1), "-1.3");
+    EXPECT_EQ(clampDecimalText("-1.2", -5.0, 5.0, 0.1), "-1.2");
+    EXPECT_EQ(clampDecimalText("-4.99", -5.0, 5.0, 0.5), "-5.0");
 }
 
 TEST(SpinStep, WrapsAtBothEnds)

@@ -9,6 +9,15 @@
 
 namespace rps {
 
+namespace {
+// Remainder that makes value - remainder the multiple of step at or below value.
+int64_t floorRemainder(int64_t value, int64_t step)
+{
+    const int64_t remainder = value % step;
+    return remainder < 0 ? remainder + step : remainder;
+}
+} // namespace
+
 std::optional<int64_t> parseTypedIntegerStrict(std::string_view text)
 {
     std::size_t i = 0;
@@ -48,7 +57,7 @@ int64_t clampInteger(int64_t value, int64_t min, int64_t max, int64_t step)
     if (value > max)
         value = max;
     if (step > 1) {
-        value -= value % step;
+        value -= floorRemainder(value, step);
         if (value < min) // a minimum off the step grid still bounds the field
             value = min;
     }
@@ -83,10 +92,12 @@ double clampDecimal(double value, double min, double max, double step)
         return value;
     const double scale = std::pow(10.0, decimalsOfStep(step));
     const auto scaledStep = static_cast<int64_t>(step * scale + 0.5);
-    auto scaled = static_cast<int64_t>(value * scale + 0.01);
+    // Downwards also for negative values; the 0.01 keeps 0.3 / 0.1 from falling to 2.
+    auto scaled = static_cast<int64_t>(std::floor(value * scale + 0.01));
     if (scaledStep > 1)
-        scaled -= scaled % scaledStep;
-    return static_cast<double>(scaled) / scale;
+        scaled -= floorRemainder(scaled, scaledStep);
+    const double result = static_cast<double>(scaled) / scale;
+    return result < min ? min : result; // a minimum off the step grid still bounds the field
 }
 
 std::string clampDecimalText(std::string_view text, double min, double max, double step,
