@@ -9,6 +9,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -145,4 +147,29 @@ TEST_F(ChInfoViewTest, TitleAndHostFollowTheCurrentRow)
     EXPECT_EQ(view->currentChannel(), 11);
     press(Qt::Key_F11);
     EXPECT_EQ(host.opened.back(), kChannelEditCommand);
+}
+
+TEST_F(ChInfoViewTest, AnOffCodeCellKeepsItsOffEntryWhenCommittedOrChosen)
+{
+    // The RAN editor takes two digits, yet its list offers the longer "off" entry.
+    editor().setFrequency(3, false, "150", false);
+    editor().setFrequency(3, true, "155", false);
+    view->refreshFromImage();
+    ASSERT_EQ(cell(3, 6), QString::fromStdString(host.texts.text(849)));
+
+    view->grid()->setCurrentCell(3, 6);
+    press(Qt::Key_Return);
+    ASSERT_TRUE(view->grid()->isEditing());
+    press(Qt::Key_Return); // unchanged: stays off
+    EXPECT_EQ(getU16(editor().store().record(3), ChannelField::kRanDecode), 0xFFFF);
+
+    editor().setRan(3, true, "9", false);
+    view->refreshFromImage();
+    view->grid()->setCurrentCell(3, 7);
+    press(Qt::Key_Return);
+    auto* combo = qobject_cast<QComboBox*>(view->grid()->indexWidget(view->grid()->currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(0); // the "off" entry
+    press(Qt::Key_Return);
+    EXPECT_EQ(getU16(editor().store().record(3), ChannelField::kRanEncode), 0xFFFF);
 }

@@ -12,7 +12,8 @@ using namespace rps;
 namespace {
 
 // Five rows of seven columns: column 0 takes 7-segment text, column 1 a drop-down, column 2
-// is disabled on every row, the rest take digits.
+// is disabled on every row, column 6 an editable drop-down of two digits or its longer "off"
+// entry, the rest take digits.
 class TestGridModel : public CGridModel {
 public:
     TestGridModel()
@@ -33,6 +34,8 @@ public:
             return {CellEditorKind::Text, {CharFilterKind::SevenSegment, 2, '.', {}}, {}};
         if (column == 1)
             return {CellEditorKind::DropDown, {}, {"Alpha", "Beta"}};
+        if (column == 6)
+            return {CellEditorKind::EditableDropDown, {CharFilterKind::Digits, 2, '.', {}}, {"Switched off", "10"}};
         return {CellEditorKind::Text, {CharFilterKind::Digits, 4, '.', {}}, {}};
     }
     void commitCell(int row, int column, const QString& text) override
@@ -205,4 +208,26 @@ TEST_F(GridViewTest, LeavingTheEditorCommitsOnlyAChangedText)
     leaveGrid();
     EXPECT_EQ(model.cells[2][3], "9");
     EXPECT_EQ(model.commits, 1);
+}
+
+TEST_F(GridViewTest, AnEditableListEntryLongerThanTheTypedLimitIsCommittedWhole)
+{
+    grid.setCurrentCell(1, 6);
+    press(Qt::Key_Return);
+    ASSERT_TRUE(grid.isEditing());
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(0);
+    EXPECT_EQ(combo->currentText(), "Switched off");
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[1][6], "Switched off");
+
+    // Typing is still held to the filter and its two characters.
+    grid.setCurrentCell(2, 6);
+    QTest::keyClicks(&grid, "4");
+    QApplication::processEvents();
+    ASSERT_TRUE(grid.isEditing());
+    QTest::keyClicks(QApplication::focusWidget(), "x56");
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[2][6], "45");
 }

@@ -74,17 +74,17 @@ CChEditView::CChEditView(FormContext& context, QWidget* parent)
     name->setMaxLength(2);
     name->setValidator(new CCharFilterValidator({CharFilterKind::SevenSegment, 2, separator, {}}, name));
     name->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    for (int item : {kItemQtDecode, kItemQtEncode})
-        lineOf(control(item))->setMaxLength(6);
-    for (int item : {kItemRanDecode, kItemRanEncode})
-        lineOf(control(item))->setMaxLength(3);
-
     // The fixed lists are filled once; lists that depend on the channel on every refresh.
+    // Typed codes are short, but a chosen entry (the "off" text) is never cut.
     ChannelEditor editor = makeChannelEditor(context);
     for (int item : {kItemQtDecode, kItemQtEncode, kItemRanDecode, kItemRanEncode}) {
         auto* combo = static_cast<QComboBox*>(control(item));
-        for (const std::string& entry : editor.choiceTexts(0, item))
+        qsizetype longest = (item == kItemQtDecode || item == kItemQtEncode) ? 6 : 3;
+        for (const std::string& entry : editor.choiceTexts(0, item)) {
             combo->addItem(QString::fromStdString(entry));
+            longest = std::max(longest, combo->itemText(combo->count() - 1).size());
+        }
+        lineOf(combo)->setMaxLength(static_cast<int>(longest));
     }
     for (const BuiltItem& built : items_) {
         built.control->installEventFilter(this);

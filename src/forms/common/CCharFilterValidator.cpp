@@ -4,6 +4,8 @@ namespace rps {
 
 QValidator::State CCharFilterValidator::validate(QString& input, int& pos) const
 {
+    if (entries_.contains(input))
+        return Acceptable;
     const QByteArray latin = input.toLatin1();
     if (QString::fromLatin1(latin) != input)
         return Invalid; // characters outside the repeater's character set

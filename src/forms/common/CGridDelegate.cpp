@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace rps {
 
 namespace {
@@ -42,9 +44,17 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         if (editorInfo.kind == CellEditorKind::EditableDropDown) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->lineEdit()->setValidator(new CCharFilterValidator(editorInfo.filter, combo));
-            if (editorInfo.filter.maxLength > 0)
-                combo->lineEdit()->setMaxLength(editorInfo.filter.maxLength);
+            auto* validator = new CCharFilterValidator(editorInfo.filter, combo);
+            validator->setListEntries(editorInfo.choices);
+            combo->lineEdit()->setValidator(validator);
+            // The filter limits what is typed; a chosen entry (such as the "off" text) may be
+            // longer and must not be cut.
+            if (editorInfo.filter.maxLength > 0) {
+                qsizetype longest = editorInfo.filter.maxLength;
+                for (const QString& choice : editorInfo.choices)
+                    longest = std::max(longest, choice.size());
+                combo->lineEdit()->setMaxLength(static_cast<int>(longest));
+            }
             combo->setCompleter(nullptr);
         } else {
             // Choosing an entry is the commit of a drop-down list.
