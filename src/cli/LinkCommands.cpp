@@ -20,6 +20,7 @@ namespace rps::cli {
 namespace {
 
 constexpr int kProgressLabel = 551;
+constexpr int kPasswordMissing = 821;
 
 // The command line has no installation of its own: the identifier field stays empty.
 InstallationId cliInstallationId()
@@ -44,7 +45,8 @@ std::unique_ptr<QCoreApplication> ensureApplication()
 struct TerminalTransfer {
     TerminalTransfer(CliContext& cli, const std::string& port, bool plain, bool assumeYes,
                      std::optional<std::string> password)
-        : dialogs(cli.err, assumeYes, std::move(password)),
+        : dialogs(cli.err, assumeYes, std::move(password),
+                  cli.text(kPasswordMissing, "Please enter a password.")),
           link(device), context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
     {
         link.setPort(1, port);

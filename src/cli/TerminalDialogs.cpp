@@ -34,8 +34,10 @@ std::string readLine(bool echo)
 
 } // namespace
 
-TerminalDialogs::TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password)
-    : err_(err), assumeYes_(assumeYes), password_(std::move(password))
+TerminalDialogs::TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password,
+                                 std::string passwordMissingText)
+    : err_(err), assumeYes_(assumeYes), password_(std::move(password)),
+      passwordMissingText_(std::move(passwordMissingText))
 {
 }
 
@@ -67,8 +69,12 @@ std::optional<std::string> TerminalDialogs::askPassword(const std::string&, cons
         password_.reset();
         return given;
     }
-    if (!onTerminal())
+    if (!onTerminal()) {
+        // The transfer ends as cancelled; without this line the failure would carry no reason.
+        shown_ = true;
+        err_ << prompt << ": " << passwordMissingText_ << '\n';
         return std::nullopt;
+    }
     err_ << prompt << ": " << std::flush;
     std::string typed = readLine(false);
     if (!std::cin)

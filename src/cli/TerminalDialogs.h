@@ -1,7 +1,8 @@
 #pragma once
 // The dialog service of the command line: messages go to standard error, questions and the
 // password prompt to the terminal. Without a terminal a question counts as Cancel unless the
-// user answered all of them in advance (--yes).
+// user answered all of them in advance (--yes), and a password nobody can type is reported with
+// its prompt and the missing-password text.
 #include "app/DialogService.h"
 
 #include <iosfwd>
@@ -12,7 +13,8 @@ namespace rps::cli {
 
 class TerminalDialogs : public DialogService {
 public:
-    TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password);
+    TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password,
+                    std::string passwordMissingText);
 
     MessageAnswer showMessage(const MessageRequest& request) override;
     std::optional<std::string> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
@@ -27,6 +29,7 @@ private:
     std::ostream& err_;
     bool assumeYes_;
     std::optional<std::string> password_;
+    std::string passwordMissingText_;
     bool shown_ = false;
 };
 

@@ -119,6 +119,14 @@ TEST_F(LinkCli, WritePasswordFromTheCommandLineAndWithoutATerminal)
     const CliRun refused = cli("write --port " + link() + " --yes --password K8 " + file("new.dat"));
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_NE(refused.errors.find(message(779)), std::string::npos) << refused.errors;
+
+    // Without --password and without a terminal nobody can answer: the failure says why.
+    const CliRun unanswered = cli("write --port " + link() + " --yes " + file("new.dat"));
+    EXPECT_NE(unanswered.exitCode, 0);
+    EXPECT_NE(unanswered.errors.find(message(1026) + ": " + message(821)), std::string::npos)
+        << unanswered.errors;
+    EXPECT_EQ(unanswered.errors.find(message(773)), std::string::npos) << "the repeater did answer";
+
     const CliRun accepted = cli("write --port " + link() + " --yes --password K9 " + file("new.dat"));
     EXPECT_EQ(accepted.exitCode, 0) << accepted.errors;
 }
