@@ -86,6 +86,19 @@ TEST(ChannelFormat, ChoiceAndCodeItemsShowTheirLabels)
     EXPECT_EQ(t.record(0)[F::kChannelType], kTypeMixed);
 }
 
+TEST(ChannelFormat, SpacingIsNamedAsTheChannelsOwnListNamesIt)
+{
+    // On these models the analog list of an analog channel names value 2 differently from the
+    // list of an NXDN channel; the shown text must be an entry of the list the channel offers.
+    ChannelTestImage t(0x0402);
+    t.program(0, "150", "155");
+    t.record(0)[F::kSpacingAnalog] = 2;
+    EXPECT_EQ(t.editor.format(0, kItemSpacingAnalog), "T914"); // NXDN channel
+    t.editor.setChoice(0, kItemChannelType, kTypeAnalog);
+    t.editor.setChoice(0, kItemSpacingAnalog, 2);
+    EXPECT_EQ(t.editor.format(0, kItemSpacingAnalog), "T916");
+}
+
 TEST(BeatShiftOptions, EachOptionIsOneClearBit)
 {
     ChannelTestImage t;

@@ -148,7 +148,13 @@ std::string ChannelEditor::format(int channel, int item) const
         return label ? texts_(label) : std::string();
     }
     default: {
-        const int label = choiceLabel(item, value(channel, item), modelCode());
+        // The channel's own list names the value first, so the text is one of its entries.
+        const int stored = value(channel, item);
+        for (const ChannelChoice& choice : choices(channel, item)) {
+            if (choice.value == stored)
+                return texts_(choice.textNumber);
+        }
+        const int label = choiceLabel(item, stored, modelCode());
         return label ? texts_(label) : std::string();
     }
     }
