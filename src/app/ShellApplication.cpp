@@ -168,6 +168,8 @@ void ShellApplication::saveSettings()
     if (!started_)
         return;
     AppSettings stored = settings_;
+    // The folder of the last data file opened or saved is where the next Open starts.
+    stored.dataFolder = document_.folder;
     if (savedPort_ && stored.comDevice == env_.portOverride) {
         // The run-only port is not remembered; a port chosen in the dialog is.
         stored.comPort = savedPort_->first;

@@ -57,6 +57,17 @@ TEST(ShellStartup, SettingsAreStoredAfterANormalRunWithTheLastModel)
               "52:51:4C:4D:30:39:34:30:FF:FF:00:07");
 }
 
+TEST(ShellStartup, TheFolderOfTheLastDataFileIsRememberedAtExit)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    const std::string before = rig.settings.readString(kSettingLastFilePath).value_or("");
+    rig.app->document().folder = "/srv/repeaters/hilltop";
+    rig.app->saveSettings();
+    EXPECT_EQ(rig.settings.readString(kSettingLastFilePath).value_or(""), "/srv/repeaters/hilltop");
+    EXPECT_NE(before, "/srv/repeaters/hilltop");
+}
+
 class SecurityDialogTest : public ::testing::Test {
 protected:
     SecurityDialogTest() { texts.loadFile(kLanguageFile, "English"); }
