@@ -1,4 +1,5 @@
 #include "FormTestHost.h"
+#include "forms/channel/ChannelStore.h"
 #include "service/CMemMapDialog.h"
 #include "service/MemDebugBridge.h"
 #include "service/MemMapOpeners.h"
@@ -147,6 +148,34 @@ TEST(MemMapOpenersTest, EmptyChannelHasNoRecordViewer)
 {
     FormTestHost host;
     EXPECT_FALSE(openChannelRecordViewer(host.context, 3, nullptr));
+}
+
+TEST(MemMapOpenersTest, RecordViewerFollowsItsRecordAndClosesWithItsChannel)
+{
+    FormTestHost host;
+    ChannelStore store(host.image);
+    ASSERT_TRUE(store.create(0));
+    ASSERT_TRUE(store.create(1));
+    store.record(1)[0] = 0x5C;
+    bool closedByItself = true;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CMemMapDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        CMemMapModel* model = dialog->model();
+        EXPECT_EQ(model->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "   108_");
+        store.remove(0); // channel 2's record moves down into the first slot
+        EXPECT_EQ(model->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "   100_");
+        EXPECT_EQ(model->index(0, 0).data().toString(), "5C");
+        store.remove(1);
+        EXPECT_FALSE(model->index(0, 0).data().isValid());
+        // Should the viewer stay open, the test still ends.
+        QTimer::singleShot(2000, dialog, [dialog, &closedByItself] {
+            closedByItself = false;
+            dialog->accept();
+        });
+    });
+    openChannelRecordViewer(host.context, 1, nullptr);
+    EXPECT_TRUE(closedByItself);
 }
 
 TEST(MemDebugBridgeTest, WorksWithoutTheLibraryAndAnswersItsMessages)
