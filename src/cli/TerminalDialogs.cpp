@@ -3,6 +3,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <iostream>
 
 namespace rps::cli {
@@ -79,6 +80,9 @@ std::optional<std::string> TerminalDialogs::askPassword(const std::string&, cons
     std::string typed = readLine(false);
     if (!std::cin)
         return std::nullopt;
+    // As in the password dialog, characters other than letters and digits are swallowed as
+    // they are typed, so they never take one of the six places.
+    std::erase_if(typed, [](char c) { return std::isalnum(static_cast<unsigned char>(c)) == 0; });
     if (static_cast<int>(typed.size()) > maxLength)
         typed.resize(static_cast<std::size_t>(maxLength));
     return typed;

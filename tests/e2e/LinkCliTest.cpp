@@ -10,7 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -129,6 +135,67 @@ TEST_F(LinkCli, WritePasswordFromTheCommandLineAndWithoutATerminal)
 
     const CliRun accepted = cli("write --port " + link() + " --yes --password K9 " + file("new.dat"));
     EXPECT_EQ(accepted.exitCode, 0) << accepted.errors;
+}
+
+// Runs the command line on a terminal of its own and types each line when its prompt shows;
+// later prompts get an empty line. The exit code, or -1 when it hangs.
+int runOnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
+                  const std::string& typed)
+{
+    int master = -1;
+    const pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        std::vector<char*> argv{const_cast<char*>(RPS_CLI_PROGRAM)};
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(RPS_CLI_PROGRAM, argv.data());
+        ::_exit(127);
+    }
+    std::string screen;
+    std::size_t answered = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+        pollfd fd{master, POLLIN, 0};
+        if (::poll(&fd, 1, 100) > 0) {
+            char buffer[256];
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            screen.append(buffer, static_cast<std::size_t>(n));
+        }
+        for (std::size_t at = screen.find(prompt); at != std::string::npos;
+             at = screen.find(prompt, at + 1)) {
+            if (at < answered)
+                continue;
+            const std::string line = (answered == 0 ? typed : std::string()) + "\n";
+            if (::write(master, line.data(), line.size()) < 0)
+                break;
+            answered = at + 1;
+        }
+    }
+    ::close(master);
+    int status = 0;
+    for (int i = 0; i < 50 && ::waitpid(child, &status, WNOHANG) != child; ++i)
+        ::usleep(100000);
+    if (::kill(child, 0) == 0 && ::waitpid(child, &status, WNOHANG) != child) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(LinkCli, ATypedWritePasswordSwallowsWhatThePasswordDialogWouldSwallow)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    startSim("--model-code 0x0400 --write-password abcdef");
+    // The dialog takes letters and digits only: "ab-cdef" is typed as "abcdef", not cut to "ab-cde".
+    EXPECT_EQ(
+        runOnTerminal({"write", "--port", link(), "--yes", file("new.dat")}, message(1026) + ": ", "ab-cdef"),
+        0);
 }
 
 TEST_F(LinkCli, ARepeaterWithALaterDataFormatIsNotSaved)
