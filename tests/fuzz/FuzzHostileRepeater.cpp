@@ -4,6 +4,7 @@
 #include "app/LanguageTable.h"
 #include "link/RadioLink.h"
 #include "link/Transfers.h"
+#include "model/ImageChecks.h"
 #include "sim/SimMemory.h"
 
 #include <cstdlib>
@@ -87,7 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}};
         ConfigImage image;
         image.working() = defaultAreas();
+        // A write changes the image by its version stamp and checksum at most, whatever came back.
+        ConfigImage stamped;
+        stamped.working() = defaultAreas();
+        stampVersion(stamped.main(), InstallationId{});
+        computeChecksum(stamped.main());
         runWriteTransfer(context, image, WriteOptions{true});
+        if (!(image.working() == defaultAreas()) && !(image.working() == stamped.working()))
+            std::abort();
     }
     {
         // The service frames with their own reply shapes.
