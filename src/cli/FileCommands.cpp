@@ -2,6 +2,7 @@
 #include "app/DocumentFlows.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
+#include "forms/channel/ChannelIndex.h"
 #include "model/AtomicFile.h"
 #include "model/ByteOrder.h"
 #include "model/DataFile.h"
@@ -26,9 +27,6 @@ namespace {
 
 constexpr std::size_t kRawImageSize = kMainSize + kAuxSize + kLocalSize; // 42,496
 constexpr std::array<uint16_t, 7> kCliModelCodes{0x0400, 0x0402, 0x0403, 0x0600, 0x0700, 0x0702, 0x0703};
-constexpr std::size_t kChannelSlots = 30;
-constexpr uint16_t kChannelRecordsBegin = 0x1000;
-constexpr uint16_t kChannelRecordsEnd = 0x4FFF;
 
 // The command line has no installation of its own: the identifier field stays empty.
 InstallationId cliInstallationId()
@@ -118,17 +116,6 @@ std::string printable(std::span<const uint8_t> bytes)
     return text;
 }
 
-int channelCount(std::span<const uint8_t> main)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < kChannelSlots; ++i) {
-        const uint16_t offset = getU16(main, kChannelIndexOffset + 2 * i);
-        if (offset >= kChannelRecordsBegin && offset <= kChannelRecordsEnd)
-            ++count;
-    }
-    return count;
-}
-
 int runNew(CliContext& context, const Arguments& arguments)
 {
     constexpr std::string_view kUsage = "new --model-code CODE [--plain] -o OUT.dat";
@@ -178,7 +165,7 @@ int runInfo(CliContext& context, const Arguments& arguments)
                 << "Version:     " << printable(main.subspan(kDataVersionOffset, 5)) << ", format "
                 << printable(main.subspan(kDataFormatOffset, 3)) << '\n'
                 << "Checksum:    " << sums << '\n'
-                << "Channels:    " << channelCount(main) << '\n'
+                << "Channels:    " << trustedChannelCount(main) << '\n'
                 << "Message 1:   " << printable(main.subspan(kEmbeddedMessageOffset, 32)) << '\n'
                 << "Message 2:   " << printable(main.subspan(kEmbeddedMessageOffset + 32, 32)) << '\n';
     return kExitOk;

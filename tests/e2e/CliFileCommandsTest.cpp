@@ -62,6 +62,21 @@ TEST_F(CliFileCommands, NewExportImportExportIsStableAndMatchesTheCore)
     }
 }
 
+TEST_F(CliFileCommands, InfoCountsTheChannelsTheChannelFormsShow)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + path("a.dat")).exitCode, 0);
+    ASSERT_EQ(cli("export-raw " + path("a.dat") + " " + path("a.bin")).exitCode, 0);
+    auto raw = readBytes(path("a.bin"));
+    setU16(raw, 0, 0x1000);  // channel 1: first record
+    setU16(raw, 2, 0x1080);  // channel 2: second record
+    setU16(raw, 10, 0x1200); // channel 6 skips a record: the forms show it empty
+    writeBytes(path("b.bin"), raw);
+    ASSERT_EQ(cli("import-raw " + path("b.bin") + " -o " + path("b.dat")).exitCode, 0);
+    const CliRun run = cli("info " + path("b.dat"));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_NE(run.output.find("Channels:    2\n"), std::string::npos) << run.output;
+}
+
 TEST_F(CliFileCommands, PlainOptionStoresTheAreasUnscrambled)
 {
     ASSERT_EQ(cli("new --model-code 0x0400 --plain -o " + path("p.dat")).exitCode, 0);

@@ -1,6 +1,6 @@
 #pragma once
 // Runs rps360t-cli with a command line, standard input empty, and keeps its exit code and
-// what it wrote on standard error.
+// what it wrote on standard output and standard error.
 #include "model/TempFolder.h"
 
 #include <cstdlib>
@@ -11,19 +11,23 @@ namespace rps::test {
 
 struct CliRun {
     int exitCode = -1;
+    std::string output;
     std::string errors;
 };
 
 inline CliRun runCli(const std::string& arguments, const TempFolder& folder)
 {
+    const std::string outputFile = folder.file("stdout.txt");
     const std::string errorFile = folder.file("stderr.txt");
     const std::string command =
-        std::string(RPS_CLI_PROGRAM) + " " + arguments + " </dev/null >/dev/null 2>" + errorFile;
+        std::string(RPS_CLI_PROGRAM) + " " + arguments + " </dev/null >" + outputFile + " 2>" + errorFile;
     const int status = std::system(command.c_str());
     CliRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const auto bytes = readBytes(errorFile);
-    run.errors.assign(bytes.begin(), bytes.end());
+    const auto output = readBytes(outputFile);
+    run.output.assign(output.begin(), output.end());
+    const auto errors = readBytes(errorFile);
+    run.errors.assign(errors.begin(), errors.end());
     return run;
 }
 

@@ -1,6 +1,7 @@
 #include "forms/channel/ChannelStore.h"
 
 #include "forms/channel/ChannelCodes.h"
+#include "forms/channel/ChannelIndex.h"
 #include "forms/common/FunctionCodePlaces.h"
 #include "model/ByteOrder.h"
 
@@ -11,18 +12,7 @@ namespace rps {
 
 std::array<std::optional<std::size_t>, kChannelCount> ChannelStore::trustedOffsets() const
 {
-    // The records lie packed in channel order, so the k-th programmed channel must point at
-    // record k. Anything else reads as an empty channel.
-    std::array<std::optional<std::size_t>, kChannelCount> offsets{};
-    std::size_t expected = kChannelAreaStart;
-    for (int channel = 0; channel < kChannelCount; ++channel) {
-        const uint16_t entry = getU16(main_, kChannelIndexOffset + 2 * static_cast<std::size_t>(channel));
-        if (entry == kEmptyIndexEntry || entry != expected || expected + kChannelRecordSize > kChannelAreaEnd)
-            continue;
-        offsets[static_cast<std::size_t>(channel)] = expected;
-        expected += kChannelRecordSize;
-    }
-    return offsets;
+    return trustedChannelRecords(main_);
 }
 
 std::optional<std::size_t> ChannelStore::recordOffset(int channel) const
@@ -50,9 +40,7 @@ std::span<const uint8_t> ChannelStore::record(int channel) const
 
 int ChannelStore::programmedCount() const
 {
-    const auto offsets = trustedOffsets();
-    return static_cast<int>(
-        std::count_if(offsets.begin(), offsets.end(), [](const auto& o) { return o.has_value(); }));
+    return trustedChannelCount(main_);
 }
 
 std::size_t ChannelStore::freeBytes() const
