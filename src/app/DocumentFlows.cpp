@@ -1,5 +1,6 @@
 #include "app/DocumentFlows.h"
 
+#include "app/CommonTexts.h"
 #include "app/TextArguments.h"
 #include "model/ModelBlock.h"
 
@@ -12,8 +13,8 @@ namespace rps {
 
 namespace {
 
-constexpr int kErrorCaption = 768;
-constexpr int kQuestionCaption = 769;
+using texts::kErrorCaption;
+using texts::kQuestionCaption;
 constexpr int kDataFileFilterText = 148;
 constexpr int kAskSaveText = 780;
 constexpr int kOverwriteText = 781;

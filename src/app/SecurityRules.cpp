@@ -1,5 +1,6 @@
 #include "app/SecurityRules.h"
 
+#include "app/CommonTexts.h"
 #include "app/DialogService.h"
 #include "app/LanguageTable.h"
 #include "app/ProtectCodec.h"
@@ -7,7 +8,6 @@
 namespace rps {
 namespace {
 
-constexpr int kErrorCaptionText = 768;
 constexpr int kPasswordPromptText = 563;
 
 } // namespace
@@ -40,7 +40,7 @@ bool askPasswordThreeTimes(const std::string& expected, const LanguageTable& tex
         }
         MessageRequest wrong;
         wrong.text = texts.text(kWrongPasswordText);
-        wrong.caption = texts.text(kErrorCaptionText);
+        wrong.caption = texts.text(rps::texts::kErrorCaption);
         wrong.icon = MessageIcon::Error;
         dialogs.showMessage(wrong);
     }

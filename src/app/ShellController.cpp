@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CModelInfoDialog.h"
 #include "app/CSecurityDialog.h"
+#include "app/CommonTexts.h"
 #include "app/LanguageChoice.h"
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
@@ -19,8 +20,8 @@ namespace {
 
 constexpr int kQuitQuestionText = 539;
 constexpr int kQuitCaptionText = 540;
-constexpr int kErrorCaption = 768;
-constexpr int kQuestionCaption = 769;
+using texts::kErrorCaption;
+using texts::kQuestionCaption;
 
 } // namespace
 

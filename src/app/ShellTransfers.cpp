@@ -2,6 +2,7 @@
 // the replacement of the image after a completed read.
 #include "app/CMainFrame.h"
 #include "app/CTransferDialog.h"
+#include "app/CommonTexts.h"
 #include "app/ShellController.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
@@ -11,7 +12,7 @@
 namespace rps {
 
 namespace {
-constexpr int kErrorCaption = 768;
+using texts::kErrorCaption;
 } // namespace
 
 int ShellController::readTransfer(const std::function<void(int, int)>& progress)

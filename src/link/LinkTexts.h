@@ -1,9 +1,9 @@
 #pragma once
 // Language text numbers of the radio link's messages, captions and prompts.
+#include "app/CommonTexts.h"
+
 namespace rps::texts {
 
-inline constexpr int kErrorCaption = 768;
-inline constexpr int kQuestionCaption = 769;
 inline constexpr int kPortCannotOpen = 772;
 inline constexpr int kNoAnswer = 773;
 inline constexpr int kUnsupportedModel = 774;

@@ -1,5 +1,6 @@
 #include "service/MemMapOpeners.h"
 
+#include "app/CommonTexts.h"
 #include "forms/channel/ChannelStore.h"
 #include "model/ImageChecks.h"
 #include "service/CMemMapDialog.h"
@@ -19,9 +20,8 @@ constexpr int kMainCaption = 603;
 constexpr int kEepromCaption = 604;
 constexpr int kCharactersLabel = 605;
 constexpr int kTraceCaption = 606;
-constexpr int kCloseLabel = 28;
 constexpr int kChannelText = 868;
-constexpr int kErrorCaption = 768;
+using texts::kErrorCaption;
 constexpr std::size_t kTraceBaseAddress = 0xF800;
 
 QString languageText(const FormContext& context, int number)
@@ -111,7 +111,7 @@ bool openMemoryMap(FormContext& context, MemMapArea area, QWidget* parent, std::
     }
     MemMapDialogSetup setup;
     setup.charactersLabel = languageText(context, kCharactersLabel);
-    setup.closeLabel = languageText(context, kCloseLabel);
+    setup.closeLabel = languageText(context, texts::kCloseText);
     ConfigImage& image = context.image;
     MemMapSource source;
     switch (area) {
@@ -149,7 +149,7 @@ bool openChannelRecordViewer(FormContext& context, int channel, QWidget* parent)
                         .arg(languageText(context, kMainCaption), languageText(context, kChannelText))
                         .arg(channel + 1);
     setup.charactersLabel = languageText(context, kCharactersLabel);
-    setup.closeLabel = languageText(context, kCloseLabel);
+    setup.closeLabel = languageText(context, texts::kCloseText);
     // The record is looked up on every access: records move when channels are created or
     // deleted, and the window goes when its channel does.
     MemMapSource source = [&image, channel]() -> std::optional<MemMapWindow> {

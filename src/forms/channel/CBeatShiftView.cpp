@@ -1,5 +1,6 @@
 #include "forms/channel/CBeatShiftView.h"
 
+#include "app/CommonTexts.h"
 #include "forms/channel/ChannelFormSupport.h"
 
 #include <QCheckBox>
@@ -12,8 +13,8 @@ namespace rps {
 
 namespace {
 constexpr int kBeatShiftText = 906;
-constexpr int kCloseText = 28;
-constexpr int kHelpText = 29;
+using texts::kCloseText;
+using texts::kHelpText;
 
 // Options 1..5 with their captions.
 constexpr std::array<FormItem, 5> kBeatShiftItems{{

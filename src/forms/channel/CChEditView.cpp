@@ -1,5 +1,6 @@
 #include "forms/channel/CChEditView.h"
 
+#include "app/CommonTexts.h"
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelEditItems.h"
 #include "forms/channel/ChannelFormSupport.h"
@@ -19,8 +20,8 @@ namespace rps {
 
 namespace {
 constexpr int kTitleText = 897;
-constexpr int kCloseText = 28;
-constexpr int kHelpText = 29;
+using texts::kCloseText;
+using texts::kHelpText;
 constexpr int kBeatShiftText = 906;
 
 QLineEdit* lineOf(QWidget* control)

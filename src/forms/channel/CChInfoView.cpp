@@ -1,5 +1,6 @@
 #include "forms/channel/CChInfoView.h"
 
+#include "app/CommonTexts.h"
 #include "forms/channel/CChannelGridModel.h"
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
@@ -19,8 +20,8 @@ constexpr int kTitleText = 841;
 constexpr int kFreeText = 870;
 constexpr int kBytesText = 871;
 constexpr int kChannelEditText = 897;
-constexpr int kCloseText = 28;
-constexpr int kHelpText = 29;
+using texts::kCloseText;
+using texts::kHelpText;
 } // namespace
 
 CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
