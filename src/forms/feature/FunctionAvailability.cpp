@@ -3,6 +3,7 @@
 #include "forms/channel/ChannelIndex.h"
 #include "forms/feature/FeatureOffsets.h"
 #include "forms/feature/FunctionTable.h"
+#include "forms/feature/PortModes.h"
 #include "model/ByteOrder.h"
 
 #include <algorithm>
@@ -150,7 +151,7 @@ bool channelHasReceiveFrequency(std::span<const uint8_t> main, uint16_t code)
 bool noPortInMode2(std::span<const uint8_t> main)
 {
     for (std::size_t offset = kPortModes; offset <= kPortModeScanLast; ++offset) {
-        if (main[offset] == 2)
+        if (main[offset] == kPortRun)
             return false;
     }
     return true;
@@ -172,7 +173,8 @@ bool portOutputDrivenByKey(std::span<const uint8_t> main, uint16_t code)
     if (j < 0 || j >= kPortCount)
         return false;
     const auto port = static_cast<std::size_t>(j);
-    return main[kPortModes + port] == 1 && main[kPortOutputs + kGroupStride * port] == kOutputDrivenByKey;
+    return main[kPortModes + port] == kPortOutput &&
+           main[kPortOutputs + kGroupStride * port] == kOutputDrivenByKey;
 }
 
 // n = 1..8 from the high byte 0x31..0x38.
