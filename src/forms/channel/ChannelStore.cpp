@@ -140,8 +140,7 @@ bool ChannelStore::remove(int channel)
     setVoiceScramblerOn(channel, false);
     if (main_[kPriorityChannelOffset] == channel + 1)
         main_[kPriorityChannelOffset] = 0xFF;
-    const uint16_t code = channelSelectCode(channel);
-    removeFunctionCodes(main_, std::span<const uint16_t>(&code, 1));
+    removeChannelFunction(main_, channel); // and the remote-control entries of keys that ran it
     return true;
 }
 
