@@ -12,9 +12,10 @@ using namespace rps::proto;
 
 namespace {
 
-// A programming session that has heard nothing for this long is over: the repeater drops
-// back to listening for a mode entry (tuning sessions wait for the technician).
-constexpr uint64_t kProgrammingIdleUs = 5'000'000;
+// A session lasts until 'E', abandon or a new mode entry, however long the PC is silent: it may
+// wait up to 20 s for prepare and a person may take minutes over a password. Only a frame the
+// PC began and never finished is forgotten after this much quiet.
+constexpr uint64_t kPartialFrameIdleUs = 2'000'000;
 constexpr std::string_view kProgramText = "PROGRAM";
 constexpr std::string_view kTuningText = "TUNING ";
 
@@ -35,9 +36,8 @@ SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
 
 void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
 {
-    if (state_ == State::Programming && nowUs > lastReceivedUs_ + kProgrammingIdleUs && rx_.empty())
-        leave();
     now_ = std::max(now_, nowUs);
+    dropStalePartialFrame();
     lastReceivedUs_ = now_;
     if (dead_)
         return;
@@ -64,6 +64,13 @@ void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
     }
 }
 
+void SimRepeater::dropStalePartialFrame()
+{
+    if ((state_ == State::Programming || state_ == State::Tuning) && !rx_.empty() &&
+        now_ > lastReceivedUs_ + kPartialFrameIdleUs)
+        rx_.clear();
+}
+
 void SimRepeater::startEntry(bool tuning)
 {
     entryText_.clear();
@@ -79,6 +86,7 @@ void SimRepeater::startEntry(bool tuning)
 void SimRepeater::poll(uint32_t lineBaud, uint64_t nowUs)
 {
     now_ = std::max(now_, nowUs);
+    dropStalePartialFrame();
     if (state_ != State::AwaitModeSpeed || dead_ || lineBaud != kModeBaud)
         return;
     // The PC has followed to 19200: some units chatter before they confirm.

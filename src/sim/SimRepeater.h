@@ -67,6 +67,7 @@ private:
     enum class Parse { NeedMore, Done, Unknown };
 
     void startEntry(bool tuning);
+    void dropStalePartialFrame();
     void process();
     Parse handleFrame(std::size_t& used);
     Parse handleProgrammingFrame(uint8_t command, std::size_t& used);

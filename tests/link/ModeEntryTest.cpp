@@ -136,16 +136,6 @@ TEST(LeaveMode, AnUnansweredEIsRepeatedAt9600)
     EXPECT_EQ(once.link.leaveModeOnce(), kLinkFailed) << "the single 'E' of test mode has no retry";
 }
 
-TEST(ModeEntry, AnAbandonedProgrammingSessionEndsAfterFiveQuietSeconds)
-{
-    LinkRig rig;
-    ASSERT_TRUE(rig.connect());
-    rig.link.delay(6000); // the PC went away without 'E'
-    rig.link.close();
-    ASSERT_TRUE(rig.link.open());
-    EXPECT_EQ(rig.link.enterProgramMode(), kLinkOk);
-}
-
 TEST(ExchangeGuard, ACommandPumpedDuringAnotherIsRefused)
 {
     LinkRig rig;
