@@ -150,6 +150,7 @@ void PtyHost::run(const std::atomic<bool>& stop)
     uint64_t outLineFreeUs = 0;
     std::deque<std::pair<uint8_t, uint64_t>> outgoing; // byte, time it has left the wire
     int sessionsEnded = 0;
+    int sessionsDropped = 0;
 
     while (!stop.load()) {
         const uint64_t now = nowUs();
@@ -174,6 +175,11 @@ void PtyHost::run(const std::atomic<bool>& stop)
             repeater_.receive(incoming.front().byte, incoming.front().baud, incoming.front().arrivalUs);
             incoming.pop_front();
         }
+        // A new mode entry cut the session short: the rest of its last answer is never sent.
+        if (repeater_.droppedCount() != sessionsDropped) {
+            sessionsDropped = repeater_.droppedCount();
+            outgoing.clear();
+        }
 
         // The repeater's answers leave when due; paced, each takes its wire time.
         auto& output = repeater_.output();
@@ -194,7 +200,7 @@ void PtyHost::run(const std::atomic<bool>& stop)
         if (!ready.empty() && ::write(master_, ready.data(), ready.size()) < 0 && errno != EAGAIN)
             break;
 
-        const int ended = repeater_.leaveCount() + repeater_.abandonCount();
+        const int ended = repeater_.leaveCount() + repeater_.abandonCount() + repeater_.droppedCount();
         if (ended != sessionsEnded) {
             sessionsEnded = ended;
             dumpImage();

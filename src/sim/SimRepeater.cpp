@@ -16,6 +16,9 @@ namespace {
 // wait up to 20 s for prepare and a person may take minutes over a password. Only a frame the
 // PC began and never finished is forgotten after this much quiet.
 constexpr uint64_t kPartialFrameIdleUs = 2'000'000;
+// A mode entry text is written in one go; bytes that may begin one wait this long for the rest
+// before they are taken as a command.
+constexpr uint64_t kEntryTextHoldUs = 20'000;
 constexpr std::string_view kProgramText = "PROGRAM";
 constexpr std::string_view kTuningText = "TUNING ";
 
@@ -41,27 +44,71 @@ void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
     lastReceivedUs_ = now_;
     if (dead_)
         return;
+    const bool entryText = trackEntryText(byte, lineBaud);
     switch (state_) {
     case State::Idle:
-        // At another speed the repeater's UART sees only garbled characters.
-        if (lineBaud != config_.huntBaud) {
-            entryText_.clear();
-            return;
-        }
-        entryText_.push_back(static_cast<char>(byte));
-        if (entryText_.size() > kProgramText.size())
-            entryText_.erase(entryText_.begin());
-        if (entryText_ == kProgramText || entryText_ == kTuningText)
+        // At another speed than the hunted one the repeater's UART sees only garbled characters.
+        if (entryText && lineBaud == config_.huntBaud)
             startEntry(entryText_ == kTuningText);
         return;
     case State::AwaitModeSpeed:
-        return;
     case State::Programming:
     case State::Tuning:
+        // In a session the UART runs at 19200. A whole entry text at a hunting speed means the
+        // PC starts over (it was restarted, or gave up on this session): the repeater goes
+        // back to hunting as it would after a power cycle.
+        if (lineBaud != kModeBaud) {
+            if (entryText)
+                restartEntry(entryText_ == kTuningText, lineBaud);
+            return;
+        }
+        if (state_ == State::AwaitModeSpeed)
+            return;
         rx_.push_back(static_cast<uint8_t>(byte ^ key_));
         process();
         return;
     }
+}
+
+bool SimRepeater::trackEntryText(uint8_t byte, uint32_t lineBaud)
+{
+    if (lineBaud != entryTextBaud_) {
+        entryText_.clear();
+        entryTextBaud_ = lineBaud;
+    }
+    entryText_.push_back(static_cast<char>(byte));
+    if (entryText_.size() > kProgramText.size())
+        entryText_.erase(entryText_.begin());
+    return entryText_ == kProgramText || entryText_ == kTuningText;
+}
+
+SimRepeater::EntryText SimRepeater::entryTextAtFrameStart() const
+{
+    // The PC hunts with key 0: compare the bytes as they came over the line.
+    for (std::string_view text : {kProgramText, kTuningText}) {
+        const std::size_t count = std::min(rx_.size(), text.size());
+        bool same = count > 0;
+        for (std::size_t i = 0; i < count && same; ++i)
+            same = static_cast<uint8_t>(rx_[i] ^ key_) == static_cast<uint8_t>(text[i]);
+        if (same)
+            return count == text.size() ? EntryText::Whole : EntryText::Start;
+    }
+    return EntryText::None;
+}
+
+bool SimRepeater::holdingEntryText() const
+{
+    return now_ < lastReceivedUs_ + kEntryTextHoldUs && entryTextAtFrameStart() == EntryText::Start;
+}
+
+void SimRepeater::restartEntry(bool tuning, uint32_t lineBaud)
+{
+    // Like a unit that was switched off and on: what it still had to say is gone.
+    leave();
+    output_.clear();
+    ++droppedCount_;
+    if (lineBaud == config_.huntBaud)
+        startEntry(tuning);
 }
 
 void SimRepeater::dropStalePartialFrame()
@@ -69,6 +116,13 @@ void SimRepeater::dropStalePartialFrame()
     if ((state_ == State::Programming || state_ == State::Tuning) && !rx_.empty() &&
         now_ > lastReceivedUs_ + kPartialFrameIdleUs)
         rx_.clear();
+}
+
+std::optional<uint64_t> SimRepeater::wakeUs() const
+{
+    if (dead_ || rx_.empty() || (state_ != State::Programming && state_ != State::Tuning))
+        return std::nullopt;
+    return lastReceivedUs_ + kEntryTextHoldUs;
 }
 
 void SimRepeater::startEntry(bool tuning)
@@ -86,8 +140,16 @@ void SimRepeater::startEntry(bool tuning)
 void SimRepeater::poll(uint32_t lineBaud, uint64_t nowUs)
 {
     now_ = std::max(now_, nowUs);
-    dropStalePartialFrame();
-    if (state_ != State::AwaitModeSpeed || dead_ || lineBaud != kModeBaud)
+    if (dead_)
+        return;
+    if (state_ == State::Programming || state_ == State::Tuning) {
+        // What waited for the rest of an entry text that never came is a command after all.
+        if (!rx_.empty() && !holdingEntryText())
+            process();
+        dropStalePartialFrame();
+        return;
+    }
+    if (state_ != State::AwaitModeSpeed || lineBaud != kModeBaud)
         return;
     // The PC has followed to 19200: some units chatter before they confirm.
     for (int i = 0; i < config_.faults.noiseBytes; ++i) {
@@ -152,6 +214,8 @@ void SimRepeater::leave()
     key_ = 0;
     expectAck_ = false;
     awaitingChallenge_ = false;
+    rx_.clear();
+    entryText_.clear();
 }
 
 bool SimRepeater::blockIsDeadly(uint16_t block)
@@ -166,6 +230,14 @@ bool SimRepeater::blockIsDeadly(uint16_t block)
 void SimRepeater::process()
 {
     while (!rx_.empty() && (state_ == State::Programming || state_ == State::Tuning)) {
+        // A mode entry text is recognised before its 'P' or 'T' is taken as a command.
+        const EntryText entry = entryTextAtFrameStart();
+        if (entry == EntryText::Whole) {
+            restartEntry(rx_[0] == static_cast<uint8_t>(kTuningText[0] ^ key_), kModeBaud);
+            return;
+        }
+        if (entry == EntryText::Start && holdingEntryText())
+            return;
         if (awaitingChallenge_) {
             if (!need(2))
                 return;

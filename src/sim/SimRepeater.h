@@ -48,6 +48,9 @@ public:
     void receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs);
     // Time passed or the PC changed its line speed.
     void poll(uint32_t lineBaud, uint64_t nowUs);
+    // When the repeater will act without a new byte: it holds what may be the start of a mode
+    // entry text until then. Nothing when it waits for the PC alone.
+    std::optional<uint64_t> wakeUs() const;
     std::deque<OutByte>& output() { return output_; }
 
     SimMemory& memory() { return memory_; }
@@ -60,13 +63,19 @@ public:
     int prepareCount() const { return prepareCount_; }
     int leaveCount() const { return leaveCount_; }
     int abandonCount() const { return abandonCount_; }
+    int droppedCount() const { return droppedCount_; } // sessions ended by a new mode entry
     const std::vector<uint8_t>& commandLog() const { return commandLog_; }
 
 private:
     enum class State { Idle, AwaitModeSpeed, Programming, Tuning };
     enum class Parse { NeedMore, Done, Unknown };
+    enum class EntryText { None, Start, Whole };
 
     void startEntry(bool tuning);
+    bool trackEntryText(uint8_t byte, uint32_t lineBaud);
+    EntryText entryTextAtFrameStart() const;
+    void restartEntry(bool tuning, uint32_t lineBaud);
+    bool holdingEntryText() const;
     void dropStalePartialFrame();
     void process();
     Parse handleFrame(std::size_t& used);
@@ -98,6 +107,7 @@ private:
     bool awaitingChallenge_ = false;
     bool expectAck_ = false;
     std::string entryText_;
+    uint32_t entryTextBaud_ = 0;
     std::vector<uint8_t> rx_;
     std::deque<OutByte> output_;
     uint64_t now_ = 0;
@@ -108,6 +118,7 @@ private:
     int prepareCount_ = 0;
     int leaveCount_ = 0;
     int abandonCount_ = 0;
+    int droppedCount_ = 0;
     std::vector<uint8_t> commandLog_;
     std::map<uint8_t, uint16_t> pointValues_;
     std::map<uint8_t, bool> switches_;
