@@ -31,10 +31,6 @@ SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
         rng_ = rng_ * 1103515245u + 12345u;
         b = static_cast<uint8_t>(rng_ >> 16);
     }
-    // The repeater asks for its write password exactly when one is set.
-    ModelBlock block(std::span<const uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
-    block.setOptionBits(kOptionWritePasswordEmpty, !config_.writePassword.has_value());
-    block.writeTo(std::span<uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
 }
 
 void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
@@ -307,6 +303,13 @@ std::vector<uint8_t> SimRepeater::identificationReply()
         std::copy(kUnprogrammedUnitCode.begin(), kUnprogrammedUnitCode.end(), reply.begin());
     else
         std::copy_n(memory_.blocks.begin() + kModelBlockOffset, kModelBlockSize, reply.begin());
+    // The write password is the unit's own setting, not the copy in block 4 that the last
+    // write left: the repeater asks for it exactly when one is set.
+    if (!config_.unprogrammed) {
+        ModelBlock block(std::span<const uint8_t>(reply.data(), kModelBlockSize));
+        block.setOptionBits(kOptionWritePasswordEmpty, !config_.writePassword.has_value());
+        block.writeTo(std::span<uint8_t>(reply.data(), kModelBlockSize));
+    }
     for (std::size_t i = 16; i < 32; ++i)
         reply[i] = static_cast<uint8_t>(0xA0 + i);
     std::copy(keySeed_.begin(), keySeed_.end(), reply.begin() + kKeySeedOffset);
