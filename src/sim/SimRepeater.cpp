@@ -25,7 +25,8 @@ constexpr std::string_view kTuningText = "TUNING ";
 } // namespace
 
 SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
-    : config_(std::move(config)), memory_(std::move(memory)), rng_(config_.seed | 1)
+    : config_(std::move(config)), memory_(std::move(memory)), uartBaud_(config_.huntBaud),
+      rng_(config_.seed | 1)
 {
     for (uint8_t& b : keySeed_) {
         rng_ = rng_ * 1103515245u + 12345u;
@@ -129,6 +130,7 @@ void SimRepeater::startEntry(bool tuning)
     expectAck_ = false;
     awaitingChallenge_ = false;
     tuningEntry_ = tuning;
+    uartBaud_ = config_.huntBaud;
     sendPlain(kSyn);
     state_ = State::AwaitModeSpeed;
 }
@@ -148,6 +150,7 @@ void SimRepeater::poll(uint32_t lineBaud, uint64_t nowUs)
     if (state_ != State::AwaitModeSpeed || lineBaud != kModeBaud)
         return;
     // The PC has followed to 19200: some units chatter before they confirm.
+    uartBaud_ = kModeBaud;
     for (int i = 0; i < config_.faults.noiseBytes; ++i) {
         rng_ = rng_ * 1103515245u + 12345u;
         const auto junk = static_cast<uint8_t>(rng_ >> 16);
@@ -164,7 +167,7 @@ void SimRepeater::send(uint8_t byte, uint64_t delayUs)
     uint64_t due = now_ + delayUs;
     if (!output_.empty())
         due = std::max(due, output_.back().dueUs);
-    output_.push_back(OutByte{static_cast<uint8_t>(byte ^ key_), due});
+    output_.push_back(OutByte{static_cast<uint8_t>(byte ^ key_), due, uartBaud_});
 }
 
 void SimRepeater::sendPlain(uint8_t byte)
@@ -207,6 +210,7 @@ bool SimRepeater::takeFault(std::map<uint8_t, int>& faults, uint8_t command)
 void SimRepeater::leave()
 {
     state_ = State::Idle;
+    uartBaud_ = config_.huntBaud;
     key_ = 0;
     expectAck_ = false;
     awaitingChallenge_ = false;
@@ -271,7 +275,7 @@ void SimRepeater::process()
             key_ = key;
             expectAck_ = expectAck;
             awaitingChallenge_ = awaitingChallenge;
-            output_.resize(queued, OutByte{0, 0});
+            output_.resize(queued, OutByte{0, 0, 0});
         }
         if (parsed == Parse::Unknown)
             used = 1;

@@ -38,6 +38,7 @@ struct SimConfig {
 struct OutByte {
     uint8_t byte;
     uint64_t dueUs;
+    uint32_t baud = 0; // the speed the repeater's UART sends it at
 };
 
 class SimRepeater {
@@ -108,6 +109,7 @@ private:
     bool expectAck_ = false;
     std::string entryText_;
     uint32_t entryTextBaud_ = 0;
+    uint32_t uartBaud_ = 0; // the hunted speed until the PC follows to 19200
     std::vector<uint8_t> rx_;
     std::deque<OutByte> output_;
     uint64_t now_ = 0;
