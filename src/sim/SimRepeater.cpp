@@ -405,6 +405,7 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
         used = 4 + length;
         for (std::size_t i = 0; i < length; ++i)
             memory_.memory[(word(1) + i) % kMemorySpaceSize] = rx_[4 + i];
+        memoryWrites_.push_back(MemoryWrite{word(1), length});
         finish(command, true);
         return Parse::Done;
     }

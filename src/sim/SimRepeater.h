@@ -35,6 +35,12 @@ struct SimConfig {
     SimFaults faults;
 };
 
+struct MemoryWrite {
+    uint16_t address;
+    std::size_t length;
+    bool operator==(const MemoryWrite&) const = default;
+};
+
 struct OutByte {
     uint8_t byte;
     uint64_t dueUs;
@@ -66,6 +72,7 @@ public:
     int abandonCount() const { return abandonCount_; }
     int droppedCount() const { return droppedCount_; } // sessions ended by a new mode entry
     const std::vector<uint8_t>& commandLog() const { return commandLog_; }
+    const std::vector<MemoryWrite>& memoryWrites() const { return memoryWrites_; }
 
 private:
     enum class State { Idle, AwaitModeSpeed, Programming, Tuning };
@@ -122,6 +129,7 @@ private:
     int abandonCount_ = 0;
     int droppedCount_ = 0;
     std::vector<uint8_t> commandLog_;
+    std::vector<MemoryWrite> memoryWrites_;
     std::map<uint8_t, uint16_t> pointValues_;
     std::map<uint8_t, bool> switches_;
 };

@@ -184,6 +184,28 @@ TEST(WriteTransfer, SendsTheStampedImageWithItsChecksumAndSetsTheClock)
     EXPECT_FALSE(rig.link.isOpen());
 }
 
+TEST(WriteTransfer, WritesFourAuxiliaryWindowsAndItsProgressNeverPassesItsTotal)
+{
+    for (const bool setClock : {false, true}) {
+        SCOPED_TRACE(setClock ? "with the clock" : "without the clock");
+        TransferRig rig;
+        ConfigImage image = imageFor(0x0400);
+        ASSERT_EQ(runWriteTransfer(rig.context, image, WriteOptions{setClock}), kLinkOk);
+        // The protected message window is never written with the image.
+        EXPECT_EQ(
+            rig.repeater.memoryWrites(),
+            (std::vector<sim::MemoryWrite>{{0x0000, 256}, {0x0100, 256}, {0x0200, 256}, {0x0300, 256}}));
+        int previous = 0;
+        for (const auto& [step, total] : rig.steps) {
+            EXPECT_EQ(total, 165);
+            EXPECT_LE(step, total);
+            EXPECT_GE(step, previous);
+            previous = step;
+        }
+        EXPECT_EQ(rig.steps.back(), std::make_pair(165, 165));
+    }
+}
+
 TEST(WriteTransfer, ConfirmationListsThePasswordsTheRepeaterWillAskFor)
 {
     TransferRig rig;
