@@ -117,7 +117,7 @@ void SimRepeater::dropStalePartialFrame()
 
 std::optional<uint64_t> SimRepeater::wakeUs() const
 {
-    if (dead_ || rx_.empty() || (state_ != State::Programming && state_ != State::Tuning))
+    if (dead_ || (state_ != State::Programming && state_ != State::Tuning) || !holdingEntryText())
         return std::nullopt;
     return lastReceivedUs_ + kEntryTextHoldUs;
 }

@@ -55,8 +55,8 @@ public:
     void receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs);
     // Time passed or the PC changed its line speed.
     void poll(uint32_t lineBaud, uint64_t nowUs);
-    // When the repeater will act without a new byte: it holds what may be the start of a mode
-    // entry text until then. Nothing when it waits for the PC alone.
+    // When the repeater will act without a new byte: bytes that may begin a mode entry text
+    // are held until then. Nothing when it waits for the PC alone.
     std::optional<uint64_t> wakeUs() const;
     std::deque<OutByte>& output() { return output_; }
 
