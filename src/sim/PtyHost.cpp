@@ -47,6 +47,12 @@ struct Incoming {
     uint64_t arrivalUs;
 };
 
+struct Outgoing {
+    uint8_t byte;
+    uint32_t baud;
+    uint64_t leftUs; // the time it has left the wire
+};
+
 } // namespace
 
 PtyHost::PtyHost(SimRepeater& repeater, const SimProgramOptions& options)
@@ -148,8 +154,9 @@ void PtyHost::run(const std::atomic<bool>& stop)
     std::deque<Incoming> incoming;
     uint64_t inLineFreeUs = 0;
     uint64_t outLineFreeUs = 0;
-    std::deque<std::pair<uint8_t, uint64_t>> outgoing; // byte, time it has left the wire
+    std::deque<Outgoing> outgoing;
     int sessionsEnded = 0;
+    int sessionsDropped = 0;
 
     while (!stop.load()) {
         const uint64_t now = nowUs();
@@ -174,27 +181,38 @@ void PtyHost::run(const std::atomic<bool>& stop)
             repeater_.receive(incoming.front().byte, incoming.front().baud, incoming.front().arrivalUs);
             incoming.pop_front();
         }
+        // A new mode entry cut the session short: the rest of its last answer is never sent.
+        if (repeater_.droppedCount() != sessionsDropped) {
+            sessionsDropped = repeater_.droppedCount();
+            outgoing.clear();
+            outLineFreeUs = 0;
+        }
 
         // The repeater's answers leave when due; paced, each takes its wire time.
         auto& output = repeater_.output();
         while (!output.empty() && output.front().dueUs <= nowUs()) {
             uint64_t leaves = nowUs();
             if (options_.pace) {
-                outLineFreeUs = std::max(outLineFreeUs, output.front().dueUs) + byteTimeUs(lineBaud());
+                outLineFreeUs =
+                    std::max(outLineFreeUs, output.front().dueUs) + byteTimeUs(output.front().baud);
                 leaves = outLineFreeUs;
             }
-            outgoing.emplace_back(output.front().byte, leaves);
+            outgoing.push_back(Outgoing{output.front().byte, output.front().baud, leaves});
             output.pop_front();
         }
+        // A byte sent at another speed than the PC listens at is garbage to the PC's UART (the
+        // rest of an answer still on the wire when a restarted PC hunts at 9600): it is lost.
         std::vector<uint8_t> ready;
-        while (!outgoing.empty() && outgoing.front().second <= nowUs()) {
-            ready.push_back(outgoing.front().first);
+        const uint32_t listening = lineBaud();
+        while (!outgoing.empty() && outgoing.front().leftUs <= nowUs()) {
+            if (outgoing.front().baud == listening)
+                ready.push_back(outgoing.front().byte);
             outgoing.pop_front();
         }
         if (!ready.empty() && ::write(master_, ready.data(), ready.size()) < 0 && errno != EAGAIN)
             break;
 
-        const int ended = repeater_.leaveCount() + repeater_.abandonCount();
+        const int ended = repeater_.leaveCount() + repeater_.abandonCount() + repeater_.droppedCount();
         if (ended != sessionsEnded) {
             sessionsEnded = ended;
             dumpImage();
@@ -205,7 +223,7 @@ void PtyHost::run(const std::atomic<bool>& stop)
         if (!incoming.empty())
             wakeUs = std::min(wakeUs, incoming.front().arrivalUs);
         if (!outgoing.empty())
-            wakeUs = std::min(wakeUs, outgoing.front().second);
+            wakeUs = std::min(wakeUs, outgoing.front().leftUs);
         if (!output.empty())
             wakeUs = std::min(wakeUs, output.front().dueUs);
         const uint64_t current = nowUs();

@@ -48,6 +48,13 @@ std::size_t SimDevice::read(uint8_t* destination, std::size_t count, int timeout
             now_ = (output.front().dueUs + 999) / 1000;
             continue;
         }
+        // The repeater may answer without another byte from the PC (it held what looked like
+        // the start of a mode entry): let the time pass up to that moment.
+        const std::optional<uint64_t> wake = repeater_.wakeUs();
+        if (output.empty() && wake && *wake > now_ * 1000 && *wake <= deadline * 1000) {
+            now_ = (*wake + 999) / 1000;
+            continue;
+        }
         now_ = deadline;
         break;
     }

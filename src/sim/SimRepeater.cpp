@@ -12,56 +12,114 @@ using namespace rps::proto;
 
 namespace {
 
-// A programming session that has heard nothing for this long is over: the repeater drops
-// back to listening for a mode entry (tuning sessions wait for the technician).
-constexpr uint64_t kProgrammingIdleUs = 5'000'000;
+// A session lasts until 'E', abandon or a new mode entry, however long the PC is silent: it may
+// wait up to 20 s for prepare and a person may take minutes over a password. Only a frame the
+// PC began and never finished is forgotten after this much quiet.
+constexpr uint64_t kPartialFrameIdleUs = 2'000'000;
+// A mode entry text is written in one go; bytes that may begin one wait this long for the rest
+// before they are taken as a command.
+constexpr uint64_t kEntryTextHoldUs = 20'000;
 constexpr std::string_view kProgramText = "PROGRAM";
 constexpr std::string_view kTuningText = "TUNING ";
 
 } // namespace
 
 SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
-    : config_(std::move(config)), memory_(std::move(memory)), rng_(config_.seed | 1)
+    : config_(std::move(config)), memory_(std::move(memory)), uartBaud_(config_.huntBaud),
+      rng_(config_.seed | 1)
 {
     for (uint8_t& b : keySeed_) {
         rng_ = rng_ * 1103515245u + 12345u;
         b = static_cast<uint8_t>(rng_ >> 16);
     }
-    // The repeater asks for its write password exactly when one is set.
-    ModelBlock block(std::span<const uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
-    block.setOptionBits(kOptionWritePasswordEmpty, !config_.writePassword.has_value());
-    block.writeTo(std::span<uint8_t>(memory_.blocks.data() + kModelBlockOffset, kModelBlockSize));
 }
 
 void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)
 {
-    if (state_ == State::Programming && nowUs > lastReceivedUs_ + kProgrammingIdleUs && rx_.empty())
-        leave();
     now_ = std::max(now_, nowUs);
+    dropStalePartialFrame();
     lastReceivedUs_ = now_;
     if (dead_)
         return;
+    const bool entryText = trackEntryText(byte, lineBaud);
     switch (state_) {
     case State::Idle:
-        // At another speed the repeater's UART sees only garbled characters.
-        if (lineBaud != config_.huntBaud) {
-            entryText_.clear();
-            return;
-        }
-        entryText_.push_back(static_cast<char>(byte));
-        if (entryText_.size() > kProgramText.size())
-            entryText_.erase(entryText_.begin());
-        if (entryText_ == kProgramText || entryText_ == kTuningText)
+        // At another speed than the hunted one the repeater's UART sees only garbled characters.
+        if (entryText && lineBaud == config_.huntBaud)
             startEntry(entryText_ == kTuningText);
         return;
     case State::AwaitModeSpeed:
-        return;
     case State::Programming:
     case State::Tuning:
+        // In a session the UART runs at 19200. A whole entry text at a hunting speed means the
+        // PC starts over (it was restarted, or gave up on this session): the repeater goes
+        // back to hunting as it would after a power cycle.
+        if (lineBaud != kModeBaud) {
+            if (entryText)
+                restartEntry(entryText_ == kTuningText, lineBaud);
+            return;
+        }
+        if (state_ == State::AwaitModeSpeed)
+            return;
         rx_.push_back(static_cast<uint8_t>(byte ^ key_));
         process();
         return;
     }
+}
+
+bool SimRepeater::trackEntryText(uint8_t byte, uint32_t lineBaud)
+{
+    if (lineBaud != entryTextBaud_) {
+        entryText_.clear();
+        entryTextBaud_ = lineBaud;
+    }
+    entryText_.push_back(static_cast<char>(byte));
+    if (entryText_.size() > kProgramText.size())
+        entryText_.erase(entryText_.begin());
+    return entryText_ == kProgramText || entryText_ == kTuningText;
+}
+
+SimRepeater::EntryText SimRepeater::entryTextAtFrameStart() const
+{
+    // The PC hunts with key 0: compare the bytes as they came over the line.
+    for (std::string_view text : {kProgramText, kTuningText}) {
+        const std::size_t count = std::min(rx_.size(), text.size());
+        bool same = count > 0;
+        for (std::size_t i = 0; i < count && same; ++i)
+            same = static_cast<uint8_t>(rx_[i] ^ key_) == static_cast<uint8_t>(text[i]);
+        if (same)
+            return count == text.size() ? EntryText::Whole : EntryText::Start;
+    }
+    return EntryText::None;
+}
+
+bool SimRepeater::holdingEntryText() const
+{
+    return now_ < lastReceivedUs_ + kEntryTextHoldUs && entryTextAtFrameStart() == EntryText::Start;
+}
+
+void SimRepeater::restartEntry(bool tuning, uint32_t lineBaud)
+{
+    // Like a unit that was switched off and on: what it still had to say is gone.
+    leave();
+    output_.clear();
+    ++droppedCount_;
+    if (lineBaud == config_.huntBaud)
+        startEntry(tuning);
+}
+
+void SimRepeater::dropStalePartialFrame()
+{
+    if ((state_ == State::Programming || state_ == State::Tuning) && !rx_.empty() &&
+        now_ > lastReceivedUs_ + kPartialFrameIdleUs)
+        rx_.clear();
+}
+
+std::optional<uint64_t> SimRepeater::wakeUs() const
+{
+    if (dead_ || (state_ != State::Programming && state_ != State::Tuning) || !holdingEntryText())
+        return std::nullopt;
+    return lastReceivedUs_ + kEntryTextHoldUs;
 }
 
 void SimRepeater::startEntry(bool tuning)
@@ -72,6 +130,7 @@ void SimRepeater::startEntry(bool tuning)
     expectAck_ = false;
     awaitingChallenge_ = false;
     tuningEntry_ = tuning;
+    uartBaud_ = config_.huntBaud;
     sendPlain(kSyn);
     state_ = State::AwaitModeSpeed;
 }
@@ -79,9 +138,19 @@ void SimRepeater::startEntry(bool tuning)
 void SimRepeater::poll(uint32_t lineBaud, uint64_t nowUs)
 {
     now_ = std::max(now_, nowUs);
-    if (state_ != State::AwaitModeSpeed || dead_ || lineBaud != kModeBaud)
+    if (dead_)
+        return;
+    if (state_ == State::Programming || state_ == State::Tuning) {
+        // What waited for the rest of an entry text that never came is a command after all.
+        if (!rx_.empty() && !holdingEntryText())
+            process();
+        dropStalePartialFrame();
+        return;
+    }
+    if (state_ != State::AwaitModeSpeed || lineBaud != kModeBaud)
         return;
     // The PC has followed to 19200: some units chatter before they confirm.
+    uartBaud_ = kModeBaud;
     for (int i = 0; i < config_.faults.noiseBytes; ++i) {
         rng_ = rng_ * 1103515245u + 12345u;
         const auto junk = static_cast<uint8_t>(rng_ >> 16);
@@ -98,7 +167,7 @@ void SimRepeater::send(uint8_t byte, uint64_t delayUs)
     uint64_t due = now_ + delayUs;
     if (!output_.empty())
         due = std::max(due, output_.back().dueUs);
-    output_.push_back(OutByte{static_cast<uint8_t>(byte ^ key_), due});
+    output_.push_back(OutByte{static_cast<uint8_t>(byte ^ key_), due, uartBaud_});
 }
 
 void SimRepeater::sendPlain(uint8_t byte)
@@ -141,9 +210,12 @@ bool SimRepeater::takeFault(std::map<uint8_t, int>& faults, uint8_t command)
 void SimRepeater::leave()
 {
     state_ = State::Idle;
+    uartBaud_ = config_.huntBaud;
     key_ = 0;
     expectAck_ = false;
     awaitingChallenge_ = false;
+    rx_.clear();
+    entryText_.clear();
 }
 
 bool SimRepeater::blockIsDeadly(uint16_t block)
@@ -158,6 +230,14 @@ bool SimRepeater::blockIsDeadly(uint16_t block)
 void SimRepeater::process()
 {
     while (!rx_.empty() && (state_ == State::Programming || state_ == State::Tuning)) {
+        // A mode entry text is recognised before its 'P' or 'T' is taken as a command.
+        const EntryText entry = entryTextAtFrameStart();
+        if (entry == EntryText::Whole) {
+            restartEntry(rx_[0] == static_cast<uint8_t>(kTuningText[0] ^ key_), kModeBaud);
+            return;
+        }
+        if (entry == EntryText::Start && holdingEntryText())
+            return;
         if (awaitingChallenge_) {
             if (!need(2))
                 return;
@@ -195,7 +275,7 @@ void SimRepeater::process()
             key_ = key;
             expectAck_ = expectAck;
             awaitingChallenge_ = awaitingChallenge;
-            output_.resize(queued, OutByte{0, 0});
+            output_.resize(queued, OutByte{0, 0, 0});
         }
         if (parsed == Parse::Unknown)
             used = 1;
@@ -227,6 +307,13 @@ std::vector<uint8_t> SimRepeater::identificationReply()
         std::copy(kUnprogrammedUnitCode.begin(), kUnprogrammedUnitCode.end(), reply.begin());
     else
         std::copy_n(memory_.blocks.begin() + kModelBlockOffset, kModelBlockSize, reply.begin());
+    // The write password is the unit's own setting, not the copy in block 4 that the last
+    // write left: the repeater asks for it exactly when one is set.
+    if (!config_.unprogrammed) {
+        ModelBlock block(std::span<const uint8_t>(reply.data(), kModelBlockSize));
+        block.setOptionBits(kOptionWritePasswordEmpty, !config_.writePassword.has_value());
+        block.writeTo(std::span<uint8_t>(reply.data(), kModelBlockSize));
+    }
     for (std::size_t i = 16; i < 32; ++i)
         reply[i] = static_cast<uint8_t>(0xA0 + i);
     std::copy(keySeed_.begin(), keySeed_.end(), reply.begin() + kKeySeedOffset);
@@ -318,6 +405,7 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
         used = 4 + length;
         for (std::size_t i = 0; i < length; ++i)
             memory_.memory[(word(1) + i) % kMemorySpaceSize] = rx_[4 + i];
+        memoryWrites_.push_back(MemoryWrite{word(1), length});
         finish(command, true);
         return Parse::Done;
     }

@@ -35,9 +35,16 @@ struct SimConfig {
     SimFaults faults;
 };
 
+struct MemoryWrite {
+    uint16_t address;
+    std::size_t length;
+    bool operator==(const MemoryWrite&) const = default;
+};
+
 struct OutByte {
     uint8_t byte;
     uint64_t dueUs;
+    uint32_t baud = 0; // the speed the repeater's UART sends it at
 };
 
 class SimRepeater {
@@ -48,6 +55,9 @@ public:
     void receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs);
     // Time passed or the PC changed its line speed.
     void poll(uint32_t lineBaud, uint64_t nowUs);
+    // When the repeater will act without a new byte: bytes that may begin a mode entry text
+    // are held until then. Nothing when it waits for the PC alone.
+    std::optional<uint64_t> wakeUs() const;
     std::deque<OutByte>& output() { return output_; }
 
     SimMemory& memory() { return memory_; }
@@ -60,13 +70,21 @@ public:
     int prepareCount() const { return prepareCount_; }
     int leaveCount() const { return leaveCount_; }
     int abandonCount() const { return abandonCount_; }
+    int droppedCount() const { return droppedCount_; } // sessions ended by a new mode entry
     const std::vector<uint8_t>& commandLog() const { return commandLog_; }
+    const std::vector<MemoryWrite>& memoryWrites() const { return memoryWrites_; }
 
 private:
     enum class State { Idle, AwaitModeSpeed, Programming, Tuning };
     enum class Parse { NeedMore, Done, Unknown };
+    enum class EntryText { None, Start, Whole };
 
     void startEntry(bool tuning);
+    bool trackEntryText(uint8_t byte, uint32_t lineBaud);
+    EntryText entryTextAtFrameStart() const;
+    void restartEntry(bool tuning, uint32_t lineBaud);
+    bool holdingEntryText() const;
+    void dropStalePartialFrame();
     void process();
     Parse handleFrame(std::size_t& used);
     Parse handleProgrammingFrame(uint8_t command, std::size_t& used);
@@ -97,6 +115,8 @@ private:
     bool awaitingChallenge_ = false;
     bool expectAck_ = false;
     std::string entryText_;
+    uint32_t entryTextBaud_ = 0;
+    uint32_t uartBaud_ = 0; // the hunted speed until the PC follows to 19200
     std::vector<uint8_t> rx_;
     std::deque<OutByte> output_;
     uint64_t now_ = 0;
@@ -107,7 +127,9 @@ private:
     int prepareCount_ = 0;
     int leaveCount_ = 0;
     int abandonCount_ = 0;
+    int droppedCount_ = 0;
     std::vector<uint8_t> commandLog_;
+    std::vector<MemoryWrite> memoryWrites_;
     std::map<uint8_t, uint16_t> pointValues_;
     std::map<uint8_t, bool> switches_;
 };

@@ -127,3 +127,19 @@ TEST(ModelChangeRecheck, FrequenciesSnapToTheNewBandSteps)
     EXPECT_EQ(getU32(t.record(0), F::kTxFrequency), 150002500u);
     EXPECT_EQ(getU32(t.record(1), F::kRxFrequency), 151000000u);
 }
+
+TEST(ModelChangeRecheck, UhfValuesKeepTheirHertz)
+{
+    ChannelTestImage t(0x0600);
+    t.editor.setFrequency(0, false, "512.05", true);
+    EXPECT_EQ(getU32(t.record(0), F::kRxFrequency), 512050000u);
+    EXPECT_EQ(t.editor.format(0, kItemRxFrequency), "512.050000");
+    t.program(1, "512.165", "517.035");
+    for (uint16_t modelCode : {0x0600, 0x0700}) {
+        SCOPED_TRACE(modelCode);
+        EXPECT_EQ(recheckChannelFrequencies(t.image, FrequencyLimits::forModelCode(modelCode, false)), 0);
+        EXPECT_EQ(getU32(t.record(0), F::kRxFrequency), 512050000u);
+        EXPECT_EQ(getU32(t.record(1), F::kRxFrequency), 512165000u);
+        EXPECT_EQ(getU32(t.record(1), F::kTxFrequency), 517035000u);
+    }
+}

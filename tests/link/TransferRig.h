@@ -8,6 +8,7 @@
 #include "link/Transfers.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 
 namespace rps::test {
@@ -34,6 +35,8 @@ public:
     std::optional<std::string> askPassword(const std::string&, const std::string& prompt, int) override
     {
         prompts.push_back(prompt);
+        if (whileAsking)
+            whileAsking();
         if (passwords.empty())
             return std::nullopt;
         std::optional<std::string> typed = passwords.front();
@@ -43,6 +46,7 @@ public:
 
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<std::string>> passwords;
+    std::function<void()> whileAsking; // the person at the keyboard takes their time
     std::vector<AskedMessage> asked;
     std::vector<std::string> prompts;
 };

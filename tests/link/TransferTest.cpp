@@ -71,15 +71,29 @@ TEST(ReadTransfer, FillsOnlyTheSnapshotWithTheRepeatersImage)
 
 TEST(ReadTransfer, TheModelBlockComesFromTheIdentificationNotFromBlock4)
 {
+    // Block 4 holds what the last write put there: no write password and other option
+    // flags. The unit identifies with its own write password setting.
     sim::SimConfig config;
-    config.writePassword = PasswordBytes{'1', '2', '3', '4', '5', '6'}; // shows in the identification only
-    TransferRig rig(config);
+    config.writePassword = PasswordBytes{'1', '2', '3', '4', '5', '6'};
+    sim::SimMemory memory = memoryWithRecord(0x0400, [](ModelBlock& block) {
+        block.setOptionFlags(0xFFFF);
+        block.setOptionBits(kOptionReadPasswordEmpty | kOptionBit3, false);
+    });
+    TransferRig rig(config, memory);
     ConfigImage image = imageFor(0x0400);
     ASSERT_EQ(runReadTransfer(rig.context, image), kLinkOk);
+
+    const auto& identification = rig.link.identificationReply();
+    const auto block4 = rig.repeater.memory().blocks.begin() + kModelBlockOffset;
+    ASSERT_FALSE(std::equal(identification.begin(), identification.begin() + kModelBlockSize, block4));
     const ModelBlock staged = readModelBlock(image.snapshot().main);
-    EXPECT_EQ(staged.optionFlags() & kOptionWritePasswordEmpty, 0);
+    EXPECT_TRUE(std::equal(staged.bytes().begin(), staged.bytes().end(), identification.begin()));
+    EXPECT_EQ(staged.optionFlags(),
+              0xFFFF & ~(kOptionReadPasswordEmpty | kOptionBit3 | kOptionWritePasswordEmpty));
+    // Everything else of block 4 is what the repeater holds.
+    const auto& main = image.snapshot().main;
     EXPECT_TRUE(
-        std::equal(staged.bytes().begin(), staged.bytes().end(), rig.link.identificationReply().begin()));
+        std::equal(main.begin() + 0x400 + kModelBlockSize, main.begin() + 0x500, block4 + kModelBlockSize));
 }
 
 TEST(ReadTransfer, RepeatersThatCannotBeReadAreRefusedWithTheirMessage)
@@ -168,6 +182,28 @@ TEST(WriteTransfer, SendsTheStampedImageWithItsChecksumAndSetsTheClock)
     EXPECT_EQ(rig.repeater.prepareCount(), 1);
     EXPECT_EQ(rig.steps.back(), std::make_pair(165, 165));
     EXPECT_FALSE(rig.link.isOpen());
+}
+
+TEST(WriteTransfer, WritesFourAuxiliaryWindowsAndItsProgressNeverPassesItsTotal)
+{
+    for (const bool setClock : {false, true}) {
+        SCOPED_TRACE(setClock ? "with the clock" : "without the clock");
+        TransferRig rig;
+        ConfigImage image = imageFor(0x0400);
+        ASSERT_EQ(runWriteTransfer(rig.context, image, WriteOptions{setClock}), kLinkOk);
+        // The protected message window is never written with the image.
+        EXPECT_EQ(
+            rig.repeater.memoryWrites(),
+            (std::vector<sim::MemoryWrite>{{0x0000, 256}, {0x0100, 256}, {0x0200, 256}, {0x0300, 256}}));
+        int previous = 0;
+        for (const auto& [step, total] : rig.steps) {
+            EXPECT_EQ(total, 165);
+            EXPECT_LE(step, total);
+            EXPECT_GE(step, previous);
+            previous = step;
+        }
+        EXPECT_EQ(rig.steps.back(), std::make_pair(165, 165));
+    }
 }
 
 TEST(WriteTransfer, ConfirmationListsThePasswordsTheRepeaterWillAskFor)

@@ -116,6 +116,20 @@ TEST(DataFileSave, PasswordFieldIsSubstitutedAndScrambled)
     EXPECT_EQ(loadImage(folder.file("x.dat"), loaded).code, kLoadOk);
 }
 
+TEST(DataFileSave, EveryDigitIsSubstitutedAtEveryPosition)
+{
+    const std::string substitution = "HdR3vGx9Lm";
+    const std::string key = "TXV584";
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const FilePasswordField field = scrambleFilePassword(std::string(6, digit));
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            EXPECT_EQ(field[i],
+                      static_cast<uint8_t>(substitution[static_cast<std::size_t>(digit - '0')] ^ key[i]))
+                << "digit " << digit << " at " << i;
+        }
+    }
+}
+
 TEST(DataFileSave, SaveUsesNoImageCopyAsScratch)
 {
     TempFolder folder;

@@ -129,3 +129,44 @@ TEST(BuildDefaults, SpotChecksAcrossTheSteps)
     EXPECT_EQ(image.aux()[0x0445], 0x00);
     EXPECT_EQ(image.aux()[0x0446], 0xFF);
 }
+
+TEST(NewImage, EveryOutputAndPortEntryAndEveryReleasedSlot)
+{
+    for (const uint16_t modelCode : {0x0400, 0x0600, 0x0700}) {
+        SCOPED_TRACE(modelCode);
+        const ConfigImage image = newImageOf(modelCode);
+        const auto main = image.main();
+        // Five fixed outputs from 0x0500 and six ports from 0x0530, 8 bytes each: a blank
+        // first character, the rest empty, and nothing past the last entry.
+        const auto expectEntries = [&](std::size_t first, std::size_t count) {
+            for (std::size_t entry = 0; entry < count; ++entry) {
+                const std::size_t at = first + 8 * entry;
+                EXPECT_EQ(main[at], 0x20) << std::hex << at;
+                EXPECT_TRUE(allEmpty(main, at + 1, at + 8)) << std::hex << at;
+            }
+            EXPECT_EQ(main[first + 8 * count], 0xFF) << "past the last entry";
+        };
+        expectEntries(0x0500, 5);
+        expectEntries(0x0530, 6);
+
+        // Encode/decode slots of the DTMF area that no function uses: no code, no code, not in use.
+        struct Group {
+            std::size_t first;
+            std::size_t count;
+            bool slotFollows;
+        };
+        for (const Group g : {Group{0x0690, 6, false}, Group{0x06B0, 3, true}, Group{0x06B9, 6, false},
+                              Group{0x06D0, 5, false}, Group{0x06E2, 6, false}}) {
+            for (std::size_t slot = 0; slot < g.count; ++slot) {
+                const std::size_t at = g.first + 3 * slot;
+                EXPECT_EQ(main[at], 0xFF) << std::hex << at;
+                EXPECT_EQ(main[at + 1], 0xFF) << std::hex << at;
+                EXPECT_EQ(main[at + 2], 0x00) << std::hex << at;
+            }
+            if (!g.slotFollows) {
+                EXPECT_EQ(main[g.first + 3 * g.count + 2], 0xFF)
+                    << std::hex << g.first << " has no further slot";
+            }
+        }
+    }
+}

@@ -37,6 +37,26 @@ TEST(FrequencyRule, UhfStepsAndTruncation)
     EXPECT_EQ(applyFrequencyRule(435.0071, uhf).hz, 435005000u);
 }
 
+TEST(FrequencyRule, ValuesRoundToTheNearestHertzNotDown)
+{
+    // 512.05 MHz times a million is 512,049,999.99999994 in binary floating point: cut
+    // down it would leave the 5,000 Hz grid and snap to 512.045 MHz.
+    struct Case {
+        uint16_t modelCode;
+        const char* typed;
+        uint32_t hz;
+    };
+    for (const Case c : {Case{0x0600, "512.05", 512050000u}, Case{0x0600, "512,165", 512165000u},
+                         Case{0x0600, "519.95", 519950000u}, Case{0x0600, "512.003125", 512003125u},
+                         Case{0x0700, "465.05", 465050000u}}) {
+        SCOPED_TRACE(c.typed);
+        const FrequencyLimits limits = FrequencyLimits::forModelCode(c.modelCode, false);
+        EXPECT_EQ(parseFrequency(c.typed, limits, ',').hz, c.hz);
+        // A stored value checked again, as after a model change, keeps its hertz.
+        EXPECT_EQ(applyFrequencyRule(c.hz / 1e6, limits).hz, c.hz);
+    }
+}
+
 TEST(FrequencyRule, PlausibilityWindowAndBandWarning)
 {
     const FrequencyLimits vhf = FrequencyLimits::forModelCode(0x0400, false);
