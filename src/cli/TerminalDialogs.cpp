@@ -35,9 +35,9 @@ std::string readLine(bool echo)
 
 } // namespace
 
-TerminalDialogs::TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password,
+TerminalDialogs::TerminalDialogs(std::ostream& err, Answers answers, std::optional<std::string> password,
                                  std::string passwordMissingText)
-    : err_(err), assumeYes_(assumeYes), password_(std::move(password)),
+    : err_(err), answers_(answers), password_(std::move(password)),
       passwordMissingText_(std::move(passwordMissingText))
 {
 }
@@ -49,7 +49,12 @@ MessageAnswer TerminalDialogs::showMessage(const MessageRequest& request)
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     const bool yesNo = request.buttons != MessageButtons::OkCancel;
-    if (assumeYes_)
+    if (request.kind == QuestionKind::ModelChange) {
+        const bool agreed = answers_.modelChange;
+        return yesNo ? (agreed ? MessageAnswer::Yes : MessageAnswer::No)
+                     : (agreed ? MessageAnswer::Ok : MessageAnswer::Cancel);
+    }
+    if (answers_.routine)
         return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     if (!onTerminal())
         return yesNo ? MessageAnswer::No : MessageAnswer::Cancel;

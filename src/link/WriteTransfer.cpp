@@ -5,6 +5,8 @@
 #include "model/ModelBlock.h"
 #include "model/ModelTable.h"
 
+#include <algorithm>
+
 namespace rps {
 
 using namespace transfer;
@@ -47,6 +49,13 @@ bool differsBesideReservedBytes(const ModelRecord& record, const ModelBlock& dat
     return false;
 }
 
+// Identifier, destination variant and band type: another model, not just other option flags.
+bool differsInModel(const ModelRecord& record, const ModelBlock& data)
+{
+    constexpr std::size_t kModelBytes = 12;
+    return !std::equal(record.begin(), record.begin() + kModelBytes, data.bytes().begin());
+}
+
 int identifyForWrite(TransferContext& context, const ModelBlock& data, ModelRecord& record)
 {
     if (context.link.identify(record) != kLinkOk)
@@ -62,6 +71,8 @@ int identifyForWrite(TransferContext& context, const ModelBlock& data, ModelReco
         const LanguageTable& t = context.texts;
         MessageRequest request{t.text(texts::kModelDiffers), t.text(texts::kQuestionCaption),
                                MessageButtons::OkCancel, MessageIcon::Warning};
+        if (differsInModel(record, data))
+            request.kind = QuestionKind::ModelChange;
         if (context.dialogs.showMessage(request) != MessageAnswer::Ok)
             return leaveAndClose(context);
     }

@@ -100,6 +100,26 @@ TEST_F(LinkCli, WriteSendsTheDataFileAndAPlainReadBringsItBack)
     EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + kMainSize + 1024, back.begin()));
 }
 
+TEST_F(LinkCli, YesDoesNotWriteOverAnotherModelButAllowModelChangeDoes)
+{
+    ASSERT_EQ(cli("new --model-code 0x0600 -o " + file("uhf.dat")).exitCode, 0);
+    startSim("--model-code 0x0400");
+    const CliRun refused = cli("write --port " + link() + " --yes " + file("uhf.dat"));
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_NE(refused.errors.find(message(777)), std::string::npos) << refused.errors;
+    const std::vector<uint8_t> untouched = radioImage();
+    ASSERT_EQ(untouched.size(), kMainSize + kAuxSize + kLocalSize);
+    EXPECT_EQ(getU16(untouched, kModelBlockOffset + 10), 0x0400);
+
+    startSim("--model-code 0x0400");
+    const CliRun allowed = cli("write --port " + link() + " --yes --allow-model-change " + file("uhf.dat"));
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.errors;
+    EXPECT_EQ(getU16(radioImage(), kModelBlockOffset + 10), 0x0600);
+
+    // The usage names the option.
+    EXPECT_NE(cli("write").errors.find("--allow-model-change"), std::string::npos);
+}
+
 TEST_F(LinkCli, ARepeaterDyingMidReadFailsWithTheMessageAndWritesNoFile)
 {
     startSim("--model-code 0x0400 --die-at-block 100");

@@ -206,6 +206,42 @@ TEST(WriteTransfer, ModelComparisonIgnoresOnlyTheReservedBytes)
     }
 }
 
+// Identifier, destination and band (bytes 0..11) name the model: writing over another one is
+// a model change. Option flags alone (bytes 14..15) are the routine question.
+TEST(WriteTransfer, OnlyAnotherModelIsAskedAsAModelChange)
+{
+    struct Case {
+        const char* what;
+        std::size_t byte;
+        uint8_t flip;
+        QuestionKind kind;
+    };
+    const Case cases[] = {
+        {"identifier RQLM0940", 5, '6' ^ '9', QuestionKind::ModelChange},
+        {"destination variant 2", 10, 0x02, QuestionKind::ModelChange},
+        {"band type 7", 11, 0x04 ^ 0x07, QuestionKind::ModelChange},
+        {"option flag bit 3", 14, 0x08, QuestionKind::Routine},
+        {"option flag bit 15", 15, 0x80, QuestionKind::Routine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig rig;
+        rig.repeater.memory().blocks[kModelBlockOffset + c.byte] ^= c.flip;
+        ConfigImage image = imageFor(0x0400);
+        rig.dialogs.answers = {MessageAnswer::Cancel};
+        EXPECT_EQ(runWriteTransfer(rig.context, image, {}), kLinkFailed);
+        ASSERT_EQ(rig.dialogs.asked.size(), 1u);
+        EXPECT_EQ(rig.dialogs.asked[0].text, T(777));
+        EXPECT_EQ(rig.dialogs.asked[0].kind, c.kind);
+        // Refused: after the identification only the leave command reaches the repeater.
+        const std::vector<uint8_t>& log = rig.repeater.commandLog();
+        const auto identified = std::find(log.begin(), log.end(), proto::kIdentify);
+        ASSERT_NE(identified, log.end());
+        EXPECT_EQ(std::vector<uint8_t>(identified + 1, log.end()), std::vector<uint8_t>{proto::kLeave});
+        EXPECT_FALSE(rig.repeater.inMode());
+    }
+}
+
 TEST(WriteTransfer, AnUnprogrammedUnitIsWrittenWithoutModelComparison)
 {
     sim::SimConfig config;
