@@ -211,6 +211,9 @@ int runImportRaw(CliContext& context, const Arguments& arguments)
                        [](char c) { return static_cast<uint8_t>(c); });
         next += static_cast<std::ptrdiff_t>(area.size());
     }
+    // The file made here must be one that Open takes.
+    if (const int refused = checkModelForOpen(readModelBlock(areas.main)); refused != kLoadOk)
+        return failLoad(context, LoadResult{refused, {}}, options.positional()[0]);
     if (!isKnownDataFormat(areas.main[kDataFormatOffset]))
         return failLaterFormat(context);
     return save(context, options.value("-o"), *image, options.has("--plain"));

@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sys/wait.h>
 
 using namespace rps;
@@ -124,4 +125,41 @@ TEST_F(CliFileCommands, FailuresExitNonZeroWithTheEnglishTextAndWriteNothing)
     EXPECT_NE(cli("new --model-code 0x0500 -o " + path("bad.dat")).exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(path("bad.dat")));
     EXPECT_NE(cli("new --model-code 0x0400 -o " + path("missing/x.dat")).exitCode, 0);
+}
+
+// import-raw takes a raw image only when Open would take the data file it makes, and never
+// replaces a good file with one that cannot be opened.
+TEST_F(CliFileCommands, ImportRawRefusesWhatOpenRefusesAndKeepsTheFileItWouldReplace)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + path("good.dat")).exitCode, 0);
+    ASSERT_EQ(cli("export-raw " + path("good.dat") + " " + path("good.bin")).exitCode, 0);
+    const auto good = readBytes(path("good.dat"));
+    const auto raw = readBytes(path("good.bin"));
+
+    const std::vector<uint8_t> damagedBlock{0x5A, 0x13, 0xC7, 0x02, 0x9E, 0x41, 0xFF, 0x00,
+                                            0x3B, 0x88, 0x71, 0x2D, 0xE4, 0x06, 0xB9, 0x50};
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<uint8_t>&)> damage;
+        int message;
+    };
+    const Case cases[] = {
+        {"all 0xFF", [](auto& bytes) { std::fill(bytes.begin(), bytes.end(), 0xFF); }, 784},
+        {"random model block",
+         [&](auto& bytes) { std::copy(damagedBlock.begin(), damagedBlock.end(), bytes.begin() + 0x400); }, 818},
+        {"model code 0x0402", [](auto& bytes) { bytes[0x400 + 10] = 0x02; }, 784},
+        {"reserved bytes", [](auto& bytes) { bytes[0x400 + 13] = 0x00; }, 818},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto bytes = raw;
+        c.damage(bytes);
+        writeBytes(path("bad.bin"), bytes);
+        const CliRun run = cli("import-raw " + path("bad.bin") + " -o " + path("good.dat"));
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_EQ(run.errors, texts.text(c.message) + "\n");
+        EXPECT_TRUE(readBytes(path("good.dat")) == good) << "the good file was replaced";
+    }
 }
