@@ -15,6 +15,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <thread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 using namespace rps;
@@ -162,4 +168,62 @@ TEST_F(CliFileCommands, ImportRawRefusesWhatOpenRefusesAndKeepsTheFileItWouldRep
         EXPECT_EQ(run.errors, texts.text(c.message) + "\n");
         EXPECT_TRUE(readBytes(path("good.dat")) == good) << "the good file was replaced";
     }
+}
+
+// A folder or an unreadable input is a file that cannot be read, for every command that reads one.
+TEST_F(CliFileCommands, AFolderAsInputIsRefusedWithTheMessageNotAnAbort)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    std::filesystem::create_directory(path("folder"));
+    for (const std::string& command : {"import-raw " + path("folder") + " -o " + path("out.dat"),
+                                      "info " + path("folder"),
+                                      "export-raw " + path("folder") + " " + path("out.bin")}) {
+        SCOPED_TRACE(command);
+        const CliRun run = cli(command);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.errors, texts.text(771) + "\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
+    EXPECT_FALSE(std::filesystem::exists(path("out.bin")));
+}
+
+// An endless input (a pipe, a device) is read one byte past an image and refused, not gathered
+// into memory: the writer of the pipe finds it closed long before it is done.
+TEST_F(CliFileCommands, ImportRawReadsOneByteMoreThanAnImageAtMost)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    const std::string pipe = path("endless");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    constexpr std::size_t kOffered = 8u << 20; // far more than an image and a pipe buffer
+    std::size_t accepted = 0;
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    std::thread writer([&] {
+        // Waits for the reader at most ten seconds.
+        int fd = -1;
+        for (int i = 0; i < 1000 && fd < 0; ++i) {
+            fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0)
+                ::usleep(10000);
+        }
+        if (fd < 0)
+            return;
+        ::fcntl(fd, F_SETFL, 0);
+        const std::vector<uint8_t> chunk(4096, 0xFF);
+        while (accepted < kOffered) {
+            const ssize_t n = ::write(fd, chunk.data(), chunk.size());
+            if (n <= 0)
+                break;
+            accepted += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+    });
+    const CliRun run = cli("import-raw " + pipe + " -o " + path("out.dat"));
+    writer.join();
+    std::signal(SIGPIPE, previous);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, texts.text(771) + "\n");
+    EXPECT_LT(accepted, kOffered) << "the whole input was read";
+    EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
 }
