@@ -227,3 +227,27 @@ TEST_F(CliFileCommands, ImportRawReadsOneByteMoreThanAnImageAtMost)
     EXPECT_LT(accepted, kOffered) << "the whole input was read";
     EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
 }
+
+// "-o /dev/stdout" writes into the pipe the command line's output goes to.
+TEST_F(CliFileCommands, OutputToStandardOutputGoesDownThePipe)
+{
+    struct Case {
+        std::string arguments;
+        std::size_t size;
+    };
+    ASSERT_EQ(cli("new --model-code 0x0700 -o " + path("a.dat")).exitCode, 0);
+    for (const Case& c : {Case{"new --model-code 0x0400 -o /dev/stdout", kDataFileSize},
+                          Case{"export-raw " + path("a.dat") + " /dev/stdout", 42496u}}) {
+        SCOPED_TRACE(c.arguments);
+        const std::string command = std::string(RPS_CLI_PROGRAM) + " " + c.arguments + " 2>/dev/null";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::vector<uint8_t> bytes;
+        uint8_t buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        const int status = ::pclose(pipe);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(bytes.size(), c.size);
+    }
+}
