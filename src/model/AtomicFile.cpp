@@ -1,5 +1,6 @@
 #include "model/AtomicFile.h"
 
+#include "model/LockedTemporary.h"
 #include "model/SaveTarget.h"
 
 #include <fcntl.h>
@@ -8,7 +9,6 @@
 
 #include <cerrno>
 #include <utility>
-#include <vector>
 
 namespace rps {
 
@@ -74,16 +74,12 @@ bool AtomicFileWriter::openTemporary(const std::string& path, bool exists, unsig
         if (const int refusal = refusalOfExistingFile(path, mode); refusal != 0)
             return fail(refusal);
     }
-    const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string pattern = folder + "/." + base + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = ::mkstemp(name.data());
-    if (fd_ < 0)
-        return fail(errno);
-    temporary_ = name.data();
+    removeStaleTemporaries(path);
+    const LockedTemporary temporary = createLockedTemporary(path);
+    if (temporary.fd < 0)
+        return fail(temporary.error);
+    fd_ = temporary.fd;
+    temporary_ = temporary.path;
     target_ = path;
     if (::fchmod(fd_, modeFor(exists, mode)) != 0)
         return fail(errno);
@@ -114,11 +110,13 @@ bool AtomicFileWriter::commit()
         // Written in place: a pipe or a device has nothing to flush or rename.
         return ::close(std::exchange(fd_, -1)) == 0 || fail(errno);
     }
-    // The data must be on the disk before the rename makes it the file the user sees.
-    if (::fdatasync(fd_) != 0 || ::close(std::exchange(fd_, -1)) != 0 ||
-        ::rename(temporary_.c_str(), target_.c_str()) != 0)
+    // The data must be on the disk before the rename makes it the file the user sees, and the
+    // temporary stays locked until it is no longer a temporary.
+    if (::fdatasync(fd_) != 0 || ::rename(temporary_.c_str(), target_.c_str()) != 0)
         return fail(errno);
     temporary_.clear();
+    // The bytes are on the disk and under the target's name: closing cannot lose them.
+    ::close(std::exchange(fd_, -1));
     // The folder is not synced: after a crash either the old or the complete new file is
     // there, which is all the user needs, and a folder sync would double the cost of a save.
     return true;
@@ -133,6 +131,7 @@ bool AtomicFileWriter::fail(int error)
 
 void AtomicFileWriter::abandon()
 {
+    // Removed while still locked, so no other save mistakes it for its own leftovers.
     if (!temporary_.empty()) {
         ::unlink(temporary_.c_str());
         temporary_.clear();

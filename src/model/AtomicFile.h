@@ -1,6 +1,6 @@
 #pragma once
 // Saves a file as a whole or not at all. Over a regular file (or where nothing is yet) the
-// bytes go to a temporary file in the target's folder, are flushed to the disk, and only
+// bytes go to a locked temporary file in the target's folder, are flushed to the disk, and only
 // then is the temporary renamed over the target: whatever fails, the previous file stays
 // exactly as it was and no temporary is left behind. A new file gets 0666 less the umask, a
 // replaced one keeps its mode. Symbolic links are followed and stay (a dangling one gets its

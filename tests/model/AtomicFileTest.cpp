@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -168,4 +169,41 @@ TEST(AtomicFile, WhatCannotBeWrittenIsRefusedWithTheSystemsReason)
     EXPECT_EQ(typeOf(loop), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(typeOf(socketPath), static_cast<mode_t>(S_IFSOCK));
     EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"folder.dat", "loop.dat", "other.dat", "socket.dat"}));
+}
+
+// A temporary is locked while its save runs; one nobody holds was left by a save that died, and
+// the next save of the same file removes it.
+TEST(AtomicFile, ASaveRemovesStaleTemporariesButNotOneThatIsHeld)
+{
+    TempFolder folder;
+    const std::string target = folder.file("x.dat");
+    writeBytes(folder.file(".x.dat.Stale1"), {1});
+    writeBytes(folder.file(".x.dat.Held22"), {2});
+    writeBytes(folder.file(".y.dat.Other3"), {3}); // another file's temporary
+    writeBytes(folder.file(".x.dat.toolong"), {4}); // not a temporary's name
+    const int held = ::open(folder.file(".x.dat.Held22").c_str(), O_RDWR);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    ASSERT_TRUE(save(target).ok);
+    EXPECT_EQ(namesIn(folder),
+              (std::vector<std::string>{".x.dat.Held22", ".x.dat.toolong", ".y.dat.Other3", "x.dat"}));
+    ::close(held);
+
+    // A save in progress holds its temporary: a second save of the same file leaves it alone.
+    AtomicFileWriter first(target);
+    ASSERT_TRUE(first.open());
+    ASSERT_TRUE(first.write(kContent));
+    std::string temporary;
+    for (const std::string& name : namesIn(folder))
+        if (name.starts_with(".x.dat.") && name.size() == std::string(".x.dat.").size() + 6 &&
+            name != ".x.dat.Held22")
+            temporary = folder.file(name);
+    ASSERT_FALSE(temporary.empty());
+    const int probe = ::open(temporary.c_str(), O_RDONLY);
+    EXPECT_NE(::flock(probe, LOCK_EX | LOCK_NB), 0) << "the temporary is not locked while it is written";
+    ::close(probe);
+    ASSERT_TRUE(save(target, {7, 7}).ok);
+    EXPECT_TRUE(std::filesystem::exists(temporary));
+    EXPECT_TRUE(first.commit()) << std::strerror(first.systemError());
+    EXPECT_EQ(readBytes(target), kContent);
 }
