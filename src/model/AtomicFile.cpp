@@ -26,16 +26,6 @@ int refusalOfExistingFile(const std::string& path, unsigned mode)
     return 0;
 }
 
-// A new file gets the permissions an ordinary create would give; a replaced file keeps its own.
-mode_t modeFor(bool exists, unsigned mode)
-{
-    if (exists)
-        return static_cast<mode_t>(mode);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : name_(std::move(targetPath)) {}
@@ -81,7 +71,7 @@ bool AtomicFileWriter::openTemporary(const std::string& path, bool exists, unsig
     fd_ = temporary.fd;
     temporary_ = temporary.path;
     target_ = path;
-    if (::fchmod(fd_, modeFor(exists, mode)) != 0)
+    if (exists && ::fchmod(fd_, static_cast<mode_t>(mode)) != 0)
         return fail(errno);
     return true;
 }

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -41,6 +41,13 @@ Saved save(const std::string& path, const std::vector<uint8_t>& bytes = kContent
     AtomicFileWriter file(path);
     const bool ok = file.open() && file.write(bytes) && file.commit();
     return {ok, file.systemError()};
+}
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
 }
 
 mode_t typeOf(const std::string& path)
@@ -93,6 +100,15 @@ public:
 private:
     std::vector<uint8_t> bytes_;
     std::thread thread_;
+};
+
+class UmaskScope {
+public:
+    explicit UmaskScope(mode_t mask) : previous_(::umask(mask)) {}
+    ~UmaskScope() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
 };
 
 } // namespace
@@ -169,6 +185,28 @@ TEST(AtomicFile, WhatCannotBeWrittenIsRefusedWithTheSystemsReason)
     EXPECT_EQ(typeOf(loop), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(typeOf(socketPath), static_cast<mode_t>(S_IFSOCK));
     EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"folder.dat", "loop.dat", "other.dat", "socket.dat"}));
+}
+
+TEST(AtomicFile, ANewFileGetsTheCreateModeAndAReplacedFileKeepsItsOwn)
+{
+    TempFolder folder;
+    for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
+        SCOPED_TRACE(mask);
+        const UmaskScope scope(mask);
+        const std::string fresh = folder.file("new-" + std::to_string(mask) + ".dat");
+        ASSERT_TRUE(save(fresh).ok);
+        EXPECT_EQ(modeOf(fresh), 0666 & ~mask);
+    }
+    const UmaskScope scope(022);
+    for (const mode_t kept : {mode_t{0640}, mode_t{0600}, mode_t{0664}, mode_t{0604}}) {
+        SCOPED_TRACE(kept);
+        const std::string existing = folder.file("old.dat");
+        writeBytes(existing, {1, 2, 3});
+        ASSERT_EQ(::chmod(existing.c_str(), kept), 0);
+        ASSERT_TRUE(save(existing).ok);
+        EXPECT_EQ(modeOf(existing), kept);
+        EXPECT_EQ(readBytes(existing), kContent);
+    }
 }
 
 // A temporary is locked while its save runs; one nobody holds was left by a save that died, and
