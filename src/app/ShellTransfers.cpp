@@ -19,7 +19,8 @@ int ShellController::readTransfer(const std::function<void(int, int)>& progress)
 {
     TransferContext context{
         parts_.link,          parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
-        parts_.installationId};
+        parts_.installationId,
+        nullptr};
     return runReadTransfer(context, parts_.image);
 }
 
@@ -27,7 +28,8 @@ int ShellController::writeTransfer(const std::function<void(int, int)>& progress
 {
     TransferContext context{
         parts_.link,          parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
-        parts_.installationId};
+        parts_.installationId,
+        nullptr};
     WriteOptions options;
     options.setClock = setClock;
     return runWriteTransfer(context, parts_.image, options);

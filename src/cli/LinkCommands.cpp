@@ -2,6 +2,7 @@
 #include "app/DocumentFlows.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
+#include "cli/Interruption.h"
 #include "cli/TerminalDialogs.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
@@ -49,7 +50,8 @@ struct TerminalTransfer {
                      std::optional<std::string> password)
         : dialogs(cli.err, answers, std::move(password),
                   cli.text(kPasswordMissing, "Please enter a password.")),
-          link(device), context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
+          link(device), context{link,    dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId(),
+                               interruptionRequested}
     {
         link.setPort(1, port);
         link.options().encryptMode = !plain;
@@ -63,6 +65,8 @@ struct TerminalTransfer {
     }
 
     std::unique_ptr<QCoreApplication> application = ensureApplication();
+    // From here on Ctrl+C ends the transfer on its normal path instead of killing the program.
+    InterruptionScope interruption;
     TerminalDialogs dialogs;
     QtSerialDevice device;
     RadioLink link;
@@ -83,6 +87,8 @@ int runRead(CliContext& cli, const Arguments& arguments)
     ConfigImage image;
     image.clear();
     const int result = runReadTransfer(transfer.context, image);
+    if (interruptionRequested())
+        return interruptionExitCode();
     if (result != kLinkOk) {
         if (!transfer.dialogs.shownAnything())
             cli.failText(773, "The repeater does not answer.");
@@ -137,6 +143,8 @@ int runWrite(CliContext& cli, const Arguments& arguments)
     if (!problems.empty())
         return cli.fail(writeProblemsText(problems, transfer.context.texts));
     const int result = runWriteTransfer(transfer.context, image, WriteOptions{options.has("--set-clock")});
+    if (interruptionRequested())
+        return interruptionExitCode();
     if (result != kLinkOk) {
         if (!transfer.dialogs.shownAnything())
             cli.failText(773, "The repeater does not answer.");

@@ -104,6 +104,8 @@ int sendImage(TransferContext& context, ConfigImage& image)
     const std::span<uint8_t> main = image.main();
     for (std::size_t block = 0; block < kMainBlocks; ++block) {
         progress(context, static_cast<int>(block) + 1, kWriteSteps);
+        if (interrupted(context))
+            return abandonAndClose(context);
         if (link.writeBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) !=
             kLinkOk)
             return failAbandonClose(context, texts::kNoAnswer);
@@ -115,6 +117,8 @@ int sendImage(TransferContext& context, ConfigImage& image)
         progress(context, static_cast<int>(kMainBlocks) + 1 + window, kWriteSteps);
         if (window == kAuxWindowsWritten)
             break;
+        if (interrupted(context))
+            return abandonAndClose(context);
         const auto offset = static_cast<std::size_t>(window) * kBlockSize;
         if (link.writeMemory(image.aux().subspan(offset, kBlockSize), static_cast<uint16_t>(offset)) !=
             kLinkOk) {
@@ -141,6 +145,8 @@ int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions&
     link.delay(50);
     if (link.enterProgramMode() != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);
+    if (interrupted(context))
+        return leaveAndClose(context);
     ModelRecord record{};
     if (identifyForWrite(context, data, record) != kLinkOk)
         return kLinkFailed;
@@ -150,6 +156,9 @@ int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions&
     if ((ModelBlock(record).optionFlags() & kOptionWritePasswordEmpty) == 0 &&
         sendWritePassword(context) != kLinkOk)
         return kLinkFailed;
+    // Nothing has been written yet: the mode is left as after a refused password.
+    if (interrupted(context))
+        return leaveAndClose(context);
 
     progress(context, 0, kWriteSteps);
     stampVersion(image.main(), context.installationId);

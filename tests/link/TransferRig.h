@@ -76,7 +76,8 @@ struct TransferRig : LinkRig {
                                                                  numberedTexts(),
                                                                  [this](int step, int total) { steps.emplace_back(step, total); },
                                                                  nullptr,
-                                                                 InstallationId{}}
+                                                                 InstallationId{},
+                                                                 nullptr}
     {
     }
 

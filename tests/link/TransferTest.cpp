@@ -296,6 +296,52 @@ TEST(WriteTransfer, ABlockFailureAbandonsTheWrite)
     EXPECT_FALSE(rig.link.isOpen());
 }
 
+// A transfer told to stop (Ctrl+C on the command line) ends on its normal path without a
+// message: it leaves the mode, or abandons a write it has prepared, so the repeater is never
+// left in programming mode.
+TEST(Transfers, AnInterruptionLeavesOrAbandonsTheSession)
+{
+    struct Case {
+        const char* what;
+        bool write;
+        int fromStep; // the transfer is told to stop once this progress step was shown; -1: at once
+        int leaves;
+        int abandons;
+        int prepares;
+    };
+    const Case cases[] = {
+        {"read, in the main area", false, 10, 1, 0, 0},
+        {"write, before the prepare", true, -1, 1, 0, 0},
+        {"write, in the main area", true, 10, 0, 1, 1},
+        {"write, in the auxiliary windows", true, 162, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig rig;
+        rig.context.interrupted = [&] {
+            return c.fromStep < 0 || (!rig.steps.empty() && rig.steps.back().first >= c.fromStep);
+        };
+        ConfigImage image = imageFor(0x0400);
+        image.main()[0x2000] = 0x77;
+        image.markClean();
+        const int result = c.write ? runWriteTransfer(rig.context, image, {}) : runReadTransfer(rig.context, image);
+        EXPECT_EQ(result, kLinkFailed);
+        EXPECT_TRUE(rig.dialogs.asked.empty());
+        EXPECT_EQ(rig.repeater.leaveCount(), c.leaves);
+        EXPECT_EQ(rig.repeater.abandonCount(), c.abandons);
+        EXPECT_EQ(rig.repeater.prepareCount(), c.prepares);
+        EXPECT_FALSE(rig.repeater.inMode());
+        EXPECT_FALSE(rig.link.isOpen());
+        if (!rig.steps.empty()) {
+            EXPECT_LE(rig.steps.back().first, std::max(c.fromStep, 0) + 1) << "it went on after the interruption";
+        }
+        EXPECT_EQ(image.main()[0x2000], 0x77);
+        if (!c.write) {
+            EXPECT_FALSE(image.isModified()) << "a stopped read leaves the working image alone";
+        }
+    }
+}
+
 TEST(RetryWrapper, AFailedCommandEndsTheExchangeAfterOneMessage)
 {
     TransferRig rig;
