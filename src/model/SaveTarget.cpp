@@ -65,12 +65,17 @@ std::string folderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// What a symbolic link says, or nothing with errno set.
 std::optional<std::string> linkText(const std::string& link)
 {
     std::vector<char> buffer(PATH_MAX + 1);
     const ssize_t n = ::readlink(link.c_str(), buffer.data(), buffer.size());
-    if (n < 0 || static_cast<std::size_t>(n) >= buffer.size())
+    if (n < 0)
         return std::nullopt;
+    if (static_cast<std::size_t>(n) >= buffer.size()) {
+        errno = ENAMETOOLONG;
+        return std::nullopt;
+    }
     return std::string(buffer.data(), static_cast<std::size_t>(n));
 }
 
@@ -87,7 +92,7 @@ SaveTarget endOfLinks(const std::string& name)
             return S_ISREG(st.st_mode) ? replaced(path, &st) : refused(EEXIST); // made meanwhile
         const std::optional<std::string> next = linkText(path);
         if (!next)
-            return refused(errno == 0 ? ENAMETOOLONG : errno);
+            return refused(errno);
         path = !next->empty() && next->front() == '/' ? *next : folderOf(path) + "/" + *next;
     }
     return refused(ELOOP);
