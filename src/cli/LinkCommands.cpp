@@ -50,8 +50,13 @@ struct TerminalTransfer {
                      std::optional<std::string> password)
         : dialogs(cli.err, answers, std::move(password),
                   cli.text(kPasswordMissing, "Please enter a password.")),
-          link(device), context{link,    dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId(),
-                               interruptionRequested}
+          link(device), context{link,
+                                dialogs,
+                                cli.languageTable(),
+                                nullptr,
+                                nullptr,
+                                cliInstallationId(),
+                                interruptionRequested}
     {
         link.setPort(1, port);
         link.options().encryptMode = !plain;

@@ -20,8 +20,8 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace rps;
 using rps::test::CliRun;
@@ -154,7 +154,8 @@ TEST_F(CliFileCommands, ImportRawRefusesWhatOpenRefusesAndKeepsTheFileItWouldRep
     const Case cases[] = {
         {"all 0xFF", [](auto& bytes) { std::fill(bytes.begin(), bytes.end(), 0xFF); }, 784},
         {"random model block",
-         [&](auto& bytes) { std::copy(damagedBlock.begin(), damagedBlock.end(), bytes.begin() + 0x400); }, 818},
+         [&](auto& bytes) { std::copy(damagedBlock.begin(), damagedBlock.end(), bytes.begin() + 0x400); },
+         818},
         {"model code 0x0402", [](auto& bytes) { bytes[0x400 + 10] = 0x02; }, 784},
         {"reserved bytes", [](auto& bytes) { bytes[0x400 + 13] = 0x00; }, 818},
     };
@@ -176,9 +177,9 @@ TEST_F(CliFileCommands, AFolderAsInputIsRefusedWithTheMessageNotAnAbort)
     LanguageTable texts;
     ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
     std::filesystem::create_directory(path("folder"));
-    for (const std::string& command : {"import-raw " + path("folder") + " -o " + path("out.dat"),
-                                      "info " + path("folder"),
-                                      "export-raw " + path("folder") + " " + path("out.bin")}) {
+    for (const std::string& command :
+         {"import-raw " + path("folder") + " -o " + path("out.dat"), "info " + path("folder"),
+          "export-raw " + path("folder") + " " + path("out.bin")}) {
         SCOPED_TRACE(command);
         const CliRun run = cli(command);
         EXPECT_EQ(run.exitCode, 1);

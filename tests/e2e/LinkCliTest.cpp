@@ -267,12 +267,13 @@ class TerminalSession {
 public:
     explicit TerminalSession(const std::vector<std::string>& arguments)
     {
+        // Built before the fork: the simulated repeater's thread runs in this process.
+        std::vector<char*> argv{const_cast<char*>(RPS_CLI_PROGRAM)};
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
         pid_ = ::forkpty(&master_, nullptr, nullptr, nullptr);
         if (pid_ == 0) {
-            std::vector<char*> argv{const_cast<char*>(RPS_CLI_PROGRAM)};
-            for (const std::string& a : arguments)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
             ::execv(RPS_CLI_PROGRAM, argv.data());
             ::_exit(127);
         }
@@ -299,7 +300,10 @@ public:
             readScreen(100);
         return screen_.find(text) != std::string::npos;
     }
-    void type(const std::string& keys) { ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); }
+    void type(const std::string& keys)
+    {
+        ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
     void signal(int number) { ::kill(pid_, number); }
     bool echoOn() const
     {
@@ -375,9 +379,20 @@ TEST_F(LinkCli, ASignalDuringATransferEndsTheSessionFirst)
         int abandons;
     };
     const Case cases[] = {
-        {"read, Ctrl+C", {"read", "--port", link(), "-o", file("read.dat")}, " 5 / 167", 0, 128 + SIGINT, 1, 0},
-        {"write, SIGTERM", {"write", "--port", link(), "--yes", file("new.dat")}, " 5 / 165", SIGTERM,
-         128 + SIGTERM, 0, 1},
+        {"read, Ctrl+C",
+         {"read", "--port", link(), "-o", file("read.dat")},
+         " 5 / 167",
+         0,
+         128 + SIGINT,
+         1,
+         0},
+        {"write, SIGTERM",
+         {"write", "--port", link(), "--yes", file("new.dat")},
+         " 5 / 165",
+         SIGTERM,
+         128 + SIGTERM,
+         0,
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -398,8 +413,9 @@ TEST_F(LinkCli, ASignalDuringATransferEndsTheSessionFirst)
         EXPECT_EQ(repeater.abandonCount(), c.abandons);
         const auto& log = repeater.commandLog();
         const auto blocks = std::count_if(log.begin(), log.end(), [](uint8_t command) {
-            return command == proto::kBlockRead || command == proto::kBlockReadAlt || command == proto::kBlockWrite ||
-                   command == proto::kBlockWriteAlt || command == proto::kFillWrite;
+            return command == proto::kBlockRead || command == proto::kBlockReadAlt ||
+                   command == proto::kBlockWrite || command == proto::kBlockWriteAlt ||
+                   command == proto::kFillWrite;
         });
         EXPECT_LT(blocks, 40) << "the transfer went on to its end";
     }

@@ -324,7 +324,8 @@ TEST(Transfers, AnInterruptionLeavesOrAbandonsTheSession)
         ConfigImage image = imageFor(0x0400);
         image.main()[0x2000] = 0x77;
         image.markClean();
-        const int result = c.write ? runWriteTransfer(rig.context, image, {}) : runReadTransfer(rig.context, image);
+        const int result =
+            c.write ? runWriteTransfer(rig.context, image, {}) : runReadTransfer(rig.context, image);
         EXPECT_EQ(result, kLinkFailed);
         EXPECT_TRUE(rig.dialogs.asked.empty());
         EXPECT_EQ(rig.repeater.leaveCount(), c.leaves);
@@ -333,7 +334,8 @@ TEST(Transfers, AnInterruptionLeavesOrAbandonsTheSession)
         EXPECT_FALSE(rig.repeater.inMode());
         EXPECT_FALSE(rig.link.isOpen());
         if (!rig.steps.empty()) {
-            EXPECT_LE(rig.steps.back().first, std::max(c.fromStep, 0) + 1) << "it went on after the interruption";
+            EXPECT_LE(rig.steps.back().first, std::max(c.fromStep, 0) + 1)
+                << "it went on after the interruption";
         }
         EXPECT_EQ(image.main()[0x2000], 0x77);
         if (!c.write) {

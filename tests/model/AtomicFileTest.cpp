@@ -175,7 +175,8 @@ TEST(AtomicFile, WhatCannotBeWrittenIsRefusedWithTheSystemsReason)
         std::string path;
         int error;
     };
-    for (const Case& c : {Case{loop, ELOOP}, Case{folder.file("folder.dat"), EISDIR}, Case{socketPath, ENXIO}}) {
+    for (const Case& c :
+         {Case{loop, ELOOP}, Case{folder.file("folder.dat"), EISDIR}, Case{socketPath, ENXIO}}) {
         SCOPED_TRACE(c.path);
         const Saved saved = save(c.path);
         EXPECT_FALSE(saved.ok);
@@ -184,7 +185,8 @@ TEST(AtomicFile, WhatCannotBeWrittenIsRefusedWithTheSystemsReason)
     ::close(listening);
     EXPECT_EQ(typeOf(loop), static_cast<mode_t>(S_IFLNK));
     EXPECT_EQ(typeOf(socketPath), static_cast<mode_t>(S_IFSOCK));
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"folder.dat", "loop.dat", "other.dat", "socket.dat"}));
+    EXPECT_EQ(namesIn(folder),
+              (std::vector<std::string>{"folder.dat", "loop.dat", "other.dat", "socket.dat"}));
 }
 
 TEST(AtomicFile, ANewFileGetsTheCreateModeAndAReplacedFileKeepsItsOwn)
@@ -217,7 +219,7 @@ TEST(AtomicFile, ASaveRemovesStaleTemporariesButNotOneThatIsHeld)
     const std::string target = folder.file("x.dat");
     writeBytes(folder.file(".x.dat.Stale1"), {1});
     writeBytes(folder.file(".x.dat.Held22"), {2});
-    writeBytes(folder.file(".y.dat.Other3"), {3}); // another file's temporary
+    writeBytes(folder.file(".y.dat.Other3"), {3});  // another file's temporary
     writeBytes(folder.file(".x.dat.toolong"), {4}); // not a temporary's name
     const int held = ::open(folder.file(".x.dat.Held22").c_str(), O_RDWR);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
