@@ -10,6 +10,9 @@ namespace rps {
 enum class MessageIcon { None, Information, Question, Warning, Error };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+// What agreeing to a question lets happen. The command line answers routine questions in advance
+// (--yes) but writes over a repeater of another model only when that was asked for by name.
+enum class QuestionKind { Routine, ModelChange };
 
 struct MessageRequest {
     std::string text;
@@ -17,6 +20,7 @@ struct MessageRequest {
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     bool cancelIsDefault = false;
+    QuestionKind kind = QuestionKind::Routine;
 };
 
 struct FileRequest {

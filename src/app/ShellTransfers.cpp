@@ -18,16 +18,16 @@ using texts::kErrorCaption;
 int ShellController::readTransfer(const std::function<void(int, int)>& progress)
 {
     TransferContext context{
-        parts_.link,          parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
-        parts_.installationId};
+        parts_.link,           parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
+        parts_.installationId, nullptr};
     return runReadTransfer(context, parts_.image);
 }
 
 int ShellController::writeTransfer(const std::function<void(int, int)>& progress, bool setClock)
 {
     TransferContext context{
-        parts_.link,          parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
-        parts_.installationId};
+        parts_.link,           parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
+        parts_.installationId, nullptr};
     WriteOptions options;
     options.setClock = setClock;
     return runWriteTransfer(context, parts_.image, options);

@@ -15,11 +15,14 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <utility>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace rps::cli {
 
@@ -103,6 +106,32 @@ bool parseModelCode(const std::string& text, uint16_t& code)
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
         return false;
     return std::find(kCliModelCodes.begin(), kCliModelCodes.end(), code) != kCliModelCodes.end();
+}
+
+// The first `limit` bytes of a file, or all of a shorter one; nothing when it cannot be opened
+// or a read fails (a folder, a device error). Whatever the input, no more than `limit` is read.
+std::optional<std::vector<uint8_t>> readAtMost(const std::string& path, std::size_t limit)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(limit);
+    std::size_t count = 0;
+    bool failed = false;
+    while (count < limit && !failed) {
+        const ssize_t n = ::read(fd, bytes.data() + count, limit - count);
+        if (n == 0)
+            break;
+        if (n > 0)
+            count += static_cast<std::size_t>(n);
+        else
+            failed = errno != EINTR;
+    }
+    ::close(fd);
+    if (failed)
+        return std::nullopt;
+    bytes.resize(count);
+    return bytes;
 }
 
 std::string printable(std::span<const uint8_t> bytes)
@@ -193,24 +222,22 @@ int runImportRaw(CliContext& context, const Arguments& arguments)
     OptionParser options({"-o"}, {"--plain"});
     if (!options.parse(arguments) || options.positional().size() != 1 || options.value("-o").empty())
         return context.usage(kUsage);
-    std::ifstream in(options.positional()[0], std::ios::binary);
-    std::vector<char> raw;
-    if (in)
-        raw.assign(std::istreambuf_iterator<char>(in), {});
-    if (!in.good() && !in.eof())
-        raw.clear();
-    if (raw.size() != kRawImageSize)
+    // One byte more than an image tells a longer input from an image without reading it all.
+    const std::optional<std::vector<uint8_t>> raw = readAtMost(options.positional()[0], kRawImageSize + 1);
+    if (!raw || raw->size() != kRawImageSize)
         return context.failText(771, "The file cannot be read.");
 
     auto image = std::make_unique<ConfigImage>();
     ImageAreas& areas = image->working();
-    auto next = raw.begin();
+    auto next = raw->begin();
     for (std::span<uint8_t> area :
          {std::span<uint8_t>(areas.main), std::span<uint8_t>(areas.aux), std::span<uint8_t>(areas.local)}) {
-        std::transform(next, next + static_cast<std::ptrdiff_t>(area.size()), area.begin(),
-                       [](char c) { return static_cast<uint8_t>(c); });
+        std::copy_n(next, area.size(), area.begin());
         next += static_cast<std::ptrdiff_t>(area.size());
     }
+    // The file made here must be one that Open takes.
+    if (const int refused = checkModelForOpen(readModelBlock(areas.main)); refused != kLoadOk)
+        return failLoad(context, LoadResult{refused, {}}, options.positional()[0]);
     if (!isKnownDataFormat(areas.main[kDataFormatOffset]))
         return failLaterFormat(context);
     return save(context, options.value("-o"), *image, options.has("--plain"));

@@ -2,6 +2,7 @@
 #include "app/DocumentFlows.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
+#include "cli/Interruption.h"
 #include "cli/TerminalDialogs.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
@@ -21,6 +22,8 @@ namespace {
 
 constexpr int kProgressLabel = 551;
 constexpr int kPasswordMissing = 821;
+constexpr std::string_view kWriteUsage =
+    "write --port DEVICE [--set-clock] [--password TEXT] [--yes] [--allow-model-change] FILE.dat";
 
 // The command line has no installation of its own: the identifier field stays empty.
 InstallationId cliInstallationId()
@@ -43,11 +46,17 @@ std::unique_ptr<QCoreApplication> ensureApplication()
 
 // Everything one transfer needs, wired together for the terminal.
 struct TerminalTransfer {
-    TerminalTransfer(CliContext& cli, const std::string& port, bool plain, bool assumeYes,
+    TerminalTransfer(CliContext& cli, const std::string& port, bool plain, TerminalDialogs::Answers answers,
                      std::optional<std::string> password)
-        : dialogs(cli.err, assumeYes, std::move(password),
+        : dialogs(cli.err, answers, std::move(password),
                   cli.text(kPasswordMissing, "Please enter a password.")),
-          link(device), context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
+          link(device), context{link,
+                                dialogs,
+                                cli.languageTable(),
+                                nullptr,
+                                nullptr,
+                                cliInstallationId(),
+                                interruptionRequested}
     {
         link.setPort(1, port);
         link.options().encryptMode = !plain;
@@ -61,6 +70,8 @@ struct TerminalTransfer {
     }
 
     std::unique_ptr<QCoreApplication> application = ensureApplication();
+    // From here on Ctrl+C ends the transfer on its normal path instead of killing the program.
+    InterruptionScope interruption;
     TerminalDialogs dialogs;
     QtSerialDevice device;
     RadioLink link;
@@ -75,11 +86,14 @@ int runRead(CliContext& cli, const Arguments& arguments)
         options.value("-o").empty())
         return cli.usage(kUsage);
     const bool plain = options.has("--plain");
-    TerminalTransfer transfer(cli, options.value("--port"), plain, true, std::nullopt);
+    TerminalTransfer transfer(cli, options.value("--port"), plain, TerminalDialogs::Answers{true, false},
+                              std::nullopt);
 
     ConfigImage image;
     image.clear();
     const int result = runReadTransfer(transfer.context, image);
+    if (interruptionRequested())
+        return interruptionExitCode();
     if (result != kLinkOk) {
         if (!transfer.dialogs.shownAnything())
             cli.failText(773, "The repeater does not answer.");
@@ -116,11 +130,9 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
 
 int runWrite(CliContext& cli, const Arguments& arguments)
 {
-    static constexpr std::string_view kUsage =
-        "write --port DEVICE [--set-clock] [--password TEXT] [--yes] FILE.dat";
-    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes"});
+    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes", "--allow-model-change"});
     if (!options.parse(arguments) || options.positional().size() != 1 || options.value("--port").empty())
-        return cli.usage(kUsage);
+        return cli.usage(kWriteUsage);
 
     ConfigImage image;
     image.clear();
@@ -129,12 +141,15 @@ int runWrite(CliContext& cli, const Arguments& arguments)
     std::optional<std::string> password;
     if (options.has("--password"))
         password = options.value("--password");
-    TerminalTransfer transfer(cli, options.value("--port"), false, options.has("--yes"), password);
+    const TerminalDialogs::Answers answers{options.has("--yes"), options.has("--allow-model-change")};
+    TerminalTransfer transfer(cli, options.value("--port"), false, answers, password);
 
     const std::vector<int> problems = findWriteProblems(image.main(), image.aux());
     if (!problems.empty())
         return cli.fail(writeProblemsText(problems, transfer.context.texts));
     const int result = runWriteTransfer(transfer.context, image, WriteOptions{options.has("--set-clock")});
+    if (interruptionRequested())
+        return interruptionExitCode();
     if (result != kLinkOk) {
         if (!transfer.dialogs.shownAnything())
             cli.failText(773, "The repeater does not answer.");
@@ -145,7 +160,7 @@ int runWrite(CliContext& cli, const Arguments& arguments)
 
 constexpr CliCommand kLinkCommands[] = {
     {"read", "read --port DEVICE [--plain] -o OUT.dat", runRead},
-    {"write", "write --port DEVICE [--set-clock] [--password TEXT] [--yes] FILE.dat", runWrite},
+    {"write", kWriteUsage, runWrite},
 };
 
 } // namespace

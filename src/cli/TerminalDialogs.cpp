@@ -1,10 +1,13 @@
 #include "cli/TerminalDialogs.h"
 
+#include "cli/Interruption.h"
+
 #include <termios.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <iostream>
+#include <cerrno>
+#include <ostream>
 
 namespace rps::cli {
 
@@ -15,29 +18,67 @@ bool onTerminal()
     return ::isatty(STDIN_FILENO) == 1 && ::isatty(STDERR_FILENO) == 1;
 }
 
-std::string readLine(bool echo)
+// Switches the terminal's echo off for as long as it lives; every way out restores it.
+class EchoOff {
+public:
+    EchoOff() : active_(::tcgetattr(STDIN_FILENO, &saved_) == 0)
+    {
+        if (active_) {
+            termios quiet = saved_;
+            quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
+            ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+        }
+    }
+    ~EchoOff()
+    {
+        if (active_)
+            ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+    }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+
+private:
+    termios saved_{};
+    bool active_;
+};
+
+// One line from the terminal without its line feed; nothing at the end of the input, on a
+// read error, or when Ctrl+C or another ending signal arrives while it waits.
+std::optional<std::string> readLine()
 {
-    termios saved{};
-    const bool hide = !echo && ::tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (hide) {
-        termios quiet = saved;
-        quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-        ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
-    }
     std::string line;
-    std::getline(std::cin, line);
-    if (hide) {
-        ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-        std::cerr << '\n';
+    for (;;) {
+        if (!waitForInput(STDIN_FILENO))
+            return std::nullopt;
+        char c = 0;
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        if (c == '\n')
+            return line;
+        line.push_back(c);
     }
+}
+
+std::optional<std::string> readHiddenLine(std::ostream& err)
+{
+    std::optional<std::string> line;
+    {
+        const EchoOff hidden;
+        line = readLine();
+    }
+    // The line feed the user typed was not echoed either.
+    err << '\n' << std::flush;
     return line;
 }
 
 } // namespace
 
-TerminalDialogs::TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password,
+TerminalDialogs::TerminalDialogs(std::ostream& err, Answers answers, std::optional<std::string> password,
                                  std::string passwordMissingText)
-    : err_(err), assumeYes_(assumeYes), password_(std::move(password)),
+    : err_(err), answers_(answers), password_(std::move(password)),
       passwordMissingText_(std::move(passwordMissingText))
 {
 }
@@ -49,12 +90,17 @@ MessageAnswer TerminalDialogs::showMessage(const MessageRequest& request)
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     const bool yesNo = request.buttons != MessageButtons::OkCancel;
-    if (assumeYes_)
+    if (request.kind == QuestionKind::ModelChange) {
+        const bool agreed = answers_.modelChange;
+        return yesNo ? (agreed ? MessageAnswer::Yes : MessageAnswer::No)
+                     : (agreed ? MessageAnswer::Ok : MessageAnswer::Cancel);
+    }
+    if (answers_.routine)
         return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     if (!onTerminal())
         return yesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     err_ << (yesNo ? "[y/N] " : "[OK/Cancel: o/C] ") << std::flush;
-    const std::string answer = readLine(true);
+    const std::string answer = readLine().value_or(std::string());
     const bool agreed =
         !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'o' || answer[0] == 'O');
     if (yesNo)
@@ -77,9 +123,10 @@ std::optional<std::string> TerminalDialogs::askPassword(const std::string&, cons
         return std::nullopt;
     }
     err_ << prompt << ": " << std::flush;
-    std::string typed = readLine(false);
-    if (!std::cin)
+    std::optional<std::string> line = readHiddenLine(err_);
+    if (!line)
         return std::nullopt;
+    std::string typed = std::move(*line);
     // As in the password dialog, characters other than letters and digits are swallowed as
     // they are typed, so they never take one of the six places.
     std::erase_if(typed, [](char c) { return std::isalnum(static_cast<unsigned char>(c)) == 0; });

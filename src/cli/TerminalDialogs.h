@@ -1,8 +1,9 @@
 #pragma once
 // The dialog service of the command line: messages go to standard error, questions and the
 // password prompt to the terminal. Without a terminal a question counts as Cancel unless the
-// user answered all of them in advance (--yes), and a password nobody can type is reported with
-// its prompt and the missing-password text.
+// user answered the routine ones in advance (--yes), and a password nobody can type is reported
+// with its prompt and the missing-password text. Writing over a repeater of another model is
+// never asked on the terminal: it happens only when the command line allowed it by name.
 #include "app/DialogService.h"
 
 #include <iosfwd>
@@ -13,7 +14,11 @@ namespace rps::cli {
 
 class TerminalDialogs : public DialogService {
 public:
-    TerminalDialogs(std::ostream& err, bool assumeYes, std::optional<std::string> password,
+    struct Answers {
+        bool routine = false;     // --yes
+        bool modelChange = false; // --allow-model-change
+    };
+    TerminalDialogs(std::ostream& err, Answers answers, std::optional<std::string> password,
                     std::string passwordMissingText);
 
     MessageAnswer showMessage(const MessageRequest& request) override;
@@ -27,7 +32,7 @@ public:
 
 private:
     std::ostream& err_;
-    bool assumeYes_;
+    Answers answers_;
     std::optional<std::string> password_;
     std::string passwordMissingText_;
     bool shown_ = false;

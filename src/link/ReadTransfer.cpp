@@ -51,6 +51,8 @@ int readAuxiliaryAndLocal(TransferContext& context, ImageAreas& staged)
     for (int window = 0; window < 5; ++window) {
         link.pumpMessages();
         progress(context, kMainBlocks + 1 + window, kReadSteps);
+        if (interrupted(context))
+            return leaveAndClose(context);
         const auto offset = static_cast<std::size_t>(window) * kBlockSize;
         const uint16_t address = window < 4 ? static_cast<uint16_t>(offset) : kProtectedMessageAddress;
         if (link.readMemory(std::span<uint8_t>(staged.aux).subspan(offset, kBlockSize), address) != kLinkOk) {
@@ -62,6 +64,8 @@ int readAuxiliaryAndLocal(TransferContext& context, ImageAreas& staged)
     for (int window = 0; window < 2; ++window) {
         link.pumpMessages();
         progress(context, kMainBlocks + 6 + window, kReadSteps);
+        if (interrupted(context))
+            return leaveAndClose(context);
         const std::size_t offset = static_cast<std::size_t>(window) * kTraceWindow;
         if (link.readMemory(std::span<uint8_t>(staged.local).subspan(offset, kTraceWindow),
                             static_cast<uint16_t>(kTraceAddress + offset)) != kLinkOk) {
@@ -84,6 +88,8 @@ int readSteps(TransferContext& context, ConfigImage& image)
     link.delay(50);
     if (link.enterProgramMode() != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);
+    if (interrupted(context))
+        return leaveAndClose(context);
 
     ModelRecord record{};
     if (identifyForRead(context, record) != kLinkOk)
@@ -92,6 +98,8 @@ int readSteps(TransferContext& context, ConfigImage& image)
     std::array<uint8_t, 32> unit{};
     if (link.readProductInfo(product) != kLinkOk || link.readInformation("URK", unit) != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);
+    if (interrupted(context))
+        return leaveAndClose(context);
 
     // The read starts from a copy of the working image: trace bytes 192..255 keep it.
     image.takeSnapshot();
@@ -104,6 +112,8 @@ int readSteps(TransferContext& context, ConfigImage& image)
     progress(context, 0, kReadSteps);
     for (std::size_t block = 0; block < kMainBlocks; ++block) {
         progress(context, static_cast<int>(block) + 1, kReadSteps);
+        if (interrupted(context))
+            return leaveAndClose(context);
         if (link.readBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) !=
             kLinkOk)
             return failLeaveClose(context, texts::kNoAnswer);

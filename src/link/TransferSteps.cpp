@@ -29,9 +29,19 @@ int failLeaveClose(TransferContext& context, int text)
 int failAbandonClose(TransferContext& context, int text)
 {
     showError(context, text);
+    return abandonAndClose(context);
+}
+
+int abandonAndClose(TransferContext& context)
+{
     context.link.abandonWrite();
     context.link.close();
     return kLinkFailed;
+}
+
+bool interrupted(const TransferContext& context)
+{
+    return context.interrupted && context.interrupted();
 }
 
 void progress(TransferContext& context, int step, int total)

@@ -11,6 +11,10 @@ int leaveAndClose(TransferContext& context);
 int failLeaveClose(TransferContext& context, int text);
 // The error box, then the write is abandoned (0xE7) and the port closed.
 int failAbandonClose(TransferContext& context, int text);
+// The write is abandoned (0xE7) and the port closed; the result is always failure.
+int abandonAndClose(TransferContext& context);
+// True when the user asked the transfer to stop.
+bool interrupted(const TransferContext& context);
 void progress(TransferContext& context, int step, int total);
 void repaint(TransferContext& context);
 // Closes and reopens the port; error box 772 when it cannot be opened.

@@ -24,6 +24,10 @@ struct TransferContext {
     std::function<void(int step, int total)> progress;
     std::function<void()> repaint; // the dialog and the main window, after an auxiliary failure
     InstallationId installationId{};
+    // True when the user wants the transfer stopped (Ctrl+C on the command line). Seen between
+    // protocol steps: the transfer then leaves the mode, or abandons a prepared write, and fails
+    // without a message.
+    std::function<bool()> interrupted;
 };
 
 // Fills the snapshot copy from the repeater; the working copy is not touched. 0 = read

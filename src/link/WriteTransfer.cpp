@@ -5,6 +5,8 @@
 #include "model/ModelBlock.h"
 #include "model/ModelTable.h"
 
+#include <algorithm>
+
 namespace rps {
 
 using namespace transfer;
@@ -47,6 +49,13 @@ bool differsBesideReservedBytes(const ModelRecord& record, const ModelBlock& dat
     return false;
 }
 
+// Identifier, destination variant and band type: another model, not just other option flags.
+bool differsInModel(const ModelRecord& record, const ModelBlock& data)
+{
+    constexpr std::size_t kModelBytes = 12;
+    return !std::equal(record.begin(), record.begin() + kModelBytes, data.bytes().begin());
+}
+
 int identifyForWrite(TransferContext& context, const ModelBlock& data, ModelRecord& record)
 {
     if (context.link.identify(record) != kLinkOk)
@@ -62,6 +71,8 @@ int identifyForWrite(TransferContext& context, const ModelBlock& data, ModelReco
         const LanguageTable& t = context.texts;
         MessageRequest request{t.text(texts::kModelDiffers), t.text(texts::kQuestionCaption),
                                MessageButtons::OkCancel, MessageIcon::Warning};
+        if (differsInModel(record, data))
+            request.kind = QuestionKind::ModelChange;
         if (context.dialogs.showMessage(request) != MessageAnswer::Ok)
             return leaveAndClose(context);
     }
@@ -93,6 +104,8 @@ int sendImage(TransferContext& context, ConfigImage& image)
     const std::span<uint8_t> main = image.main();
     for (std::size_t block = 0; block < kMainBlocks; ++block) {
         progress(context, static_cast<int>(block) + 1, kWriteSteps);
+        if (interrupted(context))
+            return abandonAndClose(context);
         if (link.writeBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) !=
             kLinkOk)
             return failAbandonClose(context, texts::kNoAnswer);
@@ -104,6 +117,8 @@ int sendImage(TransferContext& context, ConfigImage& image)
         progress(context, static_cast<int>(kMainBlocks) + 1 + window, kWriteSteps);
         if (window == kAuxWindowsWritten)
             break;
+        if (interrupted(context))
+            return abandonAndClose(context);
         const auto offset = static_cast<std::size_t>(window) * kBlockSize;
         if (link.writeMemory(image.aux().subspan(offset, kBlockSize), static_cast<uint16_t>(offset)) !=
             kLinkOk) {
@@ -130,6 +145,8 @@ int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions&
     link.delay(50);
     if (link.enterProgramMode() != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);
+    if (interrupted(context))
+        return leaveAndClose(context);
     ModelRecord record{};
     if (identifyForWrite(context, data, record) != kLinkOk)
         return kLinkFailed;
@@ -139,6 +156,9 @@ int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions&
     if ((ModelBlock(record).optionFlags() & kOptionWritePasswordEmpty) == 0 &&
         sendWritePassword(context) != kLinkOk)
         return kLinkFailed;
+    // Nothing has been written yet: the mode is left as after a refused password.
+    if (interrupted(context))
+        return leaveAndClose(context);
 
     progress(context, 0, kWriteSteps);
     stampVersion(image.main(), context.installationId);

@@ -55,12 +55,7 @@ LoadResult checkHeader(const DataFileHeader& header)
     if (header[kDataFileMarkerOffset] != kDataFileMarker)
         return {kLoadBadMarker, {}};
     const ModelBlock block(std::span<const uint8_t>(header).subspan(kDataFileModelOffset, kModelBlockSize));
-    // Tested before the acceptance, which also refuses these bytes, so the user learns why.
-    if (!block.reservedBytesEmpty())
-        return {kLoadReservedBytes, {}};
-    if (!isAcceptedForOpen(block))
-        return {kLoadModelRefused, {}};
-    return {kLoadOk, {}};
+    return {checkModelForOpen(block), {}};
 }
 
 bool hasDataExtension(const std::string& path)
@@ -87,6 +82,16 @@ std::string messageLine(std::span<const uint8_t> bytes)
 }
 
 } // namespace
+
+int checkModelForOpen(const ModelBlock& block)
+{
+    // Tested before the acceptance, which also refuses these bytes, so the user learns why.
+    if (!block.reservedBytesEmpty())
+        return kLoadReservedBytes;
+    if (!isAcceptedForOpen(block))
+        return kLoadModelRefused;
+    return kLoadOk;
+}
 
 SaveResult saveImage(const std::string& path, ConfigImage& image, const SaveOptions& options)
 {

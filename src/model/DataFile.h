@@ -3,6 +3,7 @@
 // open dialog shows for a selected file.
 #include "model/ConfigImage.h"
 #include "model/InstallationId.h"
+#include "model/ModelBlock.h"
 
 #include <optional>
 #include <string>
@@ -44,6 +45,10 @@ struct LoadResult {
 // Reads a data file into the snapshot copy. The working copy is never touched, and the
 // snapshot only on success.
 LoadResult loadImage(const std::string& path, ConfigImage& image);
+
+// The model block check of Open: kLoadOk, kLoadReservedBytes or kLoadModelRefused. Whatever
+// makes a data file from an image outside a data file checks its model block with it.
+int checkModelForOpen(const ModelBlock& block);
 
 // The language text that reports a load result (0 for success).
 int loadMessageText(int loadCode);

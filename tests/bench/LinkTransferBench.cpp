@@ -126,7 +126,7 @@ void runTransfer(benchmark::State& state, bool write)
         RadioLink radio(device);
         radio.setPort(1, link);
         NoQuestions dialogs;
-        TransferContext context{radio, dialogs, texts, nullptr, nullptr, InstallationId{}};
+        TransferContext context{radio, dialogs, texts, nullptr, nullptr, InstallationId{}, nullptr};
         ConfigImage config;
         config.working() = areas;
         const auto start = std::chrono::steady_clock::now();

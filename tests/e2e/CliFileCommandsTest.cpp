@@ -14,7 +14,14 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <thread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace rps;
 using rps::test::CliRun;
@@ -124,4 +131,124 @@ TEST_F(CliFileCommands, FailuresExitNonZeroWithTheEnglishTextAndWriteNothing)
     EXPECT_NE(cli("new --model-code 0x0500 -o " + path("bad.dat")).exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(path("bad.dat")));
     EXPECT_NE(cli("new --model-code 0x0400 -o " + path("missing/x.dat")).exitCode, 0);
+}
+
+// import-raw takes a raw image only when Open would take the data file it makes, and never
+// replaces a good file with one that cannot be opened.
+TEST_F(CliFileCommands, ImportRawRefusesWhatOpenRefusesAndKeepsTheFileItWouldReplace)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + path("good.dat")).exitCode, 0);
+    ASSERT_EQ(cli("export-raw " + path("good.dat") + " " + path("good.bin")).exitCode, 0);
+    const auto good = readBytes(path("good.dat"));
+    const auto raw = readBytes(path("good.bin"));
+
+    const std::vector<uint8_t> damagedBlock{0x5A, 0x13, 0xC7, 0x02, 0x9E, 0x41, 0xFF, 0x00,
+                                            0x3B, 0x88, 0x71, 0x2D, 0xE4, 0x06, 0xB9, 0x50};
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<uint8_t>&)> damage;
+        int message;
+    };
+    const Case cases[] = {
+        {"all 0xFF", [](auto& bytes) { std::fill(bytes.begin(), bytes.end(), 0xFF); }, 784},
+        {"random model block",
+         [&](auto& bytes) { std::copy(damagedBlock.begin(), damagedBlock.end(), bytes.begin() + 0x400); },
+         818},
+        {"model code 0x0402", [](auto& bytes) { bytes[0x400 + 10] = 0x02; }, 784},
+        {"reserved bytes", [](auto& bytes) { bytes[0x400 + 13] = 0x00; }, 818},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto bytes = raw;
+        c.damage(bytes);
+        writeBytes(path("bad.bin"), bytes);
+        const CliRun run = cli("import-raw " + path("bad.bin") + " -o " + path("good.dat"));
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_EQ(run.errors, texts.text(c.message) + "\n");
+        EXPECT_TRUE(readBytes(path("good.dat")) == good) << "the good file was replaced";
+    }
+}
+
+// A folder or an unreadable input is a file that cannot be read, for every command that reads one.
+TEST_F(CliFileCommands, AFolderAsInputIsRefusedWithTheMessageNotAnAbort)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    std::filesystem::create_directory(path("folder"));
+    for (const std::string& command :
+         {"import-raw " + path("folder") + " -o " + path("out.dat"), "info " + path("folder"),
+          "export-raw " + path("folder") + " " + path("out.bin")}) {
+        SCOPED_TRACE(command);
+        const CliRun run = cli(command);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.errors, texts.text(771) + "\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
+    EXPECT_FALSE(std::filesystem::exists(path("out.bin")));
+}
+
+// An endless input (a pipe, a device) is read one byte past an image and refused, not gathered
+// into memory: the writer of the pipe finds it closed long before it is done.
+TEST_F(CliFileCommands, ImportRawReadsOneByteMoreThanAnImageAtMost)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    const std::string pipe = path("endless");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    constexpr std::size_t kOffered = 8u << 20; // far more than an image and a pipe buffer
+    std::size_t accepted = 0;
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    std::thread writer([&] {
+        // Waits for the reader at most ten seconds.
+        int fd = -1;
+        for (int i = 0; i < 1000 && fd < 0; ++i) {
+            fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0)
+                ::usleep(10000);
+        }
+        if (fd < 0)
+            return;
+        ::fcntl(fd, F_SETFL, 0);
+        const std::vector<uint8_t> chunk(4096, 0xFF);
+        while (accepted < kOffered) {
+            const ssize_t n = ::write(fd, chunk.data(), chunk.size());
+            if (n <= 0)
+                break;
+            accepted += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+    });
+    const CliRun run = cli("import-raw " + pipe + " -o " + path("out.dat"));
+    writer.join();
+    std::signal(SIGPIPE, previous);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, texts.text(771) + "\n");
+    EXPECT_LT(accepted, kOffered) << "the whole input was read";
+    EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
+}
+
+// "-o /dev/stdout" writes into the pipe the command line's output goes to.
+TEST_F(CliFileCommands, OutputToStandardOutputGoesDownThePipe)
+{
+    struct Case {
+        std::string arguments;
+        std::size_t size;
+    };
+    ASSERT_EQ(cli("new --model-code 0x0700 -o " + path("a.dat")).exitCode, 0);
+    for (const Case& c : {Case{"new --model-code 0x0400 -o /dev/stdout", kDataFileSize},
+                          Case{"export-raw " + path("a.dat") + " /dev/stdout", 42496u}}) {
+        SCOPED_TRACE(c.arguments);
+        const std::string command = std::string(RPS_CLI_PROGRAM) + " " + c.arguments + " 2>/dev/null";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::vector<uint8_t> bytes;
+        uint8_t buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        const int status = ::pclose(pipe);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(bytes.size(), c.size);
+    }
 }

@@ -5,20 +5,26 @@
 #include "model/TempFolder.h"
 
 #include "app/LanguageTable.h"
+#include "link/ProtocolBytes.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
+#include "sim/PtyHost.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 namespace rps::test {
 namespace {
@@ -98,6 +104,26 @@ TEST_F(LinkCli, WriteSendsTheDataFileAndAPlainReadBringsItBack)
     const std::vector<uint8_t> back = readBytes(file("back.bin"));
     ASSERT_EQ(sent.size(), back.size());
     EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + kMainSize + 1024, back.begin()));
+}
+
+TEST_F(LinkCli, YesDoesNotWriteOverAnotherModelButAllowModelChangeDoes)
+{
+    ASSERT_EQ(cli("new --model-code 0x0600 -o " + file("uhf.dat")).exitCode, 0);
+    startSim("--model-code 0x0400");
+    const CliRun refused = cli("write --port " + link() + " --yes " + file("uhf.dat"));
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_NE(refused.errors.find(message(777)), std::string::npos) << refused.errors;
+    const std::vector<uint8_t> untouched = radioImage();
+    ASSERT_EQ(untouched.size(), kMainSize + kAuxSize + kLocalSize);
+    EXPECT_EQ(getU16(untouched, kModelBlockOffset + 10), 0x0400);
+
+    startSim("--model-code 0x0400");
+    const CliRun allowed = cli("write --port " + link() + " --yes --allow-model-change " + file("uhf.dat"));
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.errors;
+    EXPECT_EQ(getU16(radioImage(), kModelBlockOffset + 10), 0x0600);
+
+    // The usage names the option.
+    EXPECT_NE(cli("write").errors.find("--allow-model-change"), std::string::npos);
 }
 
 TEST_F(LinkCli, ARepeaterDyingMidReadFailsWithTheMessageAndWritesNoFile)
@@ -196,6 +222,204 @@ TEST_F(LinkCli, ATypedWritePasswordSwallowsWhatThePasswordDialogWouldSwallow)
     EXPECT_EQ(
         runOnTerminal({"write", "--port", link(), "--yes", file("new.dat")}, message(1026) + ": ", "ab-cdef"),
         0);
+}
+
+// The simulated repeater served from a thread of the test, so the test can look at it afterwards.
+class InProcessSim {
+public:
+    InProcessSim(const std::string& link, sim::SimConfig config, uint16_t modelCode, bool pace)
+        : repeater_(config, sim::defaultMemory(modelCode))
+    {
+        options_.config = config;
+        options_.modelCode = modelCode;
+        options_.linkPath = link;
+        options_.pace = pace;
+        host_ = std::make_unique<sim::PtyHost>(repeater_, options_);
+        std::string error;
+        if (host_->start(error))
+            thread_ = std::thread([this] { host_->run(stop_); });
+    }
+    ~InProcessSim() { stop(); }
+    InProcessSim(const InProcessSim&) = delete;
+    InProcessSim& operator=(const InProcessSim&) = delete;
+
+    bool ready() const { return thread_.joinable(); }
+    // Stops serving the line; the repeater keeps its state for the test to look at.
+    const sim::SimRepeater& stop()
+    {
+        stop_.store(true);
+        if (thread_.joinable())
+            thread_.join();
+        return repeater_;
+    }
+
+private:
+    sim::SimProgramOptions options_;
+    sim::SimRepeater repeater_;
+    std::unique_ptr<sim::PtyHost> host_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// rps360t-cli on a terminal of its own: the test reads what it shows, types, sends signals and
+// looks at the terminal's settings (through a descriptor of its own, so they outlive the program).
+class TerminalSession {
+public:
+    explicit TerminalSession(const std::vector<std::string>& arguments)
+    {
+        // Built before the fork: the simulated repeater's thread runs in this process.
+        std::vector<char*> argv{const_cast<char*>(RPS_CLI_PROGRAM)};
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        pid_ = ::forkpty(&master_, nullptr, nullptr, nullptr);
+        if (pid_ == 0) {
+            ::execv(RPS_CLI_PROGRAM, argv.data());
+            ::_exit(127);
+        }
+        if (pid_ > 0)
+            slave_ = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
+    }
+    ~TerminalSession()
+    {
+        if (pid_ > 0 && !exited_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        ::close(slave_);
+        ::close(master_);
+    }
+    TerminalSession(const TerminalSession&) = delete;
+    TerminalSession& operator=(const TerminalSession&) = delete;
+
+    // True once the text showed, false after the time-out.
+    bool waitFor(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (screen_.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline)
+            readScreen(100);
+        return screen_.find(text) != std::string::npos;
+    }
+    void type(const std::string& keys)
+    {
+        ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
+    void signal(int number) { ::kill(pid_, number); }
+    bool echoOn() const
+    {
+        termios settings{};
+        return ::tcgetattr(slave_, &settings) == 0 && (settings.c_lflag & ECHO) != 0;
+    }
+    // The exit code; -1 when a signal killed the program or it did not end within 30 seconds.
+    int exitCode()
+    {
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!exited_ && std::chrono::steady_clock::now() < deadline) {
+            readScreen(50);
+            exited_ = ::waitpid(pid_, &status, WNOHANG) == pid_;
+        }
+        return exited_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    const std::string& screen() const { return screen_; }
+
+private:
+    void readScreen(int waitMs)
+    {
+        pollfd fd{master_, POLLIN, 0};
+        if (::poll(&fd, 1, waitMs) <= 0 || (fd.revents & POLLIN) == 0)
+            return;
+        char buffer[512];
+        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n > 0)
+            screen_.append(buffer, static_cast<std::size_t>(n));
+    }
+
+    pid_t pid_ = -1;
+    int master_ = -1;
+    int slave_ = -1;
+    bool exited_ = false;
+    std::string screen_;
+};
+
+TEST_F(LinkCli, CtrlCAtTheWritePasswordPromptBringsTheEchoBackAndLeavesTheMode)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    sim::SimConfig config;
+    config.writePassword = std::array<uint8_t, 6>{'a', 'b', 'c', '1', '2', '3'};
+    InProcessSim radio(link(), config, 0x0400, false);
+    ASSERT_TRUE(radio.ready());
+
+    TerminalSession terminal({"write", "--port", link(), "--yes", file("new.dat")});
+    ASSERT_TRUE(terminal.waitFor(message(1026) + ": ")) << terminal.screen();
+    EXPECT_FALSE(terminal.echoOn()) << "the password is typed unseen";
+    terminal.type("ab\x03");
+    const int exitCode = terminal.exitCode();
+    EXPECT_GT(exitCode, 0) << "the program ended by the signal, or did not end";
+    EXPECT_TRUE(terminal.echoOn());
+
+    const sim::SimRepeater& repeater = radio.stop();
+    EXPECT_FALSE(repeater.inMode());
+    EXPECT_EQ(repeater.leaveCount(), 1);
+    EXPECT_EQ(repeater.prepareCount(), 0);
+}
+
+// Ctrl+C or SIGTERM in the middle of a transfer: the program leaves the mode (or abandons the
+// write) before it ends, and exits as the signal would have it.
+TEST_F(LinkCli, ASignalDuringATransferEndsTheSessionFirst)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    struct Case {
+        const char* what;
+        std::vector<std::string> arguments;
+        std::string progress;
+        int signal; // 0: Ctrl+C typed on the terminal
+        int exitCode;
+        int leaves;
+        int abandons;
+    };
+    const Case cases[] = {
+        {"read, Ctrl+C",
+         {"read", "--port", link(), "-o", file("read.dat")},
+         " 5 / 167",
+         0,
+         128 + SIGINT,
+         1,
+         0},
+        {"write, SIGTERM",
+         {"write", "--port", link(), "--yes", file("new.dat")},
+         " 5 / 165",
+         SIGTERM,
+         128 + SIGTERM,
+         0,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Paced to the wire time, so the transfer is still running when the signal comes.
+        InProcessSim radio(link(), {}, 0x0400, true);
+        ASSERT_TRUE(radio.ready());
+        TerminalSession terminal(c.arguments);
+        ASSERT_TRUE(terminal.waitFor(message(551) + c.progress)) << terminal.screen();
+        if (c.signal == 0)
+            terminal.type("\x03");
+        else
+            terminal.signal(c.signal);
+        EXPECT_EQ(terminal.exitCode(), c.exitCode);
+        EXPECT_EQ(terminal.screen().find(message(773)), std::string::npos) << "the repeater did answer";
+        const sim::SimRepeater& repeater = radio.stop();
+        EXPECT_FALSE(repeater.inMode());
+        EXPECT_EQ(repeater.leaveCount(), c.leaves);
+        EXPECT_EQ(repeater.abandonCount(), c.abandons);
+        const auto& log = repeater.commandLog();
+        const auto blocks = std::count_if(log.begin(), log.end(), [](uint8_t command) {
+            return command == proto::kBlockRead || command == proto::kBlockReadAlt ||
+                   command == proto::kBlockWrite || command == proto::kBlockWriteAlt ||
+                   command == proto::kFillWrite;
+        });
+        EXPECT_LT(blocks, 40) << "the transfer went on to its end";
+    }
+    EXPECT_FALSE(std::filesystem::exists(file("read.dat")));
 }
 
 TEST_F(LinkCli, ARepeaterWithALaterDataFormatIsNotSaved)

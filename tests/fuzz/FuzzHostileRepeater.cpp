@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         HostileDevice device(data, size);
         RadioLink link(device);
         link.setPort(1, "/dev/hostile");
-        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}};
+        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}, nullptr};
         ConfigImage image;
         image.working() = defaultAreas();
         const ImageAreas before = image.working();
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         HostileDevice device(data, size);
         RadioLink link(device);
         link.setPort(1, "/dev/hostile");
-        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}};
+        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}, nullptr};
         ConfigImage image;
         image.working() = defaultAreas();
         // A write changes the image by its version stamp and checksum at most, whatever came back.

@@ -17,13 +17,14 @@ struct AskedMessage {
     std::string text;
     std::string caption;
     MessageButtons buttons;
+    QuestionKind kind;
 };
 
 class ScriptedDialogs : public DialogService {
 public:
     MessageAnswer showMessage(const MessageRequest& request) override
     {
-        asked.push_back({request.text, request.caption, request.buttons});
+        asked.push_back({request.text, request.caption, request.buttons, request.kind});
         if (answers.empty())
             return MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();
@@ -79,7 +80,8 @@ struct TransferRig : LinkRig {
                                                                  numberedTexts(),
                                                                  [this](int step, int total) { steps.emplace_back(step, total); },
                                                                  nullptr,
-                                                                 InstallationId{}}
+                                                                 InstallationId{},
+                                                                 nullptr}
     {
     }
 

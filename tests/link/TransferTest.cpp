@@ -242,6 +242,42 @@ TEST(WriteTransfer, ModelComparisonIgnoresOnlyTheReservedBytes)
     }
 }
 
+// Identifier, destination and band (bytes 0..11) name the model: writing over another one is
+// a model change. Option flags alone (bytes 14..15) are the routine question.
+TEST(WriteTransfer, OnlyAnotherModelIsAskedAsAModelChange)
+{
+    struct Case {
+        const char* what;
+        std::size_t byte;
+        uint8_t flip;
+        QuestionKind kind;
+    };
+    const Case cases[] = {
+        {"identifier RQLM0940", 5, '6' ^ '9', QuestionKind::ModelChange},
+        {"destination variant 2", 10, 0x02, QuestionKind::ModelChange},
+        {"band type 7", 11, 0x04 ^ 0x07, QuestionKind::ModelChange},
+        {"option flag bit 3", 14, 0x08, QuestionKind::Routine},
+        {"option flag bit 15", 15, 0x80, QuestionKind::Routine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig rig;
+        rig.repeater.memory().blocks[kModelBlockOffset + c.byte] ^= c.flip;
+        ConfigImage image = imageFor(0x0400);
+        rig.dialogs.answers = {MessageAnswer::Cancel};
+        EXPECT_EQ(runWriteTransfer(rig.context, image, {}), kLinkFailed);
+        ASSERT_EQ(rig.dialogs.asked.size(), 1u);
+        EXPECT_EQ(rig.dialogs.asked[0].text, T(777));
+        EXPECT_EQ(rig.dialogs.asked[0].kind, c.kind);
+        // Refused: after the identification only the leave command reaches the repeater.
+        const std::vector<uint8_t>& log = rig.repeater.commandLog();
+        const auto identified = std::find(log.begin(), log.end(), proto::kIdentify);
+        ASSERT_NE(identified, log.end());
+        EXPECT_EQ(std::vector<uint8_t>(identified + 1, log.end()), std::vector<uint8_t>{proto::kLeave});
+        EXPECT_FALSE(rig.repeater.inMode());
+    }
+}
+
 TEST(WriteTransfer, AnUnprogrammedUnitIsWrittenWithoutModelComparison)
 {
     sim::SimConfig config;
@@ -294,6 +330,54 @@ TEST(WriteTransfer, ABlockFailureAbandonsTheWrite)
     EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{T(773)});
     EXPECT_EQ(rig.repeater.abandonCount(), 1);
     EXPECT_FALSE(rig.link.isOpen());
+}
+
+// A transfer told to stop (Ctrl+C on the command line) ends on its normal path without a
+// message: it leaves the mode, or abandons a write it has prepared, so the repeater is never
+// left in programming mode.
+TEST(Transfers, AnInterruptionLeavesOrAbandonsTheSession)
+{
+    struct Case {
+        const char* what;
+        bool write;
+        int fromStep; // the transfer is told to stop once this progress step was shown; -1: at once
+        int leaves;
+        int abandons;
+        int prepares;
+    };
+    const Case cases[] = {
+        {"read, in the main area", false, 10, 1, 0, 0},
+        {"write, before the prepare", true, -1, 1, 0, 0},
+        {"write, in the main area", true, 10, 0, 1, 1},
+        {"write, in the auxiliary windows", true, 162, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig rig;
+        rig.context.interrupted = [&] {
+            return c.fromStep < 0 || (!rig.steps.empty() && rig.steps.back().first >= c.fromStep);
+        };
+        ConfigImage image = imageFor(0x0400);
+        image.main()[0x2000] = 0x77;
+        image.markClean();
+        const int result =
+            c.write ? runWriteTransfer(rig.context, image, {}) : runReadTransfer(rig.context, image);
+        EXPECT_EQ(result, kLinkFailed);
+        EXPECT_TRUE(rig.dialogs.asked.empty());
+        EXPECT_EQ(rig.repeater.leaveCount(), c.leaves);
+        EXPECT_EQ(rig.repeater.abandonCount(), c.abandons);
+        EXPECT_EQ(rig.repeater.prepareCount(), c.prepares);
+        EXPECT_FALSE(rig.repeater.inMode());
+        EXPECT_FALSE(rig.link.isOpen());
+        if (!rig.steps.empty()) {
+            EXPECT_LE(rig.steps.back().first, std::max(c.fromStep, 0) + 1)
+                << "it went on after the interruption";
+        }
+        EXPECT_EQ(image.main()[0x2000], 0x77);
+        if (!c.write) {
+            EXPECT_FALSE(image.isModified()) << "a stopped read leaves the working image alone";
+        }
+    }
 }
 
 TEST(RetryWrapper, AFailedCommandEndsTheExchangeAfterOneMessage)
