@@ -3,6 +3,7 @@
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/TerminalDialogs.h"
+#include "link/PortPath.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
 #include "link/qt/QtSerialDevice.h"
@@ -49,7 +50,7 @@ struct TerminalTransfer {
                   cli.text(kPasswordMissing, "Please enter a password.")),
           link(device), context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
     {
-        link.setPort(1, port);
+        link.setPort(1, resolvePortPath(port));
         link.options().encryptMode = !plain;
         if (::isatty(STDERR_FILENO) == 1) {
             const std::string label = cli.text(kProgressLabel, "Block");
