@@ -3,6 +3,7 @@
 #include "app/QtDialogService.h"
 #include "app/QtSettingsStore.h"
 #include "app/ShellApplication.h"
+#include "link/PortPath.h"
 #include "link/qt/QtSerialDevice.h"
 #include "link/qt/SerialPortList.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv)
         arguments.emplace_back(argv[i]);
     // RPS360T_PORT names a serial device for this run only, such as the simulated repeater's link.
     const char* portOverride = std::getenv("RPS360T_PORT");
+    const std::string runPort = rps::resolvePortPath(portOverride != nullptr ? portOverride : "");
 
     rps::StartupEnvironment environment{
         std::move(arguments),
@@ -43,8 +45,8 @@ int main(int argc, char** argv)
                               applicationFolder},
         dialogs,
         serialDevice,
-        [] { return rps::availablePorts(); },
-        portOverride != nullptr ? std::string(portOverride) : std::string(),
+        [runPort] { return rps::availablePorts(runPort); },
+        runPort,
         true,
         {}};
     rps::ShellApplication shell(std::move(environment));
