@@ -8,6 +8,7 @@
 #include "link/qt/SerialPortList.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 #include <cstdlib>
@@ -42,7 +43,7 @@ int main(int argc, char** argv)
         userSettings,
         &installationSettings,
         rps::DataFolderPlaces{documents.isEmpty() ? std::nullopt : std::optional(documents.toStdString()),
-                              applicationFolder},
+                              QDir::homePath().toStdString()},
         dialogs,
         serialDevice,
         [runPort] { return rps::availablePorts(runPort); },
