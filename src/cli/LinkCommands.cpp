@@ -1,5 +1,6 @@
 // read and write: a repeater on a serial port (or the simulated repeater's pseudo-terminal).
 #include "app/DocumentFlows.h"
+#include "app/FileFailureText.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/TerminalDialogs.h"
@@ -96,7 +97,8 @@ int runRead(CliContext& cli, const Arguments& arguments)
     const SaveResult saved =
         saveImage(options.value("-o"), image, saveOptionsFor(settings, cliInstallationId()));
     if (saved.code != kSaveOk)
-        return cli.fail(std::generic_category().message(saved.systemError));
+        return cli.fail(std::generic_category().message(saved.systemError) + "\n" +
+                        fileFailureLine(cli.languageTable(), options.value("-o"), 0));
     return kExitOk;
 }
 
@@ -106,7 +108,9 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
     if (loaded.code != kLoadOk) {
         const std::string text = cli.text(loadMessageText(loaded.code), "The file cannot be read.");
         return cli.fail(
-            fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}));
+            fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}) +
+            "\n" +
+            fileFailureLine(cli.languageTable(), path, loaded.systemError, loaded.code == kLoadCannotRead));
     }
     FrequencyLimits limits;
     const ImageCheck check = acceptStagedImage(image, ImageSource::File, cliInstallationId(), limits);
