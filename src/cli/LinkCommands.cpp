@@ -8,6 +8,8 @@
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
 #include "link/qt/QtSerialDevice.h"
+#include "model/ModelBlock.h"
+#include "model/ModelTable.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +25,15 @@ namespace {
 
 constexpr int kProgressLabel = 551;
 constexpr int kPasswordMissing = 821;
+constexpr int kReadDone = 1262;  // "Read %s into %s"
+constexpr int kWriteDone = 1263; // "Written %s to the repeater on %s"
+
+// The model a transfer moved, as the title shows it ("QLM-640: K  VHF: 136-174 MHz").
+std::string modelName(ConfigImage& image)
+{
+    const ModelBlock model = readModelBlock(image.main());
+    return modelDescription(findModelRow(model), findBandRow(model.modelCode()));
+}
 
 // The command line has no installation of its own: the identifier field stays empty.
 InstallationId cliInstallationId()
@@ -46,14 +57,14 @@ std::unique_ptr<QCoreApplication> ensureApplication()
 // Everything one transfer needs, wired together for the terminal.
 struct TerminalTransfer {
     TerminalTransfer(CliContext& cli, const std::string& port, bool plain, bool assumeYes,
-                     std::optional<std::string> password)
+                     std::optional<std::string> password, bool quiet = false)
         : dialogs(cli.err, assumeYes, std::move(password),
                   cli.text(kPasswordMissing, "Please enter a password.")),
           link(device), context{link, dialogs, cli.languageTable(), nullptr, nullptr, cliInstallationId()}
     {
         link.setPort(1, resolvePortPath(port));
         link.options().encryptMode = !plain;
-        if (::isatty(STDERR_FILENO) == 1) {
+        if (::isatty(STDERR_FILENO) == 1 && !quiet) {
             const std::string label = cli.text(kProgressLabel, "Block");
             context.progress = [&cli, label](int step, int total) {
                 cli.err << '\r' << label << ' ' << step << " / " << total << (step == total ? "\n" : "")
@@ -71,13 +82,14 @@ struct TerminalTransfer {
 
 int runRead(CliContext& cli, const Arguments& arguments)
 {
-    static constexpr std::string_view kUsage = "read --port DEVICE [--plain] -o OUT.dat";
-    OptionParser options({"--port", "-o"}, {"--plain"});
+    static constexpr std::string_view kUsage = "read --port DEVICE [--plain] [--quiet] -o OUT.dat";
+    OptionParser options({"--port", "-o"}, {"--plain", "--quiet"});
     if (!options.parse(arguments) || !options.positional().empty() || options.value("--port").empty() ||
         options.value("-o").empty())
         return cli.usage(kUsage);
     const bool plain = options.has("--plain");
-    TerminalTransfer transfer(cli, options.value("--port"), plain, true, std::nullopt);
+    TerminalTransfer transfer(cli, options.value("--port"), plain, true, std::nullopt,
+                              options.has("--quiet"));
 
     ConfigImage image;
     image.clear();
@@ -99,6 +111,11 @@ int runRead(CliContext& cli, const Arguments& arguments)
     if (saved.code != kSaveOk)
         return cli.fail(std::generic_category().message(saved.systemError) + "\n" +
                         fileFailureLine(cli.languageTable(), options.value("-o"), 0));
+    // What was done goes to standard error, so standard output stays for data.
+    if (!options.has("--quiet"))
+        cli.err << fillTextArguments(cli.text(kReadDone, "Read %s into %s"),
+                                     {modelName(image), options.value("-o")})
+                << '\n';
     return kExitOk;
 }
 
@@ -122,8 +139,8 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
 int runWrite(CliContext& cli, const Arguments& arguments)
 {
     static constexpr std::string_view kUsage =
-        "write --port DEVICE [--set-clock] [--password TEXT] [--yes] FILE.dat";
-    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes"});
+        "write --port DEVICE [--set-clock] [--password TEXT] [--yes] [--quiet] FILE.dat";
+    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes", "--quiet"});
     if (!options.parse(arguments) || options.positional().size() != 1 || options.value("--port").empty())
         return cli.usage(kUsage);
 
@@ -134,7 +151,8 @@ int runWrite(CliContext& cli, const Arguments& arguments)
     std::optional<std::string> password;
     if (options.has("--password"))
         password = options.value("--password");
-    TerminalTransfer transfer(cli, options.value("--port"), false, options.has("--yes"), password);
+    TerminalTransfer transfer(cli, options.value("--port"), false, options.has("--yes"), password,
+                              options.has("--quiet"));
 
     const std::vector<int> problems = findWriteProblems(image.main(), image.aux());
     if (!problems.empty())
@@ -145,12 +163,18 @@ int runWrite(CliContext& cli, const Arguments& arguments)
             cli.failText(773, "The repeater does not answer.");
         return kExitFailure;
     }
+    if (!options.has("--quiet")) {
+        const std::string written = options.positional().front() + " (" + modelName(image) + ")";
+        cli.err << fillTextArguments(cli.text(kWriteDone, "Written %s to the repeater on %s"),
+                                     {written, transfer.link.devicePath()})
+                << '\n';
+    }
     return kExitOk;
 }
 
 constexpr CliCommand kLinkCommands[] = {
-    {"read", "read --port DEVICE [--plain] -o OUT.dat", runRead},
-    {"write", "write --port DEVICE [--set-clock] [--password TEXT] [--yes] FILE.dat", runWrite},
+    {"read", "read --port DEVICE [--plain] [--quiet] -o OUT.dat", runRead},
+    {"write", "write --port DEVICE [--set-clock] [--password TEXT] [--yes] [--quiet] FILE.dat", runWrite},
 };
 
 } // namespace
