@@ -164,11 +164,12 @@ bool commandNew(DocumentSession& session)
     return true;
 }
 
-bool commandOpen(DocumentSession& session)
+bool commandOpen(DocumentSession& session, const std::optional<std::string>& givenPath)
 {
     if (askSaveIfModified(session) == FlowDecision::Abort)
         return false;
-    const std::optional<std::string> chosen = session.dialogs.chooseOpenFile(dataFileRequest(session));
+    const std::optional<std::string> chosen =
+        givenPath ? givenPath : session.dialogs.chooseOpenFile(dataFileRequest(session));
     if (!chosen)
         return false;
     const LoadResult result = loadImage(*chosen, session.image);

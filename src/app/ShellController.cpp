@@ -143,6 +143,13 @@ void ShellController::commandOpen()
         imageReplaced();
 }
 
+void ShellController::openFile(const std::string& path)
+{
+    DocumentSession document = session();
+    if (rps::commandOpen(document, path))
+        imageReplaced();
+}
+
 void ShellController::commandSave()
 {
     DocumentSession document = session();

@@ -1,8 +1,10 @@
 // rps360t: the desktop application.
+#include "app/AppRequest.h"
 #include "app/CMainFrame.h"
 #include "app/QtDialogService.h"
 #include "app/QtSettingsStore.h"
 #include "app/ShellApplication.h"
+#include "app/ShellController.h"
 #include "link/PortPath.h"
 #include "link/qt/QtSerialDevice.h"
 #include "link/qt/SerialPortList.h"
@@ -12,6 +14,8 @@
 #include <QStandardPaths>
 
 #include <cstdlib>
+#include <iostream>
+#include <string_view>
 
 #ifndef RPS_APP_LANG_DIR
 #define RPS_APP_LANG_DIR "."
@@ -19,6 +23,12 @@
 
 int main(int argc, char** argv)
 {
+    // --help and --version answer before Qt looks for a display.
+    const rps::AppRequest early = rps::scanAppRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.help || early.version) {
+        std::cout << (early.help ? rps::appUsage() : rps::appVersion());
+        return EXIT_SUCCESS;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("RPS-360T");
     QApplication::setApplicationVersion("1.00");
@@ -30,9 +40,14 @@ int main(int argc, char** argv)
 
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const std::string applicationFolder = QCoreApplication::applicationDirPath().toStdString();
+    // The option words; the file of --open is no word (a file named "demo" sets nothing).
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--open")
+            ++i;
+        else
+            arguments.emplace_back(argv[i]);
+    }
     // RPS360T_PORT names a serial device for this run only, such as the simulated repeater's link.
     const char* portOverride = std::getenv("RPS360T_PORT");
     const std::string runPort = rps::resolvePortPath(portOverride != nullptr ? portOverride : "");
@@ -54,6 +69,10 @@ int main(int argc, char** argv)
     dialogs.setTexts(&shell.texts());
     if (!shell.start())
         return EXIT_FAILURE;
+    // Qt has taken its own options out of argv by now.
+    const rps::AppRequest request = rps::scanAppRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (request.openPath)
+        shell.controller()->openFile(*request.openPath);
     const int result = QApplication::exec();
     shell.saveSettings();
     userSettings.sync();
