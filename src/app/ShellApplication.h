@@ -85,8 +85,10 @@ private:
     std::optional<std::pair<int, std::string>> savedPort_; // the port setting a run-only port replaced
 };
 
-// Where the language file is looked for: the program's folder, its "lang" folder, then the
-// given fallback folder. The first that exists is returned (the fallback path otherwise).
+// Where the language file is looked for: the program's folder, its "lang" folder, the
+// installed layout's share/rps360t folder beside the program's bin folder, then the given
+// fallback folder (the source tree, for a program run from the build tree). The first that
+// exists is returned (the fallback path otherwise).
 std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder);
 
 } // namespace rps

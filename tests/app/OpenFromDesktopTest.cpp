@@ -1,4 +1,5 @@
-// `rps360t --open FILE` (the desktop's "open with").
+// `rps360t --open FILE` (the desktop's "open with") and the installed layout the program
+// finds its language file in.
 #include "ShellRig.h"
 
 #include "app/DocumentFlows.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 
 namespace rps::test {
 namespace {
@@ -51,6 +53,20 @@ TEST(OpenFromDesktop, AGivenFileOpensWithTheQuestionsOfOpen)
         rig.dialogs.messages[0].text.rfind(rig.text(771) + "\n" + rig.folder.file("gone.dat") + ": ", 0), 0u)
         << rig.dialogs.messages[0].text;
     EXPECT_EQ(rig.app->document().fileName, "site.dat");
+}
+
+TEST(OpenFromDesktop, TheLanguageFileIsFoundInTheInstalledLayout)
+{
+    TempFolder prefix;
+    std::filesystem::create_directories(prefix.path() / "bin");
+    std::filesystem::create_directories(prefix.path() / "share" / "rps360t");
+    const std::string installed = (prefix.path() / "share" / "rps360t" / "rps360t.lng").string();
+    std::filesystem::copy_file(kLanguageFile, installed);
+    const std::string found = findLanguageFile((prefix.path() / "bin").string(), "/nonexistent");
+    EXPECT_TRUE(std::filesystem::equivalent(found, installed)) << found;
+    // Without it, the fallback folder (the source tree for a program in the build tree).
+    std::filesystem::remove(installed);
+    EXPECT_EQ(findLanguageFile((prefix.path() / "bin").string(), "/src/lang"), "/src/lang/rps360t.lng");
 }
 
 } // namespace
