@@ -22,6 +22,7 @@ constexpr int kPathLabel = 1264;
 QTableWidgetItem* cell(const std::string& text)
 {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setToolTip(item->text()); // the whole text of a cut one
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return item;
 }
@@ -60,8 +61,11 @@ CPortDialog::CPortDialog(const LanguageTable& texts, const std::vector<PortChoic
         table_->setItem(row, 4, cell(port.info.stableName));
     }
     table_->setVerticalHeaderLabels(numbers);
+    // A by-id name is long and its ends say the most (maker, serial number, interface).
+    table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideMiddle);
     table_->resizeColumnsToContents();
-    table_->setMinimumWidth(640);
+    table_->setMinimumWidth(760);
     boxLayout->addWidget(table_);
 
     auto* form = new QFormLayout;
