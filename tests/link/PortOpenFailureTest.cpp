@@ -1,6 +1,9 @@
 #include "link/PortOpenFailure.h"
 
 #include "TestPaths.h"
+#include "TransferRig.h"
+
+#include "link/Transfers.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,58 @@ TEST(PortOpenFailure, EachReasonSaysWhatToDo)
             EXPECT_EQ(lineEnd, std::string::npos) << text;
         else
             EXPECT_NE(text.find(c.hint, lineEnd), std::string::npos) << text;
+    }
+}
+
+// A device that refuses to open for the reason the test gives it.
+class RefusingDevice : public ByteDevice {
+public:
+    explicit RefusingDevice(PortOpenFailure failure) : failure_(std::move(failure)) {}
+    bool open(const std::string&) override { return false; }
+    PortOpenFailure lastOpenFailure() const override { return failure_; }
+    bool close() override { return true; }
+    bool isOpen() const override { return false; }
+    bool applyLineSettings(const LineSettings&) override { return false; }
+    bool setRts(bool) override { return false; }
+    std::size_t read(uint8_t*, std::size_t, int) override { return 0; }
+    bool writeAll(const uint8_t*, std::size_t) override { return false; }
+    void discardInput() override {}
+    std::optional<bool> takeLineError() override { return std::nullopt; }
+    uint64_t tickMs() override { return 0; }
+    void delayMs(int) override {}
+
+private:
+    PortOpenFailure failure_;
+};
+
+// The reason reaches the one message a transfer shows, as the application and the CLI show it.
+TEST(PortOpenFailure, ATransferShowsTheReasonUnderTheMessage)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    const struct {
+        PortOpenFailure failure;
+        std::string secondLine;
+        std::string hint;
+    } cases[] = {
+        {{EACCES, ""}, "/dev/ttyUSB0: Permission denied", "dialout"},
+        {{EBUSY, "minicom (pid 4)"}, "/dev/ttyUSB0: Device or resource busy", "minicom (pid 4)"},
+        {{ENOENT, ""}, "/dev/ttyUSB0: No such file or directory", "brltty"},
+    };
+    for (const auto& c : cases) {
+        RefusingDevice device(c.failure);
+        RadioLink link(device);
+        link.setPort(3, "/dev/ttyUSB0");
+        test::ScriptedDialogs dialogs;
+        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}};
+        ConfigImage image;
+        image.clear();
+        EXPECT_EQ(runReadTransfer(context, image), kLinkFailed);
+        ASSERT_EQ(dialogs.asked.size(), 1u);
+        const std::string& text = dialogs.asked[0].text;
+        EXPECT_EQ(text.rfind(texts.text(772) + "\n" + c.secondLine + "\n", 0), 0u) << text;
+        EXPECT_NE(text.find(c.hint), std::string::npos) << text;
+        EXPECT_EQ(dialogs.asked[0].caption, texts.text(768));
     }
 }
 
