@@ -1,6 +1,6 @@
 // ports: the serial ports the Communication Port dialog offers, one "COMn" row each.
 #include "cli/CliCommand.h"
-#include "link/SimulatorLinkPath.h"
+#include "link/PortPath.h"
 #include "link/qt/SerialPortList.h"
 
 #include <cstdlib>
@@ -19,7 +19,7 @@ int runPorts(CliContext& cli, const Arguments& arguments)
     if (!arguments.empty())
         return cli.usage("ports");
     const char* runPort = std::getenv("RPS360T_PORT");
-    const std::vector<PortChoice> ports = availablePorts(runPort != nullptr ? runPort : "");
+    const std::vector<PortChoice> ports = availablePorts(resolvePortPath(runPort != nullptr ? runPort : ""));
     if (ports.empty()) {
         cli.err << cli.text(kNoPorts, "No serial ports found.") << '\n';
         return kExitOk;
