@@ -32,11 +32,7 @@ std::string defaultDataFolder(const DataFolderPlaces& places)
             return product.string();
         }
     }
-    const fs::path data = fs::path(places.applicationFolder) / "DATA";
-    if (isFolder(data)) {
-        return data.string();
-    }
-    return places.applicationFolder;
+    return places.homeFolder;
 }
 
 std::string chooseDataFolder(const std::string& lastFilePath, const DataFolderPlaces& places)

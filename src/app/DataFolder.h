@@ -1,8 +1,9 @@
 #pragma once
 // The folder the file dialogs start in: the remembered "LastFilePath" while it exists, else
-// "Zentrel/RPS-360T" in the user's documents folder (created when missing), else a "DATA"
-// folder beside the program, else the program's own folder. Folders carry no trailing
-// separator.
+// "Zentrel/RPS-360T" in the user's documents folder (both levels created when missing) when
+// that folder exists, else the home folder. An installed program cannot write its own folder,
+// and a documents folder the user does not have is never made for them. Folders carry no
+// trailing separator.
 #include <optional>
 #include <string>
 
@@ -10,7 +11,7 @@ namespace rps {
 
 struct DataFolderPlaces {
     std::optional<std::string> documentsFolder; // nothing when the platform cannot tell
-    std::string applicationFolder;
+    std::string homeFolder;
 };
 
 std::string defaultDataFolder(const DataFolderPlaces& places);

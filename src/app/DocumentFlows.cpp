@@ -1,6 +1,7 @@
 #include "app/DocumentFlows.h"
 
 #include "app/CommonTexts.h"
+#include "app/FileFailureText.h"
 #include "app/TextArguments.h"
 #include "model/ModelBlock.h"
 
@@ -65,22 +66,28 @@ bool saveTo(DocumentSession& session, const std::string& path)
     const SaveResult result =
         saveImage(path, session.image, saveOptionsFor(session.fileSettings, session.installationId));
     if (result.code != kSaveOk) {
-        showError(session, std::generic_category().message(result.systemError));
+        showError(session, withFileFailure(std::generic_category().message(result.systemError), session.texts,
+                                           path, 0));
         return false;
     }
     session.image.markClean();
     return true;
 }
 
-void showLoadFailure(DocumentSession& session, const LoadResult& result, const std::string& fileName)
+void showLoadFailure(DocumentSession& session, const LoadResult& result, const std::string& path)
 {
     const std::string& text = session.texts.text(loadMessageText(result.code));
+    const std::string fileName = fileNameOf(path);
     switch (result.code) {
     case kLoadOtherProgram:
-        showError(session, fillTextArguments(text, {fileName, result.otherProgram}));
+        showError(session, withFileFailure(fillTextArguments(text, {fileName, result.otherProgram}),
+                                           session.texts, path, 0));
         break;
     case kLoadNotDataFile:
-        showError(session, fillTextArguments(text, {fileName}));
+        showError(session, withFileFailure(fillTextArguments(text, {fileName}), session.texts, path, 0));
+        break;
+    case kLoadCannotRead:
+        showError(session, withFileFailure(text, session.texts, path, result.systemError, true));
         break;
     default:
         showError(session, text);
@@ -157,16 +164,17 @@ bool commandNew(DocumentSession& session)
     return true;
 }
 
-bool commandOpen(DocumentSession& session)
+bool commandOpen(DocumentSession& session, const std::optional<std::string>& givenPath)
 {
     if (askSaveIfModified(session) == FlowDecision::Abort)
         return false;
-    const std::optional<std::string> chosen = session.dialogs.chooseOpenFile(dataFileRequest(session));
+    const std::optional<std::string> chosen =
+        givenPath ? givenPath : session.dialogs.chooseOpenFile(dataFileRequest(session));
     if (!chosen)
         return false;
     const LoadResult result = loadImage(*chosen, session.image);
     if (result.code != kLoadOk) {
-        showLoadFailure(session, result, fileNameOf(*chosen));
+        showLoadFailure(session, result, *chosen);
         return false;
     }
     if (session.closeAllForms)

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace rps {
@@ -56,7 +57,9 @@ FlowDecision askSaveIfModified(DocumentSession& session);
 
 // Each returns whether the working image was replaced (New, Open, model change) or saved.
 bool commandNew(DocumentSession& session);
-bool commandOpen(DocumentSession& session);
+// Open: the save question, the file dialog (or the file given, as `rps360t --open FILE`
+// names it), then the load and its messages.
+bool commandOpen(DocumentSession& session, const std::optional<std::string>& givenPath = std::nullopt);
 bool commandSave(DocumentSession& session);
 bool commandSaveAs(DocumentSession& session);
 // The Model Information OK: asks the change's question, if any, then carries it out.

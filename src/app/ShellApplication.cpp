@@ -31,8 +31,11 @@ constexpr const char* kLanguageFileName = "rps360t.lng";
 std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder)
 {
     namespace fs = std::filesystem;
-    for (const fs::path& candidate : {fs::path(applicationFolder) / kLanguageFileName,
-                                      fs::path(applicationFolder) / "lang" / kLanguageFileName}) {
+    // Beside the program, its "lang" folder, then the installed layout (bin/ and share/rps360t/).
+    for (const fs::path& candidate :
+         {fs::path(applicationFolder) / kLanguageFileName,
+          fs::path(applicationFolder) / "lang" / kLanguageFileName,
+          fs::path(applicationFolder) / ".." / "share" / "rps360t" / kLanguageFileName}) {
         std::error_code error;
         if (fs::is_regular_file(candidate, error))
             return candidate.string();

@@ -3,12 +3,12 @@
 // image, document, settings, link) and the settings written when a normally started run ends.
 #include "app/AppOptions.h"
 #include "app/AppSettings.h"
-#include "app/CPortDialog.h"
 #include "app/DialogService.h"
 #include "app/DocumentFlows.h"
 #include "app/LanguageTable.h"
 #include "app/SettingsStore.h"
 #include "forms/common/CFormView.h"
+#include "link/PortList.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
 #include "model/InstallationId.h"
@@ -38,7 +38,7 @@ struct StartupEnvironment {
     ByteDevice& serialDevice;
     std::function<std::vector<PortChoice>()> listPorts;
     // A device path that replaces the saved port for this run only (the simulated repeater's
-    // link, for example); empty = the saved port.
+    // link, for example), as resolvePortPath gives it; empty = the saved port.
     std::string portOverride;
     bool showSplash = true;
     std::function<const FormDescriptor*(int command)> formLookup; // empty: the form catalogue
@@ -85,8 +85,10 @@ private:
     std::optional<std::pair<int, std::string>> savedPort_; // the port setting a run-only port replaced
 };
 
-// Where the language file is looked for: the program's folder, its "lang" folder, then the
-// given fallback folder. The first that exists is returned (the fallback path otherwise).
+// Where the language file is looked for: the program's folder, its "lang" folder, the
+// installed layout's share/rps360t folder beside the program's bin folder, then the given
+// fallback folder (the source tree, for a program run from the build tree). The first that
+// exists is returned (the fallback path otherwise).
 std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder);
 
 } // namespace rps

@@ -143,6 +143,13 @@ void ShellController::commandOpen()
         imageReplaced();
 }
 
+void ShellController::openFile(const std::string& path)
+{
+    DocumentSession document = session();
+    if (rps::commandOpen(document, path))
+        imageReplaced();
+}
+
 void ShellController::commandSave()
 {
     DocumentSession document = session();
@@ -180,8 +187,10 @@ void ShellController::commandModelInformation()
 void ShellController::commandCommunicationPort()
 {
     const std::vector<PortChoice> present = parts_.listPorts ? parts_.listPorts() : std::vector<PortChoice>{};
-    CPortDialog dialog(parts_.texts, present, parts_.settings.comPort, frameWidget());
-    if (dialog.exec() != QDialog::Accepted || dialog.chosenNumber() == 0)
+    CPortDialog dialog(parts_.texts, present, parts_.settings.comPort, parts_.settings.comDevice,
+                       frameWidget());
+    // OK without a change keeps the port as it was.
+    if (dialog.exec() != QDialog::Accepted || !dialog.changed())
         return;
     parts_.settings.comPort = dialog.chosenNumber();
     parts_.settings.comDevice = dialog.chosenDevice();

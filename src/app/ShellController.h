@@ -73,6 +73,8 @@ public:
 
     void commandNew();
     void commandOpen();
+    // Open of a given file (the desktop's "open with"), with the same questions and messages.
+    void openFile(const std::string& path);
     void commandSave();
     void commandSaveAs();
     void commandModelInformation();

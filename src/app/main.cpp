@@ -1,15 +1,21 @@
 // rps360t: the desktop application.
+#include "app/AppRequest.h"
 #include "app/CMainFrame.h"
 #include "app/QtDialogService.h"
 #include "app/QtSettingsStore.h"
 #include "app/ShellApplication.h"
+#include "app/ShellController.h"
+#include "link/PortPath.h"
 #include "link/qt/QtSerialDevice.h"
 #include "link/qt/SerialPortList.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 #include <cstdlib>
+#include <iostream>
+#include <string_view>
 
 #ifndef RPS_APP_LANG_DIR
 #define RPS_APP_LANG_DIR "."
@@ -17,6 +23,12 @@
 
 int main(int argc, char** argv)
 {
+    // --help and --version answer before Qt looks for a display.
+    const rps::AppRequest early = rps::scanAppRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.help || early.version) {
+        std::cout << (early.help ? rps::appUsage() : rps::appVersion());
+        return EXIT_SUCCESS;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("RPS-360T");
     QApplication::setApplicationVersion("1.00");
@@ -28,11 +40,17 @@ int main(int argc, char** argv)
 
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const std::string applicationFolder = QCoreApplication::applicationDirPath().toStdString();
+    // The option words; the file of --open is no word (a file named "demo" sets nothing).
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--open")
+            ++i;
+        else
+            arguments.emplace_back(argv[i]);
+    }
     // RPS360T_PORT names a serial device for this run only, such as the simulated repeater's link.
     const char* portOverride = std::getenv("RPS360T_PORT");
+    const std::string runPort = rps::resolvePortPath(portOverride != nullptr ? portOverride : "");
 
     rps::StartupEnvironment environment{
         std::move(arguments),
@@ -40,17 +58,21 @@ int main(int argc, char** argv)
         userSettings,
         &installationSettings,
         rps::DataFolderPlaces{documents.isEmpty() ? std::nullopt : std::optional(documents.toStdString()),
-                              applicationFolder},
+                              QDir::homePath().toStdString()},
         dialogs,
         serialDevice,
-        [] { return rps::availablePorts(); },
-        portOverride != nullptr ? std::string(portOverride) : std::string(),
+        [runPort] { return rps::availablePorts(runPort); },
+        runPort,
         true,
         {}};
     rps::ShellApplication shell(std::move(environment));
     dialogs.setTexts(&shell.texts());
     if (!shell.start())
         return EXIT_FAILURE;
+    // Qt has taken its own options out of argv by now.
+    const rps::AppRequest request = rps::scanAppRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (request.openPath)
+        shell.controller()->openFile(*request.openPath);
     const int result = QApplication::exec();
     shell.saveSettings();
     userSettings.sync();

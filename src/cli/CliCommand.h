@@ -48,6 +48,8 @@ struct CliCommand {
 std::span<const CliCommand> fileCommands();
 // read, write (built with the Qt serial device)
 std::span<const CliCommand> linkCommands();
+// ports (built with the Qt serial device)
+std::span<const CliCommand> portsCommands();
 
 // Options of the form "--name value" or "-o value" and flags of the form "--name"; what is
 // left are the positional arguments. Unknown options make parse() fail.

@@ -19,6 +19,7 @@ std::vector<std::filesystem::path> languageFileCandidates()
     if (!error) {
         candidates.push_back(self.parent_path() / kLanguageFileName);
         candidates.push_back(self.parent_path() / "lang" / kLanguageFileName);
+        candidates.push_back(self.parent_path().parent_path() / "share" / "rps360t" / kLanguageFileName);
     }
 #ifdef RPS_CLI_LANG_DIR
     candidates.push_back(std::filesystem::path(RPS_CLI_LANG_DIR) / kLanguageFileName);

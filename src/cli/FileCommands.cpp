@@ -1,5 +1,6 @@
 // new, info, export-raw, import-raw: data files without the desktop application.
 #include "app/DocumentFlows.h"
+#include "app/FileFailureText.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
 #include "forms/channel/ChannelIndex.h"
@@ -52,21 +53,27 @@ std::string systemText(int error)
 int failLoad(const CliContext& context, const LoadResult& result, const std::string& path)
 {
     const int number = loadMessageText(result.code);
+    // Which file, and the system's reason where there is one, on a line of its own.
+    const std::string where = "\n" + fileFailureLine(context.languageTable(), path, result.systemError,
+                                                     result.code == kLoadCannotRead);
     switch (result.code) {
     case kLoadOtherProgram:
         return context.fail(
             fillTextArguments(context.text(number, "%s\n\nThis file belongs to another program (%s)."),
-                              {fileNameOf(path), result.otherProgram}));
+                              {fileNameOf(path), result.otherProgram}) +
+            where);
     case kLoadNotDataFile:
-        return context.fail(fillTextArguments(
-            context.text(number, "%s\n\nThis is not a data file of this program."), {fileNameOf(path)}));
+        return context.fail(
+            fillTextArguments(context.text(number, "%s\n\nThis is not a data file of this program."),
+                              {fileNameOf(path)}) +
+            where);
     case kLoadReservedBytes:
         return context.failText(number, "The model information in this file is damaged.");
     case kLoadModelRefused:
     case kLoadBadMarker:
         return context.failText(number, "The file is not a valid data file, or its model is not supported.");
     default:
-        return context.failText(number, "The file cannot be read.");
+        return context.fail(context.text(number, "The file cannot be read.") + where);
     }
 }
 
@@ -81,7 +88,8 @@ int save(const CliContext& context, const std::string& path, ConfigImage& image,
     settings.encryptMode = !plain;
     const SaveResult result = saveImage(path, image, saveOptionsFor(settings, cliInstallationId()));
     if (result.code != kSaveOk)
-        return context.fail(systemText(result.systemError));
+        return context.fail(systemText(result.systemError) + "\n" +
+                            fileFailureLine(context.languageTable(), path, 0));
     return kExitOk;
 }
 

@@ -1,12 +1,16 @@
 // read and write: a repeater on a serial port (or the simulated repeater's pseudo-terminal).
 #include "app/DocumentFlows.h"
+#include "app/FileFailureText.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/Interruption.h"
 #include "cli/TerminalDialogs.h"
+#include "link/PortPath.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
 #include "link/qt/QtSerialDevice.h"
+#include "model/ModelBlock.h"
+#include "model/ModelTable.h"
 
 #include <QCoreApplication>
 
@@ -23,7 +27,16 @@ namespace {
 constexpr int kProgressLabel = 551;
 constexpr int kPasswordMissing = 821;
 constexpr std::string_view kWriteUsage =
-    "write --port DEVICE [--set-clock] [--password TEXT] [--yes] [--allow-model-change] FILE.dat";
+    "write --port DEVICE [--set-clock] [--password TEXT] [--yes] [--allow-model-change] [--quiet] FILE.dat";
+constexpr int kReadDone = 1262;  // "Read %s into %s"
+constexpr int kWriteDone = 1263; // "Written %s to the repeater on %s"
+
+// The model a transfer moved, as the title shows it ("QLM-640: K  VHF: 136-174 MHz").
+std::string modelName(ConfigImage& image)
+{
+    const ModelBlock model = readModelBlock(image.main());
+    return modelDescription(findModelRow(model), findBandRow(model.modelCode()));
+}
 
 // The command line has no installation of its own: the identifier field stays empty.
 InstallationId cliInstallationId()
@@ -47,7 +60,7 @@ std::unique_ptr<QCoreApplication> ensureApplication()
 // Everything one transfer needs, wired together for the terminal.
 struct TerminalTransfer {
     TerminalTransfer(CliContext& cli, const std::string& port, bool plain, TerminalDialogs::Answers answers,
-                     std::optional<std::string> password)
+                     std::optional<std::string> password, bool quiet = false)
         : dialogs(cli.err, answers, std::move(password),
                   cli.text(kPasswordMissing, "Please enter a password.")),
           link(device), context{link,
@@ -58,9 +71,9 @@ struct TerminalTransfer {
                                 cliInstallationId(),
                                 interruptionRequested}
     {
-        link.setPort(1, port);
+        link.setPort(1, resolvePortPath(port));
         link.options().encryptMode = !plain;
-        if (::isatty(STDERR_FILENO) == 1) {
+        if (::isatty(STDERR_FILENO) == 1 && !quiet) {
             const std::string label = cli.text(kProgressLabel, "Block");
             context.progress = [&cli, label](int step, int total) {
                 cli.err << '\r' << label << ' ' << step << " / " << total << (step == total ? "\n" : "")
@@ -80,14 +93,14 @@ struct TerminalTransfer {
 
 int runRead(CliContext& cli, const Arguments& arguments)
 {
-    static constexpr std::string_view kUsage = "read --port DEVICE [--plain] -o OUT.dat";
-    OptionParser options({"--port", "-o"}, {"--plain"});
+    static constexpr std::string_view kUsage = "read --port DEVICE [--plain] [--quiet] -o OUT.dat";
+    OptionParser options({"--port", "-o"}, {"--plain", "--quiet"});
     if (!options.parse(arguments) || !options.positional().empty() || options.value("--port").empty() ||
         options.value("-o").empty())
         return cli.usage(kUsage);
     const bool plain = options.has("--plain");
     TerminalTransfer transfer(cli, options.value("--port"), plain, TerminalDialogs::Answers{true, false},
-                              std::nullopt);
+                              std::nullopt, options.has("--quiet"));
 
     ConfigImage image;
     image.clear();
@@ -109,7 +122,13 @@ int runRead(CliContext& cli, const Arguments& arguments)
     const SaveResult saved =
         saveImage(options.value("-o"), image, saveOptionsFor(settings, cliInstallationId()));
     if (saved.code != kSaveOk)
-        return cli.fail(std::generic_category().message(saved.systemError));
+        return cli.fail(std::generic_category().message(saved.systemError) + "\n" +
+                        fileFailureLine(cli.languageTable(), options.value("-o"), 0));
+    // What was done goes to standard error, so standard output stays for data.
+    if (!options.has("--quiet"))
+        cli.err << fillTextArguments(cli.text(kReadDone, "Read %s into %s"),
+                                     {modelName(image), options.value("-o")})
+                << '\n';
     return kExitOk;
 }
 
@@ -119,7 +138,9 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
     if (loaded.code != kLoadOk) {
         const std::string text = cli.text(loadMessageText(loaded.code), "The file cannot be read.");
         return cli.fail(
-            fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}));
+            fillTextArguments(text, {std::filesystem::path(path).filename().string(), loaded.otherProgram}) +
+            "\n" +
+            fileFailureLine(cli.languageTable(), path, loaded.systemError, loaded.code == kLoadCannotRead));
     }
     FrequencyLimits limits;
     const ImageCheck check = acceptStagedImage(image, ImageSource::File, cliInstallationId(), limits);
@@ -130,7 +151,7 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
 
 int runWrite(CliContext& cli, const Arguments& arguments)
 {
-    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes", "--allow-model-change"});
+    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes", "--allow-model-change", "--quiet"});
     if (!options.parse(arguments) || options.positional().size() != 1 || options.value("--port").empty())
         return cli.usage(kWriteUsage);
 
@@ -142,7 +163,7 @@ int runWrite(CliContext& cli, const Arguments& arguments)
     if (options.has("--password"))
         password = options.value("--password");
     const TerminalDialogs::Answers answers{options.has("--yes"), options.has("--allow-model-change")};
-    TerminalTransfer transfer(cli, options.value("--port"), false, answers, password);
+    TerminalTransfer transfer(cli, options.value("--port"), false, answers, password, options.has("--quiet"));
 
     const std::vector<int> problems = findWriteProblems(image.main(), image.aux());
     if (!problems.empty())
@@ -155,11 +176,17 @@ int runWrite(CliContext& cli, const Arguments& arguments)
             cli.failText(773, "The repeater does not answer.");
         return kExitFailure;
     }
+    if (!options.has("--quiet")) {
+        const std::string written = options.positional().front() + " (" + modelName(image) + ")";
+        cli.err << fillTextArguments(cli.text(kWriteDone, "Written %s to the repeater on %s"),
+                                     {written, transfer.link.devicePath()})
+                << '\n';
+    }
     return kExitOk;
 }
 
 constexpr CliCommand kLinkCommands[] = {
-    {"read", "read --port DEVICE [--plain] -o OUT.dat", runRead},
+    {"read", "read --port DEVICE [--plain] [--quiet] -o OUT.dat", runRead},
     {"write", kWriteUsage, runWrite},
 };
 

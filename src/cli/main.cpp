@@ -15,6 +15,8 @@ std::vector<rps::cli::CliCommand> allCommands()
 #ifdef RPS_CLI_LINK_COMMANDS
     const auto link = rps::cli::linkCommands();
     commands.insert(commands.end(), link.begin(), link.end());
+    const auto ports = rps::cli::portsCommands();
+    commands.insert(commands.end(), ports.begin(), ports.end());
 #endif
     return commands;
 }

@@ -3,6 +3,8 @@
 // as the in-process simulated repeater). The device also owns the time base of the link:
 // read time-outs, busy-waits and the tick count all run on its clock, so a simulated line
 // can run on simulated time.
+#include "link/PortOpenFailure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -30,6 +32,8 @@ public:
     virtual ~ByteDevice() = default;
 
     virtual bool open(const std::string& path) = 0;
+    // Why the last open failed; a device that cannot tell says nothing.
+    virtual PortOpenFailure lastOpenFailure() const { return {}; }
     virtual bool close() = 0;
     virtual bool isOpen() const = 0;
     // Applies speed and framing at once (also while open); DTR on, RTS off, no flow control.

@@ -33,6 +33,7 @@ public:
     bool open();
     bool close();
     bool isOpen() const { return openState_; }
+    PortOpenFailure lastOpenFailure() const { return device_.lastOpenFailure(); }
 
     // The port is chosen as a number 1..20 with the device path it stands for; number 0
     // keeps the current choice. While open, the port is reopened on the new choice.

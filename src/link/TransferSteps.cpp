@@ -1,6 +1,7 @@
 #include "link/TransferSteps.h"
 
 #include "link/LinkTexts.h"
+#include "link/PortOpenFailure.h"
 
 namespace rps::transfer {
 
@@ -61,7 +62,14 @@ bool reopenPort(TransferContext& context)
     context.link.close();
     if (context.link.open())
         return true;
-    showError(context, texts::kPortCannotOpen);
+    // The described message, then the device and what the system said about it.
+    MessageRequest request;
+    request.text =
+        context.texts.text(texts::kPortCannotOpen) + "\n" +
+        portOpenFailureText(context.texts, context.link.devicePath(), context.link.lastOpenFailure());
+    request.caption = context.texts.text(texts::kErrorCaption);
+    request.icon = MessageIcon::Error;
+    context.dialogs.showMessage(request);
     return false;
 }
 

@@ -130,10 +130,14 @@ LoadResult loadImage(const std::string& path, ConfigImage& image)
 {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        return {kLoadCannotRead, {}};
+        return {kLoadCannotRead, {}, errno};
+    // A read error (a folder, a device that fails) tells its reason; a short file has none.
+    const auto cannotRead = [&file] {
+        return LoadResult{kLoadCannotRead, {}, std::ferror(file.get()) ? errno : 0};
+    };
     DataFileHeader header;
     if (!readExactly(file.get(), header))
-        return {kLoadCannotRead, {}};
+        return cannotRead();
     LoadResult result = checkHeader(header);
     if (result.code != kLoadOk)
         return result;
@@ -144,7 +148,7 @@ LoadResult loadImage(const std::string& path, ConfigImage& image)
     std::span<uint8_t> main(staged->main);
     if (!readExactly(file.get(), main.first(kMainBeforeKey)) || !readExactly(file.get(), {&key, 1}) ||
         !readExactly(file.get(), main.subspan(kMainBeforeKey)) || !readExactly(file.get(), staged->aux))
-        return {kLoadCannotRead, {}};
+        return cannotRead();
     xorBytes(main, key);
     // The image keeps its own copy of the model block, and that copy is the model the program
     // works with from now on: a header that names an accepted model must not carry in an

@@ -40,6 +40,7 @@ enum LoadCode {
 struct LoadResult {
     int code = kLoadOk;
     std::string otherProgram; // with kLoadOtherProgram: that program's name from the tag
+    int systemError = 0;      // with kLoadCannotRead: errno, 0 when the file only ended early
 };
 
 // Reads a data file into the snapshot copy. The working copy is never touched, and the

@@ -3,6 +3,8 @@
 #include "link/SimulatorLinkPath.h"
 #include "model/ModelTable.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cctype>
 #include <cstdlib>
 #include <random>
@@ -67,37 +69,149 @@ std::optional<std::array<uint8_t, 6>> parsePassword(const std::string& text)
 
 } // namespace
 
+namespace {
+
+// The options as text first: numbers are read as C reads them (0x0400, 0xE7, 44) and checked
+// with the reason named, as a repeater technician would want it.
+struct RawOptions {
+    std::string modelCode;
+    std::string writePassword;
+    std::string huntBaud;
+    std::string seed;
+    std::string badChecksum;
+    std::string noise;
+    std::string slowPrepare;
+    std::string dieAtBlock;
+    std::vector<std::string> noAnswer;
+    std::vector<std::string> nak;
+};
+
+void describe(CLI::App& app, SimProgramOptions& options, RawOptions& raw)
+{
+    app.set_version_flag("--version", std::string(kSimVersion), "show the version and end");
+    app.set_help_flag("--help", "show this text and end");
+    app.get_formatter()->column_width(26);
+    app.add_option("--link", options.linkPath,
+                   "symbolic link to the pseudo-terminal (default ${TMPDIR:-/tmp}/rps360t-sim.tty)")
+        ->option_text("PATH");
+    app.add_option("--model-code", raw.modelCode,
+                   "start with the default image of this model code: 0x0400 0x0402 0x0403 0x0600 0x0700 "
+                   "0x0702 0x0703 (default 0x0400)")
+        ->option_text("CODE");
+    app.add_option("--image", options.imagePath,
+                   "start with this image: a .dat data file or a raw image of 42,496 bytes (main 40,960 + "
+                   "auxiliary 1,280 + local 256)")
+        ->option_text("FILE");
+    app.add_flag("--unprogrammed", options.config.unprogrammed, "identify as an unprogrammed unit");
+    app.add_option("--write-password", raw.writePassword,
+                   "require this write password (1 to 6 letters or digits)")
+        ->option_text("TEXT");
+    app.add_option("--hunt-baud", raw.huntBaud,
+                   "line speed the repeater answers a mode entry at (default 9600)")
+        ->option_text("BAUD");
+    app.add_flag("--pace", options.pace,
+                 "cost every byte its wire time, 11 bits at the current speed; a frame is acted on only when "
+                 "it would have arrived");
+    app.add_option("--dump", options.dumpPath,
+                   "write the repeater's image (raw, 42,496 bytes) to FILE whenever a session ends and when "
+                   "the program ends")
+        ->option_text("FILE");
+    app.add_option("--seed", raw.seed, "seed of the key seed bytes and of the noise")->option_text("N");
+    const std::string faults = "Faults";
+    app.add_option("--bad-checksum", raw.badChecksum, "the next N block-read replies carry a wrong checksum")
+        ->option_text("N")
+        ->group(faults);
+    app.add_option("--no-answer", raw.noAnswer,
+                   "leave command CMD unanswered N times (-1 or no count: always); CMD is one character (E) "
+                   "or a byte value (0xE7); may repeat")
+        ->option_text("CMD[:N]")
+        ->group(faults)
+        ->expected(1)
+        ->take_all();
+    app.add_option("--nak", raw.nak, "answer command CMD with NAK N times (default once); may repeat")
+        ->option_text("CMD[:N]")
+        ->group(faults)
+        ->expected(1)
+        ->take_all();
+    app.add_option("--noise", raw.noise, "send N junk bytes between SYN and ACK")
+        ->option_text("N")
+        ->group(faults);
+    app.add_option("--slow-prepare", raw.slowPrepare,
+                   "answer the prepare-for-writing command after MS milliseconds")
+        ->option_text("MS")
+        ->group(faults);
+    app.add_option("--die-at-block", raw.dieAtBlock,
+                   "stop answering for good when block N is read or written")
+        ->option_text("N")
+        ->group(faults);
+}
+
+// The checks the library cannot make; an empty text when every value is good.
+std::string apply(const RawOptions& raw, SimProgramOptions& options)
+{
+    if (!raw.modelCode.empty()) {
+        const std::optional<long> number = parseNumber(raw.modelCode);
+        if (!number || *number < 0 || *number > 0xFFFF || findBandRow(static_cast<uint16_t>(*number)) < 0)
+            return "unknown model code: " + raw.modelCode;
+        options.modelCode = static_cast<uint16_t>(*number);
+    }
+    if (!raw.writePassword.empty()) {
+        options.config.writePassword = parsePassword(raw.writePassword);
+        if (!options.config.writePassword)
+            return "a write password is 1 to 6 letters or digits";
+    }
+    if (!raw.huntBaud.empty()) {
+        const std::optional<long> number = parseNumber(raw.huntBaud);
+        if (!number || *number <= 0)
+            return "bad speed: " + raw.huntBaud;
+        options.config.huntBaud = static_cast<uint32_t>(*number);
+    }
+    if (!raw.seed.empty()) {
+        const std::optional<long> number = parseNumber(raw.seed);
+        if (!number)
+            return "bad seed: " + raw.seed;
+        options.config.seed = static_cast<uint32_t>(*number);
+    }
+    SimFaults& faults = options.config.faults;
+    const std::pair<const char*, std::pair<const std::string*, int*>> counts[] = {
+        {"--bad-checksum", {&raw.badChecksum, &faults.badChecksums}},
+        {"--noise", {&raw.noise, &faults.noiseBytes}},
+        {"--slow-prepare", {&raw.slowPrepare, &faults.prepareDelayMs}},
+        {"--die-at-block", {&raw.dieAtBlock, &faults.dieAtBlock}},
+    };
+    for (const auto& [name, field] : counts) {
+        if (field.first->empty())
+            continue;
+        const std::optional<long> number = parseNumber(*field.first);
+        if (!number || *number < 0 || *number > 1000000)
+            return std::string("bad number for ") + name + ": " + *field.first;
+        *field.second = static_cast<int>(*number);
+    }
+    for (const std::string& value : raw.noAnswer) {
+        if (!parseFault(value, -1, faults.silentCommands))
+            return "bad command for --no-answer: " + value;
+    }
+    for (const std::string& value : raw.nak) {
+        if (!parseFault(value, 1, faults.nakCommands))
+            return "bad command for --nak: " + value;
+    }
+    return {};
+}
+
+const char* kDescription =
+    "A simulated repeater on a pseudo-terminal: it answers the programming protocol as a "
+    "QLM-640/QLM-940 repeater would. The pseudo-terminal's path is printed on start-up, "
+    "then the link's.";
+
+} // namespace
+
 std::string simUsage()
 {
-    return "Usage: rps360t-sim [options]\n"
-           "A simulated repeater on a pseudo-terminal: it answers the programming protocol as a\n"
-           "QLM-640/QLM-940 repeater would. The pseudo-terminal's path is printed on start-up.\n"
-           "\n"
-           "Options:\n"
-           "  --link PATH            symbolic link to the pseudo-terminal\n"
-           "                         (default ${TMPDIR:-/tmp}/rps360t-sim.tty)\n"
-           "  --model-code CODE      start with the default image of this model code: 0x0400 0x0402\n"
-           "                         0x0403 0x0600 0x0700 0x0702 0x0703 (default 0x0400)\n"
-           "  --image FILE           start with this image: a .dat data file or a raw image of\n"
-           "                         42,496 bytes (main 40,960 + auxiliary 1,280 + local 256)\n"
-           "  --unprogrammed         identify as an unprogrammed unit\n"
-           "  --write-password TEXT  require this write password (1 to 6 letters or digits)\n"
-           "  --hunt-baud BAUD       line speed the repeater answers a mode entry at (default 9600)\n"
-           "  --pace                 cost every byte its wire time, 11 bits at the current speed;\n"
-           "                         a frame is acted on only when it would have arrived\n"
-           "  --dump FILE            write the repeater's image (raw, 42,496 bytes) to FILE whenever\n"
-           "                         a session ends and when the program ends\n"
-           "  --seed N               seed of the key seed bytes and of the noise\n"
-           "\n"
-           "Faults:\n"
-           "  --bad-checksum N       the next N block-read replies carry a wrong checksum\n"
-           "  --no-answer CMD[:N]    leave command CMD unanswered N times (-1 or no count: always);\n"
-           "                         CMD is one character (E) or a byte value (0xE7); may repeat\n"
-           "  --nak CMD[:N]          answer command CMD with NAK N times (default once); may repeat\n"
-           "  --noise N              send N junk bytes between SYN and ACK\n"
-           "  --slow-prepare MS      answer the prepare-for-writing command after MS milliseconds\n"
-           "  --die-at-block N       stop answering for good when block N is read or written\n"
-           "  --help                 show this text\n";
+    SimProgramOptions options;
+    RawOptions raw;
+    CLI::App app(kDescription, "rps360t-sim");
+    describe(app, options, raw);
+    return app.help();
 }
 
 ParsedOptions parseSimOptions(int argc, const char* const* argv)
@@ -105,72 +219,27 @@ ParsedOptions parseSimOptions(int argc, const char* const* argv)
     SimProgramOptions options;
     options.linkPath = defaultSimulatorLinkPath();
     options.config.seed = std::random_device{}();
+    RawOptions raw;
+    CLI::App app(kDescription, "rps360t-sim");
+    describe(app, options, raw);
     ParsedOptions result;
-    auto fail = [&](const std::string& why) {
-        result.error = why;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        options.help = true;
+        result.options = options;
         return result;
-    };
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--help") {
-            options.help = true;
-            continue;
-        }
-        if (option == "--unprogrammed") {
-            options.config.unprogrammed = true;
-            continue;
-        }
-        if (option == "--pace") {
-            options.pace = true;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return fail("unknown option or missing value: " + option);
-        const std::string value = argv[++i];
-        const std::optional<long> number = parseNumber(value);
-        if (option == "--link") {
-            options.linkPath = value;
-        } else if (option == "--image") {
-            options.imagePath = value;
-        } else if (option == "--dump") {
-            options.dumpPath = value;
-        } else if (option == "--model-code") {
-            if (!number || findBandRow(static_cast<uint16_t>(*number)) < 0 || *number > 0xFFFF)
-                return fail("unknown model code: " + value);
-            options.modelCode = static_cast<uint16_t>(*number);
-        } else if (option == "--write-password") {
-            options.config.writePassword = parsePassword(value);
-            if (!options.config.writePassword)
-                return fail("a write password is 1 to 6 letters or digits");
-        } else if (option == "--hunt-baud") {
-            if (!number || *number <= 0)
-                return fail("bad speed: " + value);
-            options.config.huntBaud = static_cast<uint32_t>(*number);
-        } else if (option == "--seed") {
-            if (!number)
-                return fail("bad seed: " + value);
-            options.config.seed = static_cast<uint32_t>(*number);
-        } else if (option == "--bad-checksum" || option == "--noise" || option == "--slow-prepare" ||
-                   option == "--die-at-block") {
-            if (!number || *number < 0 || *number > 1000000)
-                return fail("bad number for " + option + ": " + value);
-            const int n = static_cast<int>(*number);
-            SimFaults& faults = options.config.faults;
-            (option == "--bad-checksum"   ? faults.badChecksums
-             : option == "--noise"        ? faults.noiseBytes
-             : option == "--slow-prepare" ? faults.prepareDelayMs
-                                          : faults.dieAtBlock) = n;
-        } else if (option == "--no-answer") {
-            if (!parseFault(value, -1, options.config.faults.silentCommands))
-                return fail("bad command for --no-answer: " + value);
-        } else if (option == "--nak") {
-            if (!parseFault(value, 1, options.config.faults.nakCommands))
-                return fail("bad command for --nak: " + value);
-        } else {
-            return fail("unknown option: " + option);
-        }
+    } catch (const CLI::CallForVersion&) {
+        options.version = true;
+        result.options = options;
+        return result;
+    } catch (const CLI::ParseError& error) {
+        result.error = error.what();
+        return result;
     }
-    result.options = options;
+    result.error = apply(raw, options);
+    if (result.error.empty())
+        result.options = options;
     return result;
 }
 

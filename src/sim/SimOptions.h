@@ -15,13 +15,18 @@ struct SimProgramOptions {
     std::string dumpPath;  // raw image written whenever a session ends
     bool pace = false;
     bool help = false;
+    bool version = false;
 };
+
+inline constexpr const char* kSimVersion = "rps360t-sim 1.00";
 
 struct ParsedOptions {
     std::optional<SimProgramOptions> options; // nothing: error has the reason
     std::string error;
 };
 
+// --help and --version set their flags and nothing else is checked; a usage error names the
+// option or value that is wrong.
 ParsedOptions parseSimOptions(int argc, const char* const* argv);
 std::string simUsage();
 

@@ -22,12 +22,16 @@ int main(int argc, char** argv)
     using namespace rps::sim;
     const ParsedOptions parsed = parseSimOptions(argc, argv);
     if (!parsed.options) {
-        std::cerr << "rps360t-sim: " << parsed.error << "\n\n" << simUsage();
+        std::cerr << "rps360t-sim: " << parsed.error << "\nrps360t-sim --help lists the options.\n";
         return 2;
     }
     const SimProgramOptions& options = *parsed.options;
     if (options.help) {
         std::cout << simUsage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << kSimVersion << "\n";
         return 0;
     }
 

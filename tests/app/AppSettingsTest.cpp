@@ -88,18 +88,19 @@ TEST(AppSettings, DefaultsAndFallbacksAtStartUp)
 
 TEST(AppSettings, DefaultDataFolderWithoutDocumentsFolder)
 {
+    // A home without a documents folder: the home folder, and no documents folder appears.
     ScratchFolder scratch;
-    const fs::path app = scratch.path() / "app";
-    fs::create_directories(app);
-    EXPECT_EQ(defaultDataFolder({std::nullopt, app.string()}), app.string());
-    fs::create_directories(app / "DATA");
-    EXPECT_EQ(defaultDataFolder({std::nullopt, app.string()}), (app / "DATA").string());
+    const fs::path home = scratch.path() / "home";
+    fs::create_directories(home / "DATA");
+    const fs::path documents = home / "Documents";
+    EXPECT_EQ(defaultDataFolder({documents.string(), home.string()}), home.string());
+    EXPECT_EQ(defaultDataFolder({std::nullopt, home.string()}), home.string());
+    EXPECT_FALSE(fs::exists(documents));
 
     // A documents folder in which the maker folder cannot be made (a file is in the way).
-    const fs::path documents = scratch.path() / "documents";
     fs::create_directories(documents);
     std::ofstream(documents / "Zentrel") << "x";
-    EXPECT_EQ(defaultDataFolder({documents.string(), app.string()}), (app / "DATA").string());
+    EXPECT_EQ(defaultDataFolder({documents.string(), home.string()}), home.string());
 }
 
 TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)

@@ -137,7 +137,9 @@ TEST_F(DocumentFlowsTest, FailedSaveShowsTheSystemTextAndKeepsNames)
     EXPECT_FALSE(commandSaveAs(session));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, text(768));
-    EXPECT_EQ(dialogs.messages[0].text, std::generic_category().message(ENOENT));
+    // The system's text, then where the file was to go.
+    EXPECT_EQ(dialogs.messages[0].text,
+              std::generic_category().message(ENOENT) + "\n" + folder.file("missing/y.dat"));
     EXPECT_EQ(document.fileName, "rps360t.dat");
     EXPECT_TRUE(image.isModified());
 }
@@ -197,11 +199,42 @@ TEST_F(DocumentFlowsTest, FailedOpenLeavesImageNamesAndModifiedStateAlone)
     dialogs.openFiles = {path};
     EXPECT_FALSE(commandOpen(session));
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, fillTextArguments(text(794), {"other.dat", "RPS-250X"}));
+    EXPECT_EQ(dialogs.messages[1].text,
+              fillTextArguments(text(794), {"other.dat", "RPS-250X"}) + "\n" + path);
     EXPECT_EQ(image.main()[0x1000], 0x5A);
     EXPECT_TRUE(image.isModified());
     EXPECT_EQ(document.fileName, "rps360t.dat");
     EXPECT_EQ(formsClosed, 0);
+}
+
+// Each file that cannot be opened says which file and, where the system knows, why.
+TEST_F(DocumentFlowsTest, FailedOpenSaysWhereAndWhy)
+{
+    const std::string shortFile = dataFile("short.dat", 0x0700, 0x77);
+    auto bytes = readBytes(shortFile);
+    bytes.resize(2000);
+    writeBytes(shortFile, bytes);
+    const std::string foreign = folder.file("notes.dat");
+    writeBytes(foreign, std::vector<uint8_t>(kDataFileSize, 'x'));
+    std::filesystem::create_directory(folder.file("folder.dat"));
+    const struct {
+        std::string path;
+        std::string expected;
+    } cases[] = {
+        {folder.file("gone.dat"),
+         text(771) + "\n" + folder.file("gone.dat") + ": " + std::generic_category().message(ENOENT)},
+        {folder.file("folder.dat"),
+         text(771) + "\n" + folder.file("folder.dat") + ": " + std::generic_category().message(EISDIR)},
+        {shortFile, text(771) + "\n" + shortFile + ": " + text(1340)},
+        {foreign, fillTextArguments(text(795), {"notes.dat"}) + "\n" + foreign},
+    };
+    for (const auto& c : cases) {
+        dialogs.messages.clear();
+        dialogs.openFiles = {c.path};
+        EXPECT_FALSE(commandOpen(session)) << c.path;
+        ASSERT_EQ(dialogs.messages.size(), 1u) << c.path;
+        EXPECT_EQ(dialogs.messages[0].text, c.expected);
+    }
 }
 
 TEST_F(DocumentFlowsTest, OpenOfALaterFormatGivesADefaultImageUnderTheDefaultName)

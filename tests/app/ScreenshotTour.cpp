@@ -116,9 +116,16 @@ int main(int argc, char** argv)
     rps::MemorySettingsStore settings;
     rps::QtDialogService dialogs;
     const std::vector<rps::PortChoice> ports{
-        {1, "/dev/ttyS0", "ttyS0"},
-        {2, "/dev/ttyUSB0", "ttyUSB0 (USB serial cable)"},
-        {3, "/tmp/rps360t-sim.tty", "rps360t-sim.tty (simulated repeater)"},
+        {1, "/dev/ttyS0", "ttyS0", {"/dev/ttyS0", "16550A", "", "", ""}},
+        {2,
+         "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3B2Q-if00-port0",
+         "ttyUSB0 (FT232R USB UART)",
+         {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A10K3B2Q",
+          "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3B2Q-if00-port0"}},
+        {3,
+         "/tmp/rps360t-sim.tty",
+         "rps360t-sim.tty (rps360t-sim)",
+         {"/tmp/rps360t-sim.tty", "rps360t-sim", "", "", ""}},
     };
     rps::StartupEnvironment env{{},
                                 rps::test::kLanguageFile,
@@ -175,7 +182,7 @@ int main(int argc, char** argv)
         showAndSave(model, "model-information");
     }
     {
-        rps::CPortDialog port(texts, ports, 3, &frame);
+        rps::CPortDialog port(texts, ports, 3, ports[2].devicePath, &frame);
         showAndSave(port, "communication-port");
     }
     {

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -160,10 +161,11 @@ TEST(ShellPort, TheChosenPortIsUsedByTheLinkAndShownInTheStatusBar)
 {
     ShellRig rig;
     ASSERT_TRUE(rig.start());
-    rig.ports = {{1, "/dev/ttyS0", "ttyS0"}, {4, "/dev/ttyUSB0", "ttyUSB0"}};
+    rig.ports = {{1, "/dev/ttyS0", "ttyS0", {"/dev/ttyS0", "", "", "", ""}},
+                 {4, "/dev/ttyUSB0", "ttyUSB0", {"/dev/ttyUSB0", "", "", "", ""}}};
     whenModal<CPortDialog>([](CPortDialog& dialog) {
-        EXPECT_FALSE(dialog.buttons()->button(2)->isEnabled());
-        dialog.buttons()->button(4)->click();
+        EXPECT_EQ(dialog.table()->rowCount(), 2);
+        dialog.table()->selectRow(1);
         dialog.accept();
     });
     rig.trigger(cmd::kCommunicationPort);

@@ -106,7 +106,8 @@ TEST_F(CliFileCommands, FailuresExitNonZeroWithTheEnglishTextAndWriteNothing)
     writeBytes(path("other.dat"), bytes);
     CliRun run = cli("info " + path("other.dat"));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_EQ(run.errors, fillTextArguments(texts.text(794), {"other.dat", "RPS-250X"}) + "\n");
+    EXPECT_EQ(run.errors, fillTextArguments(texts.text(794), {"other.dat", "RPS-250X"}) + "\n" +
+                              path("other.dat") + "\n");
 
     bytes = original;
     bytes[dataFileOffsetOfMain(kDataFormatOffset)] = static_cast<uint8_t>('2' ^ bytes[kDataFileKeyOffset]);

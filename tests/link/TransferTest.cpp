@@ -149,7 +149,8 @@ TEST(ReadTransfer, PortThatCannotBeOpenedAndABusyLink)
     ConfigImage image = imageFor(0x0400);
     rig.device.failNextOpen();
     EXPECT_EQ(runReadTransfer(rig.context, image), kLinkFailed);
-    EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{T(772)});
+    // A device that gives no reason: the message and the device.
+    EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{T(772) + "\n" + rig.link.devicePath()});
 
     LinkSession other(rig.link);
     EXPECT_EQ(runReadTransfer(rig.context, image), kLinkFailed);

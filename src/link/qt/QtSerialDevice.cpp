@@ -1,7 +1,12 @@
 #include "link/qt/QtSerialDevice.h"
 
+#include <fcntl.h>
 #include <linux/serial.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <climits>
 #include <cstdlib>
@@ -35,18 +40,62 @@ QSerialPort::Parity parityOf(char parity)
     }
 }
 
+// Qt's reason for a failed open as the system's error number, for when errno is gone.
+int systemErrorOf(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return ENOENT;
+    case QSerialPort::PermissionError:
+        return EACCES;
+    case QSerialPort::UnsupportedOperationError:
+        return ENOTTY;
+    default:
+        return EIO;
+    }
+}
+
 } // namespace
 
 QtSerialDevice::QtSerialDevice() = default;
+
+QtSerialDevice::~QtSerialDevice()
+{
+    if (port_.isOpen())
+        port_.close();
+    releaseLock();
+}
+
+void QtSerialDevice::releaseLock()
+{
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+    lockFd_ = -1;
+}
 
 bool QtSerialDevice::open(const std::string& path)
 {
     if (port_.isOpen())
         return false;
+    failure_ = {};
+    // Non-blocking so a modem line cannot hold us up; no controlling terminal; nothing set.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        failure_.systemError = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (failure_.systemError == EBUSY || failure_.systemError == EWOULDBLOCK)
+            failure_.holder = findPortHolder(path).value_or("");
+        return false;
+    }
+    lockFd_ = fd;
     port_.setPortName(QString::fromStdString(path));
     pseudoTerminal_ = isPseudoTerminal(path);
-    if (!port_.open(QIODevice::ReadWrite))
+    if (!port_.open(QIODevice::ReadWrite)) {
+        failure_.systemError = systemErrorOf(port_.error());
+        releaseLock();
         return false;
+    }
     lastFrameErrors_ = 0;
     lastBreaks_ = 0;
     takeLineError(); // counters start from here
@@ -58,6 +107,7 @@ bool QtSerialDevice::close()
     if (!port_.isOpen())
         return false;
     port_.close();
+    releaseLock();
     return true;
 }
 

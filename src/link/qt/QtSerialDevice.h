@@ -14,8 +14,16 @@ namespace rps {
 class QtSerialDevice : public ByteDevice {
 public:
     QtSerialDevice();
+    ~QtSerialDevice() override;
+    QtSerialDevice(const QtSerialDevice&) = delete;
+    QtSerialDevice& operator=(const QtSerialDevice&) = delete;
 
+    // Takes an exclusive lock on the device itself before Qt opens and configures it, so a
+    // second open of the same device by any path (another link, /dev/pts/N) fails without
+    // touching the line settings of the program that holds it. Qt's own locks do not stop
+    // root (TIOCEXCL) or another name for the device (the lock file of the last path part).
     bool open(const std::string& path) override;
+    PortOpenFailure lastOpenFailure() const override { return failure_; }
     bool close() override;
     bool isOpen() const override { return port_.isOpen(); }
     bool applyLineSettings(const LineSettings& settings) override;
@@ -28,7 +36,11 @@ public:
     void delayMs(int ms) override;
 
 private:
+    void releaseLock();
+
     QSerialPort port_;
+    int lockFd_ = -1;
+    PortOpenFailure failure_;
     bool pseudoTerminal_ = false;
     uint32_t baud_ = 9600;
     int lastFrameErrors_ = 0;

@@ -1,45 +1,39 @@
 #include "link/qt/SerialPortList.h"
 
-#include "link/SerialPort.h"
 #include "link/SimulatorLinkPath.h"
 
 #include <QSerialPortInfo>
 
-#include <algorithm>
 #include <filesystem>
 
 namespace rps {
 
-std::vector<PortChoice> availablePorts()
+std::vector<PortInfo> platformPorts()
 {
-    std::vector<std::pair<std::string, std::string>> found;
+    std::vector<PortInfo> found;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        std::string label = info.portName().toStdString();
-        if (!info.description().isEmpty())
-            label += " (" + info.description().toStdString() + ")";
-        found.emplace_back(info.systemLocation().toStdString(), label);
+        PortInfo port;
+        port.devicePath = info.systemLocation().toStdString();
+        port.description = info.description().toStdString();
+        port.manufacturer = info.manufacturer().toStdString();
+        port.serialNumber = info.serialNumber().toStdString();
+        port.stableName = stableNameOf(port.devicePath);
+        found.push_back(std::move(port));
     }
-    std::sort(found.begin(), found.end());
-    const std::string simulator = defaultSimulatorLinkPath();
-    std::error_code error;
-    if (std::filesystem::exists(simulator, error))
-        found.insert(found.begin(), {simulator, "rps360t-sim (" + simulator + ")"});
-
-    std::vector<PortChoice> ports;
-    for (const auto& [path, label] : found) {
-        if (ports.size() == kMaxPortNumber)
-            break;
-        ports.push_back(PortChoice{static_cast<uint8_t>(ports.size() + 1), path, label});
-    }
-    return ports;
+    return found;
 }
 
-uint8_t portNumberOf(const std::vector<PortChoice>& ports, const std::string& devicePath)
+std::vector<PortChoice> availablePorts(const std::string& runPort)
 {
-    for (const PortChoice& port : ports)
-        if (port.devicePath == devicePath)
-            return port.number;
-    return 0;
+    std::vector<PortInfo> extras;
+    const std::string simulator = defaultSimulatorLinkPath();
+    if (!runPort.empty())
+        extras.push_back(
+            PortInfo{runPort, runPort == simulator ? "rps360t-sim" : "RPS360T_PORT", {}, {}, {}});
+    std::error_code error;
+    if (runPort != simulator && std::filesystem::exists(simulator, error))
+        extras.push_back(PortInfo{simulator, "rps360t-sim", {}, {}, {}});
+    return buildPortList(extras, platformPorts());
 }
 
 } // namespace rps

@@ -1,21 +1,17 @@
 #pragma once
-// The ports offered by the port dialog: the platform's serial ports in a stable order, plus
-// the simulated repeater's link while it exists, at most twenty. Each is numbered 1..20 as the
-// "ComPort" setting counts them; the device path is what identifies the port between runs.
-#include <cstdint>
+// The platform's serial ports (QSerialPortInfo) with their stable names, and the ports that
+// are always offered: the one given for this run and the simulated repeater's link.
+#include "link/PortList.h"
+
 #include <string>
 #include <vector>
 
 namespace rps {
 
-struct PortChoice {
-    uint8_t number;         // 1..20
-    std::string devicePath; // e.g. /dev/ttyUSB0
-    std::string label;      // e.g. "ttyUSB0 (FT232R USB UART)"
-};
+// The platform's serial ports as the port list wants them.
+std::vector<PortInfo> platformPorts();
 
-std::vector<PortChoice> availablePorts();
-// The number a device path has in the list, or 0 when it is not present.
-uint8_t portNumberOf(const std::vector<PortChoice>& ports, const std::string& devicePath);
+// runPort: the port given for this run (RPS360T_PORT), empty when none was.
+std::vector<PortChoice> availablePorts(const std::string& runPort = {});
 
 } // namespace rps

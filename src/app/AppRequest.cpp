@@ -1,0 +1,50 @@
+#include "app/AppRequest.h"
+
+namespace rps {
+
+AppRequest scanAppRequest(const std::vector<std::string>& arguments)
+{
+    AppRequest request;
+    constexpr std::string_view kOpenEquals = "--open=";
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h")
+            request.help = true;
+        else if (argument == "--version")
+            request.version = true;
+        else if (argument == "--open" && i + 1 < arguments.size())
+            request.openPath = arguments[++i];
+        else if (argument.starts_with(kOpenEquals) && argument.size() > kOpenEquals.size())
+            request.openPath = argument.substr(kOpenEquals.size());
+    }
+    return request;
+}
+
+std::string appUsage()
+{
+    return "usage: rps360t [memmap] [demo] [step] [SupportUtility] [--open FILE.dat] [Qt options]\n"
+           "\n"
+           "RPS-360T programs Zentrel QLM-640 and QLM-940 repeaters.\n"
+           "\n"
+           "Words (MEMMAP, DEMO and STEP in any letter case; SupportUtility exactly so):\n"
+           "  memmap           the editing forms offer their memory map windows\n"
+           "  demo             test mode, tuning and the service dialogs work without a repeater\n"
+           "  step             VHF frequencies may use the 1.25 kHz step\n"
+           "  SupportUtility   the support utility and the debugging library\n"
+           "Other words are ignored; a file name alone opens nothing.\n"
+           "\n"
+           "Options:\n"
+           "  --open FILE.dat  open this data file at start-up, as File > Open does\n"
+           "  --help           show this text and end\n"
+           "  --version        show the version and end\n"
+           "\n"
+           "Environment:\n"
+           "  RPS360T_PORT     the serial port for this run (a device path; the simulated repeater's link)\n";
+}
+
+std::string appVersion()
+{
+    return "rps360t 1.00\n";
+}
+
+} // namespace rps

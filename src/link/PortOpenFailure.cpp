@@ -1,0 +1,115 @@
+#include "link/PortOpenFailure.h"
+
+#include "app/TextArguments.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace rps {
+
+namespace {
+
+constexpr int kDeviceAndReason = 1256;
+constexpr int kDialoutHint = 1257;
+constexpr int kHeldBy = 1258;
+constexpr int kUsualHolders = 1259;
+constexpr int kBrlttyHint = 1260;
+
+bool isBusy(int error)
+{
+    return error == EBUSY || error == EWOULDBLOCK || error == EAGAIN;
+}
+
+bool isMissing(int error)
+{
+    return error == ENOENT || error == ENODEV || error == ENXIO;
+}
+
+} // namespace
+
+std::string portOpenFailureText(const LanguageTable& texts, const std::string& devicePath,
+                                const PortOpenFailure& failure)
+{
+    // EWOULDBLOCK from the lock reads "Resource temporarily unavailable"; the user meets "busy".
+    const int shown = isBusy(failure.systemError) ? EBUSY : failure.systemError;
+    const std::string reason = shown != 0 ? std::generic_category().message(shown) : std::string();
+    std::string text =
+        reason.empty() ? devicePath : fillTextArguments(texts.text(kDeviceAndReason), {devicePath, reason});
+    std::string hint;
+    if (failure.systemError == EACCES || failure.systemError == EPERM)
+        hint = texts.text(kDialoutHint);
+    else if (isBusy(failure.systemError))
+        hint = failure.holder.empty() ? texts.text(kUsualHolders)
+                                      : fillTextArguments(texts.text(kHeldBy), {failure.holder});
+    else if (isMissing(failure.systemError))
+        hint = texts.text(kBrlttyHint);
+    if (!hint.empty())
+        text += "\n" + hint;
+    return text;
+}
+
+namespace {
+
+std::string processName(const std::filesystem::path& process, const std::string& pid)
+{
+    std::string name;
+    std::ifstream comm(process / "comm");
+    std::getline(comm, name);
+    return (name.empty() ? std::string("?") : name) + " (pid " + pid + ")";
+}
+
+// The process holding an exclusive flock on the device node (how our programs hold a port).
+std::optional<std::string> flockHolder(const struct stat& node, const std::string& procFolder)
+{
+    char wanted[64];
+    std::snprintf(wanted, sizeof wanted, "%02x:%02x:%llu", major(node.st_dev), minor(node.st_dev),
+                  static_cast<unsigned long long>(node.st_ino));
+    std::ifstream locks(procFolder + "/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, pid, file;
+        fields >> number >> kind >> mode >> access >> pid >> file;
+        if (kind == "FLOCK" && access == "WRITE" && file == wanted && pid != std::to_string(::getpid()))
+            return processName(std::filesystem::path(procFolder) / pid, pid);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> findPortHolder(const std::string& devicePath, const std::string& procFolder)
+{
+    namespace fs = std::filesystem;
+    struct stat node {};
+    if (::stat(devicePath.c_str(), &node) != 0 || !S_ISCHR(node.st_mode))
+        return std::nullopt;
+    if (auto holder = flockHolder(node, procFolder))
+        return holder;
+    // A program that does not lock the device: any other process with it open.
+    const std::string self = std::to_string(::getpid());
+    std::error_code error;
+    for (const fs::directory_entry& process : fs::directory_iterator(procFolder, error)) {
+        const std::string pid = process.path().filename().string();
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid == self)
+            continue;
+        std::error_code listError;
+        for (const fs::directory_entry& fd : fs::directory_iterator(process.path() / "fd", listError)) {
+            struct stat opened {};
+            if (::stat(fd.path().c_str(), &opened) == 0 && S_ISCHR(opened.st_mode) &&
+                opened.st_rdev == node.st_rdev)
+                return processName(process.path(), pid);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace rps
