@@ -117,12 +117,16 @@ bool parseModelCode(const std::string& text, uint16_t& code)
 }
 
 // The first `limit` bytes of a file, or all of a shorter one; nothing when it cannot be opened
-// or a read fails (a folder, a device error). Whatever the input, no more than `limit` is read.
-std::optional<std::vector<uint8_t>> readAtMost(const std::string& path, std::size_t limit)
+// or a read fails (a folder, a device error), with the system's reason in `error`. Whatever the
+// input, no more than `limit` is read.
+std::optional<std::vector<uint8_t>> readAtMost(const std::string& path, std::size_t limit, int& error)
 {
+    error = 0;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        error = errno;
         return std::nullopt;
+    }
     std::vector<uint8_t> bytes(limit);
     std::size_t count = 0;
     bool failed = false;
@@ -132,8 +136,10 @@ std::optional<std::vector<uint8_t>> readAtMost(const std::string& path, std::siz
             break;
         if (n > 0)
             count += static_cast<std::size_t>(n);
-        else
-            failed = errno != EINTR;
+        else if (errno != EINTR) {
+            failed = true;
+            error = errno;
+        }
     }
     ::close(fd);
     if (failed)
@@ -231,9 +237,13 @@ int runImportRaw(CliContext& context, const Arguments& arguments)
     if (!options.parse(arguments) || options.positional().size() != 1 || options.value("-o").empty())
         return context.usage(kUsage);
     // One byte more than an image tells a longer input from an image without reading it all.
-    const std::optional<std::vector<uint8_t>> raw = readAtMost(options.positional()[0], kRawImageSize + 1);
+    int error = 0;
+    const std::optional<std::vector<uint8_t>> raw =
+        readAtMost(options.positional()[0], kRawImageSize + 1, error);
     if (!raw || raw->size() != kRawImageSize)
-        return context.failText(771, "The file cannot be read.");
+        return context.fail(withFileFailure(context.text(771, "The file cannot be read."),
+                                            context.languageTable(), options.positional()[0], error,
+                                            raw && raw->size() < kRawImageSize));
 
     auto image = std::make_unique<ConfigImage>();
     ImageAreas& areas = image->working();

@@ -120,7 +120,7 @@ TEST_F(CliFileCommands, FailuresExitNonZeroWithTheEnglishTextAndWriteNothing)
     writeBytes(path("short.bin"), std::vector<uint8_t>(1000, 0xFF));
     run = cli("import-raw " + path("short.bin") + " -o " + path("short.dat"));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_EQ(run.errors, texts.text(771) + "\n");
+    EXPECT_EQ(run.errors, texts.text(771) + "\n" + path("short.bin") + ": " + texts.text(1340) + "\n");
     EXPECT_FALSE(std::filesystem::exists(path("short.dat")));
 
     // Other destinations can be created but, like in the application, not opened.
@@ -184,7 +184,7 @@ TEST_F(CliFileCommands, AFolderAsInputIsRefusedWithTheMessageNotAnAbort)
         SCOPED_TRACE(command);
         const CliRun run = cli(command);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.errors, texts.text(771) + "\n");
+        EXPECT_EQ(run.errors, texts.text(771) + "\n" + path("folder") + ": Is a directory\n");
     }
     EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
     EXPECT_FALSE(std::filesystem::exists(path("out.bin")));
@@ -225,7 +225,7 @@ TEST_F(CliFileCommands, ImportRawReadsOneByteMoreThanAnImageAtMost)
     writer.join();
     std::signal(SIGPIPE, previous);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.errors, texts.text(771) + "\n");
+    EXPECT_EQ(run.errors, texts.text(771) + "\n" + pipe + "\n");
     EXPECT_LT(accepted, kOffered) << "the whole input was read";
     EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
 }

@@ -88,7 +88,7 @@ TEST(PortOpenFailure, ATransferShowsTheReasonUnderTheMessage)
         RadioLink link(device);
         link.setPort(3, "/dev/ttyUSB0");
         test::ScriptedDialogs dialogs;
-        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}};
+        TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}, nullptr};
         ConfigImage image;
         image.clear();
         EXPECT_EQ(runReadTransfer(context, image), kLinkFailed);
