@@ -1,19 +1,15 @@
 #include "link/WriteProblems.h"
 
-#include "forms/channel/ChannelLayout.h"
 #include "link/LinkTexts.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
+#include "model/records/ChannelLayout.h"
 
 namespace rps {
 
 namespace {
 
-constexpr std::size_t kScanPriorityOffset = 0x02B0;
 constexpr uint8_t kPriorityScan = '0';
-constexpr std::size_t kNxdnUnitIdOffset = 0x0420;
-constexpr uint8_t kChannelTypeNxdn = 1;
-constexpr uint8_t kChannelTypeMixed = 2;
 
 // The record offset of a programmed channel, or 0 when its index entry is empty or points
 // outside the channel area (such an entry names no record to check).
@@ -33,7 +29,7 @@ bool anyDigitalChannel(std::span<const uint8_t> main)
         if (record == 0)
             continue;
         const uint8_t type = main[record + ChannelField::kChannelType];
-        if (type == kChannelTypeNxdn || type == kChannelTypeMixed)
+        if (type == kTypeNxdn || type == kTypeMixed)
             return true;
     }
     return false;

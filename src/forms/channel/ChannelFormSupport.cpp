@@ -14,6 +14,23 @@ ChannelEditor makeChannelEditor(FormContext& context)
         context.host.decimalSeparator());
 }
 
+fields::FieldEnv channelFieldEnv(const FormContext& context)
+{
+    const LanguageTable& texts = context.texts;
+    return {[&texts](int n) { return texts.text(n); }, context.host.frequencyLimits(),
+            context.host.decimalSeparator()};
+}
+
+std::unique_ptr<FieldFormSession> openChannelFields(FormContext& context)
+{
+    return findDeclaredForm("channel")->open(context.image, channelFieldEnv(context));
+}
+
+std::unique_ptr<FieldFormSession> openBeatShiftFields(FormContext& context)
+{
+    return findDeclaredForm("beat-shift")->open(context.image, channelFieldEnv(context));
+}
+
 void showChannelMessage(FormContext& context, int textNumber)
 {
     if (textNumber == 0)

@@ -1,8 +1,8 @@
 #include "forms/channel/ChannelRules.h"
 
-#include "forms/channel/ChannelCodes.h"
 #include "model/ByteOrder.h"
 #include "model/FrequencyText.h"
+#include "model/records/ChannelCodes.h"
 
 namespace rps {
 

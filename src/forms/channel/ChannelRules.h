@@ -1,7 +1,8 @@
 #pragma once
 // The rules that keep a channel record consistent after an edit, decide which of its fields
 // may be edited, and list the choices a field offers for this channel and model.
-#include "forms/channel/ChannelStore.h"
+#include "forms/channel/ChannelItems.h"
+#include "model/records/ChannelStore.h"
 
 #include <cstdint>
 #include <vector>

@@ -5,9 +5,9 @@
 // and the file information use this one rule, so they agree on what a hostile table holds.
 // (The checks before a write look at every in-area entry instead: the repeater reads the
 // table as it stands.)
-#include "forms/channel/ChannelLayout.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
+#include "model/records/ChannelLayout.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,7 @@
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include "model/ByteOrder.h"
+#include "model/ImageMap.h"
 
 #include <algorithm>
 
@@ -11,16 +12,16 @@ const std::vector<std::size_t>& functionSlotGroups()
     static const std::vector<std::size_t> groups = [] {
         std::vector<std::size_t> list;
         for (std::size_t key = 0; key < 6; ++key)
-            list.push_back(0x2C0 + 8 * key); // front-panel keys 1..6
-        for (std::size_t group = 0x2F0; group < 0x338; group += 8)
-            list.push_back(group); // function port tables
-        list.push_back(0x360);     // start-up actions
-        for (std::size_t row : {0x350, 0x358, 0x340, 0x348})
+            list.push_back(kKeyFunctionOffset + 8 * key); // front-panel keys 1..6
+        for (std::size_t group = kPortFunctionOffset; group < kPortFunctionEnd; group += 8)
+            list.push_back(group);            // function port tables
+        list.push_back(kStartupActionOffset); // start-up actions
+        for (std::size_t row : kEventRowOffsets)
             list.push_back(row); // TX/RX event rows 1..4
-        for (std::size_t row : {0x380, 0x388, 0x390})
-            list.push_back(row); // timer rows
+        for (std::size_t row = 0; row < 3; ++row)
+            list.push_back(kTimerRowOffset + 8 * row); // timer rows
         for (std::size_t row = 0; row < 5; ++row)
-            list.push_back(0x450 + 8 * row); // connection rows
+            list.push_back(kConnectionRowOffset + 8 * row); // connection rows
         return list;
     }();
     return groups;
