@@ -65,7 +65,12 @@ std::string ChannelEditor::format(int channel, int item) const
 
 std::vector<ChannelChoice> ChannelEditor::choices(int channel, int item) const
 {
-    return channelChoices(store_, channel, item, modelCode());
+    std::vector<ChannelChoice> list;
+    if (item < 0 || item >= kChannelItemCount)
+        return list;
+    for (const Choice& choice : engine().choices(channelField(item), channel))
+        list.push_back({static_cast<int>(choice.value), choice.text});
+    return list;
 }
 
 std::vector<std::string> ChannelEditor::choiceTexts(int channel, int item) const

@@ -1,5 +1,6 @@
 #include "forms/channel/ChannelFormSupport.h"
 
+#include "app/CommonTexts.h"
 #include "service/MemMapOpeners.h"
 
 #include <Qt>
@@ -37,7 +38,7 @@ void showChannelMessage(FormContext& context, int textNumber)
         return;
     MessageRequest request;
     request.text = context.texts.text(textNumber);
-    request.caption = context.texts.text(770);
+    request.caption = context.texts.text(texts::kWarningCaption);
     request.buttons = MessageButtons::Ok;
     request.icon = MessageIcon::Warning;
     context.dialogs.showMessage(request);
