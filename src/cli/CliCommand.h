@@ -46,6 +46,8 @@ struct CliCommand {
 
 // new, info, export-raw, import-raw
 std::span<const CliCommand> fileCommands();
+// show, set: fields by stable key
+std::span<const CliCommand> fieldCommands();
 // read, write (built with the Qt serial device)
 std::span<const CliCommand> linkCommands();
 // ports (built with the Qt serial device)

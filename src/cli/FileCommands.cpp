@@ -3,13 +3,13 @@
 #include "app/FileFailureText.h"
 #include "app/TextArguments.h"
 #include "cli/CliCommand.h"
-#include "forms/channel/ChannelIndex.h"
 #include "model/AtomicFile.h"
 #include "model/ByteOrder.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
 #include "model/ImageChecks.h"
 #include "model/ModelTable.h"
+#include "model/records/ChannelIndex.h"
 
 #include <algorithm>
 #include <array>

@@ -10,7 +10,7 @@ namespace {
 std::vector<rps::cli::CliCommand> allCommands()
 {
     std::vector<rps::cli::CliCommand> commands;
-    for (auto group : {rps::cli::fileCommands()})
+    for (auto group : {rps::cli::fileCommands(), rps::cli::fieldCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 #ifdef RPS_CLI_LINK_COMMANDS
     const auto link = rps::cli::linkCommands();

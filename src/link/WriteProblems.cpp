@@ -1,39 +1,24 @@
 #include "link/WriteProblems.h"
 
-#include "forms/channel/ChannelLayout.h"
 #include "link/LinkTexts.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
+#include "model/records/ChannelIndex.h"
 
 namespace rps {
 
 namespace {
 
-constexpr std::size_t kScanPriorityOffset = 0x02B0;
 constexpr uint8_t kPriorityScan = '0';
-constexpr std::size_t kNxdnUnitIdOffset = 0x0420;
-constexpr uint8_t kChannelTypeNxdn = 1;
-constexpr uint8_t kChannelTypeMixed = 2;
-
-// The record offset of a programmed channel, or 0 when its index entry is empty or points
-// outside the channel area (such an entry names no record to check).
-std::size_t channelRecord(std::span<const uint8_t> main, int channel)
-{
-    const uint16_t entry = getU16(main, kChannelIndexOffset + 2 * static_cast<std::size_t>(channel));
-    if (entry == kEmptyIndexEntry || entry < kChannelAreaStart ||
-        entry + kChannelRecordSize > kChannelAreaEnd)
-        return 0;
-    return entry;
-}
 
 bool anyDigitalChannel(std::span<const uint8_t> main)
 {
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        const std::size_t record = channelRecord(main, channel);
-        if (record == 0)
+        const auto record = channelRecordInArea(main, channel);
+        if (!record)
             continue;
-        const uint8_t type = main[record + ChannelField::kChannelType];
-        if (type == kChannelTypeNxdn || type == kChannelTypeMixed)
+        const uint8_t type = main[*record + ChannelField::kChannelType];
+        if (type == kTypeNxdn || type == kTypeMixed)
             return true;
     }
     return false;
@@ -42,12 +27,12 @@ bool anyDigitalChannel(std::span<const uint8_t> main)
 bool encryptionWithoutKey(std::span<const uint8_t> main, std::span<const uint8_t> aux)
 {
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        const std::size_t record = channelRecord(main, channel);
-        if (record == 0)
+        const auto record = channelRecordInArea(main, channel);
+        if (!record)
             continue;
         const auto bit = static_cast<std::size_t>(channel);
         const bool encryptionOn = (aux[kEncryptionBitsOffset + bit / 8] & (1u << (bit % 8))) == 0;
-        if (encryptionOn && getU16(main, record + ChannelField::kKeyData) == 0xFFFF)
+        if (encryptionOn && getU16(main, *record + ChannelField::kKeyData) == 0xFFFF)
             return true;
     }
     return false;

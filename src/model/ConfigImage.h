@@ -5,6 +5,8 @@
 //   baseline - the clean state (last Open, Save, New, model change or completed read)
 //   snapshot - staging copy that Open and a read fill; it becomes the working copy only
 //              after the load or read succeeded, so a failure leaves the working copy alone.
+#include "model/ImageMap.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,19 +19,6 @@ inline constexpr std::size_t kAuxSize = 1280;   // 0x500
 inline constexpr std::size_t kLocalSize = 256;
 inline constexpr std::size_t kBlockSize = 256;
 inline constexpr std::size_t kMainBlocks = kMainSize / kBlockSize; // 160
-
-// Shared named regions of the main area.
-inline constexpr std::size_t kChannelIndexOffset = 0x0000;
-inline constexpr std::size_t kTestFrequencyOffset = 0x0100;
-inline constexpr std::size_t kEmbeddedMessageOffset = 0x0200;
-inline constexpr std::size_t kDataVersionOffset = 0x0248; // "V1.00"
-inline constexpr std::size_t kDataFormatOffset = 0x024D;  // "100"
-inline constexpr std::size_t kChecksumOffset = 0x0256;
-inline constexpr std::size_t kTuningFrequencyOffset = 0x03C0;
-inline constexpr std::size_t kModelBlockOffset = 0x0400;
-inline constexpr std::size_t kInstallationIdOffset = 0x0430;
-inline constexpr std::size_t kInstallationIdSize = 12;
-inline constexpr std::size_t kDtmfAreaOffset = 0x0680;
 
 using MainArea = std::array<uint8_t, kMainSize>;
 using AuxArea = std::array<uint8_t, kAuxSize>;

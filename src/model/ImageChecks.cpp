@@ -9,13 +9,9 @@ namespace rps {
 
 namespace {
 
-constexpr std::size_t kRepeatHangTimeOffset = 0x0280; // u16, 0xFFFF in images that never had it
-constexpr uint16_t kRepeatHangTimeDefault = 100;      // 1.0 s
-constexpr std::size_t kFixedOutputTable = 0x0500;     // five 8-byte fixed AUX output entries
-constexpr std::size_t kFixedOutputSlots = 80;         // DTMF-area offset of their encode/decode slots
-constexpr std::size_t kPortOutputTable = 0x0530;      // six 8-byte function-port output entries
+constexpr uint16_t kRepeatHangTimeDefault = 100; // 1.0 s
+constexpr std::size_t kFixedOutputSlots = 80;    // DTMF-area offset of their encode/decode slots
 constexpr std::size_t kPortOutputSlots = 98;
-constexpr std::size_t kPortModeOffset = 0x02A8; // one byte per terminal, 1 = output
 
 // An output whose function code is "=" is a function this program no longer offers: it
 // becomes "no function" (a space) and the encode/decode slot it held is given back.

@@ -7,7 +7,6 @@ namespace rps {
 
 namespace {
 
-constexpr std::size_t kTxStandbyOffset = 0x0282;
 constexpr uint8_t kTxStandbyDefault = 0xFF; // off
 
 void storeModel(std::span<uint8_t> main, uint16_t newCode)

@@ -1,8 +1,8 @@
 #include "service/MemMapOpeners.h"
 
 #include "app/CommonTexts.h"
-#include "forms/channel/ChannelStore.h"
 #include "model/ImageChecks.h"
+#include "model/records/ChannelStore.h"
 #include "service/CMemMapDialog.h"
 
 #include <QPointer>

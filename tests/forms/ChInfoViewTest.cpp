@@ -3,9 +3,9 @@
 #include "forms/channel/CChannelGridModel.h"
 #include "forms/channel/ChannelClipboard.h"
 #include "forms/channel/ChannelFormSupport.h"
-#include "forms/channel/ChannelLayout.h"
 #include "forms/common/CGridView.h"
 #include "model/ByteOrder.h"
+#include "model/records/ChannelLayout.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

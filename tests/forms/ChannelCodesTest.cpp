@@ -1,4 +1,4 @@
-#include "forms/channel/ChannelCodes.h"
+#include "model/records/ChannelCodes.h"
 
 #include <gtest/gtest.h>
 

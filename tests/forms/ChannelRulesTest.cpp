@@ -1,5 +1,5 @@
 #include "ChannelTestImage.h"
-#include "forms/channel/ChannelCodes.h"
+#include "model/records/ChannelCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ChannelTestImage.h"
 #include "forms/channel/ChannelClipboard.h"
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "FormTestHost.h"
-#include "forms/channel/ChannelStore.h"
+#include "model/records/ChannelStore.h"
 #include "service/CMemMapDialog.h"
 #include "service/MemDebugBridge.h"
 #include "service/MemMapOpeners.h"

@@ -1,4 +1,4 @@
-#include "forms/common/ValueHelpers.h"
+#include "model/ValueHelpers.h"
 
 #include <gtest/gtest.h>
 

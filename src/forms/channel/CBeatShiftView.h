@@ -1,11 +1,10 @@
 #pragma once
 // "Beat Shift": the five beat-shift options of the channel shown in the channel edit form.
-#include "forms/common/CFormView.h"
-#include "forms/common/CItemFormBuilder.h"
+#include "forms/common/CFieldFormView.h"
 
 namespace rps {
 
-class CBeatShiftView : public CFormView {
+class CBeatShiftView : public CFieldFormView {
     Q_OBJECT
 public:
     CBeatShiftView(FormContext& context, QWidget* parent = nullptr);
@@ -16,13 +15,10 @@ public:
     void channelSelectionChanged(int channel) override;
     QString formTitle() const override;
 
-    QWidget* optionBox(int option) const;
+    QWidget* optionBox(int option) const { return control(option); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QMap<int, BuiltItem> items_;
 };
 
 } // namespace rps

@@ -1,28 +1,18 @@
 #pragma once
-// The channel information grid's model: one row per channel, the nine columns of the
-// channel grid, whole-channel copy/paste/delete.
-#include "forms/common/CGridModel.h"
+// The channel information grid's model: the generic field grid over the channel records
+// with the nine columns of the channel grid, its redirected editors and whole-channel
+// copy/paste/delete.
+#include "forms/common/CFieldGridModel.h"
 #include "forms/common/FormContext.h"
 
 namespace rps {
 
-class CChannelGridModel : public CGridModel {
+class CChannelGridModel : public CFieldGridModel {
     Q_OBJECT
 public:
-    CChannelGridModel(FormContext& context, QObject* parent = nullptr) : CGridModel(parent), context_(context)
-    {
-    }
+    explicit CChannelGridModel(FormContext& context, QObject* parent = nullptr);
 
-    int gridRows() const override;
-    int gridColumns() const override;
     QString fixedHeaderText() const override;
-    QString headerText(int column) const override;
-    QString cellText(int row, int column) const override;
-    bool cellEnabled(int row, int column) const override;
-    CellEditor cellEditor(int row, int column) const override;
-    void commitCell(int row, int column, const QString& text) override;
-    Qt::Alignment columnAlignment(int column) const override;
-    int columnWidth(int column) const override;
     int fixedColumnWidth() const override;
     int editColumnFor(int row, int column) const override;
     QModelIndex cellAfterCommit(int row, int column) const override;
@@ -32,6 +22,9 @@ public:
 signals:
     // Something was stored: the form refreshes itself and the forms that depend on channels.
     void channelsChanged();
+
+protected:
+    std::string displayText(fields::FieldEngine& engine, int record, int column) const override;
 
 private:
     FormContext& context_;

@@ -3,7 +3,7 @@
 // form but not the image: whoever replaces the image (New, Open, a read, a model change)
 // clears it, so an old copy never lands in a configuration with other band limits. As a
 // second guard a copy taken under another model code is dropped instead of pasted.
-#include "forms/channel/ChannelStore.h"
+#include "model/records/ChannelStore.h"
 
 #include <array>
 #include <cstdint>

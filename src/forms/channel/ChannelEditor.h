@@ -1,25 +1,20 @@
 #pragma once
-// Field-level editing of channels: the display text of every item and the store operations
-// behind the channel forms. Each store applies the consistency rules afterwards; edits of an
-// empty channel other than its receive frequency are ignored.
-#include "forms/channel/ChannelRules.h"
-#include "forms/channel/ChannelStore.h"
+// The channel forms' fields over one image: the channel field table, its codecs and rules
+// run by the field engine, named by the channel forms' item numbers. Each store applies
+// the consistency rules afterwards; edits of an empty channel other than its receive
+// frequency are ignored.
+#include "forms/channel/ChannelFields.h"
 #include "model/FrequencyLimits.h"
+#include "model/records/ChannelStore.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace rps {
 
-// Language text lookup (text number -> text) handed in by whoever shows the result.
-using TextLookup = std::function<std::string(int)>;
+using TextLookup = fields::TextLookup;
 
-inline constexpr int kTextOff = 849;
-inline constexpr int kWarningRxOutOfBand = 786;
-inline constexpr int kWarningTxOutOfBand = 787;
-inline constexpr int kWarningReservedName = 809;
 inline constexpr int kMessagePasteFailed = 792;
 
 struct ChannelEditResult {
@@ -33,16 +28,21 @@ public:
     ChannelEditor(ConfigImage& image, TextLookup texts, FrequencyLimits limits, char decimalSeparator = '.');
     ChannelEditor(std::span<uint8_t> mainArea, std::span<uint8_t> auxArea, TextLookup texts,
                   FrequencyLimits limits, char decimalSeparator = '.');
+    ChannelEditor(const ChannelEditor&) = delete;
+    ChannelEditor& operator=(const ChannelEditor&) = delete;
 
     ChannelStore& store() { return store_; }
     const ChannelStore& store() const { return store_; }
     uint16_t modelCode() const;
-    char decimalSeparator() const { return separator_; }
-    std::string offText() const { return texts_(kTextOff); }
+    char decimalSeparator() const { return env_.decimalSeparator; }
+    std::string offText() const { return env_.text(kTextOff); }
+    // The engine over the channel field table (records looked up again on every call here,
+    // as the store may have been changed directly).
+    fields::FieldEngine& engine() const;
 
     // Display text of an item; "" for every item of an empty channel but the channel number.
     std::string format(int channel, int item) const;
-    // Stored value of an item; flags give their check state (1 = on).
+    // Stored value of an item; flags give their check state (1 = on); -1 for an empty channel.
     int value(int channel, int item) const;
     bool isEnabled(int channel, int item) const { return isItemEnabled(store_, channel, item); }
     std::vector<ChannelChoice> choices(int channel, int item) const;
@@ -51,6 +51,9 @@ public:
     // Multi tables usable by this channel: 0 (off) and the tables with entries for its type.
     std::vector<int> multiTableChoices(int channel) const;
 
+    // A text typed into an item's field and left; `typed` false stores without the warnings
+    // a user would see (values that come from elsewhere).
+    ChannelEditResult setText(int channel, int item, std::string_view text, bool typed = true);
     ChannelEditResult setFrequency(int channel, bool transmit, std::string_view text, bool typed);
     ChannelEditResult setQtDqt(int channel, bool encode, std::string_view text, bool typed);
     ChannelEditResult setRan(int channel, bool encode, std::string_view text, bool typed);
@@ -71,15 +74,18 @@ public:
     int recheckFrequencies();
 
 private:
+    ChannelEditResult chooseLabel(int channel, int item, std::string_view label);
+
     ChannelStore store_;
-    TextLookup texts_;
-    FrequencyLimits limits_;
-    char separator_;
+    fields::ImageSpans areas_;
+    fields::FieldEnv env_;
+    mutable fields::ChannelRecords records_;
+    mutable ChannelFieldRules rules_;
+    mutable fields::FieldEngine engine_;
 };
 
-} // namespace rps
-
-namespace rps {
+// The edit result as the channel forms report it.
+ChannelEditResult toChannelResult(const fields::EditResult& result);
 
 // The channel re-check a model change runs with the new band limits.
 int recheckChannelFrequencies(ConfigImage& image, const FrequencyLimits& limits);

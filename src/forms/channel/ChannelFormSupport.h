@@ -2,6 +2,7 @@
 // What the channel forms share on the Qt side: a channel editor over the form context's
 // image, limits and texts, the warning box of a store, and the command numbers of the
 // channel forms.
+#include "forms/FieldForms.h"
 #include "forms/channel/ChannelEditor.h"
 #include "forms/common/FormContext.h"
 
@@ -18,6 +19,11 @@ inline constexpr int kCwIdCommand = 110;
 inline constexpr int kChannelTextChannel = 868;
 
 ChannelEditor makeChannelEditor(FormContext& context);
+// The language texts, band limits and decimal separator the channel fields are shown with.
+fields::FieldEnv channelFieldEnv(const FormContext& context);
+// The channel fields (or the beat-shift options) over the form context's image.
+std::unique_ptr<FieldFormSession> openChannelFields(FormContext& context);
+std::unique_ptr<FieldFormSession> openBeatShiftFields(FormContext& context);
 // Shows the warning or message of a store result, if any.
 void showChannelMessage(FormContext& context, int textNumber);
 QString languageText(const FormContext& context, int number);

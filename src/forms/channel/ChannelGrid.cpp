@@ -1,17 +1,19 @@
 #include "forms/channel/ChannelGrid.h"
 
+#include "model/FrequencyText.h"
+
 namespace rps {
 
-const std::array<GridColumnInfo, 9> kChannelGridColumns{{
-    {kItemRxFrequency, 872, 85, CellAlign::Right, CellEditorKind::Text, CharFilterKind::Decimal, 10},
-    {kItemTxFrequency, 873, 85, CellAlign::Right, CellEditorKind::Text, CharFilterKind::Decimal, 10},
-    {kItemChannelType, 893, 70, CellAlign::Centre, CellEditorKind::DropDown},
-    {kItemTransmitMode, 894, 70, CellAlign::Centre, CellEditorKind::DropDown},
-    {kItemQtDecode, 875, 75, CellAlign::Right, CellEditorKind::EditableDropDown, CharFilterKind::Any, 6},
-    {kItemQtEncode, 874, 75, CellAlign::Right, CellEditorKind::EditableDropDown, CharFilterKind::Any, 6},
-    {kItemRanDecode, 929, 60, CellAlign::Right, CellEditorKind::EditableDropDown, CharFilterKind::Digits, 2},
-    {kItemRanEncode, 930, 60, CellAlign::Right, CellEditorKind::EditableDropDown, CharFilterKind::Digits, 2},
-    {kItemName, 876, 65, CellAlign::Left, CellEditorKind::Text, CharFilterKind::SevenSegment, 2},
+const std::array<ChannelGridColumn, 9> kChannelGridColumns{{
+    {kItemRxFrequency, 872, 85, CellAlign::Right},
+    {kItemTxFrequency, 873, 85, CellAlign::Right},
+    {kItemChannelType, 893, 70, CellAlign::Centre},
+    {kItemTransmitMode, 894, 70, CellAlign::Centre},
+    {kItemQtDecode, 875, 75, CellAlign::Right},
+    {kItemQtEncode, 874, 75, CellAlign::Right},
+    {kItemRanDecode, 929, 60, CellAlign::Right},
+    {kItemRanEncode, 930, 60, CellAlign::Right},
+    {kItemName, 876, 65, CellAlign::Left},
 }};
 
 namespace {
@@ -23,40 +25,32 @@ int itemOf(int column)
 }
 } // namespace
 
-std::string channelGridCellText(const ChannelEditor& editor, int channel, int column)
+std::string channelGridCellText(fields::FieldEngine& engine, int channel, int column)
 {
     const int item = itemOf(column);
-    if (item < 0 || !editor.store().isProgrammed(channel))
+    if (item < 0)
         return {};
-    const int type = editor.value(channel, kItemChannelType);
+    const auto type = engine.raw(channelField(kItemChannelType), channel);
+    if (!type)
+        return {};
     const bool qtItem = item == kItemQtDecode || item == kItemQtEncode;
     const bool ranItem = item == kItemRanDecode || item == kItemRanEncode;
-    if ((qtItem && type == kTypeNxdn) || (ranItem && type == kTypeAnalog))
+    if ((qtItem && *type == kTypeNxdn) || (ranItem && *type == kTypeAnalog))
         return "---";
-    std::string text = editor.format(channel, item);
-    if (item == kItemRxFrequency || item == kItemTxFrequency) {
-        const auto first = text.find_first_not_of(' ');
-        text = first == std::string::npos ? std::string() : text.substr(first);
-    }
-    return text;
+    return engine.shown(channelField(item), channel);
 }
 
-bool channelGridCellEnabled(const ChannelEditor& editor, int channel, int column)
-{
-    const int item = itemOf(column);
-    return item >= 0 && editor.isEnabled(channel, item);
-}
-
-int channelGridEditColumn(const ChannelEditor& editor, int channel, int column)
+int channelGridEditColumn(fields::FieldEngine& engine, int channel, int column)
 {
     const int item = itemOf(column);
     if (item < 0)
         return -1;
-    if (!editor.store().isProgrammed(channel))
+    if (engine.records().record(channel).empty())
         return 0;
-    if (editor.isEnabled(channel, item))
+    if (engine.enabled(channelField(item), channel))
         return column;
-    const bool hasTx = !editor.format(channel, kItemTxFrequency).empty();
+    const bool hasTx =
+        engine.raw(channelField(kItemTxFrequency), channel).value_or(kNoFrequency) != kNoFrequency;
     switch (item) {
     case kItemTransmitMode:
     case kItemQtEncode:

@@ -1,8 +1,8 @@
 #include "forms/channel/ChannelRules.h"
 
-#include "forms/channel/ChannelCodes.h"
 #include "model/ByteOrder.h"
 #include "model/FrequencyText.h"
+#include "model/records/ChannelCodes.h"
 
 namespace rps {
 
@@ -162,90 +162,19 @@ std::vector<ChannelChoice> channelChoices(const ChannelStore& store, int channel
 {
     const auto r = store.record(channel);
     const uint8_t type = r.empty() ? kTypeNxdn : r[F::kChannelType];
-    const bool tx = !r.empty() && hasTx(r);
     switch (item) {
-    case kItemChannelType:
-        return {{0, 922}, {1, 923}, {2, 924}};
-    case kItemTransmitMode:
-        return {{0, 922}, {1, 923}};
-    case kItemTxPower:
-        return {{0, 889}, {1, 888}};
     case kItemOperationMode:
         if (!r.empty() && rxEqualsTx(r))
-            return {{1, 891}};
-        return {{0, 890}, {256, 892}, {1, 891}};
-    case kItemSpacingNxdn:
-        return {{0, 915}, {1, 932}};
+            return {{1, 891}}; // the mode a channel without a split is forced to
+        return {};
     case kItemSpacingAnalog:
         if (isSpacingVariantModel(modelCode) && type != kTypeNxdn)
             return {{2, 916}, {3, 917}, {0, 915}};
         if (type == kTypeNxdn)
             return {{2, 914}, {0, 915}, {1, 932}};
         return {{2, 914}, {0, 915}};
-    case kItemEncodeToneMultiple:
-        return {{0, 886}, {1, 887}};
-    case kItemCwId:
-        if (!tx)
-            return {{0, 858}};
-        return {{0, 858}, {1, 857}};
-    case kItemScanAdd:
-        return {{0, 858}, {1, 857}};
-    case kItemUserLimit:
-        return {{255, 858}, {0, 857}};
-    case kItemEncryption:
-        return {{1, 858}, {0, 857}};
     default:
         return {};
-    }
-}
-
-int choiceLabel(int item, int value, uint16_t modelCode)
-{
-    if (item == kItemSpacingAnalog) {
-        switch (value) {
-        case 0:
-            return 915;
-        case 1:
-            return 932;
-        case 2:
-            return isSpacingVariantModel(modelCode) ? 916 : 914;
-        case 3:
-            return 917;
-        default:
-            return 0;
-        }
-    }
-    if (item == kItemOperationMode) {
-        switch (value) {
-        case 0:
-            return 890;
-        case 1:
-            return 891;
-        case 256:
-            return 892;
-        default:
-            return 0;
-        }
-    }
-    switch (item) {
-    case kItemChannelType:
-    case kItemTransmitMode:
-        return value >= 0 && value <= (item == kItemChannelType ? 2 : 1) ? 922 + value : 0;
-    case kItemTxPower:
-        return value == 0 ? 889 : value == 1 ? 888 : 0;
-    case kItemSpacingNxdn:
-        return value == 0 ? 915 : value == 1 ? 932 : 0;
-    case kItemEncodeToneMultiple:
-        return value == 0 ? 886 : value == 1 ? 887 : 0;
-    case kItemCwId:
-    case kItemScanAdd:
-        return value == 0 ? 858 : value == 1 ? 857 : 0;
-    case kItemUserLimit:
-        return value == 255 ? 858 : value == 0 ? 857 : 0;
-    case kItemEncryption:
-        return value == 1 ? 858 : value == 0 ? 857 : 0;
-    default:
-        return 0;
     }
 }
 

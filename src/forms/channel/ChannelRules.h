@@ -1,7 +1,8 @@
 #pragma once
 // The rules that keep a channel record consistent after an edit, decide which of its fields
 // may be edited, and list the choices a field offers for this channel and model.
-#include "forms/channel/ChannelStore.h"
+#include "forms/channel/ChannelItems.h"
+#include "model/records/ChannelStore.h"
 
 #include <cstdint>
 #include <vector>
@@ -33,11 +34,10 @@ struct ChannelChoice {
     int textNumber; // language text of the label
 };
 
-// The drop-down entries of an item for this channel; empty for items without a fixed list.
+// The drop-down entries of an item that depend on the channel and model (the operation
+// modes while RX = TX, the analog spacings of the model and type); empty for items whose
+// list is the field table's own.
 std::vector<ChannelChoice> channelChoices(const ChannelStore& store, int channel, int item,
                                           uint16_t modelCode);
-// Label of a stored value of a choice item, as any model and type would name it; 0 when the
-// value has no label.
-int choiceLabel(int item, int value, uint16_t modelCode);
 
 } // namespace rps

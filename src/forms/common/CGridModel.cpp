@@ -20,7 +20,7 @@ Qt::Alignment CGridModel::toQtAlignment(CellAlign align)
 
 int CGridModel::editColumnFor(int row, int column) const
 {
-    return cellEditor(row, column).kind == CellEditorKind::None ? -1 : column;
+    return cellEditorKind(row, column) == CellEditorKind::None ? -1 : column;
 }
 
 QModelIndex CGridModel::cellAfterCommit(int row, int column) const
@@ -34,6 +34,7 @@ QModelIndex CGridModel::cellAfterCommit(int row, int column) const
 
 void CGridModel::refreshAll()
 {
+    reloadCells();
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Vertical, 0, std::max(rowCount() - 1, 0));
@@ -95,7 +96,7 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (cellEnabled(index.row(), index.column()) &&
-        cellEditor(index.row(), index.column()).kind != CellEditorKind::None)
+        cellEditorKind(index.row(), index.column()) != CellEditorKind::None)
         result |= Qt::ItemIsEditable;
     return result;
 }

@@ -31,6 +31,8 @@ public:
     virtual QString headerText(int column) const = 0;
     virtual QString cellText(int row, int column) const = 0;
     virtual bool cellEnabled(int /*row*/, int /*column*/) const { return true; }
+    // The kind of a cell's editor, without building the editor and its list.
+    virtual CellEditorKind cellEditorKind(int row, int column) const { return cellEditor(row, column).kind; }
     virtual CellEditor cellEditor(int row, int column) const = 0;
     // Stores a committed editor text into the image.
     virtual void commitCell(int row, int column, const QString& text) = 0;
@@ -52,6 +54,8 @@ public:
 
     // Every cell and header is read again (after a commit or a refresh of the image).
     void refreshAll();
+    // A model that keeps its cells reads them again from the image here.
+    virtual void reloadCells() {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,7 +1,7 @@
 #include "forms/common/CSpinEdit.h"
 
 #include "forms/common/CCharFilterValidator.h"
-#include "forms/common/ValueHelpers.h"
+#include "model/ValueHelpers.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -47,6 +47,10 @@ void CSpinEdit::setDisplayText(const QString& text)
 void CSpinEdit::stepBy(int steps)
 {
     const int direction = steps > 0 ? 1 : -1;
+    if (engineDriven_) {
+        emit stepRequested(direction);
+        return;
+    }
     std::optional<int64_t> current = value();
     int64_t next = 0;
     if (range_.off)
@@ -63,6 +67,11 @@ void CSpinEdit::commitTyped()
     const QString text = lineEdit()->text().trimmed();
     if (text == shownText_.trimmed())
         return;
+    if (engineDriven_) {
+        shownText_ = text;
+        emit textCommitted(text);
+        return;
+    }
     if (text.isEmpty()) {
         emit valueCommitted(std::nullopt);
         return;

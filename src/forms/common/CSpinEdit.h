@@ -25,6 +25,9 @@ public:
     explicit CSpinEdit(QWidget* parent = nullptr);
 
     void setRange(SpinRange range) { range_ = std::move(range); }
+    // A field whose stepping and clamping the field engine does: the buttons and typed
+    // text are only reported (stepRequested, textCommitted), never computed here.
+    void setEngineDriven(bool on) { engineDriven_ = on; }
     void setFilter(CharFilterRule rule);
     // Nothing = the off value, or an empty field.
     std::optional<int64_t> value() const;
@@ -36,6 +39,9 @@ public:
 signals:
     // A step of the buttons or a committed typed value; the form stores it.
     void valueCommitted(std::optional<int64_t> value);
+    // Engine-driven: the buttons asked for a step; a changed text was left or entered.
+    void stepRequested(int direction);
+    void textCommitted(const QString& text);
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
@@ -47,6 +53,7 @@ private:
 
     SpinRange range_;
     QString shownText_;
+    bool engineDriven_ = false;
 };
 
 } // namespace rps

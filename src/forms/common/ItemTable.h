@@ -16,9 +16,7 @@ enum class ItemControlKind {
 };
 
 struct FormItem {
-    int item;      // the number the form's rules use
-    int controlId; // control number of the form template
-    int spinId;    // spin control, 0 for none
+    int item; // the number the form's rules use
     ItemControlKind kind;
     int textNumber; // language text of the caption
     int column = 0; // layout column of the form

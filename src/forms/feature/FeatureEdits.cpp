@@ -1,7 +1,7 @@
 #include "forms/feature/FeatureEdits.h"
 
-#include "forms/common/FunctionCodePlaces.h"
-#include "forms/feature/FeatureOffsets.h"
+#include "model/records/FunctionCodePlaces.h"
+#include "model/FeatureMap.h"
 #include "forms/feature/FunctionGroups.h"
 #include "forms/feature/RemoteControlResets.h"
 

@@ -1,7 +1,7 @@
 #include "forms/feature/FunctionAvailability.h"
 
-#include "forms/channel/ChannelIndex.h"
-#include "forms/feature/FeatureOffsets.h"
+#include "model/records/ChannelIndex.h"
+#include "model/FeatureMap.h"
 #include "forms/feature/FunctionTable.h"
 #include "forms/feature/PortModes.h"
 #include "model/ByteOrder.h"

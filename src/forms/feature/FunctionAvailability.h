@@ -2,7 +2,7 @@
 // Which functions each place may offer, under which settings of the image. One table decides
 // it for every form that offers functions: keys, function port inputs, start-up actions, the
 // TX/RX, timer and connection rows, and the remote-control and CW ID forms that show them.
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <cstdint>
 #include <span>

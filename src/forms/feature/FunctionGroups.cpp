@@ -1,6 +1,6 @@
 #include "forms/feature/FunctionGroups.h"
 
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <algorithm>
 #include <vector>

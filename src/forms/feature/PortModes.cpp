@@ -1,6 +1,6 @@
 #include "forms/feature/PortModes.h"
 
-#include "forms/feature/FeatureOffsets.h"
+#include "model/FeatureMap.h"
 #include "forms/feature/RemoteControlResets.h"
 
 #include <algorithm>

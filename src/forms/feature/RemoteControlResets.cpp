@@ -1,6 +1,6 @@
 #include "forms/feature/RemoteControlResets.h"
 
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 
 namespace rps::feature {
 

@@ -2,7 +2,7 @@
 // Remote-control entries that the feature forms reset: a DTMF assignment belongs to the
 // function of a key, an input or an output, so it goes when that function changes. Each entry
 // is three bytes (activation code, deactivation code, type), reset to 0xFF, 0xFF, 0x00.
-#include "forms/feature/FeatureOffsets.h"
+#include "model/FeatureMap.h"
 
 #include <cstddef>
 #include <cstdint>

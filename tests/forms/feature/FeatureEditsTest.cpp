@@ -1,6 +1,6 @@
 #include "forms/feature/FeatureEdits.h"
 #include "FeatureTestImage.h"
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 #include "forms/feature/RemoteControlResets.h"
 
 #include <gtest/gtest.h>

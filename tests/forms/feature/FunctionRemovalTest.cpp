@@ -1,5 +1,5 @@
 #include "FeatureTestImage.h"
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 #include "forms/feature/FeatureEdits.h"
 #include "forms/feature/FunctionGroups.h"
 

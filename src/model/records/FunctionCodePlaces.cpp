@@ -1,7 +1,8 @@
-#include "forms/common/FunctionCodePlaces.h"
+#include "model/records/FunctionCodePlaces.h"
 
-#include "forms/feature/FeatureOffsets.h"
+#include "model/FeatureMap.h"
 #include "model/ByteOrder.h"
+#include "model/ImageMap.h"
 
 #include <algorithm>
 

@@ -1,26 +1,15 @@
 #pragma once
 // Where the repeater keeps its 30 channels: the index table, the packed 128-byte records,
-// the end-of-area word, and the per-channel bit maps of the auxiliary block.
+// and what a record holds. The area offsets themselves are in the image map.
+#include "model/ImageMap.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace rps {
 
-inline constexpr int kChannelCount = 30;
-inline constexpr std::size_t kChannelRecordSize = 128;
-inline constexpr std::size_t kChannelIndexEntries = 100; // entries 30..99 stay 0xFFFF
-inline constexpr std::size_t kChannelAreaStart = 0x1000;
-inline constexpr std::size_t kChannelAreaEnd = 0x5000; // one past the last byte
-inline constexpr std::size_t kChannelAreaEndWord = 0x025C;
-inline constexpr std::size_t kPriorityChannelOffset = 0x02B6;
-inline constexpr std::size_t kMultiAnalogCountOffset = 0x00C8;
-inline constexpr std::size_t kMultiNxdnCountOffset = 0x00D7;
 inline constexpr int kMultiTableCount = 15;
 inline constexpr uint16_t kEmptyIndexEntry = 0xFFFF;
-
-// Auxiliary block bit maps (bit n % 8 of byte n / 8; a clear bit means on).
-inline constexpr std::size_t kVoiceScramblerBitsOffset = 0x00;
-inline constexpr std::size_t kEncryptionBitsOffset = 0x10;
 
 // Field offsets inside a channel record.
 namespace ChannelField {
@@ -48,40 +37,6 @@ inline constexpr std::size_t kKeyData = 42;
 inline constexpr std::size_t kSpacingNxdn = 46;
 inline constexpr std::size_t kEncodeToneMultiple = 61;
 } // namespace ChannelField
-
-// Items of a channel, numbered as the channel edit form numbers its controls; the channel
-// store formats, stores and enables fields by these numbers.
-enum ChannelItem : int {
-    kItemChannel = 0,
-    kItemRxFrequency = 1,
-    kItemTxFrequency = 2,
-    kItemChannelType = 3,
-    kItemTransmitMode = 4,
-    kItemQtDecode = 5,
-    kItemQtEncode = 6,
-    kItemRanDecode = 7,
-    kItemRanEncode = 8,
-    kItemName = 9,
-    kItemTxPower = 10,
-    kItemSpacingAnalog = 11,
-    kItemSpacingNxdn = 12,
-    kItemEncodeToneMultiple = 13,
-    kItemOperationMode = 14,
-    kItemMultiTable = 15,
-    kItemBeatShift = 16,
-    kItemReverseBurst = 17,
-    kItemScanAdd = 18,
-    kItemCompander = 19,
-    kItemCwId = 20,
-    kItemCwIdButton = 21,
-    kItemUserLimit = 22,
-    kItemScramblerGroup = 23,
-    kItemVoiceScrambler = 24,
-    kItemEncryptionGroup = 25,
-    kItemEncryption = 26,
-    kItemKeyData = 27,
-    kChannelItemCount = 28,
-};
 
 // Channel types and operation modes as stored.
 inline constexpr uint8_t kTypeAnalog = 0;

@@ -7,8 +7,8 @@
 // record boundary inside the channel area, or that breaks the packed order, makes its channel
 // read as empty, so no access can leave the channel area. Such entries are left as they are
 // until the user creates or deletes a channel, which rewrites the table in packed form.
-#include "forms/channel/ChannelLayout.h"
 #include "model/ConfigImage.h"
+#include "model/records/ChannelLayout.h"
 
 #include <array>
 #include <optional>

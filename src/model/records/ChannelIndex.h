@@ -5,9 +5,9 @@
 // and the file information use this one rule, so they agree on what a hostile table holds.
 // (The checks before a write look at every in-area entry instead: the repeater reads the
 // table as it stands.)
-#include "forms/channel/ChannelLayout.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
+#include "model/records/ChannelLayout.h"
 
 #include <array>
 #include <optional>
@@ -29,6 +29,17 @@ inline ChannelRecordOffsets trustedChannelRecords(std::span<const uint8_t> mainA
         expected += kChannelRecordSize;
     }
     return offsets;
+}
+
+// The record a channel's entry points at as the repeater reads the table: any entry whose
+// record lies inside the channel area, packed or not; nothing for an empty or outside entry.
+inline std::optional<std::size_t> channelRecordInArea(std::span<const uint8_t> mainArea, int channel)
+{
+    const uint16_t entry = getU16(mainArea, kChannelIndexOffset + 2 * static_cast<std::size_t>(channel));
+    if (entry == kEmptyIndexEntry || entry < kChannelAreaStart ||
+        entry + kChannelRecordSize > kChannelAreaEnd)
+        return std::nullopt;
+    return entry;
 }
 
 inline int trustedChannelCount(std::span<const uint8_t> mainArea)

@@ -1,7 +1,7 @@
-#include "forms/channel/ChannelCodes.h"
+#include "model/records/ChannelCodes.h"
 
-#include "forms/common/ValueHelpers.h"
 #include "model/FrequencyText.h"
+#include "model/ValueHelpers.h"
 
 #include <cmath>
 #include <cstdio>

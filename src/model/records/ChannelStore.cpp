@@ -1,9 +1,9 @@
-#include "forms/channel/ChannelStore.h"
+#include "model/records/ChannelStore.h"
 
-#include "forms/channel/ChannelCodes.h"
-#include "forms/channel/ChannelIndex.h"
-#include "forms/common/FunctionCodePlaces.h"
 #include "model/ByteOrder.h"
+#include "model/records/ChannelCodes.h"
+#include "model/records/ChannelIndex.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <algorithm>
 #include <cstring>

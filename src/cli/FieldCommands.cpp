@@ -1,0 +1,215 @@
+// show, set: the fields of a data file by stable key, through the same field tables, rules
+// and engine as the forms. No field has code of its own here.
+#include "app/DocumentFlows.h"
+#include "cli/CliCommand.h"
+#include "forms/FieldForms.h"
+#include "model/DataFile.h"
+#include "model/DataFileFormat.h"
+#include "model/ImageChecks.h"
+#include "model/ModelBlock.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <memory>
+#include <ostream>
+
+namespace rps::cli {
+
+namespace {
+
+constexpr std::string_view kShowUsage = "show FILE.dat [--json] [KEY-PREFIX]";
+constexpr std::string_view kSetUsage = "set FILE.dat KEY=TEXT... [-o OUT.dat]";
+
+constexpr std::string_view kKeyHelp =
+    "Field keys: FORM[.RECORD].FIELD, for example channel.3.rx-frequency or beat-shift.3.option-1.\n"
+    "  FORM    the form that edits the field (channel, beat-shift)\n"
+    "  RECORD  what the record is, counted from 1 (channel 1-30); absent for forms of one record\n"
+    "  FIELD   the field's name within its form\n"
+    "Keys are stable between versions. show lists every field with its key, value and caption;\n"
+    "set takes a value exactly as typed into the field on its form (clamped, rounded and\n"
+    "completed the same way), a list entry by the label show prints (letter case ignored),\n"
+    "a check box by its on or off label. Warnings go to standard error; a refused value or a\n"
+    "field that cannot be edited for its record fails and nothing is saved.\n";
+
+InstallationId noInstallation()
+{
+    InstallationId id;
+    id.fill(0xFF);
+    return id;
+}
+
+// A data file opened as Open leaves it, with the English texts and the file's band limits.
+struct OpenedFile {
+    std::unique_ptr<ConfigImage> image = std::make_unique<ConfigImage>();
+    fields::FieldEnv env;
+    bool encrypted = true;
+};
+
+int openFile(const CliContext& context, const std::string& path, OpenedFile& file)
+{
+    const LoadResult result = loadImage(path, *file.image);
+    if (result.code != kLoadOk)
+        return context.failText(loadMessageText(result.code), "The file cannot be read.");
+    FrequencyLimits limits;
+    if (!acceptStagedImage(*file.image, ImageSource::File, noInstallation(), limits).accepted)
+        return context.failText(823, "This data file was made by a newer version of the software.");
+    // A file saved without "Encrypt Mode" has a key byte of 0; set keeps it that way.
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(kDataFileKeyOffset));
+    char key = 1;
+    file.encrypted = !(in.get(key) && key == 0);
+    const LanguageTable& texts = context.languageTable();
+    file.env.texts = [&texts](int number) { return texts.text(number); };
+    file.env.limits = limits;
+    return kExitOk;
+}
+
+std::string jsonText(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+bool underPrefix(std::string_view key, std::string_view prefix)
+{
+    return prefix.empty() || key == prefix || (key.starts_with(prefix) && key[prefix.size()] == '.');
+}
+
+int runShow(CliContext& context, const Arguments& arguments)
+{
+    if (arguments.size() == 1 && arguments[0] == "--help") {
+        context.out << "usage: rps360t-cli " << kShowUsage << "\n\n" << kKeyHelp;
+        return kExitOk;
+    }
+    OptionParser options({}, {"--json"});
+    if (!options.parse(arguments) || options.positional().empty() || options.positional().size() > 2)
+        return context.usage(kShowUsage);
+    const std::string prefix = options.positional().size() == 2 ? options.positional()[1] : std::string();
+    OpenedFile file;
+    if (const int status = openFile(context, options.positional()[0], file); status != kExitOk)
+        return status;
+    const bool json = options.has("--json");
+    bool first = true;
+    if (json)
+        context.out << "[";
+    for (const DeclaredForm& form : declaredForms()) {
+        const auto session = form.open(*file.image, file.env);
+        fields::FieldEngine& engine = session->engine();
+        for (const FieldEntry& field : listFields(form, engine)) {
+            if (!underPrefix(field.key, prefix))
+                continue;
+            const std::string caption = file.env.text(field.row->text);
+            const std::string value = engine.shown(*field.row, field.record);
+            const bool enabled = engine.enabled(*field.row, field.record);
+            if (json) {
+                context.out << (first ? "\n" : ",\n") << "  {\"key\": " << jsonText(field.key)
+                            << ", \"caption\": " << jsonText(caption) << ", \"value\": " << jsonText(value)
+                            << ", \"enabled\": " << (enabled ? "true" : "false") << "}";
+            } else {
+                context.out << std::left << std::setw(34) << field.key << " = " << std::setw(14) << value
+                            << " ; " << caption << (enabled ? "" : " (not editable)") << '\n';
+            }
+            first = false;
+        }
+    }
+    if (json)
+        context.out << (first ? "]\n" : "\n]\n");
+    if (first && !prefix.empty())
+        return context.fail("no field key starts with \"" + prefix + "\"");
+    return kExitOk;
+}
+
+const DeclaredForm* formOfKey(std::string_view key)
+{
+    const std::string_view formKey = key.substr(0, key.find('.'));
+    for (const DeclaredForm& form : declaredForms()) {
+        if (form.key == formKey)
+            return &form;
+    }
+    return nullptr;
+}
+
+int runSet(CliContext& context, const Arguments& arguments)
+{
+    if (arguments.size() == 1 && arguments[0] == "--help") {
+        context.out << "usage: rps360t-cli " << kSetUsage << "\n\n" << kKeyHelp;
+        return kExitOk;
+    }
+    OptionParser options({"-o"}, {});
+    if (!options.parse(arguments) || options.positional().size() < 2)
+        return context.usage(kSetUsage);
+    const std::vector<std::string>& positional = options.positional();
+    for (std::size_t i = 1; i < positional.size(); ++i) {
+        if (positional[i].find('=') == std::string::npos) {
+            context.err << "not a KEY=TEXT assignment: \"" << positional[i] << "\"\n";
+            return context.usage(kSetUsage);
+        }
+    }
+    const std::string& path = positional[0];
+    OpenedFile file;
+    if (const int status = openFile(context, path, file); status != kExitOk)
+        return status;
+
+    // Every assignment in the order given; the first failure leaves the file untouched.
+    for (std::size_t i = 1; i < positional.size(); ++i) {
+        const std::string& assignment = positional[i];
+        const std::size_t equals = assignment.find('=');
+        const std::string key = assignment.substr(0, equals);
+        const std::string text = assignment.substr(equals + 1);
+        const DeclaredForm* form = formOfKey(key);
+        if (!form)
+            return context.fail("unknown field key \"" + key + "\"");
+        const auto session = form->open(*file.image, file.env);
+        fields::FieldEngine& engine = session->engine();
+        const auto field = findField(*form, engine, key);
+        if (!field)
+            return context.fail("unknown field key \"" + key + "\"");
+        if (!engine.enabled(*field->row, field->record))
+            return context.fail(key + ": this field cannot be edited for this record");
+        const fields::EditResult result = enterFieldText(engine, *field, text);
+        if (result.refused) {
+            if (result.message)
+                return context.fail(key + ": " + file.env.text(result.message));
+            return context.fail(key + ": \"" + text + "\" is not one of the field's choices");
+        }
+        if (result.message)
+            context.err << key << ": " << file.env.text(result.message) << '\n';
+    }
+
+    DataFileSettings settings;
+    settings.encryptMode = file.encrypted;
+    const std::string out = options.value("-o").empty() ? path : options.value("-o");
+    const SaveResult saved = saveImage(out, *file.image, saveOptionsFor(settings, noInstallation()));
+    if (saved.code != kSaveOk)
+        return context.fail(std::generic_category().message(saved.systemError));
+    return kExitOk;
+}
+
+constexpr std::array<CliCommand, 2> kFieldCommands{{
+    {"show", kShowUsage, runShow},
+    {"set", kSetUsage, runSet},
+}};
+
+} // namespace
+
+std::span<const CliCommand> fieldCommands()
+{
+    return kFieldCommands;
+}
+
+} // namespace rps::cli

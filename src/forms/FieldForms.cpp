@@ -1,0 +1,121 @@
+#include "forms/FieldForms.h"
+
+#include "forms/channel/ChannelFields.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace rps {
+
+using namespace fields;
+
+namespace {
+
+// The channel records with a form's table and rules over them.
+template <class Rules, std::size_t N> class ChannelFormSession : public FieldFormSession {
+public:
+    ChannelFormSession(ConfigImage& image, const FieldEnv& env, const std::array<FieldRow, N>& table)
+        : env_(env), store_(image), records_(store_), rules_(makeRules()),
+          engine_(table, records_, {image.main(), image.aux(), image.local()}, env_, &rules_)
+    {
+    }
+    FieldEngine& engine() override { return engine_; }
+
+private:
+    Rules makeRules()
+    {
+        if constexpr (std::is_constructible_v<Rules, ChannelStore&, const FieldEnv&>)
+            return Rules(store_, env_);
+        else
+            return Rules(store_);
+    }
+
+    FieldEnv env_;
+    ChannelStore store_;
+    ChannelRecords records_;
+    Rules rules_;
+    FieldEngine engine_;
+};
+
+std::unique_ptr<FieldFormSession> openChannelForm(ConfigImage& image, const FieldEnv& env)
+{
+    return std::make_unique<ChannelFormSession<ChannelFieldRules, kChannelItemCount>>(image, env,
+                                                                                      kChannelFields);
+}
+
+std::unique_ptr<FieldFormSession> openBeatShiftForm(ConfigImage& image, const FieldEnv& env)
+{
+    return std::make_unique<ChannelFormSession<BeatShiftRules, 5>>(image, env, kBeatShiftFields);
+}
+
+constexpr std::array<DeclaredForm, 2> kDeclaredForms{{
+    {"channel", 897, openChannelForm},
+    {"beat-shift", 906, openBeatShiftForm},
+}};
+
+std::string lowered(std::string_view text)
+{
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
+
+} // namespace
+
+std::span<const DeclaredForm> declaredForms()
+{
+    return kDeclaredForms;
+}
+
+const DeclaredForm* findDeclaredForm(std::string_view key)
+{
+    for (const DeclaredForm& form : kDeclaredForms) {
+        if (form.key == key)
+            return &form;
+    }
+    return nullptr;
+}
+
+std::vector<FieldEntry> listFields(const DeclaredForm& form, FieldEngine& engine)
+{
+    std::vector<FieldEntry> entries;
+    RecordSet& records = engine.records();
+    for (int record = 0; record < records.count(); ++record) {
+        const bool exists = !records.record(record).empty();
+        for (const FieldRow& row : engine.table()) {
+            if (!row.isDataField() || (!exists && !engine.enabled(row, record)))
+                continue;
+            entries.push_back({engine.key(form.key, row, record), &row, record});
+        }
+    }
+    return entries;
+}
+
+std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engine, std::string_view key)
+{
+    RecordSet& records = engine.records();
+    for (int record = 0; record < records.count(); ++record) {
+        for (const FieldRow& row : engine.table()) {
+            if (row.isDataField() && engine.key(form.key, row, record) == key)
+                return FieldEntry{std::string(key), &row, record};
+        }
+    }
+    return std::nullopt;
+}
+
+EditResult enterFieldText(FieldEngine& engine, const FieldEntry& field, std::string_view text)
+{
+    const FieldRow& row = *field.row;
+    if (row.control == Control::EditableDropDown) {
+        // A list entry typed with other letter case is the entry as the list spells it.
+        for (const std::string& label : engine.choiceLabels(row, field.record)) {
+            if (lowered(label) == lowered(text))
+                return engine.commitText(row, field.record, label);
+        }
+    }
+    return engine.commitText(row, field.record, text);
+}
+
+} // namespace rps

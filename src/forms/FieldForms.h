@@ -1,0 +1,56 @@
+#pragma once
+// The forms whose fields are declared, for everything that walks fields without showing
+// them: the command-line tool's show and set, printing, comparing configurations. A form
+// declared here appears there at once, with no code of its own.
+//
+// Field keys are stable: form[.record].field, the record named by what it is (channel 3,
+// key 1-6, port 1-6, timer 1-3, list row), never by a grid row that comes and goes.
+#include "forms/fields/FieldEngine.h"
+#include "model/ConfigImage.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rps {
+
+// One declared form opened over an image: its record set, rules and engine.
+class FieldFormSession {
+public:
+    virtual ~FieldFormSession() = default;
+    virtual fields::FieldEngine& engine() = 0;
+};
+
+struct DeclaredForm {
+    std::string_view key; // first part of every field key of the form
+    int titleText;        // language text naming the form
+    std::unique_ptr<FieldFormSession> (*open)(ConfigImage& image, const fields::FieldEnv& env);
+};
+
+std::span<const DeclaredForm> declaredForms();
+const DeclaredForm* findDeclaredForm(std::string_view key);
+
+// One field of one record, as show lists it.
+struct FieldEntry {
+    std::string key;
+    const fields::FieldRow* row;
+    int record;
+};
+
+// Every data field of a form in key order (records in order, then the table's rows). A
+// record that does not exist lists only the fields that are enabled for it (the receive
+// frequency that creates a channel).
+std::vector<FieldEntry> listFields(const DeclaredForm& form, fields::FieldEngine& engine);
+
+// The field a key names, or nothing.
+std::optional<FieldEntry> findField(const DeclaredForm& form, fields::FieldEngine& engine,
+                                    std::string_view key);
+
+// A value as a user would enter it: a list takes the entry with that label (letter case
+// ignored), a check box its on or off label, every other field the text typed and left.
+fields::EditResult enterFieldText(fields::FieldEngine& engine, const FieldEntry& field,
+                                  std::string_view text);
+
+} // namespace rps

@@ -1,0 +1,72 @@
+#pragma once
+// A grid over declared fields: one row per record of the form's record set, one column per
+// field row. Every cell's text and enable state is read once per refresh (records looked
+// up once, not per cell); a cell's editor and its list are made only when an editor opens;
+// every commit goes through the field engine as the user's typed or chosen text.
+#include "forms/FieldForms.h"
+#include "forms/common/CGridModel.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace rps {
+
+struct FieldColumn {
+    const fields::FieldRow* row;
+    int headerText; // language text
+    int width;      // pixels at the default font
+    CellAlign align;
+};
+
+class CFieldGridModel : public CGridModel {
+    Q_OBJECT
+public:
+    // Opens the form's fields over the current image (once per refresh and per commit).
+    using SessionFactory = std::function<std::unique_ptr<FieldFormSession>()>;
+
+    CFieldGridModel(SessionFactory open, std::vector<FieldColumn> columns, fields::TextLookup texts,
+                    char decimalSeparator, QObject* parent = nullptr);
+
+    // Reads every cell again from the image (the maker of a model calls it once when the
+    // model is complete).
+    void reload();
+    void reloadCells() override { reload(); }
+
+    int gridRows() const override { return rows_; }
+    int gridColumns() const override { return static_cast<int>(columns_.size()); }
+    QString headerText(int column) const override;
+    QString cellText(int row, int column) const override;
+    bool cellEnabled(int row, int column) const override;
+    CellEditorKind cellEditorKind(int row, int column) const override;
+    CellEditor cellEditor(int row, int column) const override;
+    void commitCell(int row, int column, const QString& text) override;
+    Qt::Alignment columnAlignment(int column) const override;
+    int columnWidth(int column) const override;
+
+    const FieldColumn& column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
+
+signals:
+    // A commit went through the engine (a warning or refusal to show, what changed).
+    void edited(const fields::EditResult& result);
+
+protected:
+    // The text of a cell; a form may show some cells differently from their field.
+    virtual std::string displayText(fields::FieldEngine& engine, int record, int column) const;
+    QString languageText(int number) const;
+
+private:
+    struct Cell {
+        QString text;
+        bool enabled = false;
+    };
+
+    SessionFactory open_;
+    std::vector<FieldColumn> columns_;
+    fields::TextLookup texts_;
+    char separator_;
+    int rows_ = 0;
+    std::vector<Cell> cells_; // row-major
+};
+
+} // namespace rps

@@ -1,0 +1,443 @@
+#include "forms/fields/FieldEngine.h"
+
+#include "model/ByteOrder.h"
+#include "model/FrequencyText.h"
+#include "model/ValueHelpers.h"
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+namespace rps::fields {
+
+namespace {
+
+int shiftOf(uint32_t mask)
+{
+    return mask == 0 ? 0 : std::countr_zero(mask);
+}
+
+bool sameLetters(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string trimmed(std::string_view text)
+{
+    std::string t = trimTrailingSpaces(text);
+    const auto first = t.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : t.substr(first);
+}
+
+bool isWholeSteps(const Range& range, double scale)
+{
+    return scale == 1.0 && range.step == std::floor(range.step) && range.min == std::floor(range.min);
+}
+
+} // namespace
+
+FieldEngine::FieldEngine(FieldTable table, RecordSet& records, ImageSpans areas, FieldEnv env,
+                         FieldRules* rules)
+    : table_(table), records_(records), areas_(areas), env_(std::move(env)), rules_(rules)
+{
+}
+
+std::span<uint8_t> FieldEngine::bytesOf(const FieldRow& row, int record) const
+{
+    switch (row.storage.area) {
+    case Area::Record:
+        return records_.record(record);
+    case Area::Main:
+        return areas_.main;
+    case Area::Aux:
+        return areas_.aux;
+    case Area::Local:
+        return areas_.local;
+    }
+    return {};
+}
+
+std::optional<uint32_t> FieldEngine::raw(const FieldRow& row, int record) const
+{
+    const Storage& s = row.storage;
+    const std::span<uint8_t> bytes = bytesOf(row, record);
+    if (bytes.empty() || s.width == Width::None || s.width == Width::Text || s.width == Width::Permutation)
+        return std::nullopt;
+    if (s.width == Width::RecordBit) {
+        // A record bit exists only while its record does.
+        if (record < 0 || (row.storage.area != Area::Record && records_.record(record).empty()))
+            return std::nullopt;
+        const std::size_t byte = s.offset + static_cast<std::size_t>(record) / 8;
+        if (byte >= bytes.size())
+            return std::nullopt;
+        return (bytes[byte] >> (record % 8)) & 1u;
+    }
+    const std::size_t size = s.width == Width::U32                               ? 4
+                             : (s.width == Width::U8 || s.width == Width::Bits8) ? 1
+                                                                                 : 2;
+    if (s.offset + size > bytes.size())
+        return std::nullopt;
+    switch (s.width) {
+    case Width::U8:
+        return bytes[s.offset];
+    case Width::U16:
+    case Width::Bcd16:
+        return getU16(bytes, s.offset);
+    case Width::U32:
+        return getU32(bytes, s.offset);
+    case Width::Bits8:
+        return (bytes[s.offset] & s.mask) >> shiftOf(s.mask);
+    case Width::Bits16:
+        return (getU16(bytes, s.offset) & s.mask) >> shiftOf(s.mask);
+    default:
+        return std::nullopt;
+    }
+}
+
+bool FieldEngine::checked(const FieldRow& row, int record) const
+{
+    const auto value = raw(row, record);
+    if (!value)
+        return false;
+    return row.onOff.anyOtherIsOn ? *value != row.onOff.off : *value == row.onOff.on;
+}
+
+bool FieldEngine::enabled(const FieldRow& row, int record) const
+{
+    return rules_ ? rules_->enabled(row, record) : true;
+}
+
+std::vector<Choice> FieldEngine::choices(const FieldRow& row, int record) const
+{
+    if (rules_) {
+        if (auto own = rules_->choices(row, record))
+            return *own;
+    }
+    if (!row.choices.empty())
+        return {row.choices.begin(), row.choices.end()};
+    std::vector<Choice> list;
+    if (row.codec && row.codec->choices) {
+        for (uint32_t value : row.codec->choices(env_))
+            list.push_back({value, 0});
+    }
+    return list;
+}
+
+std::string FieldEngine::label(const FieldRow& row, const Choice& choice) const
+{
+    if (choice.text == 0 && row.codec)
+        return row.codec->format(choice.value, env_);
+    return env_.text(choice.text);
+}
+
+std::vector<std::string> FieldEngine::choiceLabels(const FieldRow& row, int record) const
+{
+    std::vector<std::string> labels;
+    for (const Choice& choice : choices(row, record))
+        labels.push_back(label(row, choice));
+    return labels;
+}
+
+std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
+{
+    const Range& range = row.range;
+    if (range.hasOff && value == range.offRaw)
+        return env_.text(range.offText);
+    double shown = 0;
+    if (range.hasAlias && value == range.aliasRaw) {
+        shown = range.aliasShown;
+    } else if (row.storage.width == Width::Bcd16) {
+        const auto decimal = fromBcd(static_cast<uint16_t>(value));
+        if (!decimal)
+            return {};
+        shown = *decimal / row.storage.scale;
+    } else {
+        shown = value / row.storage.scale;
+    }
+    const int decimals = range.isSet() ? decimalsOfStep(range.step) : 0;
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, shown);
+    std::string text = buffer;
+    if (env_.decimalSeparator != '.')
+        std::replace(text.begin(), text.end(), '.', env_.decimalSeparator);
+    return text;
+}
+
+std::string FieldEngine::shown(const FieldRow& row, int record) const
+{
+    const std::span<uint8_t> bytes = bytesOf(row, record);
+    if (bytes.empty() || !row.storage.hasBytes())
+        return {};
+    const Storage& s = row.storage;
+    if (s.width == Width::Text) {
+        if (s.offset + static_cast<std::size_t>(s.length) > bytes.size())
+            return {};
+        return readFixedText(bytes.subspan(s.offset, static_cast<std::size_t>(s.length)));
+    }
+    if (s.width == Width::Permutation) {
+        std::string text;
+        for (int i = 0; i < s.length && s.offset + static_cast<std::size_t>(i) < bytes.size(); ++i) {
+            const uint8_t entry = bytes[s.offset + static_cast<std::size_t>(i)];
+            const auto found = std::find_if(row.choices.begin(), row.choices.end(),
+                                            [entry](const Choice& c) { return c.value == entry; });
+            text +=
+                (i ? ", " : "") + (found != row.choices.end() ? label(row, *found) : std::to_string(entry));
+        }
+        return text;
+    }
+    const auto value = raw(row, record);
+    if (!value)
+        return {};
+    if (row.control == Control::CheckBox)
+        return env_.text(checked(row, record) ? kCheckOnText : kCheckOffText);
+    if (row.codec)
+        return row.codec->format(*value, env_);
+    if (row.control == Control::DropDown || !row.choices.empty()) {
+        // The record's own list names the value first; the full table names any other.
+        for (const Choice& choice : choices(row, record)) {
+            if (choice.value == *value)
+                return label(row, choice);
+        }
+        for (const Choice& choice : row.choices) {
+            if (choice.value == *value)
+                return label(row, choice);
+        }
+        return {};
+    }
+    return formatNumber(row, *value);
+}
+
+std::optional<uint32_t> FieldEngine::parseNumber(const FieldRow& row, std::string_view typed) const
+{
+    const Range& range = row.range;
+    const std::string text = trimmed(typed);
+    if (text.empty() && range.hasOff)
+        return range.offRaw;
+    if (range.hasOff && range.offText && text == env_.text(range.offText))
+        return range.offRaw;
+    const double scale = row.storage.scale;
+    double value = 0;
+    if (!range.isSet() || range.max < range.min) {
+        value = static_cast<double>(parseTypedInteger(text));
+    } else if (isWholeSteps(range, scale)) {
+        value = static_cast<double>(clampInteger(parseTypedInteger(text), static_cast<int64_t>(range.min),
+                                                 static_cast<int64_t>(range.max),
+                                                 static_cast<int64_t>(range.step)));
+    } else {
+        value = clampDecimal(parseDecimal(text, env_.decimalSeparator), range.min, range.max, range.step);
+    }
+    if (range.hasAlias && value == range.aliasShown)
+        return range.aliasRaw;
+    const auto stored = static_cast<int64_t>(std::llround(value * scale));
+    if (row.storage.width == Width::Bcd16)
+        return toBcd(static_cast<unsigned>(std::clamp<int64_t>(stored, 0, 9999)));
+    return static_cast<uint32_t>(std::max<int64_t>(stored, 0));
+}
+
+EditResult FieldEngine::commitText(const FieldRow& row, int record, std::string_view text)
+{
+    if (row.control == Control::DropDown)
+        return choose(row, record, text);
+    if (row.control == Control::CheckBox) {
+        const std::string t = trimmed(text);
+        if (sameLetters(t, env_.text(kCheckOnText)))
+            return setChecked(row, record, true);
+        if (sameLetters(t, env_.text(kCheckOffText)))
+            return setChecked(row, record, false);
+        return {0, true};
+    }
+    if (row.storage.width == Width::Text)
+        return store(row, record, 0, EditOrigin::Typed, text);
+    if (row.codec) {
+        const CodecParse parsed = row.codec->parse(text, env_);
+        const int warning = parsed.outsideRange ? row.rangeWarning : 0;
+        return store(row, record, parsed.raw, EditOrigin::Typed, text, warning);
+    }
+    const auto value = parseNumber(row, text);
+    if (!value)
+        return {0, true};
+    return store(row, record, *value, EditOrigin::Typed, text);
+}
+
+EditResult FieldEngine::choose(const FieldRow& row, int record, std::string_view wanted)
+{
+    const std::vector<Choice> offered = choices(row, record);
+    const Choice* match = nullptr;
+    std::vector<std::string> labels;
+    for (const Choice& choice : offered)
+        labels.push_back(label(row, choice));
+    for (std::size_t i = 0; i < offered.size() && !match; ++i) {
+        if (labels[i] == wanted)
+            match = &offered[i];
+    }
+    for (std::size_t i = 0; i < offered.size() && !match; ++i) {
+        if (sameLetters(labels[i], trimmed(wanted)))
+            match = &offered[i];
+    }
+    if (!match)
+        return {0, true};
+    const std::string chosen = label(row, *match);
+    return store(row, record, match->value, EditOrigin::Chosen, chosen);
+}
+
+EditResult FieldEngine::setChecked(const FieldRow& row, int record, bool on)
+{
+    return store(row, record, on ? row.onOff.on : row.onOff.off, EditOrigin::Checked, {});
+}
+
+EditResult FieldEngine::spin(const FieldRow& row, int record, int direction)
+{
+    const auto current = raw(row, record);
+    if (!current && !records_.record(record).empty())
+        return {};
+    const Range& range = row.range;
+    const double scale = row.storage.scale;
+    const auto minRaw = static_cast<int64_t>(std::llround(range.min * scale));
+    const auto maxRaw = static_cast<int64_t>(std::llround(range.max * scale));
+    const int64_t stepRaw = std::max<int64_t>(1, std::llround(range.step * scale));
+    const bool isOff = range.hasOff && current && *current == range.offRaw;
+    int64_t value = 0;
+    if (isOff)
+        value = range.spinsThroughOff ? range.offRaw : minRaw - stepRaw;
+    else if (range.hasAlias && current && *current == range.aliasRaw)
+        value = std::llround(range.aliasShown * scale);
+    else if (row.storage.width == Width::Bcd16)
+        value = current ? fromBcd(static_cast<uint16_t>(*current)).value_or(0) : 0;
+    else
+        value = current.value_or(0);
+    const int64_t next = range.hasOff && range.spinsThroughOff
+                             ? spinStepWithOff(value, direction, minRaw, maxRaw, range.offRaw, stepRaw)
+                             : spinStep(value, direction, minRaw, maxRaw, stepRaw);
+    uint32_t stored = static_cast<uint32_t>(next);
+    if (range.hasOff && next == static_cast<int64_t>(range.offRaw))
+        stored = range.offRaw;
+    else if (range.hasAlias && next == std::llround(range.aliasShown * scale))
+        stored = range.aliasRaw;
+    else if (row.storage.width == Width::Bcd16)
+        stored = toBcd(static_cast<unsigned>(next));
+    return store(row, record, stored, EditOrigin::Spun, {});
+}
+
+EditResult FieldEngine::moveEntry(const FieldRow& row, int record, int from, int to)
+{
+    const int length = row.storage.length;
+    if (row.storage.width != Width::Permutation || from < 0 || to < 0 || from >= length || to >= length)
+        return {0, true};
+    return store(row, record, static_cast<uint32_t>(from << 8 | to), EditOrigin::Moved, {});
+}
+
+EditResult FieldEngine::store(const FieldRow& row, int record, uint32_t value, EditOrigin origin,
+                              std::string_view text, int warning)
+{
+    EditResult result;
+    if (!enabled(row, record))
+        return {0, true};
+    FieldEdit edit{row, record, origin, text, value};
+    if (rules_ && rules_->beforeStore(edit, result) == StoreStep::Done) {
+        if (result.structureChanged)
+            records_.reload();
+        return result;
+    }
+    if (result.refused)
+        return result;
+    if (result.structureChanged)
+        records_.reload();
+    if (bytesOf(row, record).empty())
+        return result;
+    write(row, record, edit.raw, text);
+    result.changed = true;
+    result.touched |= row.storage.area == Area::Aux     ? kTouchesAux
+                      : row.storage.area == Area::Local ? kTouchesLocal
+                                                        : kTouchesMain;
+    if (warning && origin == EditOrigin::Typed && !result.message)
+        result.message = warning;
+    if (rules_)
+        rules_->afterStore(edit, result);
+    if (result.structureChanged)
+        records_.reload();
+    return result;
+}
+
+void FieldEngine::write(const FieldRow& row, int record, uint32_t value, std::string_view text)
+{
+    const Storage& s = row.storage;
+    const std::span<uint8_t> bytes = bytesOf(row, record);
+    const auto shift = shiftOf(s.mask);
+    switch (s.width) {
+    case Width::U8:
+        bytes[s.offset] = static_cast<uint8_t>(value);
+        break;
+    case Width::U16:
+    case Width::Bcd16:
+        setU16(bytes, s.offset, static_cast<uint16_t>(value));
+        break;
+    case Width::U32:
+        setU32(bytes, s.offset, value);
+        break;
+    case Width::Bits8:
+        bytes[s.offset] = static_cast<uint8_t>((bytes[s.offset] & ~s.mask) | ((value << shift) & s.mask));
+        break;
+    case Width::Bits16: {
+        const uint32_t word = getU16(bytes, s.offset);
+        setU16(bytes, s.offset, static_cast<uint16_t>((word & ~s.mask) | ((value << shift) & s.mask)));
+        break;
+    }
+    case Width::RecordBit: {
+        uint8_t& byte = bytes[s.offset + static_cast<std::size_t>(record) / 8];
+        const auto bit = static_cast<uint8_t>(1u << (record % 8));
+        byte = static_cast<uint8_t>(value ? (byte | bit) : (byte & ~bit));
+        break;
+    }
+    case Width::Text:
+        writeFixedText(bytes.subspan(s.offset, static_cast<std::size_t>(s.length)), text);
+        break;
+    case Width::Permutation: {
+        const auto from = static_cast<std::ptrdiff_t>(value >> 8);
+        const auto to = static_cast<std::ptrdiff_t>(value & 0xFF);
+        auto first = bytes.begin() + static_cast<std::ptrdiff_t>(s.offset);
+        if (from < to)
+            std::rotate(first + from, first + from + 1, first + to + 1);
+        else
+            std::rotate(first + to, first + from, first + from + 1);
+        break;
+    }
+    case Width::None:
+        break;
+    }
+}
+
+std::string FieldEngine::key(std::string_view formKey, const FieldRow& row, int record) const
+{
+    std::string result(formKey);
+    const std::string recordPart = records_.recordKey(record);
+    if (!recordPart.empty())
+        result += "." + recordPart;
+    result += ".";
+    result += row.key;
+    return result;
+}
+
+const FieldRow* findRow(FieldTable table, int item)
+{
+    for (const FieldRow& row : table) {
+        if (row.item == item)
+            return &row;
+    }
+    return nullptr;
+}
+
+const FieldRow* findRow(FieldTable table, std::string_view key)
+{
+    for (const FieldRow& row : table) {
+        if (!key.empty() && row.key == key)
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace rps::fields

@@ -1,0 +1,30 @@
+#include "forms/fields/FieldRecords.h"
+
+#include "model/records/ChannelIndex.h"
+
+namespace rps::fields {
+
+std::span<uint8_t> StrideRecords::record(int index) const
+{
+    if (index < 0 || index >= count_)
+        return {};
+    const std::size_t start = base_ + static_cast<std::size_t>(index) * stride_;
+    if (start + size_ > area_.size())
+        return {};
+    return area_.subspan(start, size_);
+}
+
+std::span<uint8_t> ChannelRecords::record(int index) const
+{
+    if (index < 0 || index >= kChannelCount)
+        return {};
+    const auto& offset = offsets_[static_cast<std::size_t>(index)];
+    return offset ? store_.mainArea().subspan(*offset, kChannelRecordSize) : std::span<uint8_t>();
+}
+
+void ChannelRecords::reload()
+{
+    offsets_ = trustedChannelRecords(store_.mainArea());
+}
+
+} // namespace rps::fields

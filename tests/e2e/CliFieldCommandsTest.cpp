@@ -1,0 +1,157 @@
+// rps360t-cli show and set: fields by key on real data files, through the forms' rules.
+#include "CliRun.h"
+#include "TestPaths.h"
+#include "model/TempFolder.h"
+
+#include "app/LanguageTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace rps;
+using rps::test::CliRun;
+using rps::test::readBytes;
+using rps::test::TempFolder;
+
+namespace {
+
+std::string englishText(int number)
+{
+    static LanguageTable table = [] {
+        LanguageTable t;
+        t.loadFile(rps::test::kLanguageFile, "English");
+        return t;
+    }();
+    return table.text(number);
+}
+
+std::string readText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class CliFieldCommands : public ::testing::Test {
+protected:
+    CliRun cli(const std::string& arguments) { return runCli(arguments, folder); }
+    std::string path(const std::string& name) const { return folder.file(name); }
+    // A new VHF configuration with no channels.
+    std::string newFile(const std::string& name)
+    {
+        EXPECT_EQ(cli("new --model-code 0x0400 -o " + path(name)).exitCode, 0);
+        return path(name);
+    }
+    // The value column of one field as show prints it.
+    std::string shownValue(const std::string& file, const std::string& key)
+    {
+        const CliRun run = cli("show " + file + " --json " + key);
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        const std::string marker = "\"value\": \"";
+        const auto start = run.output.find(marker);
+        if (start == std::string::npos)
+            return "<none>";
+        const auto end = run.output.find('"', start + marker.size());
+        return run.output.substr(start + marker.size(), end - start - marker.size());
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(CliFieldCommands, ShowOfTheDemonstrationConfigurationMatchesItsGoldenFile)
+{
+    const std::string demo = std::string(rps::test::kSourceDir) + "/demo/demo.dat";
+    const std::string golden = std::string(rps::test::kSourceDir) + "/tests/e2e/golden/demo-show.txt";
+    const CliRun run = cli("show " + demo);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    if (std::getenv("RPS_UPDATE_GOLDEN")) {
+        std::ofstream(golden) << run.output;
+        GTEST_SKIP() << "golden file written";
+    }
+    EXPECT_EQ(run.output, readText(golden));
+}
+
+TEST_F(CliFieldCommands, TypedOutOfBandFrequencyIsClampedWithTheWarningOnStandardError)
+{
+    const std::string file = newFile("a.dat");
+    const CliRun run = cli("set " + file + " channel.4.rx-frequency=300 -o " + path("b.dat"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("channel.4.rx-frequency: " + englishText(786)), std::string::npos)
+        << run.errors;
+    EXPECT_EQ(shownValue(path("b.dat"), "channel.4.rx-frequency"), "174.000000");
+    EXPECT_EQ(shownValue(path("b.dat"), "channel.4.name"), " 4");
+}
+
+TEST_F(CliFieldCommands, TypedDqtIsCompletedAndCopiedToTheEncodeCode)
+{
+    const std::string file = newFile("a.dat");
+    const std::string analog = englishText(922);
+    const CliRun run =
+        cli("set " + file +
+            " channel.1.rx-frequency=150 channel.1.tx-frequency=151 \"channel.1.channel-type=" + analog +
+            "\" channel.1.qt-decode=D23");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(shownValue(file, "channel.1.qt-decode"), "D230N");
+    EXPECT_EQ(shownValue(file, "channel.1.qt-encode"), "D230N");
+}
+
+TEST_F(CliFieldCommands, AnyFailureSavesNothing)
+{
+    const std::string file = newFile("a.dat");
+    const auto before = readBytes(file);
+    struct Failure {
+        std::string assignments;
+        std::string message;
+    };
+    const Failure failures[] = {
+        {"channel.1.rx-frequency=150 channel.2.tx-frequency=150", "channel.2.tx-frequency: "},
+        {"channel.1.rx-frequency=150 channel.1.channel-type=Digital-ish",
+         "is not one of the field's choices"},
+        {"channel.1.rx-frequency=150 channel.31.rx-frequency=150",
+         "unknown field key \"channel.31.rx-frequency\""},
+        {"channel.1.rx-frequency=150 nothing.1.x=1", "unknown field key"},
+    };
+    for (const Failure& failure : failures) {
+        const CliRun run = cli("set " + file + " " + failure.assignments);
+        EXPECT_EQ(run.exitCode, 1) << failure.assignments;
+        EXPECT_NE(run.errors.find(failure.message), std::string::npos) << run.errors;
+        EXPECT_EQ(readBytes(file), before) << failure.assignments;
+    }
+    EXPECT_EQ(cli("set " + file + " channel.1.rx-frequency").exitCode, 2);
+}
+
+TEST_F(CliFieldCommands, ShowOutputGoesBackIntoSet)
+{
+    const std::string file = newFile("a.dat");
+    ASSERT_EQ(cli("set " + file + " channel.1.rx-frequency=150 channel.1.operation-mode=" + englishText(891))
+                  .exitCode,
+              1); // RX without TX forces the mode: the field cannot be edited
+    ASSERT_EQ(cli("set " + file + " channel.1.rx-frequency=150 channel.1.tx-frequency=155").exitCode, 0);
+    const std::string mode = shownValue(file, "channel.1.operation-mode");
+    const std::string lower = [&] {
+        std::string s = englishText(890);
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }();
+    ASSERT_EQ(cli("set " + file + " \"channel.1.operation-mode=" + lower + "\"").exitCode, 0);
+    EXPECT_EQ(shownValue(file, "channel.1.operation-mode"), englishText(890));
+    ASSERT_EQ(cli("set " + file + " \"channel.1.operation-mode=" + mode + "\"").exitCode, 0);
+    EXPECT_EQ(shownValue(file, "channel.1.operation-mode"), mode);
+}
+
+TEST_F(CliFieldCommands, HelpDocumentsTheKeys)
+{
+    const CliRun run = cli("show --help");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.output.find("FORM[.RECORD].FIELD"), std::string::npos);
+    EXPECT_NE(run.output.find("channel.3.rx-frequency"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,366 @@
+// The field engine over declared rows: every storage width, scale, off value, alias, wrap,
+// clamp and round, one table row per case.
+#include "forms/fields/FieldEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace rps::fields {
+namespace {
+
+std::string fakeText(int number)
+{
+    return "T" + std::to_string(number);
+}
+
+enum class Act { Type, SpinUp, SpinDown, Check, Uncheck, Choose, Move };
+
+struct EngineCase {
+    const char* name;
+    FieldRow row;
+    std::vector<std::pair<std::size_t, uint8_t>> before; // bytes set before the action
+    Act act;
+    std::string text;           // typed or chosen text; for Move "from,to"
+    std::size_t at;             // first byte compared
+    std::vector<uint8_t> bytes; // expected bytes from `at`
+    std::string shown;          // expected shown text afterwards
+};
+
+constexpr Choice kModes[] = {{0, 890}, {256, 892}, {1, 891}};
+constexpr Choice kPriorities[] = {{0, 701}, {1, 702}, {2, 703}};
+
+// The row of the second case of a word shared by a check box and a period.
+constexpr FieldRow kPeriod = spin(2, "period", 0, bits16(0x10, 0x00FF), Range{1, 60, 1});
+
+const std::vector<EngineCase>& engineCases()
+{
+    static const std::vector<EngineCase> cases{
+        {"u8 typed above max clamps",
+         spin(1, "a", 0, u8(0), Range{1, 30, 1}),
+         {},
+         Act::Type,
+         "45",
+         0,
+         {30},
+         "30"},
+        {"u8 text that is no number reads 0",
+         spin(1, "a", 0, u8(0), Range{1, 30, 1}),
+         {},
+         Act::Type,
+         "x",
+         0,
+         {1},
+         "1"},
+        {"u8 spin up wraps to min",
+         spin(1, "a", 0, u8(0), Range{1, 30, 1}),
+         {{0, 30}},
+         Act::SpinUp,
+         "",
+         0,
+         {1},
+         "1"},
+        {"u8 spin down wraps to max",
+         spin(1, "a", 0, u8(0), Range{1, 30, 1}),
+         {{0, 1}},
+         Act::SpinDown,
+         "",
+         0,
+         {30},
+         "30"},
+        {"u16 integer clamp rounds down to step",
+         spin(1, "a", 0, u16(2), Range{300, 3000, 10}),
+         {},
+         Act::Type,
+         "1234",
+         2,
+         {0xCE, 0x04},
+         "1230"},
+        {"u16 below min is min",
+         spin(1, "a", 0, u16(2), Range{300, 3000, 10}),
+         {},
+         Act::Type,
+         "10",
+         2,
+         {0x2C, 0x01},
+         "300"},
+        {"scaled half steps round down",
+         spin(1, "a", 0, u8(0).times(2), Range{0, 30, 0.5}),
+         {},
+         Act::Type,
+         "3.74",
+         0,
+         {7},
+         "3.5"},
+        {"scaled spin adds one stored unit",
+         spin(1, "a", 0, u8(0).times(2), Range{0, 30, 0.5}),
+         {{0, 7}},
+         Act::SpinUp,
+         "",
+         0,
+         {8},
+         "4.0"},
+        {"empty text stores the off value",
+         spin(1, "a", 0, u8(0), Range{1, 30, 1}.offAt(0xFF, 849)),
+         {{0, 5}},
+         Act::Type,
+         "",
+         0,
+         {0xFF},
+         "T849"},
+        {"off text typed stores the off value",
+         spin(1, "a", 0, u8(0), Range{1, 30, 1}.offAt(0xFF, 849)),
+         {{0, 5}},
+         Act::Type,
+         "T849",
+         0,
+         {0xFF},
+         "T849"},
+        {"spin up from max goes to off",
+         spin(1, "a", 0, u16(0), Range{1, 99, 1}.offAt(0xFFFF, 849)),
+         {{0, 99}, {1, 0}},
+         Act::SpinUp,
+         "",
+         0,
+         {0xFF, 0xFF},
+         "T849"},
+        {"spin up from off goes to min",
+         spin(1, "a", 0, u16(0), Range{1, 99, 1}.offAt(0xFFFF, 849)),
+         {{0, 0xFF}, {1, 0xFF}},
+         Act::SpinUp,
+         "",
+         0,
+         {1, 0},
+         "1"},
+        {"spin down from min goes to off",
+         spin(1, "a", 0, u16(0), Range{1, 99, 1}.offAt(0xFFFF, 849)),
+         {{0, 1}, {1, 0}},
+         Act::SpinDown,
+         "",
+         0,
+         {0xFF, 0xFF},
+         "T849"},
+        {"off that does not spin counts as below min",
+         spin(1, "a", 0, u16(0), Range{1, 32767, 1}.offAt(0xFFFF, 0, false)),
+         {{0, 0xFF}, {1, 0xFF}},
+         Act::SpinDown,
+         "",
+         0,
+         {0xFF, 0x7F},
+         "32767"},
+        {"alias: 180 is stored as 0xFF",
+         spin(1, "a", 0, u8(0), Range{10, 180, 10}.storedAs(180, 0xFF)),
+         {},
+         Act::Type,
+         "180",
+         0,
+         {0xFF},
+         "180"},
+        {"alias: spin up to 180 stores 0xFF",
+         spin(1, "a", 0, u8(0), Range{10, 180, 10}.storedAs(180, 0xFF)),
+         {{0, 170}},
+         Act::SpinUp,
+         "",
+         0,
+         {0xFF},
+         "180"},
+        {"alias: spin up from 180 wraps to min",
+         spin(1, "a", 0, u8(0), Range{10, 180, 10}.storedAs(180, 0xFF)),
+         {{0, 0xFF}},
+         Act::SpinUp,
+         "",
+         0,
+         {10},
+         "10"},
+        {"BCD packs four digits",
+         spin(1, "a", 0, bcd(4), Range{0, 9999, 1}),
+         {},
+         Act::Type,
+         "1234",
+         4,
+         {0x34, 0x12},
+         "1234"},
+        {"BCD spin carries a decimal digit",
+         spin(1, "a", 0, bcd(4), Range{0, 9999, 1}),
+         {{4, 0x09}, {5, 0x00}},
+         Act::SpinUp,
+         "",
+         4,
+         {0x10, 0x00},
+         "10"},
+        {"bit of a shared word leaves the rest",
+         check(1, "a", 0, bits16(0x10, 0x8000), OnOff{1, 0}),
+         {{0x10, 0x2A}, {0x11, 0x00}},
+         Act::Check,
+         "",
+         0x10,
+         {0x2A, 0x80},
+         "T857"},
+        {"period of a shared word leaves the flag",
+         kPeriod,
+         {{0x10, 0x2A}, {0x11, 0x80}},
+         Act::Type,
+         "75",
+         0x10,
+         {60, 0x80},
+         "60"},
+        {"bit 0 clear means on",
+         check(1, "a", 0, bits8(3, 0x01), OnOff{0, 1}),
+         {{3, 0xFF}},
+         Act::Check,
+         "",
+         3,
+         {0xFE},
+         "T857"},
+        {"any value but off reads as on",
+         check(1, "a", 0, u8(0), OnOff{.on = 0, .off = 0xFF, .anyOtherIsOn = true}),
+         {{0, 0x05}},
+         Act::Uncheck,
+         "",
+         0,
+         {0xFF},
+         "T858"},
+        {"text is padded with spaces",
+         edit(1, "a", 0, text(0x20, 4)),
+         {},
+         Act::Type,
+         "AB",
+         0x20,
+         {'A', 'B', ' ', ' '},
+         "AB"},
+        {"blank text is stored as 0xFF",
+         edit(1, "a", 0, text(0x20, 4)),
+         {{0x20, 'A'}},
+         Act::Type,
+         "  ",
+         0x20,
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         ""},
+        {"list entry by label",
+         list(1, "a", 0, u16(6), kModes),
+         {},
+         Act::Choose,
+         "T892",
+         6,
+         {0x00, 0x01},
+         "T892"},
+        {"list entry by label in other case",
+         list(1, "a", 0, u16(6), kModes),
+         {},
+         Act::Choose,
+         "t891",
+         6,
+         {0x01, 0x00},
+         "T891"},
+        {"moving an entry keeps the others in order",
+         order(1, "a", 0, permutation(8, 3), kPriorities),
+         {{8, 0}, {9, 1}, {10, 2}},
+         Act::Move,
+         "2,0",
+         8,
+         {2, 0, 1},
+         "T703, T701, T702"},
+    };
+    return cases;
+}
+
+class FieldEngineCases : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(FieldEngineCases, StoresAndShows)
+{
+    const EngineCase& c = engineCases()[GetParam()];
+    SCOPED_TRACE(c.name);
+    std::array<uint8_t, 64> area{};
+    area.fill(0);
+    for (const auto& [offset, value] : c.before)
+        area[offset] = value;
+    GlobalRecords records(area);
+    const FieldRow rows[] = {c.row};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'});
+    EditResult result;
+    switch (c.act) {
+    case Act::Type:
+        result = engine.commitText(rows[0], 0, c.text);
+        break;
+    case Act::SpinUp:
+        result = engine.spin(rows[0], 0, +1);
+        break;
+    case Act::SpinDown:
+        result = engine.spin(rows[0], 0, -1);
+        break;
+    case Act::Check:
+    case Act::Uncheck:
+        result = engine.setChecked(rows[0], 0, c.act == Act::Check);
+        break;
+    case Act::Choose:
+        result = engine.choose(rows[0], 0, c.text);
+        break;
+    case Act::Move:
+        result = engine.moveEntry(rows[0], 0, c.text[0] - '0', c.text[2] - '0');
+        break;
+    }
+    EXPECT_FALSE(result.refused);
+    EXPECT_TRUE(result.changed);
+    EXPECT_EQ(std::vector<uint8_t>(area.begin() + static_cast<std::ptrdiff_t>(c.at),
+                                   area.begin() + static_cast<std::ptrdiff_t>(c.at + c.bytes.size())),
+              c.bytes);
+    EXPECT_EQ(engine.shown(rows[0], 0), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, FieldEngineCases, ::testing::Range<std::size_t>(0, engineCases().size()));
+
+TEST(FieldEngine, ShowsDecimalsWithTheLocaleSeparator)
+{
+    std::array<uint8_t, 4> area{7, 0, 0, 0};
+    GlobalRecords records(area);
+    const FieldRow rows[] = {spin(1, "a", 0, u8(0).times(2), Range{0, 30, 0.5})};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, ','});
+    EXPECT_EQ(engine.shown(rows[0], 0), "3,5");
+    engine.commitText(rows[0], 0, "4,5");
+    EXPECT_EQ(area[0], 9);
+}
+
+TEST(FieldEngine, ChoosingALabelTheListDoesNotOfferIsRefusedAndStoresNothing)
+{
+    std::array<uint8_t, 8> area{};
+    GlobalRecords records(area);
+    const FieldRow rows[] = {list(1, "a", 0, u16(6), kModes)};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'});
+    const EditResult result = engine.choose(rows[0], 0, "T999");
+    EXPECT_TRUE(result.refused);
+    EXPECT_FALSE(result.changed);
+    EXPECT_EQ(area[6], 0);
+}
+
+struct NothingEnabled : FieldRules {
+    bool enabled(const FieldRow&, int) const override { return false; }
+};
+
+TEST(FieldEngine, ADisabledFieldRefusesEveryEdit)
+{
+    std::array<uint8_t, 8> area{};
+    GlobalRecords records(area);
+    NothingEnabled rules;
+    const FieldRow rows[] = {spin(1, "a", 0, u8(0), Range{1, 30, 1})};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'}, &rules);
+    EXPECT_TRUE(engine.commitText(rows[0], 0, "5").refused);
+    EXPECT_TRUE(engine.spin(rows[0], 0, +1).refused);
+    EXPECT_EQ(area[0], 0);
+}
+
+TEST(FieldEngine, StrideRecordsAreNamedByNumberAndStayInsideTheArea)
+{
+    std::array<uint8_t, 40> area{};
+    StrideRecords records(area, 8, 10, 4, 4); // the fourth record would end past the area
+    const FieldRow rows[] = {spin(1, "level", 0, u8(1), Range{0, 9, 1})};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'});
+    engine.commitText(rows[0], 1, "7");
+    EXPECT_EQ(area[19], 7);
+    EXPECT_EQ(engine.key("list", rows[0], 1), "list.2.level");
+    EXPECT_TRUE(records.record(3).empty());
+    EXPECT_FALSE(engine.commitText(rows[0], 3, "7").changed);
+}
+
+} // namespace
+} // namespace rps::fields
