@@ -250,8 +250,10 @@ TEST(ChannelFieldKeys, EveryDataFieldHasAUniqueKeyAndAnEmptyChannelListsOnlyItsR
     const std::vector<FieldEntry> entries = listFields(declaredForms()[0], session->engine());
     std::set<std::string> keys;
     int dataFields = 0;
-    for (const fields::FieldRow& row : kChannelFields)
-        dataFields += row.isDataField() ? 1 : 0;
+    for (std::size_t i = 0; i < kChannelFields.size(); ++i) {
+        EXPECT_EQ(kChannelFields[i].item, static_cast<int>(i)); // the table is looked up by item
+        dataFields += kChannelFields[i].isDataField() ? 1 : 0;
+    }
     for (const FieldEntry& entry : entries)
         EXPECT_TRUE(keys.insert(entry.key).second) << entry.key;
     EXPECT_EQ(entries.size(), static_cast<std::size_t>(29 + dataFields));
