@@ -36,12 +36,37 @@ private:
     bool textsLoaded_ = false;
 };
 
-using Arguments = std::vector<std::string>;
+// One option of a command: a value option ("--port" taking "DEVICE"), or a flag when it takes
+// no value. The help sentence is what --help prints beside it.
+struct CliOption {
+    std::string_view name;
+    std::string_view value; // the value's name in the help, empty for a flag
+    std::string_view help;
+};
+
+// What the command line said to one command, as the parser found it.
+class CommandLine {
+public:
+    bool has(std::string_view name) const;
+    std::string value(std::string_view name) const; // empty when absent
+    const std::vector<std::string>& positional() const { return positional_; }
+
+    void add(std::string name, std::string value) { found_.emplace_back(std::move(name), std::move(value)); }
+    void addPositional(std::string argument) { positional_.push_back(std::move(argument)); }
+
+private:
+    std::vector<std::pair<std::string, std::string>> found_;
+    std::vector<std::string> positional_;
+};
 
 struct CliCommand {
     std::string_view name;
-    std::string_view usage;
-    int (*run)(CliContext& context, const Arguments& arguments); // arguments after the name
+    std::string_view usage;   // the synopsis after "rps360t-cli"
+    std::string_view summary; // one sentence for --help
+    std::span<const CliOption> options;
+    std::string_view positionals; // help for the positional arguments, empty when it takes none
+    int (*run)(CliContext& context, const CommandLine& line);
+    std::string_view footer = {}; // more help after the options
 };
 
 // new, info, export-raw, import-raw
@@ -52,23 +77,5 @@ std::span<const CliCommand> fieldCommands();
 std::span<const CliCommand> linkCommands();
 // ports (built with the Qt serial device)
 std::span<const CliCommand> portsCommands();
-
-// Options of the form "--name value" or "-o value" and flags of the form "--name"; what is
-// left are the positional arguments. Unknown options make parse() fail.
-class OptionParser {
-public:
-    OptionParser(std::vector<std::string_view> valueOptions, std::vector<std::string_view> flags);
-    bool parse(const Arguments& arguments);
-
-    bool has(std::string_view name) const;
-    std::string value(std::string_view name) const; // empty when absent
-    const std::vector<std::string>& positional() const { return positional_; }
-
-private:
-    std::vector<std::string_view> valueOptions_;
-    std::vector<std::string_view> flags_;
-    std::vector<std::pair<std::string, std::string>> found_;
-    std::vector<std::string> positional_;
-};
 
 } // namespace rps::cli

@@ -60,37 +60,12 @@ int CliContext::usage(std::string_view line) const
     return kExitUsage;
 }
 
-OptionParser::OptionParser(std::vector<std::string_view> valueOptions, std::vector<std::string_view> flags)
-    : valueOptions_(std::move(valueOptions)), flags_(std::move(flags))
-{
-}
-
-bool OptionParser::parse(const Arguments& arguments)
-{
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument.size() < 2 || argument[0] != '-') {
-            positional_.push_back(argument);
-            continue;
-        }
-        if (std::find(flags_.begin(), flags_.end(), argument) != flags_.end()) {
-            found_.emplace_back(argument, std::string());
-            continue;
-        }
-        if (std::find(valueOptions_.begin(), valueOptions_.end(), argument) == valueOptions_.end() ||
-            i + 1 >= arguments.size())
-            return false;
-        found_.emplace_back(argument, arguments[++i]);
-    }
-    return true;
-}
-
-bool OptionParser::has(std::string_view name) const
+bool CommandLine::has(std::string_view name) const
 {
     return std::any_of(found_.begin(), found_.end(), [&](const auto& entry) { return entry.first == name; });
 }
 
-std::string OptionParser::value(std::string_view name) const
+std::string CommandLine::value(std::string_view name) const
 {
     for (const auto& [option, value] : found_) {
         if (option == name)

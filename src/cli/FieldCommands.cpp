@@ -90,14 +90,9 @@ bool underPrefix(std::string_view key, std::string_view prefix)
     return prefix.empty() || key == prefix || (key.starts_with(prefix) && key[prefix.size()] == '.');
 }
 
-int runShow(CliContext& context, const Arguments& arguments)
+int runShow(CliContext& context, const CommandLine& options)
 {
-    if (arguments.size() == 1 && arguments[0] == "--help") {
-        context.out << "usage: rps360t-cli " << kShowUsage << "\n\n" << kKeyHelp;
-        return kExitOk;
-    }
-    OptionParser options({}, {"--json"});
-    if (!options.parse(arguments) || options.positional().empty() || options.positional().size() > 2)
+    if (options.positional().empty() || options.positional().size() > 2)
         return context.usage(kShowUsage);
     const std::string prefix = options.positional().size() == 2 ? options.positional()[1] : std::string();
     OpenedFile file;
@@ -144,14 +139,9 @@ const DeclaredForm* formOfKey(std::string_view key)
     return nullptr;
 }
 
-int runSet(CliContext& context, const Arguments& arguments)
+int runSet(CliContext& context, const CommandLine& options)
 {
-    if (arguments.size() == 1 && arguments[0] == "--help") {
-        context.out << "usage: rps360t-cli " << kSetUsage << "\n\n" << kKeyHelp;
-        return kExitOk;
-    }
-    OptionParser options({"-o"}, {});
-    if (!options.parse(arguments) || options.positional().size() < 2)
+    if (options.positional().size() < 2)
         return context.usage(kSetUsage);
     const std::vector<std::string>& positional = options.positional();
     for (std::size_t i = 1; i < positional.size(); ++i) {
@@ -200,9 +190,19 @@ int runSet(CliContext& context, const Arguments& arguments)
     return kExitOk;
 }
 
+constexpr CliOption kShowOptions[] = {
+    {"--json", "", "print the fields as a JSON array of objects with key, caption and value"},
+};
+constexpr CliOption kSetOptions[] = {
+    {"-o", "OUT.dat", "save to this file instead of replacing FILE.dat"},
+};
+
 constexpr std::array<CliCommand, 2> kFieldCommands{{
-    {"show", kShowUsage, runShow},
-    {"set", kSetUsage, runSet},
+    {"show", kShowUsage, "Lists every field of a data file with its key, caption and shown value.",
+     kShowOptions, "FILE.dat, then a key or the start of keys (channel.3, features) to list only those",
+     runShow, kKeyHelp},
+    {"set", kSetUsage, "Enters values into fields by key, as typed into the forms, and saves the file.",
+     kSetOptions, "FILE.dat, then KEY=TEXT assignments applied in order, all or nothing", runSet, kKeyHelp},
 }};
 
 } // namespace

@@ -159,11 +159,10 @@ std::string printable(std::span<const uint8_t> bytes)
     return text;
 }
 
-int runNew(CliContext& context, const Arguments& arguments)
+int runNew(CliContext& context, const CommandLine& options)
 {
     constexpr std::string_view kUsage = "new --model-code CODE [--plain] -o OUT.dat";
-    OptionParser options({"--model-code", "-o"}, {"--plain"});
-    if (!options.parse(arguments) || !options.positional().empty() || options.value("-o").empty())
+    if (!options.positional().empty() || options.value("-o").empty())
         return context.usage(kUsage);
     uint16_t code = 0;
     if (!parseModelCode(options.value("--model-code"), code)) {
@@ -177,10 +176,9 @@ int runNew(CliContext& context, const Arguments& arguments)
     return save(context, options.value("-o"), *image, options.has("--plain"));
 }
 
-int runInfo(CliContext& context, const Arguments& arguments)
+int runInfo(CliContext& context, const CommandLine& options)
 {
-    OptionParser options({}, {});
-    if (!options.parse(arguments) || options.positional().size() != 1)
+    if (options.positional().size() != 1)
         return context.usage("info FILE.dat");
     const std::string& path = options.positional()[0];
     auto image = std::make_unique<ConfigImage>();
@@ -214,10 +212,9 @@ int runInfo(CliContext& context, const Arguments& arguments)
     return kExitOk;
 }
 
-int runExportRaw(CliContext& context, const Arguments& arguments)
+int runExportRaw(CliContext& context, const CommandLine& options)
 {
-    OptionParser options({}, {});
-    if (!options.parse(arguments) || options.positional().size() != 2)
+    if (options.positional().size() != 2)
         return context.usage("export-raw FILE.dat OUT.bin");
     auto image = std::make_unique<ConfigImage>();
     if (const int status = openDataFile(context, options.positional()[0], *image); status != kExitOk)
@@ -230,11 +227,10 @@ int runExportRaw(CliContext& context, const Arguments& arguments)
     return kExitOk;
 }
 
-int runImportRaw(CliContext& context, const Arguments& arguments)
+int runImportRaw(CliContext& context, const CommandLine& options)
 {
     constexpr std::string_view kUsage = "import-raw IN.bin [--plain] -o OUT.dat";
-    OptionParser options({"-o"}, {"--plain"});
-    if (!options.parse(arguments) || options.positional().size() != 1 || options.value("-o").empty())
+    if (options.positional().size() != 1 || options.value("-o").empty())
         return context.usage(kUsage);
     // One byte more than an image tells a longer input from an image without reading it all.
     int error = 0;
@@ -261,11 +257,34 @@ int runImportRaw(CliContext& context, const Arguments& arguments)
     return save(context, options.value("-o"), *image, options.has("--plain"));
 }
 
+constexpr CliOption kNewOptions[] = {
+    {"--model-code", "CODE", "the model: 0x0400 0x0402 0x0403 (VHF), 0x0600 0x0700 0x0702 0x0703 (UHF)"},
+    {"--plain", "", "save with \"Encrypt Mode\" off (key byte 0)"},
+    {"-o", "OUT.dat", "the data file to write"},
+};
+constexpr CliOption kImportOptions[] = {
+    {"--plain", "", "save with \"Encrypt Mode\" off (key byte 0)"},
+    {"-o", "OUT.dat", "the data file to write"},
+};
+
 constexpr std::array<CliCommand, 4> kFileCommands{{
-    {"new", "new --model-code CODE [--plain] -o OUT.dat", runNew},
-    {"info", "info FILE.dat", runInfo},
-    {"export-raw", "export-raw FILE.dat OUT.bin", runExportRaw},
-    {"import-raw", "import-raw IN.bin [--plain] -o OUT.dat", runImportRaw},
+    {"new", "new --model-code CODE [--plain] -o OUT.dat",
+     "Creates a data file with the defaults of a model, as New does.", kNewOptions, "", runNew},
+    {"info",
+     "info FILE.dat",
+     "Prints a data file's model, version, checksum, channel count and messages.",
+     {},
+     "FILE.dat",
+     runInfo},
+    {"export-raw",
+     "export-raw FILE.dat OUT.bin",
+     "Writes the 42,496-byte image of a data file (main, auxiliary, local) as Open leaves it.",
+     {},
+     "FILE.dat OUT.bin",
+     runExportRaw},
+    {"import-raw", "import-raw IN.bin [--plain] -o OUT.dat",
+     "Saves a raw 42,496-byte image as a data file, as Save does, if Open would take it.", kImportOptions,
+     "IN.bin", runImportRaw},
 }};
 
 } // namespace

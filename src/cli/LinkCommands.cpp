@@ -91,12 +91,10 @@ struct TerminalTransfer {
     TransferContext context;
 };
 
-int runRead(CliContext& cli, const Arguments& arguments)
+int runRead(CliContext& cli, const CommandLine& options)
 {
     static constexpr std::string_view kUsage = "read --port DEVICE [--plain] [--quiet] -o OUT.dat";
-    OptionParser options({"--port", "-o"}, {"--plain", "--quiet"});
-    if (!options.parse(arguments) || !options.positional().empty() || options.value("--port").empty() ||
-        options.value("-o").empty())
+    if (!options.positional().empty() || options.value("--port").empty() || options.value("-o").empty())
         return cli.usage(kUsage);
     const bool plain = options.has("--plain");
     TerminalTransfer transfer(cli, options.value("--port"), plain, TerminalDialogs::Answers{true, false},
@@ -149,10 +147,9 @@ int loadForWrite(CliContext& cli, const std::string& path, ConfigImage& image)
     return kExitOk;
 }
 
-int runWrite(CliContext& cli, const Arguments& arguments)
+int runWrite(CliContext& cli, const CommandLine& options)
 {
-    OptionParser options({"--port", "--password"}, {"--set-clock", "--yes", "--allow-model-change", "--quiet"});
-    if (!options.parse(arguments) || options.positional().size() != 1 || options.value("--port").empty())
+    if (options.positional().size() != 1 || options.value("--port").empty())
         return cli.usage(kWriteUsage);
 
     ConfigImage image;
@@ -185,9 +182,26 @@ int runWrite(CliContext& cli, const Arguments& arguments)
     return kExitOk;
 }
 
+constexpr CliOption kReadOptions[] = {
+    {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)"},
+    {"--plain", "", "read and save with \"Encrypt Mode\" off"},
+    {"--quiet", "", "print no progress and no report"},
+    {"-o", "OUT.dat", "the data file to write"},
+};
+constexpr CliOption kWriteOptions[] = {
+    {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)"},
+    {"--set-clock", "", "set the repeater's clock to this computer's time after the write"},
+    {"--password", "TEXT", "the repeater's write password, when it asks for one"},
+    {"--yes", "", "answer the routine confirmation with yes"},
+    {"--allow-model-change", "", "write even over a repeater of another model, destination or band"},
+    {"--quiet", "", "print no progress and no report"},
+};
+
 constexpr CliCommand kLinkCommands[] = {
-    {"read", "read --port DEVICE [--plain] [--quiet] -o OUT.dat", runRead},
-    {"write", kWriteUsage, runWrite},
+    {"read", "read --port DEVICE [--plain] [--quiet] -o OUT.dat",
+     "Reads a repeater's configuration and saves it as a data file.", kReadOptions, "", runRead},
+    {"write", kWriteUsage, "Writes a data file to a repeater, after the checks and questions of a write.",
+     kWriteOptions, "FILE.dat", runWrite},
 };
 
 } // namespace

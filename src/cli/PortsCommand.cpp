@@ -14,10 +14,8 @@ constexpr int kFirstColumnTitle = 1240; // Device, Description, Manufacturer, Se
 constexpr int kColumnCount = 5;
 constexpr int kNoPorts = 1339;
 
-int runPorts(CliContext& cli, const Arguments& arguments)
+int runPorts(CliContext& cli, const CommandLine& /*options*/)
 {
-    if (!arguments.empty())
-        return cli.usage("ports");
     const char* runPort = std::getenv("RPS360T_PORT");
     const std::vector<PortChoice> ports = availablePorts(resolvePortPath(runPort != nullptr ? runPort : ""));
     if (ports.empty()) {
@@ -38,7 +36,7 @@ int runPorts(CliContext& cli, const Arguments& arguments)
 }
 
 constexpr CliCommand kPortsCommands[] = {
-    {"ports", "ports", runPorts},
+    {"ports", "ports", "Lists the serial ports as the Communication Port dialog does.", {}, "", runPorts},
 };
 
 } // namespace

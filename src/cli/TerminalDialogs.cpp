@@ -62,11 +62,13 @@ std::optional<std::string> readLine()
     }
 }
 
-std::optional<std::string> readHiddenLine(std::ostream& err)
+// The prompt is shown only once the echo is off, so nothing typed after it appears can be seen.
+std::optional<std::string> readHiddenLine(std::ostream& err, const std::string& prompt)
 {
     std::optional<std::string> line;
     {
         const EchoOff hidden;
+        err << prompt << ": " << std::flush;
         line = readLine();
     }
     // The line feed the user typed was not echoed either.
@@ -122,8 +124,7 @@ std::optional<std::string> TerminalDialogs::askPassword(const std::string&, cons
         err_ << prompt << ": " << passwordMissingText_ << '\n';
         return std::nullopt;
     }
-    err_ << prompt << ": " << std::flush;
-    std::optional<std::string> line = readHiddenLine(err_);
+    std::optional<std::string> line = readHiddenLine(err_, prompt);
     if (!line)
         return std::nullopt;
     std::string typed = std::move(*line);

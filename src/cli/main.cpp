@@ -2,10 +2,19 @@
 // as the desktop application.
 #include "cli/CliCommand.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <iostream>
+#include <map>
 #include <vector>
 
 namespace {
+
+constexpr const char* kVersion = "rps360t-cli 1.00";
+constexpr const char* kDescription =
+    "Creates, inspects and converts RPS-360T data files, edits their fields by key, and reads "
+    "and writes QLM-640/QLM-940 repeaters over a serial port.";
 
 std::vector<rps::cli::CliCommand> allCommands()
 {
@@ -13,20 +22,35 @@ std::vector<rps::cli::CliCommand> allCommands()
     for (auto group : {rps::cli::fileCommands(), rps::cli::fieldCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 #ifdef RPS_CLI_LINK_COMMANDS
-    const auto link = rps::cli::linkCommands();
-    commands.insert(commands.end(), link.begin(), link.end());
-    const auto ports = rps::cli::portsCommands();
-    commands.insert(commands.end(), ports.begin(), ports.end());
+    for (auto group : {rps::cli::linkCommands(), rps::cli::portsCommands()})
+        commands.insert(commands.end(), group.begin(), group.end());
 #endif
     return commands;
 }
 
-int printUsage(const std::vector<rps::cli::CliCommand>& commands)
+// What the parser fills for one command: a text per value option, a count per flag, the
+// positional arguments.
+struct CommandSlots {
+    std::map<std::string, std::string> values;
+    std::map<std::string, CLI::Option*> options;
+    std::vector<std::string> positional;
+};
+
+CLI::App* describe(CLI::App& app, const rps::cli::CliCommand& command, CommandSlots& slots)
 {
-    std::cerr << "usage:\n";
-    for (const auto& command : commands)
-        std::cerr << "  rps360t-cli " << command.usage << '\n';
-    return rps::cli::kExitUsage;
+    CLI::App* sub = app.add_subcommand(std::string(command.name), std::string(command.summary));
+    if (!command.footer.empty())
+        sub->footer(std::string(command.footer));
+    for (const rps::cli::CliOption& option : command.options) {
+        const std::string name(option.name);
+        slots.options[name] = option.value.empty()
+                                  ? sub->add_flag(name)->description(std::string(option.help))
+                                  : sub->add_option(name, slots.values[name], std::string(option.help))
+                                        ->type_name(std::string(option.value));
+    }
+    if (!command.positionals.empty())
+        sub->add_option("arguments", slots.positional, std::string(command.positionals));
+    return sub;
 }
 
 } // namespace
@@ -34,14 +58,44 @@ int printUsage(const std::vector<rps::cli::CliCommand>& commands)
 int main(int argc, char** argv)
 {
     const std::vector<rps::cli::CliCommand> commands = allCommands();
-    if (argc < 2)
-        return printUsage(commands);
-    const std::string name = argv[1];
-    for (const auto& command : commands) {
-        if (command.name == name) {
-            rps::cli::CliContext context(std::cout, std::cerr);
-            return command.run(context, rps::cli::Arguments(argv + 2, argv + argc));
-        }
+    CLI::App app(kDescription, "rps360t-cli");
+    app.set_version_flag("--version", kVersion, "show the version and end");
+    app.require_subcommand(1);
+    std::vector<CommandSlots> slots(commands.size());
+    std::vector<CLI::App*> subcommands;
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        subcommands.push_back(describe(app, commands[i], slots[i]));
+
+    // A misspelt command is named, rather than reported as a missing one.
+    const auto named = [&](const char* word) {
+        return std::any_of(commands.begin(), commands.end(), [&](const auto& c) { return c.name == word; });
+    };
+    if (argc > 1 && argv[1][0] != '-' && !named(argv[1])) {
+        std::cerr << "rps360t-cli: unknown command \"" << argv[1]
+                  << "\"\nRun with --help for more information.\n";
+        return rps::cli::kExitUsage;
     }
-    return printUsage(commands);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Help and version go to standard output with success; every other parse failure is a
+        // usage error, named by the library's message.
+        const int code = app.exit(error);
+        return code == 0 ? rps::cli::kExitOk : rps::cli::kExitUsage;
+    }
+
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (!subcommands[i]->parsed())
+            continue;
+        rps::cli::CommandLine line;
+        for (const auto& [name, option] : slots[i].options) {
+            if (option->count() > 0)
+                line.add(name, slots[i].values[name]);
+        }
+        for (std::string& argument : slots[i].positional)
+            line.addPositional(std::move(argument));
+        rps::cli::CliContext context(std::cout, std::cerr);
+        return commands[i].run(context, line);
+    }
+    return rps::cli::kExitUsage;
 }
