@@ -35,7 +35,9 @@ public:
         if (column == 1)
             return {CellEditorKind::DropDown, {}, {"Alpha", "Beta"}};
         if (column == 6)
-            return {CellEditorKind::EditableDropDown, {CharFilterKind::Digits, 2, '.', {}}, {"Switched off", "10"}};
+            return {CellEditorKind::EditableDropDown,
+                    {CharFilterKind::Digits, 2, '.', {}},
+                    {"Switched off", "10"}};
         return {CellEditorKind::Text, {CharFilterKind::Digits, 4, '.', {}}, {}};
     }
     void commitCell(int row, int column, const QString& text) override

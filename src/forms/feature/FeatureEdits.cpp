@@ -1,9 +1,9 @@
 #include "forms/feature/FeatureEdits.h"
 
-#include "model/records/FunctionCodePlaces.h"
-#include "model/FeatureMap.h"
 #include "forms/feature/FunctionGroups.h"
 #include "forms/feature/RemoteControlResets.h"
+#include "model/FeatureMap.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <utility>
 

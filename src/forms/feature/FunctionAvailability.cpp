@@ -1,10 +1,10 @@
 #include "forms/feature/FunctionAvailability.h"
 
-#include "model/records/ChannelIndex.h"
-#include "model/FeatureMap.h"
 #include "forms/feature/FunctionTable.h"
 #include "forms/feature/PortModes.h"
 #include "model/ByteOrder.h"
+#include "model/FeatureMap.h"
+#include "model/records/ChannelIndex.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "forms/feature/PortModes.h"
 
-#include "model/FeatureMap.h"
 #include "forms/feature/RemoteControlResets.h"
+#include "model/FeatureMap.h"
 
 #include <algorithm>
 #include <array>

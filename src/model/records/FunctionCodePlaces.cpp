@@ -1,7 +1,7 @@
 #include "model/records/FunctionCodePlaces.h"
 
-#include "model/FeatureMap.h"
 #include "model/ByteOrder.h"
+#include "model/FeatureMap.h"
 #include "model/ImageMap.h"
 
 #include <algorithm>

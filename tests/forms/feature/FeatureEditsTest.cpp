@@ -1,7 +1,7 @@
 #include "forms/feature/FeatureEdits.h"
 #include "FeatureTestImage.h"
-#include "model/records/FunctionCodePlaces.h"
 #include "forms/feature/RemoteControlResets.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 // A configuration image for feature tests: every byte 0xFF as after "clear", with helpers to
 // program channels and to read function slots and remote-control entries.
-#include "model/records/ChannelStore.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
+#include "model/records/ChannelStore.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "FeatureTestImage.h"
-#include "model/records/FunctionCodePlaces.h"
 #include "forms/feature/FeatureEdits.h"
 #include "forms/feature/FunctionGroups.h"
+#include "model/records/FunctionCodePlaces.h"
 
 #include <gtest/gtest.h>
 
