@@ -4,6 +4,7 @@
 #include "app/ShellController.h"
 #include "app/ShellMenus.h"
 #include "app/ShellTexts.h"
+#include "forms/FormCatalog.h"
 #include "model/ModelBlock.h"
 #include "service/MemMapOpeners.h"
 
@@ -83,7 +84,7 @@ QString CMainFrame::text(int index) const
 void CMainFrame::createActions()
 {
     std::vector<int> commands;
-    for (const MenuDefinition& menu : mainMenuLayout(shell_.options())) {
+    for (const MenuDefinition& menu : mainMenuLayout(shell_.options(), editMenuForms())) {
         for (const MenuEntry& entry : menu.entries) {
             if (entry.command != 0)
                 commands.push_back(entry.command);
@@ -205,7 +206,7 @@ void CMainFrame::rebuildMenus()
     }
     bar->clear();
     windowListActions_.clear();
-    for (const MenuDefinition& definition : mainMenuLayout(shell_.options())) {
+    for (const MenuDefinition& definition : mainMenuLayout(shell_.options(), editMenuForms())) {
         QMenu* menu = bar->addMenu(text(definition.titleText));
         if (definition.titleText == kWindowMenuText) {
             windowMenu_ = menu;
@@ -218,7 +219,7 @@ void CMainFrame::rebuildMenus()
             }
             QAction* action = actions_[entry.command];
             action->setText(text(entry.text));
-            const bool form = findFormRow(entry.command) != nullptr;
+            const bool form = formRegistration(entry.command) != nullptr;
             action->setEnabled(form ? shell_.findForm(entry.command) != nullptr
                                     : isCommandAvailable(entry.command));
             menu->addAction(action);
@@ -280,12 +281,14 @@ void CMainFrame::updateTree()
     root->setText(0, QString::fromStdString(modelDisplayName(readModelBlock(shell_.image().main()))));
     root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
     const QIcon formIcon = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
-    for (const FormRegistryRow& row : formRegistry()) {
+    for (const FormDescriptor& form : formCatalog()) {
+        if (form.place == FormPlace::FromOtherForms)
+            continue;
         auto* item = new QTreeWidgetItem(root);
-        item->setText(0, text(row.titleText));
+        item->setText(0, text(form.titleText));
         item->setIcon(0, formIcon);
-        item->setData(0, kCommandRole, row.command);
-        if (shell_.findForm(row.command) == nullptr)
+        item->setData(0, kCommandRole, form.command);
+        if (shell_.findForm(form.command) == nullptr)
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
     root->setExpanded(true);
@@ -428,7 +431,8 @@ void CMainFrame::runCommand(int command)
     QAction* action = commandAction(command);
     if (action != nullptr && !action->isEnabled())
         return;
-    if (findFormRow(command) != nullptr) {
+    if (const FormDescriptor* form = formRegistration(command);
+        form != nullptr && form->place != FormPlace::FromOtherForms) {
         openForm(command);
         return;
     }
