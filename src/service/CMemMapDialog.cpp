@@ -152,6 +152,7 @@ void CMemMapGrid::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+    case Qt::Key_F2:
         if (!inChars)
             openHexEditor(std::nullopt);
         return;

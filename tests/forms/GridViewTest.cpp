@@ -35,7 +35,9 @@ public:
         if (column == 1)
             return {CellEditorKind::DropDown, {}, {"Alpha", "Beta"}};
         if (column == 6)
-            return {CellEditorKind::EditableDropDown, {CharFilterKind::Digits, 2, '.', {}}, {"Switched off", "10"}};
+            return {CellEditorKind::EditableDropDown,
+                    {CharFilterKind::Digits, 2, '.', {}},
+                    {"Switched off", "10"}};
         return {CellEditorKind::Text, {CharFilterKind::Digits, 4, '.', {}}, {}};
     }
     void commitCell(int row, int column, const QString& text) override
@@ -175,6 +177,32 @@ TEST_F(GridViewTest, EnterOnACellWithoutEditorMovesRight)
     press(Qt::Key_Return);
     EXPECT_FALSE(grid.isEditing());
     EXPECT_EQ(cell(), QPoint(0, 3));
+}
+
+TEST_F(GridViewTest, F2OpensTheEditorWithTheCellsTextAsEnterDoes)
+{
+    grid.setCurrentCell(1, 3);
+    press(Qt::Key_F2);
+    ASSERT_TRUE(grid.isEditing());
+    auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "13");
+    press(Qt::Key_End);
+    press(Qt::Key_Backspace);
+    press(Qt::Key_7);
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[1][3], "17");
+
+    grid.setCurrentCell(2, 1);
+    press(Qt::Key_F2);
+    EXPECT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+    press(Qt::Key_Escape);
+
+    // A cell without an editor neither opens nor moves: F2 only edits.
+    grid.setCurrentCell(0, 2);
+    press(Qt::Key_F2);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(cell(), QPoint(0, 2));
 }
 
 TEST_F(GridViewTest, ClipTextJoinsCellsWithTabsAndRowsWithNewlines)

@@ -74,6 +74,20 @@ TEST_F(MemMapDialogTest, TypedHexDigitsAreStoredAndAnEmptyEntryIsFF)
     EXPECT_EQ(host.image.aux()[0x23], 0xFF);
 }
 
+TEST_F(MemMapDialogTest, F2OpensTheCellEditorLikeEnter)
+{
+    open(host.image.aux(), 0, false);
+    host.image.aux()[0x30] = 0x5A;
+    dialog->grid()->selectOffset(0x30);
+    key(Qt::Key_F2);
+    ASSERT_TRUE(dialog->grid()->isEditing());
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Backspace);
+    typeText("3");
+    key(Qt::Key_Return);
+    EXPECT_EQ(host.image.aux()[0x30], 0x03);
+}
+
 TEST_F(MemMapDialogTest, TraceViewerStartsAtF800)
 {
     open(host.image.local(), 0xF800, false);

@@ -253,6 +253,10 @@ void CGridView::keyPressEvent(QKeyEvent* event)
         if (!openEditor(current.row(), current.column()))
             moveBy(0, 1, true);
         return;
+    case Qt::Key_F2: // the spreadsheet habit: edit the cell in place, as Enter does
+        setRowMode(false);
+        openEditor(current.row(), current.column());
+        return;
     case Qt::Key_Backspace:
         openEditor(current.row(), current.column(), QString());
         return;
