@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CChildFrame.h"
 #include "app/ShellCommands.h"
 #include "app/ShellController.h"
 #include "app/ShellMenus.h"
@@ -62,6 +63,9 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("mdiArea");
+    // A child window larger than the work area is scrolled to, never cut off.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
 
     createActions();
@@ -309,6 +313,14 @@ void CMainFrame::showTreeBar(bool focus)
         tree_->setFocus(Qt::ShortcutFocusReason);
 }
 
+QList<QKeySequence> CMainFrame::acceleratorKeys() const
+{
+    QList<QKeySequence> keys;
+    for (const auto& [command, action] : actions_)
+        keys += action->shortcuts();
+    return keys;
+}
+
 QAction* CMainFrame::commandAction(int command) const
 {
     const auto it = actions_.find(command);
@@ -355,11 +367,9 @@ void CMainFrame::openForm(int command)
     if (form == nullptr)
         return; // nothing shown, menus unchanged
     const int othersOpen = openFormCount();
-    QMdiSubWindow* window = mdi_->addSubWindow(form);
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* window = new CChildFrame(form, acceleratorKeys());
     window->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    window->setWindowTitle(form->formTitle());
-    connect(form, &CFormView::titleChanged, window, &QMdiSubWindow::setWindowTitle);
+    mdi_->addSubWindow(window);
     connect(this, &CMainFrame::refreshAllFormsRequested, form, &CFormView::refreshFromImage);
     forms_[command] = window;
     form->refreshFromImage();
@@ -402,6 +412,7 @@ void CMainFrame::finishImageReplacement()
 void CMainFrame::refreshAllForms()
 {
     emit refreshAllFormsRequested();
+    repaintChildWindowsLater();
 }
 
 void CMainFrame::setCurrentChannel(int channel)
@@ -413,6 +424,7 @@ void CMainFrame::setCurrentChannel(int channel)
         if (auto* form = openedForm(command))
             form->channelSelectionChanged(channel);
     }
+    repaintChildWindowsLater();
 }
 
 FrequencyLimits CMainFrame::frequencyLimits() const

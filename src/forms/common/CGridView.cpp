@@ -64,6 +64,14 @@ void CGridView::applyColumnWidths()
                                         metrics.horizontalAdvance(model_->headerText(column)) + 14));
     verticalHeader()->setFixedWidth(
         std::max(model_->fixedColumnWidth(), metrics.horizontalAdvance(model_->fixedHeaderText()) + 12));
+    // Never wider than its columns; narrower, it scrolls sideways.
+    setMaximumWidth(contentWidth());
+    updateGeometry();
+}
+
+QSize CGridView::sizeHint() const
+{
+    return {contentWidth(), QTableView::sizeHint().height()};
 }
 
 int CGridView::contentWidth() const
