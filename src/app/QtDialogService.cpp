@@ -253,9 +253,9 @@ QtDialogService::runPasswordDialog(const std::string& caption, const std::string
             dialog.reject();
             break;
         case PasswordVerdict::TryAgain:
-            // The question stays, the wrong entry selected so that typing replaces it.
+            // The question stays with an empty field, ready for the next entry.
+            field->clear();
             field->setFocus(Qt::OtherFocusReason);
-            field->selectAll();
             break;
         }
     });
