@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
+#include "app/CChildFrame.h"
 #include "app/ShellCommands.h"
 #include "app/ShellController.h"
 #include "app/ShellMenus.h"
 #include "app/ShellTexts.h"
+#include "forms/FormCatalog.h"
 #include "model/ModelBlock.h"
 #include "service/MemMapOpeners.h"
 
@@ -61,6 +63,9 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("mdiArea");
+    // A child window larger than the work area is scrolled to, never cut off.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
 
     createActions();
@@ -83,7 +88,7 @@ QString CMainFrame::text(int index) const
 void CMainFrame::createActions()
 {
     std::vector<int> commands;
-    for (const MenuDefinition& menu : mainMenuLayout(shell_.options())) {
+    for (const MenuDefinition& menu : mainMenuLayout(shell_.options(), editMenuForms())) {
         for (const MenuEntry& entry : menu.entries) {
             if (entry.command != 0)
                 commands.push_back(entry.command);
@@ -205,7 +210,7 @@ void CMainFrame::rebuildMenus()
     }
     bar->clear();
     windowListActions_.clear();
-    for (const MenuDefinition& definition : mainMenuLayout(shell_.options())) {
+    for (const MenuDefinition& definition : mainMenuLayout(shell_.options(), editMenuForms())) {
         QMenu* menu = bar->addMenu(text(definition.titleText));
         if (definition.titleText == kWindowMenuText) {
             windowMenu_ = menu;
@@ -218,7 +223,7 @@ void CMainFrame::rebuildMenus()
             }
             QAction* action = actions_[entry.command];
             action->setText(text(entry.text));
-            const bool form = findFormRow(entry.command) != nullptr;
+            const bool form = formRegistration(entry.command) != nullptr;
             action->setEnabled(form ? shell_.findForm(entry.command) != nullptr
                                     : isCommandAvailable(entry.command));
             menu->addAction(action);
@@ -280,12 +285,14 @@ void CMainFrame::updateTree()
     root->setText(0, QString::fromStdString(modelDisplayName(readModelBlock(shell_.image().main()))));
     root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
     const QIcon formIcon = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
-    for (const FormRegistryRow& row : formRegistry()) {
+    for (const FormDescriptor& form : formCatalog()) {
+        if (form.place == FormPlace::FromOtherForms)
+            continue;
         auto* item = new QTreeWidgetItem(root);
-        item->setText(0, text(row.titleText));
+        item->setText(0, text(form.titleText));
         item->setIcon(0, formIcon);
-        item->setData(0, kCommandRole, row.command);
-        if (shell_.findForm(row.command) == nullptr)
+        item->setData(0, kCommandRole, form.command);
+        if (shell_.findForm(form.command) == nullptr)
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
     root->setExpanded(true);
@@ -304,6 +311,14 @@ void CMainFrame::showTreeBar(bool focus)
     treeBar_->raise();
     if (focus)
         tree_->setFocus(Qt::ShortcutFocusReason);
+}
+
+QList<QKeySequence> CMainFrame::acceleratorKeys() const
+{
+    QList<QKeySequence> keys;
+    for (const auto& [command, action] : actions_)
+        keys += action->shortcuts();
+    return keys;
 }
 
 QAction* CMainFrame::commandAction(int command) const
@@ -352,11 +367,9 @@ void CMainFrame::openForm(int command)
     if (form == nullptr)
         return; // nothing shown, menus unchanged
     const int othersOpen = openFormCount();
-    QMdiSubWindow* window = mdi_->addSubWindow(form);
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* window = new CChildFrame(form, acceleratorKeys());
     window->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    window->setWindowTitle(form->formTitle());
-    connect(form, &CFormView::titleChanged, window, &QMdiSubWindow::setWindowTitle);
+    mdi_->addSubWindow(window);
     connect(this, &CMainFrame::refreshAllFormsRequested, form, &CFormView::refreshFromImage);
     forms_[command] = window;
     form->refreshFromImage();
@@ -399,6 +412,7 @@ void CMainFrame::finishImageReplacement()
 void CMainFrame::refreshAllForms()
 {
     emit refreshAllFormsRequested();
+    repaintChildWindowsLater();
 }
 
 void CMainFrame::setCurrentChannel(int channel)
@@ -410,6 +424,7 @@ void CMainFrame::setCurrentChannel(int channel)
         if (auto* form = openedForm(command))
             form->channelSelectionChanged(channel);
     }
+    repaintChildWindowsLater();
 }
 
 FrequencyLimits CMainFrame::frequencyLimits() const
@@ -428,7 +443,8 @@ void CMainFrame::runCommand(int command)
     QAction* action = commandAction(command);
     if (action != nullptr && !action->isEnabled())
         return;
-    if (findFormRow(command) != nullptr) {
+    if (const FormDescriptor* form = formRegistration(command);
+        form != nullptr && form->place != FormPlace::FromOtherForms) {
         openForm(command);
         return;
     }

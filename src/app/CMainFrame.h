@@ -5,6 +5,7 @@
 #include "forms/common/CFormView.h"
 #include "forms/common/FormContext.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -88,7 +89,11 @@ private:
     void tileWindows(Qt::Orientation stacking);
     // Lines the minimised child windows up along the bottom edge.
     void arrangeMinimized();
+    // Paints every child window again, bottom to top, once the forms have followed a change.
+    void repaintChildWindowsLater();
     QString text(int index) const;
+    // Every key sequence of the main window's commands.
+    QList<QKeySequence> acceleratorKeys() const;
 
     ShellController& shell_;
     FormContext formContext_;

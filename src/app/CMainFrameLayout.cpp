@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QTimer>
 
 #include <cmath>
 
@@ -68,6 +69,22 @@ void CMainFrame::arrangeMinimized()
         window->move(x, y - size.height() + 1);
         x += kMinimizedIconWidth;
     }
+}
+
+void CMainFrame::repaintChildWindowsLater()
+{
+    // A grid that follows a change under another child window can paint its row numbers through
+    // that window's margins; painting the windows again in their stacking order, once the forms
+    // have been drawn, puts the upper ones back on top.
+    if (mdi_->subWindowList().size() < 2)
+        return;
+    QTimer::singleShot(0, this, [this] {
+        for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+            window->update();
+            if (QWidget* form = window->widget())
+                form->update();
+        }
+    });
 }
 
 QString CMainFrame::placementText() const

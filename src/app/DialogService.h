@@ -2,6 +2,7 @@
 // Questions, messages and file choices asked of the user. The core flows ask through this
 // interface; the application answers with real Qt dialogs, tests and the CLI answer in
 // advance or on the terminal.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,11 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 // What agreeing to a question lets happen. The command line answers routine questions in advance
 // (--yes) but writes over a repeater of another model only when that was asked for by name.
 enum class QuestionKind { Routine, ModelChange };
+
+// What a password question does with an entry: closes accepted, stays open for another entry
+// (the check has told the user why), or closes refused.
+enum class PasswordVerdict { Accept, TryAgain, Refuse };
+using PasswordCheck = std::function<PasswordVerdict(const std::string& entry)>;
 
 struct MessageRequest {
     std::string text;
@@ -47,6 +53,21 @@ public:
                                                         int maxLength)
     {
         return askPassword(caption, prompt, maxLength);
+    }
+    // The security password question, which stays open while check answers TryAgain: true
+    // when an entry was accepted, false on Cancel or a refusal. Without a question that can
+    // stay open, each try is a question of its own.
+    virtual bool askDigitPasswordUntil(const std::string& caption, const std::string& prompt, int maxLength,
+                                       const PasswordCheck& check)
+    {
+        for (;;) {
+            const std::optional<std::string> entry = askDigitPassword(caption, prompt, maxLength);
+            if (!entry)
+                return false;
+            const PasswordVerdict verdict = check(*entry);
+            if (verdict != PasswordVerdict::TryAgain)
+                return verdict == PasswordVerdict::Accept;
+        }
     }
 };
 

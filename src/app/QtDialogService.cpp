@@ -198,19 +198,34 @@ std::optional<std::string> QtDialogService::askPassword(const std::string& capti
     });
 }
 
-std::optional<std::string> QtDialogService::askDigitPassword(const std::string& caption,
-                                                             const std::string& prompt, int maxLength)
+namespace {
+// The security password field: digits only, at most maxLength of them.
+std::function<QLineEdit*(QWidget*)> digitField(int maxLength)
 {
-    return runPasswordDialog(caption, prompt, [maxLength](QWidget* parent) {
+    return [maxLength](QWidget* parent) {
         QLineEdit* field = makeDigitPasswordField(parent);
         field->setMaxLength(std::min(field->maxLength(), maxLength));
         return field;
-    });
+    };
+}
+} // namespace
+
+std::optional<std::string> QtDialogService::askDigitPassword(const std::string& caption,
+                                                             const std::string& prompt, int maxLength)
+{
+    return runPasswordDialog(caption, prompt, digitField(maxLength));
+}
+
+bool QtDialogService::askDigitPasswordUntil(const std::string& caption, const std::string& prompt,
+                                            int maxLength, const PasswordCheck& check)
+{
+    return runPasswordDialog(caption, prompt, digitField(maxLength), check).has_value();
 }
 
 std::optional<std::string>
 QtDialogService::runPasswordDialog(const std::string& caption, const std::string& prompt,
-                                   const std::function<QLineEdit*(QWidget*)>& makeField)
+                                   const std::function<QLineEdit*(QWidget*)>& makeField,
+                                   const PasswordCheck& check)
 {
     QDialog dialog(owner());
     dialog.setObjectName("passwordDialog");
@@ -225,7 +240,25 @@ QtDialogService::runPasswordDialog(const std::string& caption, const std::string
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     setCaption(buttons->button(QDialogButtonBox::Ok), text(26));
     setCaption(buttons->button(QDialogButtonBox::Cancel), text(27));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, field, &check] {
+        if (!check) {
+            dialog.accept();
+            return;
+        }
+        switch (check(field->text().toStdString())) {
+        case PasswordVerdict::Accept:
+            dialog.accept();
+            break;
+        case PasswordVerdict::Refuse:
+            dialog.reject();
+            break;
+        case PasswordVerdict::TryAgain:
+            // The question stays with an empty field, ready for the next entry.
+            field->clear();
+            field->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     dialog.setMinimumWidth(320);

@@ -27,12 +27,16 @@ public:
                                            int maxLength) override;
     std::optional<std::string> askDigitPassword(const std::string& caption, const std::string& prompt,
                                                 int maxLength) override;
+    bool askDigitPasswordUntil(const std::string& caption, const std::string& prompt, int maxLength,
+                               const PasswordCheck& check) override;
 
 private:
     QWidget* owner() const;
     // The password prompt around a field made by makeField for the dialog.
+    // OK hands the entry to check; without one, OK closes the question with the entry.
     std::optional<std::string> runPasswordDialog(const std::string& caption, const std::string& prompt,
-                                                 const std::function<QLineEdit*(QWidget*)>& makeField);
+                                                 const std::function<QLineEdit*(QWidget*)>& makeField,
+                                                 const PasswordCheck& check = {});
     QString text(int index) const;
 
     const LanguageTable* texts_;

@@ -28,23 +28,20 @@ SecurityVerdict checkSecurityEntry(const SecurityEntry& entry)
 
 bool askPasswordThreeTimes(const std::string& expected, const LanguageTable& texts, DialogService& dialogs)
 {
-    for (int attempt = 0; attempt < kPasswordTries; ++attempt) {
-        const auto answer =
-            dialogs.askDigitPassword(texts.text(kPasswordCaptionText), texts.text(kPasswordPromptText),
-                                     static_cast<int>(kSecurityPasswordMaxLength));
-        if (!answer) {
-            return false;
-        }
-        if (*answer == expected) {
-            return true;
-        }
-        MessageRequest wrong;
-        wrong.text = texts.text(kWrongPasswordText);
-        wrong.caption = texts.text(rps::texts::kErrorCaption);
-        wrong.icon = MessageIcon::Error;
-        dialogs.showMessage(wrong);
-    }
-    return false;
+    int wrong = 0;
+    return dialogs.askDigitPasswordUntil(
+        texts.text(kPasswordCaptionText), texts.text(kPasswordPromptText),
+        static_cast<int>(kSecurityPasswordMaxLength), [&](const std::string& entry) {
+            if (entry == expected)
+                return PasswordVerdict::Accept;
+            // Shown over the question, which stays open for the next try.
+            MessageRequest message;
+            message.text = texts.text(kWrongPasswordText);
+            message.caption = texts.text(rps::texts::kErrorCaption);
+            message.icon = MessageIcon::Error;
+            dialogs.showMessage(message);
+            return ++wrong < kPasswordTries ? PasswordVerdict::TryAgain : PasswordVerdict::Refuse;
+        });
 }
 
 bool passesStartupPasswordCheck(const SecuritySettings& security, const LanguageTable& texts,

@@ -39,8 +39,9 @@ inline constexpr int kPasswordTries = 3;
 // confirmation; with neither checked the typed password is taken as it is.
 SecurityVerdict checkSecurityEntry(const SecurityEntry& entry);
 
-// Asks for the expected password at most three times through the dialog service; each wrong
-// entry is answered with language text 793. True when the right password was given.
+// Asks for the expected password through the dialog service; each wrong entry is answered
+// with language text 793 over the question, and the third one ends it refused. True when the
+// right password was given.
 bool askPasswordThreeTimes(const std::string& expected, const LanguageTable& texts, DialogService& dialogs);
 
 // The start-up check: without program execution protection it passes without a question.

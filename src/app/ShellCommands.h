@@ -1,4 +1,6 @@
 #pragma once
+#include "forms/FormCommands.h"
+
 // Command numbers of the main window's menus, tool bar and accelerators. The numbers are
 // the ones the help contexts and the form registry are keyed by.
 namespace rps::cmd {
@@ -14,7 +16,7 @@ inline constexpr int kExit = 207;
 // Model
 inline constexpr int kModelInformation = 32771;
 // Edit (the form registry)
-inline constexpr int kChannelInformation = 32773;
+inline constexpr int kChannelInformation = kChannelInformationCommand;
 inline constexpr int kSupportUtility = 32834;
 // Program
 inline constexpr int kReadFromRadio = 40060;

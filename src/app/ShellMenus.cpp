@@ -2,31 +2,9 @@
 
 #include "app/ShellCommands.h"
 
-#include <algorithm>
-#include <array>
-
 namespace rps {
 
 namespace {
-
-constexpr std::array<FormRegistryRow, 16> kFormRegistry{{
-    {cmd::kChannelInformation, 88, 841, true},
-    {32822, 73, 833, false},  // Optional Features
-    {32818, 72, 832, false},  // Key Assignment
-    {32817, 74, 834, true},   // Scan Information
-    {32824, 79, 842, false},  // DTMF
-    {32825, 75, 835, true},   // Encode/Decode Table
-    {32861, 80, 845, true},   // NXDN
-    {32826, 76, 836, false},  // Remote Control
-    {32832, 85, 843, false},  // Function Port
-    {32820, 77, 837, false},  // Multi Table
-    {32819, 78, 838, true},   // CW Message
-    {32835, 89, 844, true},   // User List
-    {32787, 81, 839, false},  // Test Frequency
-    {32788, 82, 558, false},  // Embedded Message
-    {32821, 83, 840, true},   // Embedded Message w/Password
-    {32860, 90, 1356, false}, // Advanced Settings
-}};
 
 constexpr MenuEntry kSeparator{0, 0};
 
@@ -38,19 +16,7 @@ void dropTrailingSeparator(std::vector<MenuEntry>& entries)
 
 } // namespace
 
-std::span<const FormRegistryRow> formRegistry()
-{
-    return kFormRegistry;
-}
-
-const FormRegistryRow* findFormRow(int command)
-{
-    const auto it = std::find_if(kFormRegistry.begin(), kFormRegistry.end(),
-                                 [command](const FormRegistryRow& row) { return row.command == command; });
-    return it == kFormRegistry.end() ? nullptr : &*it;
-}
-
-std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options)
+std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options, std::span<const EditMenuForm> editForms)
 {
     std::vector<MenuDefinition> menus;
     menus.push_back({58,
@@ -66,9 +32,9 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options)
     menus.push_back({69, {{cmd::kModelInformation, 70}}});
 
     MenuDefinition edit{71, {}};
-    for (const FormRegistryRow& row : kFormRegistry) {
-        edit.entries.push_back({row.command, row.menuText});
-        if (row.separatorAfter)
+    for (const EditMenuForm& form : editForms) {
+        edit.entries.push_back({form.command, form.menuText});
+        if (form.separatorAfter)
             edit.entries.push_back(kSeparator);
     }
     dropTrailingSeparator(edit.entries);

@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar of the main window as data: every top-level menu with its entries (command
 // and language text), in the order the menus are rebuilt from the language texts, and the
-// registry of editing forms behind the Edit menu and the tree of editing areas.
+// Edit entries that the registry of editing forms supplies.
 #include "app/AppOptions.h"
 
 #include <span>
@@ -9,16 +9,12 @@
 
 namespace rps {
 
-struct FormRegistryRow {
+// An entry of the Edit menu as the form registry gives it.
+struct EditMenuForm {
     int command;
-    int menuText;  // language text of the Edit entry
-    int titleText; // language text of the form's title and tree entry
+    int menuText; // language text of the Edit entry
     bool separatorAfter;
 };
-
-// The sixteen Edit entries in menu order (the tree shows the same sixteen).
-std::span<const FormRegistryRow> formRegistry();
-const FormRegistryRow* findFormRow(int command);
 
 struct MenuEntry {
     int command = 0; // 0 = separator
@@ -32,7 +28,9 @@ struct MenuDefinition {
 
 // The nine menus in bar order (File, Model, Edit, Program, Tools, Setup, View, Window, Help),
 // with the entries the options allow. No menu ends in a separator.
-std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options);
+// The Edit menu lists editForms in their order.
+std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options,
+                                           std::span<const EditMenuForm> editForms);
 
 // Commands whose feature is not part of this build yet: present in the menus, disabled.
 bool isCommandAvailable(int command);

@@ -1,4 +1,4 @@
-// Read Data form Radio and Write Data to Radio: the progress dialogs around the transfers and
+// Read Data from Radio and Write Data to Radio: the progress dialogs around the transfers and
 // the replacement of the image after a completed read.
 #include "app/CMainFrame.h"
 #include "app/CTransferDialog.h"

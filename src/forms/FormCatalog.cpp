@@ -1,31 +1,71 @@
 #include "forms/FormCatalog.h"
 
+#include "forms/FormCommands.h"
 #include "forms/channel/CBeatShiftView.h"
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
-#include "forms/channel/ChannelFormSupport.h"
+
+#include <algorithm>
+#include <array>
 
 namespace rps {
 
-const std::vector<FormDescriptor>& formCatalog()
+namespace {
+
+using enum FormPlace;
+
+// A new form is one row here: its command, Edit menu text, title and tree text, place and
+// factory. Forms still to come have no factory; their Edit entries are shown disabled.
+const std::array<FormDescriptor, 19> kCatalog{{
+    {kChannelInformationCommand, 88, 841, EditMenuThenSeparator, &CChInfoView::create},
+    {kOptionalFeaturesCommand, 73, 833, EditMenu, nullptr},
+    {kKeyAssignmentCommand, 72, 832, EditMenu, nullptr},
+    {kScanInformationCommand, 74, 834, EditMenuThenSeparator, nullptr},
+    {kDtmfCommand, 79, 842, EditMenu, nullptr},
+    {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, nullptr},
+    {kNxdnCommand, 80, 845, EditMenuThenSeparator, nullptr},
+    {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
+    {kFunctionPortCommand, 85, 843, EditMenu, nullptr},
+    {kMultiTableCommand, 77, 837, EditMenu, nullptr},
+    {kCwMessageCommand, 78, 838, EditMenuThenSeparator, nullptr},
+    {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},
+    {kTestFrequencyCommand, 81, 839, EditMenu, nullptr},
+    {kEmbeddedMessageCommand, 82, 558, EditMenu, nullptr},
+    {kEmbeddedPasswordCommand, 83, 840, EditMenuThenSeparator, nullptr},
+    {kAdvancedSettingsCommand, 90, 1356, EditMenu, nullptr},
+    {kChannelEditCommand, 0, 897, FromOtherForms, &CChEditView::create},
+    {kBeatShiftCommand, 0, 906, FromOtherForms, &CBeatShiftView::create},
+    {kCwIdCommand, 0, 0, FromOtherForms, nullptr},
+}};
+
+} // namespace
+
+std::span<const FormDescriptor> formCatalog()
 {
-    // Each forms folder adds its rows here as its forms are built.
-    static const std::vector<FormDescriptor> catalog{
-        {kChannelInformationCommand, 88, 841, &CChInfoView::create},
-        // Opened from the channel forms, not from the Edit menu.
-        {kChannelEditCommand, 0, 897, &CChEditView::create},
-        {kBeatShiftCommand, 0, 906, &CBeatShiftView::create},
-    };
-    return catalog;
+    return kCatalog;
+}
+
+const FormDescriptor* formRegistration(int command)
+{
+    const auto it = std::find_if(kCatalog.begin(), kCatalog.end(),
+                                 [command](const FormDescriptor& form) { return form.command == command; });
+    return it == kCatalog.end() ? nullptr : &*it;
 }
 
 const FormDescriptor* findForm(int command)
 {
-    for (const FormDescriptor& form : formCatalog()) {
-        if (form.command == command)
-            return &form;
+    const FormDescriptor* form = formRegistration(command);
+    return form != nullptr && form->create != nullptr ? form : nullptr;
+}
+
+std::vector<EditMenuForm> editMenuForms()
+{
+    std::vector<EditMenuForm> entries;
+    for (const FormDescriptor& form : kCatalog) {
+        if (form.place != FromOtherForms)
+            entries.push_back({form.command, form.menuText, form.place == EditMenuThenSeparator});
     }
-    return nullptr;
+    return entries;
 }
 
 } // namespace rps

@@ -152,6 +152,7 @@ void CMemMapGrid::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+    case Qt::Key_F2:
         if (!inChars)
             openHexEditor(std::nullopt);
         return;
@@ -226,8 +227,11 @@ void CMemMapDialog::setCharactersShown(bool shown)
     const auto offset = model_->offsetOf(grid_->currentIndex());
     model_->setCharactersShown(shown);
     const int cell = grid_->fontMetrics().horizontalAdvance("WWW") + 6;
+    // A column is never narrower than its "__X" header, or the headers run into each other.
+    QHeaderView* header = grid_->horizontalHeader();
     for (int column = 0; column < model_->columnCount(); ++column)
-        grid_->setColumnWidth(column, model_->isCharColumn(column) ? cell * 2 / 3 : cell);
+        grid_->setColumnWidth(column, std::max(model_->isCharColumn(column) ? cell * 2 / 3 : cell,
+                                               header->sectionSizeHint(column)));
     if (shown)
         grid_->setColumnWidth(CMemMapModel::kGapColumn, cell / 2);
     // An area of sixteen lines or fewer is shown whole, with no room kept for a scroll bar.

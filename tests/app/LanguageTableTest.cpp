@@ -153,5 +153,23 @@ TEST(ShippedLanguageFile, EveryKeyOnceAndEveryShownTextWritten)
     EXPECT_EQ(table.text(88), "&Channel Information");
 }
 
+// The Program menu names each transfer as its dialog's caption does (mnemonic and
+// accelerator aside).
+TEST(ShippedLanguageFile, TheProgramMenuNamesTheTransfersAsTheirDialogsDo)
+{
+    LanguageTable table;
+    ASSERT_EQ(table.loadFile(test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    const struct {
+        int menuText;
+        int dialogCaption;
+    } rows[] = {{92, 548}, {93, 570}};
+    for (const auto& row : rows) {
+        std::string shown = table.text(row.menuText);
+        shown = shown.substr(0, shown.find('\t'));
+        std::erase(shown, '&');
+        EXPECT_EQ(shown, table.text(row.dialogCaption)) << row.menuText;
+    }
+}
+
 } // namespace
 } // namespace rps

@@ -14,12 +14,14 @@
 #include "app/SettingsStore.h"
 #include "app/ShellApplication.h"
 #include "app/ShellCommands.h"
+#include "forms/FormCommands.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
 #include "sim/SimDevice.h"
 #include "sim/SimRepeater.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,6 +31,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <cstring>
@@ -84,6 +88,67 @@ void saveNextModal(const char* name, std::function<void(QWidget&)> prepare = {})
     });
 }
 
+// What the X server shows of the main window (child windows overlapping as they are drawn
+// on the screen, which a widget's own rendering does not show).
+void saveScreen(rps::CMainFrame& frame, const char* name)
+{
+    settle();
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 300)
+        QApplication::processEvents();
+    const QString path = QDir(outputFolder).filePath(QString(name) + ".png");
+    const QRect area = frame.frameGeometry();
+    if (!frame.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path))
+        std::cerr << "cannot write " << path.toStdString() << '\n';
+    else
+        std::cout << path.toStdString() << '\n';
+}
+
+// Channel Edit over the channel grid after the edits that repaint parts of it, then the
+// beat shift options beside them.
+void channelFormsTour(rps::CMainFrame& frame, const char* name)
+{
+    frame.openForm(rps::kChannelInformationCommand);
+    frame.openForm(rps::kChannelEditCommand);
+    settle();
+    if (rps::CFormView* edit = frame.openedForm(rps::kChannelEditCommand)) {
+        QWidget* focus = edit->focusWidget() != nullptr ? edit->focusWidget() : edit;
+        QTest::keyClick(focus, Qt::Key_PageDown);
+        QTest::keyClick(focus, Qt::Key_PageUp);
+        settle();
+        // Beat Shift ticked and unticked again: the form redraws the parts it enables.
+        for (QAbstractButton* box : edit->findChildren<QAbstractButton*>()) {
+            if (box->isCheckable() &&
+                box->text().remove('&') == QString::fromStdString(frame.formContext().texts.text(906))) {
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+                settle();
+                saveScreen(frame, (std::string(name) + "-ticked").c_str());
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            }
+        }
+    }
+    saveScreen(frame, name);
+    frame.openForm(rps::kBeatShiftCommand);
+    saveScreen(frame, (std::string(name) + "-beat-shift").c_str());
+    frame.closeForm(rps::kBeatShiftCommand);
+}
+
+// The tour's own answer to the Open question, the real dialogs for everything else.
+class TourDialogs : public rps::QtDialogService {
+public:
+    std::optional<std::string> nextOpen;
+    std::optional<std::string> chooseOpenFile(const rps::FileRequest& request) override
+    {
+        if (nextOpen) {
+            auto path = nextOpen;
+            nextOpen.reset();
+            return path;
+        }
+        return rps::QtDialogService::chooseOpenFile(request);
+    }
+};
+
 std::string sampleDataFile(const QString& folder)
 {
     rps::ConfigImage image;
@@ -114,7 +179,7 @@ int main(int argc, char** argv)
     rps::sim::SimRepeater repeater(rps::sim::SimConfig{}, rps::sim::defaultMemory(0x0700));
     rps::sim::SimDevice device(repeater);
     rps::MemorySettingsStore settings;
-    rps::QtDialogService dialogs;
+    TourDialogs dialogs;
     const std::vector<rps::PortChoice> ports{
         {1, "/dev/ttyS0", "ttyS0", {"/dev/ttyS0", "16550A", "", "", ""}},
         {2,
@@ -164,6 +229,16 @@ int main(int argc, char** argv)
     dismiss.start(100);
     frame.runCommand(rps::cmd::kReadFromRadio);
     save(frame, "main-window-after-read");
+
+    // The demonstration configuration with Channel Edit over the grid, at full size and in a
+    // main window of 900 x 600.
+    dialogs.nextOpen = QDir(rps::test::kSourceDir).filePath("demo/demo.dat").toStdString();
+    frame.runCommand(rps::cmd::kOpen);
+    channelFormsTour(frame, "channel-edit-over-grid-1280x800");
+    frame.setGeometry(0, 0, 900, 600);
+    frame.closeAllForms();
+    channelFormsTour(frame, "channel-edit-over-grid-900x600");
+    frame.setGeometry(0, 0, 1280, 800);
 
     {
         rps::CAboutDialog about(texts, &frame);

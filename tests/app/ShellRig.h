@@ -37,11 +37,11 @@ inline constexpr int kTestFormB = 32822; // Optional Features
 inline const FormDescriptor* testFormLookup(int command)
 {
     static const FormDescriptor forms[] = {
-        {kTestFormA, 88, 841,
+        {kTestFormA, 88, 841, FormPlace::EditMenuThenSeparator,
          [](FormContext& context, QWidget* parent) -> CFormView* {
              return new CountingForm(context, kTestFormA, parent);
          }},
-        {kTestFormB, 73, 833,
+        {kTestFormB, 73, 833, FormPlace::EditMenu,
          [](FormContext& context, QWidget* parent) -> CFormView* {
              return new CountingForm(context, kTestFormB, parent);
          }},

@@ -4,9 +4,16 @@
 #include "app/AppSettings.h"
 #include "app/CSecurityDialog.h"
 #include "app/ProtectCodec.h"
+#include "app/QtDialogService.h"
+#include "app/SecurityRules.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,6 +49,70 @@ TEST(ShellStartup, ThreeWrongPasswordsEndTheStartWithoutStoringSettings)
     rig.app->saveSettings();
     EXPECT_FALSE(rig.settings.contains(kSettingLastModel));
     EXPECT_EQ(rig.dialogs.passwords.size(), 1u); // the fourth answer was never asked for
+}
+
+// The real question: a wrong entry is answered over the open question, which stays open with
+// the focus in its field, so the right entry is simply typed again.
+TEST(ShellStartup, AWrongPasswordIsAnsweredOverTheQuestionThatStaysOpen)
+{
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(kLanguageFile, "English"), LanguageLoadResult::Ok);
+    QtDialogService dialogs(&texts);
+
+    QPointer<QDialog> question;
+    bool messageOverQuestion = false;
+    QString messageText;
+    bool openUnderMessage = false;
+    bool openAfterMessage = false;
+    bool focusInField = false;
+    // Message boxes are read and closed as they come; any other question that comes up (a
+    // question asked anew) is refused, and after five seconds everything is, so that nothing
+    // can hang the test.
+    QElapsedTimer running;
+    running.start();
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible())
+                continue;
+            if (running.elapsed() > 5000) {
+                if (auto* late = qobject_cast<QDialog*>(top))
+                    late->reject();
+                continue;
+            }
+            if (auto* box = qobject_cast<QMessageBox*>(top)) {
+                messageText = box->text();
+                messageOverQuestion = question != nullptr && box->parentWidget() == question;
+                openUnderMessage = question != nullptr && question->isVisible();
+                box->accept();
+            } else if (auto* other = qobject_cast<QDialog*>(top); other != nullptr && other != question) {
+                other->reject();
+            }
+        }
+    });
+    watcher.start(20);
+    QTimer::singleShot(0, [&] {
+        question = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        auto* field = question->findChild<QLineEdit*>("passwordField");
+        QPushButton* ok = question->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ASSERT_NE(field, nullptr);
+        QTest::keyClicks(field, "1111");
+        ok->click(); // the message comes and goes while the question waits
+        QApplication::processEvents();
+        if (question == nullptr || !question->isVisible())
+            return;
+        openAfterMessage = true;
+        focusInField = question->focusWidget() == field;
+        QTest::keyClicks(field, "4321");
+        ok->click();
+    });
+    EXPECT_TRUE(askPasswordThreeTimes("4321", texts, dialogs));
+    EXPECT_EQ(messageText.toStdString(), texts.text(kWrongPasswordText));
+    EXPECT_TRUE(openUnderMessage);
+    EXPECT_TRUE(messageOverQuestion);
+    EXPECT_TRUE(openAfterMessage);
+    EXPECT_TRUE(focusInField);
 }
 
 TEST(ShellStartup, SettingsAreStoredAfterANormalRunWithTheLastModel)

@@ -179,6 +179,32 @@ TEST_F(GridViewTest, EnterOnACellWithoutEditorMovesRight)
     EXPECT_EQ(cell(), QPoint(0, 3));
 }
 
+TEST_F(GridViewTest, F2OpensTheEditorWithTheCellsTextAsEnterDoes)
+{
+    grid.setCurrentCell(1, 3);
+    press(Qt::Key_F2);
+    ASSERT_TRUE(grid.isEditing());
+    auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "13");
+    press(Qt::Key_End);
+    press(Qt::Key_Backspace);
+    press(Qt::Key_7);
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[1][3], "17");
+
+    grid.setCurrentCell(2, 1);
+    press(Qt::Key_F2);
+    EXPECT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+    press(Qt::Key_Escape);
+
+    // A cell without an editor neither opens nor moves: F2 only edits.
+    grid.setCurrentCell(0, 2);
+    press(Qt::Key_F2);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(cell(), QPoint(0, 2));
+}
+
 TEST_F(GridViewTest, ClipTextJoinsCellsWithTabsAndRowsWithNewlines)
 {
     grid.setCurrentCell(1, 0);

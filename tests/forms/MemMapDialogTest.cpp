@@ -7,6 +7,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -74,6 +75,20 @@ TEST_F(MemMapDialogTest, TypedHexDigitsAreStoredAndAnEmptyEntryIsFF)
     EXPECT_EQ(host.image.aux()[0x23], 0xFF);
 }
 
+TEST_F(MemMapDialogTest, F2OpensTheCellEditorLikeEnter)
+{
+    open(host.image.aux(), 0, false);
+    host.image.aux()[0x30] = 0x5A;
+    dialog->grid()->selectOffset(0x30);
+    key(Qt::Key_F2);
+    ASSERT_TRUE(dialog->grid()->isEditing());
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Backspace);
+    typeText("3");
+    key(Qt::Key_Return);
+    EXPECT_EQ(host.image.aux()[0x30], 0x03);
+}
+
 TEST_F(MemMapDialogTest, TraceViewerStartsAtF800)
 {
     open(host.image.local(), 0xF800, false);
@@ -111,6 +126,22 @@ TEST_F(MemMapDialogTest, CharacterColumnsTakeTypedCharactersAndCtrlTabJumps)
     typeText("Z");
     EXPECT_EQ(host.image.aux()[0x40], 'Z');
     EXPECT_EQ(dialog->model()->offsetOf(dialog->grid()->currentIndex()), 0x41u);
+}
+
+TEST_F(MemMapDialogTest, EveryColumnHeaderFitsItsColumnWithAndWithoutCharacters)
+{
+    open(host.image.main(), 0, true);
+    for (bool characters : {false, true}) {
+        dialog->charactersBox()->setChecked(characters);
+        QApplication::processEvents();
+        QHeaderView* header = dialog->grid()->horizontalHeader();
+        for (int column = 0; column < dialog->model()->columnCount(); ++column) {
+            if (dialog->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().isEmpty())
+                continue; // the gap before the characters
+            EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column))
+                << "column " << column << (characters ? " with characters" : "");
+        }
+    }
 }
 
 TEST_F(MemMapDialogTest, CharacterColumnsWidenTheWindowOnBothSidesAndKeepItOnItsScreen)

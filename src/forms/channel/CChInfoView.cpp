@@ -31,7 +31,6 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     grid_ = new CGridView(this);
     grid_->setGridModel(model_);
     grid_->setMenuTexts(gridMenuTexts(context.texts));
-    grid_->setFixedWidth(grid_->contentWidth());
     grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
                             12 * grid_->verticalHeader()->defaultSectionSize());
 
@@ -94,7 +93,7 @@ QSize CChInfoView::sizeHint() const
     // Room for every column and all thirty channels.
     const int rows = grid_->horizontalHeader()->sizeHint().height() +
                      kChannelCount * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth();
-    return {grid_->width() + 24, rows + 64};
+    return {grid_->sizeHint().width() + 24, rows + 64};
 }
 
 QString CChInfoView::freeSpaceText() const

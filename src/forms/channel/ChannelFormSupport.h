@@ -1,8 +1,8 @@
 #pragma once
 // What the channel forms share on the Qt side: a channel editor over the form context's
-// image, limits and texts, the warning box of a store, and the command numbers of the
-// channel forms.
+// image, limits and texts, and the warning box of a store.
 #include "forms/FieldForms.h"
+#include "forms/FormCommands.h"
 #include "forms/channel/ChannelEditor.h"
 #include "forms/common/FormContext.h"
 
@@ -12,10 +12,6 @@ class QWidget;
 
 namespace rps {
 
-inline constexpr int kChannelInformationCommand = 32773;
-inline constexpr int kChannelEditCommand = 164; // opened from the channel information form
-inline constexpr int kBeatShiftCommand = 106;
-inline constexpr int kCwIdCommand = 110;
 inline constexpr int kChannelTextChannel = 868;
 
 ChannelEditor makeChannelEditor(FormContext& context);

@@ -34,12 +34,17 @@ private:
     int command_;
 };
 
-// One row of the form registry: the Edit menu command, its menu and title texts, and how
-// to make the form. Forms not built yet are simply absent; their menu entries stay disabled.
+// Where a form's command is offered: an Edit menu entry (and a tree item), optionally
+// followed by a separator, or only from other forms.
+enum class FormPlace { EditMenu, EditMenuThenSeparator, FromOtherForms };
+
+// One row of the form registry: the command, its Edit menu text, its title text, where it is
+// offered and how to make the form. A form not built yet has no factory: its entry is disabled.
 struct FormDescriptor {
     int command;
     int menuText;
     int titleText;
+    FormPlace place;
     CFormView* (*create)(FormContext& context, QWidget* parent);
 };
 

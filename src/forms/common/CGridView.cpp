@@ -64,6 +64,14 @@ void CGridView::applyColumnWidths()
                                         metrics.horizontalAdvance(model_->headerText(column)) + 14));
     verticalHeader()->setFixedWidth(
         std::max(model_->fixedColumnWidth(), metrics.horizontalAdvance(model_->fixedHeaderText()) + 12));
+    // Never wider than its columns; narrower, it scrolls sideways.
+    setMaximumWidth(contentWidth());
+    updateGeometry();
+}
+
+QSize CGridView::sizeHint() const
+{
+    return {contentWidth(), QTableView::sizeHint().height()};
 }
 
 int CGridView::contentWidth() const
@@ -252,6 +260,10 @@ void CGridView::keyPressEvent(QKeyEvent* event)
         setRowMode(false);
         if (!openEditor(current.row(), current.column()))
             moveBy(0, 1, true);
+        return;
+    case Qt::Key_F2: // the spreadsheet habit: edit the cell in place, as Enter does
+        setRowMode(false);
+        openEditor(current.row(), current.column());
         return;
     case Qt::Key_Backspace:
         openEditor(current.row(), current.column(), QString());

@@ -58,6 +58,8 @@ public:
     void applyColumnWidths();
     // Width that shows every column without horizontal scrolling.
     int contentWidth() const;
+    // As wide as every column; the grid may be made narrower and then scrolls sideways.
+    QSize sizeHint() const override;
 
 signals:
     void currentCellChanged(int row, int column);

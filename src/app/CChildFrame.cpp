@@ -1,0 +1,94 @@
+#include "app/CChildFrame.h"
+
+#include "forms/common/CFormView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+#include <algorithm>
+
+namespace rps {
+
+CChildFrame::CChildFrame(CFormView* form, const QList<QKeySequence>& frameKeys, QWidget* parent)
+    : QMdiSubWindow(parent), form_(form)
+{
+    setObjectName(QStringLiteral("childFrame%1").arg(form->command()));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The form is opaque: a part of it that repaints alone never shows the window behind.
+    form->setAutoFillBackground(true);
+    setWidget(form);
+    releaseFrameKeys(frameKeys);
+    form->installEventFilter(this);
+    connect(form, &CFormView::titleChanged, this, &CChildFrame::setTitle);
+    setTitle(form->formTitle());
+}
+
+void CChildFrame::releaseFrameKeys(const QList<QKeySequence>& frameKeys)
+{
+    // The system menu closes the window with Ctrl+F4; Qt also gives it Ctrl+W on Linux, which
+    // is Write Data to Radio and would make that accelerator ambiguous while a form is open.
+    QList<QAction*> actions = this->actions();
+    if (QMenu* menu = systemMenu())
+        actions += menu->actions();
+    for (QAction* action : actions) {
+        QList<QKeySequence> kept = action->shortcuts();
+        kept.removeIf([&frameKeys](const QKeySequence& keys) { return frameKeys.contains(keys); });
+        if (kept.size() != action->shortcuts().size())
+            action->setShortcuts(kept);
+    }
+}
+
+void CChildFrame::setTitle(const QString& title)
+{
+    setWindowTitle(title);
+    updateMinimumSize();
+}
+
+void CChildFrame::showEvent(QShowEvent* event)
+{
+    QMdiSubWindow::showEvent(event);
+    updateMinimumSize();
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == form_ && event->type() == QEvent::LayoutRequest)
+        updateMinimumSize();
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void CChildFrame::updateMinimumSize()
+{
+    if (form_ == nullptr || isMinimized() || isMaximized())
+        return;
+    // The form's layout minimum shows every caption whole; the window adds its frame and title bar.
+    QSize smallest = QMdiSubWindow::minimumSizeHint();
+    smallest.setWidth(std::max(smallest.width(), widthForTitle()));
+    setMinimumSize(smallest);
+}
+
+int CChildFrame::widthForTitle() const
+{
+    // The caption's share of the title bar grows with the window: measure what the icon, the
+    // buttons and the margins take at a generous width, then add the title itself.
+    constexpr int kWide = 2000;
+    QStyleOptionTitleBar option;
+    option.initFrom(this);
+    option.rect = QRect(0, 0, kWide, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    option.text = windowTitle();
+    option.icon = windowIcon();
+    option.titleBarFlags = windowFlags();
+    option.titleBarState = Qt::WindowActive;
+    option.subControls = QStyle::SC_All;
+    const QRect label = style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, this);
+    // The active window's title is drawn bold.
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return kWide - label.width() + QFontMetrics(font).horizontalAdvance(windowTitle()) + 8;
+}
+
+} // namespace rps

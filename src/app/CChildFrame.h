@@ -1,0 +1,35 @@
+#pragma once
+// The child window of one editing form in the main frame's work area. It paints the form's
+// background, is never made smaller than the form's captions and its own title need, and
+// leaves the main window's accelerators to the main window.
+#include <QKeySequence>
+#include <QList>
+#include <QMdiSubWindow>
+
+namespace rps {
+
+class CFormView;
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // frameKeys: the accelerators of the main window, which the child window must not take.
+    CChildFrame(CFormView* form, const QList<QKeySequence>& frameKeys, QWidget* parent = nullptr);
+
+    CFormView* form() const { return form_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void releaseFrameKeys(const QList<QKeySequence>& frameKeys);
+    void setTitle(const QString& title);
+    void updateMinimumSize();
+    // Width at which the title bar shows the whole title between the icon and the buttons.
+    int widthForTitle() const;
+
+    CFormView* form_;
+};
+
+} // namespace rps
