@@ -12,13 +12,13 @@ namespace {
 constexpr std::array<FormRegistryRow, 16> kFormRegistry{{
     {cmd::kChannelInformation, 88, 841, true},
     {32822, 73, 833, false},  // Optional Features
-    {32818, 72, 832, false},  // Key Assignment
+    {32818, 72, 832, true},   // Key Assignment
     {32817, 74, 834, true},   // Scan Information
     {32824, 79, 842, false},  // DTMF
     {32825, 75, 835, true},   // Encode/Decode Table
     {32861, 80, 845, true},   // NXDN
     {32826, 76, 836, false},  // Remote Control
-    {32832, 85, 843, false},  // Function Port
+    {32832, 85, 843, true},   // Function Port
     {32820, 77, 837, false},  // Multi Table
     {32819, 78, 838, true},   // CW Message
     {32835, 89, 844, true},   // User List
