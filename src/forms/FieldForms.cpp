@@ -94,7 +94,8 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, FieldEngine& engine
     for (int record = 0; record < records.count(); ++record) {
         const bool exists = !records.record(record).empty();
         for (const FieldRow& row : engine.table()) {
-            if (!row.isDataField() || !engine.hasField(row, record) || (!exists && !engine.enabled(row, record)))
+            if (!row.isDataField() || !engine.hasField(row, record) ||
+                (!exists && !engine.enabled(row, record)))
                 continue;
             entries.push_back({engine.key(form.key, row, record), &row, record});
         }

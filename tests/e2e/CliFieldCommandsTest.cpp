@@ -110,7 +110,8 @@ TEST_F(CliFieldCommands, PortModesCarryTheirGroupAlongAndThePortRowsFollow)
     for (const char* port : {"port.2.mode", "port.3.mode", "port.4.mode"})
         EXPECT_EQ(shownValue(file, port), group) << port;
     // A port of the group cannot take a mode of its own, and nothing is saved.
-    run = cli("set " + file + " \"port.3.mode=" + englishText(1067) + "\" \"port.1.mode=" + englishText(1066) + "\"");
+    run = cli("set " + file + " \"port.3.mode=" + englishText(1067) +
+              "\" \"port.1.mode=" + englishText(1066) + "\"");
     EXPECT_NE(run.exitCode, 0);
     EXPECT_EQ(shownValue(file, "port.1.mode"), group);
 }

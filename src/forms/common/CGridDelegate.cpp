@@ -16,7 +16,7 @@ namespace rps {
 namespace {
 const char* const kOriginalText = "rpsOriginalText";
 const char* const kUnlistedText = "rpsUnlistedText";
-}
+} // namespace
 
 QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                      const QModelIndex& index) const

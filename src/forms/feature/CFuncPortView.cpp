@@ -45,7 +45,8 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
 {
     const std::pair<PortRows, std::vector<FieldColumn>> grids[] = {
         {PortRows::Modes, columnsOf({{kPortItemMode, 260}})},
-        {PortRows::Inputs, columnsOf({{kPortItemInput1, 185}, {kPortItemInput1 + 1, 185}, {kPortItemInput1 + 2, 185}})},
+        {PortRows::Inputs,
+         columnsOf({{kPortItemInput1, 185}, {kPortItemInput1 + 1, 185}, {kPortItemInput1 + 2, 185}})},
         {PortRows::Outputs, columnsOf({{kPortItemOutput, 185}, {kPortItemOutputLevel, 185}})},
     };
     const int labelWidths[] = {150, 110, 110};
@@ -54,8 +55,8 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
         const PortRows rows = grids[g].first;
         auto* model = new CFieldGridModel(
             [&context, rows] { return openPortFields(context.image, channelFieldEnv(context), rows); },
-            grids[g].second, [&context](int n) { return context.texts.text(n); }, context.host.decimalSeparator(),
-            this);
+            grids[g].second, [&context](int n) { return context.texts.text(n); },
+            context.host.decimalSeparator(), this);
         model->setRowLabels(
             [this, rows](int row) {
                 const PortRecords records(this->context().image.main(), rows);

@@ -25,9 +25,9 @@ constexpr int kFunctionWidth = 190;
 CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, kCommand, parent)
 {
     auto open = [&context] { return openKeyFields(context.image, channelFieldEnv(context)); };
-    model_ = new CFieldGridModel(open, {{&kKeyFields[0], kTextFunction, kFunctionWidth, CellAlign::Left}},
-                                 [&context](int n) { return context.texts.text(n); },
-                                 context.host.decimalSeparator(), this);
+    model_ = new CFieldGridModel(
+        open, {{&kKeyFields[0], kTextFunction, kFunctionWidth, CellAlign::Left}},
+        [&context](int n) { return context.texts.text(n); }, context.host.decimalSeparator(), this);
     model_->setRowLabels([this](int key) { return text(kKeyNameText + key); }, kKeyNameWidth);
     model_->setUnlistedText(kTextNotOffered);
     model_->reload();
@@ -36,7 +36,8 @@ CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, k
     grid_->setMenuTexts(gridMenuTexts(context.texts));
     grid_->setFixedWidth(grid_->contentWidth());
     grid_->setFixedHeight(grid_->horizontalHeader()->sizeHint().height() +
-                          kKeyCount * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth());
+                          kKeyCount * grid_->verticalHeader()->defaultSectionSize() +
+                          2 * grid_->frameWidth());
 
     panel_ = new CFrontPanelWidget(this);
     QStringList names;
@@ -64,7 +65,8 @@ CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, k
         if (result.changed)
             this->context().host.refreshAllForms();
     });
-    connect(grid_, &CGridView::currentCellChanged, panel_, [this](int row, int) { panel_->setSelectedKey(row); });
+    connect(grid_, &CGridView::currentCellChanged, panel_,
+            [this](int row, int) { panel_->setSelectedKey(row); });
     connect(panel_, &CFrontPanelWidget::keyClicked, grid_, [this](int key) {
         grid_->setCurrentCell(key, 0);
         grid_->setFocus();

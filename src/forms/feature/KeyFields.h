@@ -21,7 +21,8 @@ class KeyFieldRules : public fields::FieldRules {
 public:
     explicit KeyFieldRules(std::span<uint8_t> mainArea) : main_(mainArea) {}
 
-    std::optional<std::vector<fields::Choice>> choices(const fields::FieldRow& row, int record) const override;
+    std::optional<std::vector<fields::Choice>> choices(const fields::FieldRow& row,
+                                                       int record) const override;
     fields::StoreStep beforeStore(fields::FieldEdit& edit, fields::EditResult& result) override;
 
 private:

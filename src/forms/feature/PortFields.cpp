@@ -13,10 +13,12 @@ using namespace fields;
 
 namespace {
 
-constexpr Choice kModeChoices[] = {{kPortInput, 1066}, {kPortOutput, 1067}, {kPortRun, 1068}, {kPortGroup, 1069}};
+constexpr Choice kModeChoices[] = {
+    {kPortInput, 1066}, {kPortOutput, 1067}, {kPortRun, 1068}, {kPortGroup, 1069}};
 constexpr uint8_t kNoOutput = 0x20;
-constexpr Choice kOutputChoices[] = {{kNoOutput, 1298}, {0x30, 1330}, {0x3E, 1338}, {0x3B, 1336}, {0x32, 1332},
-                                     {0x3C, 1335},      {0x31, 1331}, {0x37, 1334}, {0x33, 1333}};
+constexpr Choice kOutputChoices[] = {{kNoOutput, 1298}, {0x30, 1330}, {0x3E, 1338},
+                                     {0x3B, 1336},      {0x32, 1332}, {0x3C, 1335},
+                                     {0x31, 1331},      {0x37, 1334}, {0x33, 1333}};
 
 // A level byte: 0xFF and 0x00 are offered; any value but 0 reads as the first.
 template <int HighText, int LowText> std::string levelName(uint32_t raw, const FieldEnv& env)
@@ -74,7 +76,8 @@ void PortRecords::reload()
     const bool all = rows_ == PortRows::All;
     if (all || rows_ == PortRows::Modes) {
         for (int port = 1; port <= kPortCount; ++port)
-            entries_.push_back({PortRecordKind::Mode, port, kPortModes + static_cast<std::size_t>(port - 1), 1});
+            entries_.push_back(
+                {PortRecordKind::Mode, port, kPortModes + static_cast<std::size_t>(port - 1), 1});
     }
     if (all || rows_ == PortRows::Inputs) {
         for (int input = 1; input <= kFixedInputCount; ++input)
@@ -175,6 +178,8 @@ bool PortFieldRules::enabled(const FieldRow& row, int record) const
     if (e->kind == PortRecordKind::PortOutput && portMode(main_, e->number) != kPortOutput)
         return false;
     const std::span<const uint8_t> bytes = records_.record(record);
+    if (bytes.empty())
+        return false;
     switch (row.item) {
     case kPortItemMode:
         return !portFollowsGroup(main_, e->number);
@@ -216,7 +221,8 @@ StoreStep PortFieldRules::beforeStore(FieldEdit& edit, EditResult& result)
     switch (edit.row.item) {
     case kPortItemMode:
         // The grids' rows follow the modes.
-        changed = portMode(main_, e->number) != edit.raw && setPortMode(main_, e->number, static_cast<uint8_t>(edit.raw));
+        changed = portMode(main_, e->number) != edit.raw &&
+                  setPortMode(main_, e->number, static_cast<uint8_t>(edit.raw));
         result.structureChanged = changed;
         break;
     case kPortItemOutput:
@@ -229,8 +235,9 @@ StoreStep PortFieldRules::beforeStore(FieldEdit& edit, EditResult& result)
         return StoreStep::Store;
     default: {
         const auto code = static_cast<uint16_t>(edit.raw);
-        changed = e->kind == PortRecordKind::FixedInput ? setFixedInputFunction(main_, e->number, slotOf(edit.row), code)
-                                                        : setPortInputFunction(main_, e->number, slotOf(edit.row), code);
+        changed = e->kind == PortRecordKind::FixedInput
+                      ? setFixedInputFunction(main_, e->number, slotOf(edit.row), code)
+                      : setPortInputFunction(main_, e->number, slotOf(edit.row), code);
         break;
     }
     }

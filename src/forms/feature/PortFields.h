@@ -62,13 +62,15 @@ int portRowLabelText(const PortRecords::Entry& entry);
 
 class PortFieldRules : public fields::FieldRules {
 public:
-    PortFieldRules(std::span<uint8_t> mainArea, const PortRecords& records) : main_(mainArea), records_(records)
+    PortFieldRules(std::span<uint8_t> mainArea, const PortRecords& records)
+        : main_(mainArea), records_(records)
     {
     }
 
     bool hasField(const fields::FieldRow& row, int record) const override;
     bool enabled(const fields::FieldRow& row, int record) const override;
-    std::optional<std::vector<fields::Choice>> choices(const fields::FieldRow& row, int record) const override;
+    std::optional<std::vector<fields::Choice>> choices(const fields::FieldRow& row,
+                                                       int record) const override;
     fields::StoreStep beforeStore(fields::FieldEdit& edit, fields::EditResult& result) override;
 
 private:
