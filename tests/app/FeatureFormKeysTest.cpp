@@ -5,6 +5,7 @@
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -33,8 +34,11 @@ TEST(FeatureFormKeys, CtrlTabInsideTheGridsCyclesTheWindowsAndTabStaysInTheForm)
     frame.show();
     frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    frame.runCommand(CKeyView::kCommand);
-    frame.runCommand(CFuncPortView::kCommand);
+    for (int command : {CKeyView::kCommand, CFuncPortView::kCommand}) {
+        ASSERT_NE(frame.commandAction(command), nullptr);
+        EXPECT_TRUE(frame.commandAction(command)->isEnabled()) << command;
+        frame.runCommand(command);
+    }
     auto* keys = qobject_cast<CKeyView*>(frame.openedForm(CKeyView::kCommand));
     auto* ports = qobject_cast<CFuncPortView*>(frame.openedForm(CFuncPortView::kCommand));
     ASSERT_NE(keys, nullptr);
