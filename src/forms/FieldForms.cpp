@@ -1,6 +1,8 @@
 #include "forms/FieldForms.h"
 
 #include "forms/channel/ChannelFields.h"
+#include "forms/feature/KeyFields.h"
+#include "forms/feature/PortFields.h"
 
 #include <algorithm>
 #include <array>
@@ -49,9 +51,16 @@ std::unique_ptr<FieldFormSession> openBeatShiftForm(ConfigImage& image, const Fi
     return std::make_unique<ChannelFormSession<BeatShiftRules, 5>>(image, env, kBeatShiftFields);
 }
 
-constexpr std::array<DeclaredForm, 2> kDeclaredForms{{
+std::unique_ptr<FieldFormSession> openPortForm(ConfigImage& image, const FieldEnv& env)
+{
+    return feature::openPortFields(image, env);
+}
+
+constexpr std::array<DeclaredForm, 4> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
+    {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
+    {"port", feature::kFunctionPortTitleText, openPortForm},
 }};
 
 std::string lowered(std::string_view text)
@@ -85,7 +94,8 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, FieldEngine& engine
     for (int record = 0; record < records.count(); ++record) {
         const bool exists = !records.record(record).empty();
         for (const FieldRow& row : engine.table()) {
-            if (!row.isDataField() || (!exists && !engine.enabled(row, record)))
+            if (!row.isDataField() || !engine.hasField(row, record) ||
+                (!exists && !engine.enabled(row, record)))
                 continue;
             entries.push_back({engine.key(form.key, row, record), &row, record});
         }
@@ -98,7 +108,7 @@ std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engin
     RecordSet& records = engine.records();
     for (int record = 0; record < records.count(); ++record) {
         for (const FieldRow& row : engine.table()) {
-            if (row.isDataField() && engine.key(form.key, row, record) == key)
+            if (row.isDataField() && engine.hasField(row, record) && engine.key(form.key, row, record) == key)
                 return FieldEntry{std::string(key), &row, record};
         }
     }

@@ -4,6 +4,8 @@
 #include "forms/channel/CBeatShiftView.h"
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
+#include "forms/feature/CFuncPortView.h"
+#include "forms/feature/CKeyView.h"
 
 #include <algorithm>
 #include <array>
@@ -19,13 +21,13 @@ using enum FormPlace;
 const std::array<FormDescriptor, 19> kCatalog{{
     {kChannelInformationCommand, 88, 841, EditMenuThenSeparator, &CChInfoView::create},
     {kOptionalFeaturesCommand, 73, 833, EditMenu, nullptr},
-    {kKeyAssignmentCommand, 72, 832, EditMenu, nullptr},
+    {kKeyAssignmentCommand, 72, 832, EditMenu, &CKeyView::create},
     {kScanInformationCommand, 74, 834, EditMenuThenSeparator, nullptr},
     {kDtmfCommand, 79, 842, EditMenu, nullptr},
     {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, nullptr},
     {kNxdnCommand, 80, 845, EditMenuThenSeparator, nullptr},
     {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
-    {kFunctionPortCommand, 85, 843, EditMenu, nullptr},
+    {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, nullptr},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, nullptr},
     {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},

@@ -53,10 +53,10 @@ TEST(MainFrame, EditEntryChosenTwiceActivatesTheOneFormAndRefreshReachesEveryFor
     EXPECT_EQ(b->refreshes, bBefore + 1);
 
     // An Edit entry whose form is not in this build is there, disabled, and opens nothing.
-    QAction* keyAssignment = frame.commandAction(32818);
-    ASSERT_NE(keyAssignment, nullptr);
-    EXPECT_FALSE(keyAssignment->isEnabled());
-    frame.runCommand(32818);
+    QAction* remoteControl = frame.commandAction(32826);
+    ASSERT_NE(remoteControl, nullptr);
+    EXPECT_FALSE(remoteControl->isEnabled());
+    frame.runCommand(32826);
     EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
 
     // The Window menu lists the child windows; choosing one brings it to the front.

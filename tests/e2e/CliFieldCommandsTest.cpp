@@ -101,6 +101,21 @@ TEST_F(CliFieldCommands, TypedDqtIsCompletedAndCopiedToTheEncodeCode)
     EXPECT_EQ(shownValue(file, "channel.1.qt-encode"), "D230N");
 }
 
+TEST_F(CliFieldCommands, PortModesCarryTheirGroupAlongAndThePortRowsFollow)
+{
+    const std::string file = newFile("a.dat");
+    const std::string group = englishText(1069);
+    CliRun run = cli("set " + file + " \"port.1.mode=" + group + "\"");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    for (const char* port : {"port.2.mode", "port.3.mode", "port.4.mode"})
+        EXPECT_EQ(shownValue(file, port), group) << port;
+    // A port of the group cannot take a mode of its own, and nothing is saved.
+    run = cli("set " + file + " \"port.3.mode=" + englishText(1067) +
+              "\" \"port.1.mode=" + englishText(1066) + "\"");
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(shownValue(file, "port.1.mode"), group);
+}
+
 TEST_F(CliFieldCommands, AnyFailureSavesNothing)
 {
     const std::string file = newFile("a.dat");

@@ -5,6 +5,9 @@
 #include "forms/channel/CChInfoView.h"
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
+#include "forms/feature/CFuncPortView.h"
+#include "forms/feature/CKeyView.h"
+#include "model/DataFile.h"
 #include "service/CMemMapDialog.h"
 #include "service/MemMapOpeners.h"
 
@@ -129,5 +132,22 @@ int main(int argc, char** argv)
     openMemoryMap(host.context, MemMapArea::TraceData, nullptr);
     pictureViewer("memory-map-channel.png", true);
     openChannelRecordViewer(host.context, 3, nullptr);
+
+    // The feature forms on the demonstration configuration.
+    FormTestHost demo;
+    if (loadImage(std::string(test::kSourceDir) + "/demo/demo.dat", demo.image).code != kLoadOk)
+        return 1;
+    demo.image.restoreSnapshot(); // loading fills the staging copy
+    demo.openForm(CKeyView::kCommand);
+    auto* keys = static_cast<CKeyView*>(demo.form(CKeyView::kCommand));
+    keys->resize(keys->sizeHint().expandedTo(QSize(760, 0)));
+    keys->grid()->setCurrentCell(2, 0);
+    save(keys, folder, "key-assignment.png");
+    keys->grid()->openEditor(2, 0);
+    save(keys, folder, "key-assignment-editing.png");
+    demo.openForm(CFuncPortView::kCommand);
+    auto* ports = static_cast<CFuncPortView*>(demo.form(CFuncPortView::kCommand));
+    ports->resize(ports->sizeHint().boundedTo(QSize(1280, 800)));
+    save(ports, folder, "function-port.png");
     return 0;
 }

@@ -43,6 +43,27 @@ void CFieldGridModel::reload()
         endResetModel();
 }
 
+void CFieldGridModel::setRowLabels(std::function<QString(int)> labels, int width)
+{
+    rowLabels_ = std::move(labels);
+    fixedWidth_ = width;
+}
+
+QString CFieldGridModel::unlistedText(int, int) const
+{
+    return unlistedText_ ? languageText(unlistedText_) : QString();
+}
+
+QString CFieldGridModel::fixedText(int row) const
+{
+    return rowLabels_ ? rowLabels_(row) : CGridModel::fixedText(row);
+}
+
+int CFieldGridModel::fixedColumnWidth() const
+{
+    return fixedWidth_ > 0 ? fixedWidth_ * 11 / 10 : CGridModel::fixedColumnWidth();
+}
+
 QString CFieldGridModel::headerText(int column) const
 {
     return languageText(this->column(column).headerText);

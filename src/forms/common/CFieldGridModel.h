@@ -46,6 +46,17 @@ public:
 
     const FieldColumn& column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
 
+    // Row labels of the fixed column (by record) and its width; the default numbers the rows.
+    void setRowLabels(std::function<QString(int record)> labels, int width);
+    QString fixedText(int row) const override;
+    int fixedColumnWidth() const override;
+    // A disabled cell shows no text.
+    void setHideDisabledText(bool hide) { hideDisabledText_ = hide; }
+    bool showTextWhenDisabled() const override { return !hideDisabledText_; }
+    // Language text a list shows while the cell's value is not one it offers.
+    void setUnlistedText(int text) { unlistedText_ = text; }
+    QString unlistedText(int row, int column) const override;
+
 signals:
     // A commit went through the engine (a warning or refusal to show, what changed).
     void edited(const fields::EditResult& result);
@@ -67,6 +78,10 @@ private:
     char separator_;
     int rows_ = 0;
     std::vector<Cell> cells_; // row-major
+    std::function<QString(int)> rowLabels_;
+    int fixedWidth_ = 0;
+    bool hideDisabledText_ = false;
+    int unlistedText_ = 0;
 };
 
 } // namespace rps

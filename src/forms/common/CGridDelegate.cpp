@@ -15,7 +15,8 @@ namespace rps {
 
 namespace {
 const char* const kOriginalText = "rpsOriginalText";
-}
+const char* const kUnlistedText = "rpsUnlistedText";
+} // namespace
 
 QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                      const QModelIndex& index) const
@@ -40,6 +41,7 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     case CellEditorKind::EditableDropDown: {
         auto* combo = new QComboBox(parent);
         combo->addItems(editorInfo.choices);
+        combo->setProperty(kUnlistedText, model->unlistedText(index.row(), index.column()));
         combo->setMaxVisibleItems(12);
         if (editorInfo.kind == CellEditorKind::EditableDropDown) {
             combo->setEditable(true);
@@ -105,6 +107,8 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
         }
     }
     combo->setCurrentIndex(found);
+    if (found < 0 && !combo->isEditable())
+        combo->setPlaceholderText(combo->property(kUnlistedText).toString());
     if (combo->isEditable()) {
         combo->setEditText(wanted);
         if (initial)

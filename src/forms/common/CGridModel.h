@@ -34,6 +34,8 @@ public:
     // The kind of a cell's editor, without building the editor and its list.
     virtual CellEditorKind cellEditorKind(int row, int column) const { return cellEditor(row, column).kind; }
     virtual CellEditor cellEditor(int row, int column) const = 0;
+    // What a drop-down shows while the cell's value is none of its entries.
+    virtual QString unlistedText(int /*row*/, int /*column*/) const { return {}; }
     // Stores a committed editor text into the image.
     virtual void commitCell(int row, int column, const QString& text) = 0;
     virtual Qt::Alignment columnAlignment(int /*column*/) const { return Qt::AlignLeft | Qt::AlignVCenter; }

@@ -112,6 +112,11 @@ bool FieldEngine::enabled(const FieldRow& row, int record) const
     return rules_ ? rules_->enabled(row, record) : true;
 }
 
+bool FieldEngine::hasField(const FieldRow& row, int record) const
+{
+    return rules_ ? rules_->hasField(row, record) : true;
+}
+
 std::vector<Choice> FieldEngine::choices(const FieldRow& row, int record) const
 {
     if (rules_) {
@@ -335,7 +340,7 @@ EditResult FieldEngine::store(const FieldRow& row, int record, uint32_t value, E
                               std::string_view text, int warning)
 {
     EditResult result;
-    if (!enabled(row, record))
+    if (!hasField(row, record) || !enabled(row, record))
         return {0, true};
     FieldEdit edit{row, record, origin, text, value};
     if (rules_ && rules_->beforeStore(edit, result) == StoreStep::Done) {

@@ -41,6 +41,7 @@ public:
     std::string shown(const FieldRow& row, int record) const;
     bool checked(const FieldRow& row, int record) const;
     bool enabled(const FieldRow& row, int record) const;
+    bool hasField(const FieldRow& row, int record) const;
     // The entries a list offers for this record, and their labels in the same order.
     std::vector<Choice> choices(const FieldRow& row, int record) const;
     std::vector<std::string> choiceLabels(const FieldRow& row, int record) const;

@@ -75,6 +75,9 @@ class FieldRules {
 public:
     virtual ~FieldRules() = default;
     virtual bool enabled(const FieldRow& /*row*/, int /*record*/) const { return true; }
+    // Whether a record has the field at all: a form whose records are of several kinds
+    // (a port's mode, its input row, its output row) gives each kind its own rows.
+    virtual bool hasField(const FieldRow& /*row*/, int /*record*/) const { return true; }
     // The entries a list offers for this record; nothing = the row's own table or codec.
     virtual std::optional<std::vector<Choice>> choices(const FieldRow& /*row*/, int /*record*/) const
     {

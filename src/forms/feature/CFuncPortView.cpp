@@ -1,0 +1,160 @@
+#include "forms/feature/CFuncPortView.h"
+
+#include "app/CommonTexts.h"
+#include "forms/channel/ChannelFormSupport.h"
+#include "forms/common/CFieldForm.h"
+#include "forms/common/CFieldGridModel.h"
+#include "forms/common/CGridView.h"
+#include "forms/feature/FunctionFields.h"
+#include "forms/feature/PortFields.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rps {
+
+using namespace feature;
+
+namespace {
+
+constexpr int kTextInput = 1066;
+constexpr int kTextOutput = 1067;
+
+const fields::FieldRow& portField(int item)
+{
+    return *fields::findRow(kPortFields, item);
+}
+
+std::vector<FieldColumn> columnsOf(std::initializer_list<std::pair<int, int>> itemsAndWidths)
+{
+    std::vector<FieldColumn> columns;
+    for (const auto& [item, width] : itemsAndWidths) {
+        const fields::FieldRow& row = portField(item);
+        columns.push_back({&row, row.text, width, CellAlign::Left});
+    }
+    return columns;
+}
+
+} // namespace
+
+CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(context, kCommand, parent)
+{
+    const std::pair<PortRows, std::vector<FieldColumn>> grids[] = {
+        {PortRows::Modes, columnsOf({{kPortItemMode, 260}})},
+        {PortRows::Inputs,
+         columnsOf({{kPortItemInput1, 185}, {kPortItemInput1 + 1, 185}, {kPortItemInput1 + 2, 185}})},
+        {PortRows::Outputs, columnsOf({{kPortItemOutput, 185}, {kPortItemOutputLevel, 185}})},
+    };
+    const int labelWidths[] = {150, 110, 110};
+    const int visibleRows[] = {6, 6, 11};
+    for (std::size_t g = 0; g < 3; ++g) {
+        const PortRows rows = grids[g].first;
+        auto* model = new CFieldGridModel(
+            [&context, rows] { return openPortFields(context.image, channelFieldEnv(context), rows); },
+            grids[g].second, [&context](int n) { return context.texts.text(n); },
+            context.host.decimalSeparator(), this);
+        model->setRowLabels(
+            [this, rows](int row) {
+                const PortRecords records(this->context().image.main(), rows);
+                const PortRecords::Entry* entry = records.entry(row);
+                return entry ? text(portRowLabelText(*entry)) : QString();
+            },
+            labelWidths[g]);
+        model->setHideDisabledText(true);
+        model->setUnlistedText(kTextNotOffered);
+        model->reload();
+        connect(model, &CFieldGridModel::edited, this,
+                [this](const fields::EditResult& result) { edited(result.message, result.changed); });
+        models_[g] = model;
+        grids_[g] = addGrid(model, visibleRows[g]);
+    }
+
+    // The inputs' active level: one list of its own beside the input grid.
+    level_ = new CFieldForm(
+        std::span(&portField(kPortItemInputLevel), 1),
+        [&context] { return openPortFields(context.image, channelFieldEnv(context), PortRows::Level); },
+        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
+    connect(level_, &CFieldForm::edited, this,
+            [this](int, const fields::EditResult& result) { edited(result.message, result.changed); });
+
+    auto* modes = new QGroupBox(text(kFunctionPortTitleText), this);
+    (new QVBoxLayout(modes))->addWidget(grids_[0]);
+    auto* inputs = new QGroupBox(text(kTextInput), this);
+    auto* inputLayout = new QVBoxLayout(inputs);
+    inputLayout->addWidget(grids_[1]);
+    inputLayout->addWidget(level_);
+    auto* outputs = new QGroupBox(text(kTextOutput), this);
+    (new QVBoxLayout(outputs))->addWidget(grids_[2]);
+
+    auto* closeButton = new QPushButton(text(texts::kCloseText), this);
+    auto* helpButton = new QPushButton(text(texts::kHelpText), this);
+    helpButton->setEnabled(false); // no help pages are installed yet
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton);
+    buttons->addWidget(helpButton);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(modes, 0, 0, Qt::AlignTop);
+    layout->addWidget(inputs, 0, 1, Qt::AlignTop);
+    layout->addWidget(outputs, 1, 1, Qt::AlignTop);
+    layout->addLayout(buttons, 2, 0, 1, 2);
+    layout->setRowStretch(1, 1);
+    connect(closeButton, &QPushButton::clicked, this, [this] { this->context().host.closeForm(kCommand); });
+
+    refreshFromImage();
+    grids_[0]->setCurrentCell(0, 0);
+    grids_[0]->setFocus();
+}
+
+CFuncPortView::~CFuncPortView()
+{
+    for (CFieldGridModel* model : models_)
+        disconnect(model, nullptr, this, nullptr);
+    disconnect(level_, nullptr, this, nullptr);
+}
+
+CGridView* CFuncPortView::addGrid(CFieldGridModel* model, int visibleRows)
+{
+    auto* grid = new CGridView(this);
+    grid->setGridModel(model);
+    grid->setMenuTexts(gridMenuTexts(context().texts));
+    grid->setFixedWidth(grid->contentWidth());
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         visibleRows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
+    return grid;
+}
+
+CFormView* CFuncPortView::create(FormContext& context, QWidget* parent)
+{
+    return new CFuncPortView(context, parent);
+}
+
+QString CFuncPortView::formTitle() const
+{
+    return text(kFunctionPortTitleText);
+}
+
+void CFuncPortView::refreshFromImage()
+{
+    for (CFieldGridModel* model : models_)
+        model->refreshAll();
+    level_->refresh();
+}
+
+void CFuncPortView::edited(int message, bool changed)
+{
+    showChannelMessage(context(), message);
+    // Port modes decide the grids' rows and the functions offered elsewhere; inputs and
+    // outputs carry remote-control entries: every open form re-reads.
+    if (changed)
+        context().host.refreshAllForms();
+    else
+        refreshFromImage();
+}
+
+} // namespace rps

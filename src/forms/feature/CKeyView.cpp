@@ -1,0 +1,102 @@
+#include "forms/feature/CKeyView.h"
+
+#include "app/CommonTexts.h"
+#include "forms/channel/ChannelFormSupport.h"
+#include "forms/common/CFieldGridModel.h"
+#include "forms/common/CGridView.h"
+#include "forms/feature/CFrontPanelWidget.h"
+#include "forms/feature/FunctionFields.h"
+#include "forms/feature/KeyFields.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rps {
+
+using namespace feature;
+
+namespace {
+constexpr int kKeyNameWidth = 130;
+constexpr int kFunctionWidth = 190;
+} // namespace
+
+CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, kCommand, parent)
+{
+    auto open = [&context] { return openKeyFields(context.image, channelFieldEnv(context)); };
+    model_ = new CFieldGridModel(
+        open, {{&kKeyFields[0], kTextFunction, kFunctionWidth, CellAlign::Left}},
+        [&context](int n) { return context.texts.text(n); }, context.host.decimalSeparator(), this);
+    model_->setRowLabels([this](int key) { return text(kKeyNameText + key); }, kKeyNameWidth);
+    model_->setUnlistedText(kTextNotOffered);
+    model_->reload();
+    grid_ = new CGridView(this);
+    grid_->setGridModel(model_);
+    grid_->setMenuTexts(gridMenuTexts(context.texts));
+    grid_->setFixedWidth(grid_->contentWidth());
+    grid_->setFixedHeight(grid_->horizontalHeader()->sizeHint().height() +
+                          kKeyCount * grid_->verticalHeader()->defaultSectionSize() +
+                          2 * grid_->frameWidth());
+
+    panel_ = new CFrontPanelWidget(this);
+    QStringList names;
+    for (int key = 0; key < kKeyCount; ++key)
+        names << text(kKeyNameText + key);
+    panel_->setKeyNames(names);
+
+    auto* closeButton = new QPushButton(text(texts::kCloseText), this);
+    auto* helpButton = new QPushButton(text(texts::kHelpText), this);
+    helpButton->setEnabled(false); // no help pages are installed yet
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton);
+    buttons->addWidget(helpButton);
+    auto* top = new QHBoxLayout;
+    top->addWidget(grid_, 0, Qt::AlignTop);
+    top->addWidget(panel_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+
+    connect(model_, &CFieldGridModel::edited, this, [this](const fields::EditResult& result) {
+        showChannelMessage(this->context(), result.message);
+        // Keys offer what other forms set up; the remote-control form shows the keys' entries.
+        if (result.changed)
+            this->context().host.refreshAllForms();
+    });
+    connect(grid_, &CGridView::currentCellChanged, panel_,
+            [this](int row, int) { panel_->setSelectedKey(row); });
+    connect(panel_, &CFrontPanelWidget::keyClicked, grid_, [this](int key) {
+        grid_->setCurrentCell(key, 0);
+        grid_->setFocus();
+    });
+    connect(closeButton, &QPushButton::clicked, this, [this] { this->context().host.closeForm(kCommand); });
+
+    grid_->setCurrentCell(0, 0);
+    panel_->setSelectedKey(0);
+    grid_->setFocus();
+}
+
+CKeyView::~CKeyView()
+{
+    disconnect(grid_, nullptr, this, nullptr);
+    disconnect(grid_, nullptr, panel_, nullptr);
+}
+
+CFormView* CKeyView::create(FormContext& context, QWidget* parent)
+{
+    return new CKeyView(context, parent);
+}
+
+QString CKeyView::formTitle() const
+{
+    return text(kKeyAssignmentTitleText);
+}
+
+void CKeyView::refreshFromImage()
+{
+    model_->refreshAll();
+}
+
+} // namespace rps

@@ -1,0 +1,180 @@
+// The key assignment and function port forms with real widgets: opened through the catalogue,
+// their drop-downs chosen, the image checked.
+#include "FormTestHost.h"
+#include "forms/common/CFieldForm.h"
+#include "forms/common/CGridView.h"
+#include "forms/feature/CFrontPanelWidget.h"
+#include "forms/feature/CFuncPortView.h"
+#include "forms/feature/CKeyView.h"
+#include "model/ByteOrder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace rps;
+using rps::test::FormTestHost;
+
+namespace {
+
+class FeatureViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { host.image.clear(); }
+    template <class View> View* open(int command)
+    {
+        host.openForm(command);
+        auto* view = static_cast<View*>(host.form(command));
+        EXPECT_NE(view, nullptr);
+        if (view) {
+            view->resize(1000, 600);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(view));
+        }
+        return view;
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+        QApplication::processEvents();
+    }
+    // Opens the drop-down of a grid cell and returns it.
+    QComboBox* dropDown(CGridView* grid, int row, int column)
+    {
+        grid->setFocus();
+        grid->setCurrentCell(row, column);
+        press(Qt::Key_Return);
+        EXPECT_TRUE(grid->isEditing());
+        return qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
+    }
+    void choose(CGridView* grid, int row, int column, int text)
+    {
+        QComboBox* combo = dropDown(grid, row, column);
+        ASSERT_NE(combo, nullptr);
+        const int index = combo->findText(QString::fromStdString(host.texts.text(text)));
+        ASSERT_GE(index, 0) << text;
+        combo->setCurrentIndex(index);
+        press(Qt::Key_Return);
+    }
+    static QString cell(CGridView* grid, int row, int column)
+    {
+        return grid->model()->index(row, column).data().toString();
+    }
+    QString text(int number) const { return QString::fromStdString(host.texts.text(number)); }
+    uint8_t& byte(std::size_t offset) { return host.image.main()[offset]; }
+
+    FormTestHost host;
+};
+
+} // namespace
+
+TEST_F(FeatureViewTest, KeyGridShowsAnUnofferedFunctionByNameAndItsDropDownAsOff)
+{
+    byte(0x291) = 10;
+    setU16(host.image.main(), 0x2C8, 0x3035); // key 2
+    auto* view = open<CKeyView>(CKeyView::kCommand);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(cell(view->grid(), 1, 0), text(1247));
+    EXPECT_EQ(view->grid()->model()->headerData(1, Qt::Vertical).toString(), text(1120));
+
+    QComboBox* combo = dropDown(view->grid(), 1, 0);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(combo->placeholderText(), text(849));
+    EXPECT_EQ(combo->findText(text(1247)), -1);
+    EXPECT_GE(combo->findText(text(1248)), 0); // 0x3235, the key's own variant
+    press(Qt::Key_Escape);
+    EXPECT_EQ(getU16(host.image.main(), 0x2C8), 0x3035);
+}
+
+TEST_F(FeatureViewTest, ChoosingAKeyFunctionStoresItAndResetsTheRemoteEntryOnlyOnAChange)
+{
+    setU16(host.image.main(), 0x2D0, 0x3131); // key 3
+    const std::size_t remote = 0x690 + 3 * 2;
+    byte(remote) = 0x03;
+    byte(remote + 2) = 0x01;
+    auto* view = open<CKeyView>(CKeyView::kCommand);
+    ASSERT_NE(view, nullptr);
+    const int refreshes = host.refreshes;
+
+    choose(view->grid(), 2, 0, 1231); // the same function
+    EXPECT_EQ(byte(remote), 0x03);
+    EXPECT_EQ(host.refreshes, refreshes);
+
+    choose(view->grid(), 2, 0, 1279); // 0x322A
+    EXPECT_EQ(getU16(host.image.main(), 0x2D0), 0x322A);
+    EXPECT_EQ(byte(remote), 0xFF);
+    EXPECT_EQ(byte(remote + 2), 0x00);
+    EXPECT_EQ(cell(view->grid(), 2, 0), text(1279));
+    EXPECT_GT(host.refreshes, refreshes); // the forms showing keys and remote entries re-read
+}
+
+TEST_F(FeatureViewTest, ThePanelFollowsTheGridAndAClickSelectsTheKeysRow)
+{
+    auto* view = open<CKeyView>(CKeyView::kCommand);
+    ASSERT_NE(view, nullptr);
+    view->grid()->setCurrentCell(3, 0);
+    EXPECT_EQ(view->panel()->selectedKey(), 3);
+    QTest::mouseClick(view->panel(), Qt::LeftButton, {}, view->panel()->keyRect(5).center());
+    EXPECT_EQ(view->grid()->currentIndex().row(), 5);
+    EXPECT_EQ(view->panel()->selectedKey(), 5);
+}
+
+TEST_F(FeatureViewTest, PortModesRebuildTheInputAndOutputGrids)
+{
+    for (std::size_t port = 0; port < 6; ++port)
+        byte(0x2A8 + port) = port == 1 || port == 4 ? 0 : 1; // ports 2 and 5 are inputs
+    byte(0x2AF) = 0xFF;
+    auto* view = open<CFuncPortView>(CFuncPortView::kCommand);
+    ASSERT_NE(view, nullptr);
+    CGridView* inputs = view->inputGrid();
+    ASSERT_EQ(inputs->model()->rowCount(), 5);
+    EXPECT_EQ(inputs->model()->headerData(3, Qt::Vertical).toString(), text(1078)); // port 2 (0x310)
+    EXPECT_EQ(inputs->model()->headerData(4, Qt::Vertical).toString(), text(1081)); // port 5 (0x328)
+    EXPECT_EQ(view->outputGrid()->model()->rowCount(), 5 + 4);
+
+    // Port 1 in mode 3 takes ports 2..4 along; back to input gives them mode 0.
+    choose(view->modeGrid(), 0, 0, 1069);
+    EXPECT_EQ(byte(0x2A9), 3);
+    EXPECT_EQ(byte(0x2AB), 3);
+    EXPECT_FALSE(view->modeGrid()->model()->index(2, 0).flags() & Qt::ItemIsEditable);
+    EXPECT_EQ(inputs->model()->rowCount(), 4); // fixed inputs and port 5
+    choose(view->modeGrid(), 0, 0, 1066);
+    EXPECT_EQ(byte(0x2A9), 0);
+    EXPECT_EQ(inputs->model()->rowCount(), 3 + 5);
+    EXPECT_EQ(view->outputGrid()->model()->rowCount(), 5 + 1);
+}
+
+TEST_F(FeatureViewTest, EmptyingTheFirstSlotOfAnInputRowEmptiesTheRow)
+{
+    setU16(host.image.main(), 0x2F8, 0x3131); // fixed input 2
+    setU16(host.image.main(), 0x2FA, 0x3131);
+    setU16(host.image.main(), 0x2FC, 0x3131);
+    auto* view = open<CFuncPortView>(CFuncPortView::kCommand);
+    ASSERT_NE(view, nullptr);
+    choose(view->inputGrid(), 1, 0, 1298);
+    for (std::size_t slot : {0x2F8, 0x2FA, 0x2FC})
+        EXPECT_EQ(getU16(host.image.main(), slot), 0x2020);
+    // The later slots are grey and empty.
+    EXPECT_EQ(cell(view->inputGrid(), 1, 1), "");
+    EXPECT_FALSE(view->inputGrid()->model()->index(1, 2).flags() & Qt::ItemIsEditable);
+}
+
+TEST_F(FeatureViewTest, TheInputLevelListAndOutputLevelCells)
+{
+    byte(0x2AF) = 0x00;
+    byte(0x500) = 0x20; // fixed output 1: nothing driven, level grey and empty
+    byte(0x501) = 0x00;
+    auto* view = open<CFuncPortView>(CFuncPortView::kCommand);
+    ASSERT_NE(view, nullptr);
+    auto* level = qobject_cast<QComboBox*>(view->levelForm()->control(2));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->currentText(), text(1096));
+    level->setFocus();
+    press(Qt::Key_Up); // the entry above: active high
+    EXPECT_EQ(level->currentText(), text(1095));
+    EXPECT_EQ(byte(0x2AF), 0xFF);
+    EXPECT_EQ(cell(view->outputGrid(), 0, 1), "");
+    choose(view->outputGrid(), 0, 0, 1335); // driven by key
+    EXPECT_EQ(byte(0x500), 0x3C);
+    EXPECT_EQ(cell(view->outputGrid(), 0, 1), text(1094));
+}
