@@ -1,6 +1,7 @@
 #include "forms/FieldForms.h"
 
 #include "forms/channel/ChannelFields.h"
+#include "forms/feature/FeatureFields.h"
 
 #include <algorithm>
 #include <array>
@@ -49,9 +50,31 @@ std::unique_ptr<FieldFormSession> openBeatShiftForm(ConfigImage& image, const Fi
     return std::make_unique<ChannelFormSession<BeatShiftRules, 5>>(image, env, kBeatShiftFields);
 }
 
-constexpr std::array<DeclaredForm, 2> kDeclaredForms{{
+// A form of repeater-wide fields: one record, the main area.
+class OptionalFeaturesSession : public FieldFormSession {
+public:
+    OptionalFeaturesSession(ConfigImage& image, const FieldEnv& env)
+        : records_(image.main()), rules_(image.main()),
+          engine_(feature::featureFields(), records_, {image.main(), image.aux(), image.local()}, env, &rules_)
+    {
+    }
+    FieldEngine& engine() override { return engine_; }
+
+private:
+    GlobalRecords records_;
+    feature::FeatureRules rules_;
+    FieldEngine engine_;
+};
+
+std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const FieldEnv& env)
+{
+    return std::make_unique<OptionalFeaturesSession>(image, env);
+}
+
+constexpr std::array<DeclaredForm, 3> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
+    {"features", feature::kFeatureTitleText, openFeatureForm},
 }};
 
 std::string lowered(std::string_view text)
