@@ -4,6 +4,7 @@
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
 #include "forms/channel/ChannelFormSupport.h"
+#include "forms/feature/CFeatureView.h"
 
 namespace rps {
 
@@ -15,6 +16,7 @@ const std::vector<FormDescriptor>& formCatalog()
         // Opened from the channel forms, not from the Edit menu.
         {kChannelEditCommand, 0, 897, &CChEditView::create},
         {kBeatShiftCommand, 0, 906, &CBeatShiftView::create},
+        {kOptionalFeaturesCommand, 73, 833, &CFeatureView::create},
     };
     return catalog;
 }

@@ -112,7 +112,7 @@ const std::array kFeatureFields{
     page(check(19, "external-reference", 1042, u8(kExternalReference),
                OnOff{.on = 0x30, .off = 0xFF, .anyOtherIsOn = true}), 0, 1, -1),
     page(group(20, 998), 0, 1, -1),
-    page(order(kItemPttPriority, "ptt-priority", 0, permutation(kPttPriority, kPttPriorityCount), kPttSources),
+    page(order(kItemPttPriority, "ptt-priority", 998, permutation(kPttPriority, kPttPriorityCount), kPttSources),
          0, 1, 20),
     page(group(25, 997), 0, 1, -1),
     page(check(26, "firmware-programming", 996, u8(kFirmwareProgramming), kZeroIsOn), 0, 1, 25),
