@@ -55,7 +55,8 @@ class OptionalFeaturesSession : public FieldFormSession {
 public:
     OptionalFeaturesSession(ConfigImage& image, const FieldEnv& env)
         : records_(image.main()), rules_(image.main()),
-          engine_(feature::featureFields(), records_, {image.main(), image.aux(), image.local()}, env, &rules_)
+          engine_(feature::featureFields(), records_, {image.main(), image.aux(), image.local()}, env,
+                  &rules_)
     {
     }
     FieldEngine& engine() override { return engine_; }

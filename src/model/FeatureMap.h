@@ -85,8 +85,8 @@ inline constexpr std::size_t kToneOptions = 0x2B8; // bit clear = tone on
 inline constexpr uint8_t kPowerOnToneBit = 0x01;
 inline constexpr uint8_t kControlToneBit = 0x02;
 inline constexpr uint8_t kWarningToneBit = 0x04;
-inline constexpr std::size_t kCourtesyTonePeriod = 0x426; // u16, ms ÷ 10; 0 = courtesy tone off
-inline constexpr uint16_t kCourtesyTonePeriodOn = 10;      // 100 ms when the tone is ticked
+inline constexpr std::size_t kCourtesyTonePeriod = 0x426;    // u16, ms ÷ 10; 0 = courtesy tone off
+inline constexpr uint16_t kCourtesyTonePeriodOn = 10;        // 100 ms when the tone is ticked
 inline constexpr std::size_t kCourtesyToneFrequency = 0x428; // BCD Hz
 inline constexpr std::size_t kEncodePauseTime = 0x424;       // u16, seconds × 10
 inline constexpr std::size_t kSendToRaByte = 0x42B;

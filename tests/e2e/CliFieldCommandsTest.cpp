@@ -105,8 +105,9 @@ TEST_F(CliFieldCommands, RepeatHoldTimerSetToZeroTakesItsFunctionsOutOfTheStartU
 {
     const std::string file = newFile("a.dat");
     // Name texts of the repeat hold functions 0x3135 and 0x3035.
-    const CliRun first = cli("set " + file + " features.repeat-hold-timer=2.0 \"features.start-up.1=" +
-                             englishText(1246) + "\" \"features.start-up.2=" + englishText(1247) + "\"");
+    const CliRun first =
+        cli("set " + file + " features.repeat-hold-timer=2.0 \"features.start-up.1=" + englishText(1246) +
+            "\" \"features.start-up.2=" + englishText(1247) + "\"");
     ASSERT_EQ(first.exitCode, 0) << first.errors;
     ASSERT_EQ(shownValue(file, "features.start-up.2"), englishText(1247));
 

@@ -8,7 +8,8 @@
 
 namespace rps {
 
-COrderList::COrderList(QWidget* parent) : QWidget(parent), list_(new QListWidget(this)), spin_(new CSpinEdit(this))
+COrderList::COrderList(QWidget* parent)
+    : QWidget(parent), list_(new QListWidget(this)), spin_(new CSpinEdit(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

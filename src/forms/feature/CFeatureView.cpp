@@ -61,7 +61,8 @@ void CFeatureView::refreshFromImage()
 CDataPasswordDialog* CFeatureView::makePasswordDialog()
 {
     FormContext& formContext = context();
-    return new CDataPasswordDialog(formContext, [&formContext] { return openFeatureFields(formContext); }, this);
+    return new CDataPasswordDialog(
+        formContext, [&formContext] { return openFeatureFields(formContext); }, this);
 }
 
 } // namespace rps

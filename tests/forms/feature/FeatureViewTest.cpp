@@ -185,7 +185,8 @@ TEST_F(FeatureViewTest, PasswordDialogStoresConfirmedPasswordsWithTheirOptionBit
     dialog->accept();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(std::string(main().begin() + kReadPassword, main().begin() + kReadPassword + 6), "R1    ");
-    EXPECT_EQ(std::string(main().begin() + kOverwritePassword, main().begin() + kOverwritePassword + 6), "AB12  ");
+    EXPECT_EQ(std::string(main().begin() + kOverwritePassword, main().begin() + kOverwritePassword + 6),
+              "AB12  ");
     // Both passwords hold text: both "empty" bits are cleared.
     EXPECT_EQ(readModelBlock(main()).optionFlags() & 0x0003, 0);
 
