@@ -159,6 +159,8 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
     } else {
         shown = value / row.storage.scale;
     }
+    if (range.belowMinIsOff && shown < range.min - 1e-9 && shown >= 0)
+        return env_.text(range.offText);
     if (range.blankOutside && range.isSet() && (shown < range.min - 1e-9 || shown > range.max + 1e-9))
         return {};
     const int decimals = range.isSet() ? decimalsOfStep(range.step) : 0;

@@ -286,16 +286,36 @@ TEST(FeatureFields, EdgeCasesStoreAndShowAsTheFormDoes)
     }
 }
 
-TEST(FeatureFields, StoredValueOutsideItsRangeShowsEmpty)
+TEST(FeatureFields, StoredValuesOutsideTheirRangeShowEmptyOrOff)
 {
-    FeatureTestImage t; // every byte 0xFF
+    struct Case {
+        const char* key;
+        std::size_t offset;
+        int width;
+        uint32_t stored;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"features.squelch-level", kSquelchLevel, 1, 0xFF, ""},
+        {"features.tot", kRepeaterTot, 1, 0xFF, ""},
+        {"features.test-tone", kTestTone, 2, 0xFFFF, ""},
+        {"features.test-tone", kTestTone, 2, 0x0200, ""},
+        {"features.local-mic-tot", kLocalMicTot, 2, 0xFFFF, ""},
+        {"features.local-mic-tot", kLocalMicTot, 2, 10, "Off"},
+        {"features.rx-signal-detect", kRxSignalDetect, 2, 900, ""},
+    };
     const DeclaredForm* form = findDeclaredForm("features");
-    const auto session = form->open(t.image, testEnv());
-    for (const char* key :
-         {"features.squelch-level", "features.tot", "features.test-tone", "features.local-mic-tot"}) {
-        const auto field = findField(*form, session->engine(), key);
-        ASSERT_TRUE(field) << key;
-        EXPECT_EQ(session->engine().shown(*field->row, 0), "") << key;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        FeatureTestImage t;
+        if (c.width == 1)
+            t.main()[c.offset] = static_cast<uint8_t>(c.stored);
+        else
+            t.setCode(c.offset, static_cast<uint16_t>(c.stored));
+        const auto session = form->open(t.image, testEnv());
+        const auto field = findField(*form, session->engine(), c.key);
+        ASSERT_TRUE(field);
+        EXPECT_EQ(session->engine().shown(*field->row, 0), c.shown) << c.stored;
     }
 }
 
