@@ -3,6 +3,7 @@
 #include "forms/channel/ChannelFields.h"
 #include "forms/feature/KeyFields.h"
 #include "forms/feature/PortFields.h"
+#include "forms/feature/FeatureFields.h"
 
 #include <algorithm>
 #include <array>
@@ -56,11 +57,34 @@ std::unique_ptr<FieldFormSession> openPortForm(ConfigImage& image, const FieldEn
     return feature::openPortFields(image, env);
 }
 
-constexpr std::array<DeclaredForm, 4> kDeclaredForms{{
+// A form of repeater-wide fields: one record, the main area.
+class OptionalFeaturesSession : public FieldFormSession {
+public:
+    OptionalFeaturesSession(ConfigImage& image, const FieldEnv& env)
+        : records_(image.main()), rules_(image.main()),
+          engine_(feature::featureFields(), records_, {image.main(), image.aux(), image.local()}, env,
+                  &rules_)
+    {
+    }
+    FieldEngine& engine() override { return engine_; }
+
+private:
+    GlobalRecords records_;
+    feature::FeatureRules rules_;
+    FieldEngine engine_;
+};
+
+std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const FieldEnv& env)
+{
+    return std::make_unique<OptionalFeaturesSession>(image, env);
+}
+
+constexpr std::array<DeclaredForm, 5> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
     {"port", feature::kFunctionPortTitleText, openPortForm},
+    {"features", feature::kFeatureTitleText, openFeatureForm},
 }};
 
 std::string lowered(std::string_view text)

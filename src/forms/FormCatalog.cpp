@@ -4,6 +4,7 @@
 #include "forms/channel/CBeatShiftView.h"
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
+#include "forms/feature/CFeatureView.h"
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
 
@@ -20,7 +21,7 @@ using enum FormPlace;
 // factory. Forms still to come have no factory; their Edit entries are shown disabled.
 const std::array<FormDescriptor, 19> kCatalog{{
     {kChannelInformationCommand, 88, 841, EditMenuThenSeparator, &CChInfoView::create},
-    {kOptionalFeaturesCommand, 73, 833, EditMenu, nullptr},
+    {kOptionalFeaturesCommand, 73, 833, EditMenu, &CFeatureView::create},
     {kKeyAssignmentCommand, 72, 832, EditMenu, &CKeyView::create},
     {kScanInformationCommand, 74, 834, EditMenuThenSeparator, nullptr},
     {kDtmfCommand, 79, 842, EditMenu, nullptr},

@@ -52,6 +52,47 @@ inline constexpr int kMessageRecordCount = 8;
 inline constexpr std::size_t kMessageRecords = 0x580; // 32-byte records, first byte 0xFF = unused
 inline constexpr std::size_t kMessageRecordSize = 32;
 
+// Optional features, page 1: repeater TOT, timers, tones and levels, options.
+inline constexpr std::size_t kTotPreAlert = 0x29C;
+inline constexpr std::size_t kTotRekey = 0x29D;
+inline constexpr std::size_t kTotReset = 0x29E;
+inline constexpr std::size_t kDqtTurnOffTime = 0x26D;
+inline constexpr std::size_t kQtReverseBurstTime = 0x26E;
+inline constexpr std::size_t kQtDecodeDelay = 0x296;
+inline constexpr std::size_t kTestTone = 0x292; // BCD Hz
+inline constexpr std::size_t kSquelchLevel = 0x29F;
+inline constexpr std::size_t kSignalResetTimer = 0x42E;
+inline constexpr std::size_t kRxSignalDetect = 0x448; // u16, −dBm × 10
+inline constexpr std::size_t kExternalMonitor = 0x295;
+inline constexpr std::size_t kFanAction = 0x2A0;
+inline constexpr std::size_t kOffHookDecode = 0x294;
+inline constexpr std::size_t kTxStandby = 0x282;
+inline constexpr std::size_t kScramblerBackup = 0x2A1;
+inline constexpr std::size_t kExternalReference = 0x423;
+inline constexpr std::size_t kFirmwareProgramming = 0x260;
+inline constexpr std::size_t kReadPassword = 0x250;      // six characters, 0xFF = none
+inline constexpr std::size_t kOverwritePassword = 0x262; // six characters, 0xFF = none
+inline constexpr std::size_t kDataPasswordLength = 6;
+
+// Optional features, page 2: local microphone TOT, busy channel lockout, tones.
+inline constexpr std::size_t kLocalMicTotPreAlert = 0x569;
+inline constexpr std::size_t kLocalMicTotRekey = 0x56A;
+inline constexpr std::size_t kLocalMicTotReset = 0x56B;
+inline constexpr std::size_t kBusyLockoutAnalog = 0x568;
+inline constexpr std::size_t kBusyLockoutDigital = 0x567;
+inline constexpr std::size_t kToneVolume = 0x2B9;
+inline constexpr std::size_t kToneOptions = 0x2B8; // bit clear = tone on
+inline constexpr uint8_t kPowerOnToneBit = 0x01;
+inline constexpr uint8_t kControlToneBit = 0x02;
+inline constexpr uint8_t kWarningToneBit = 0x04;
+inline constexpr std::size_t kCourtesyTonePeriod = 0x426;    // u16, ms ÷ 10; 0 = courtesy tone off
+inline constexpr uint16_t kCourtesyTonePeriodOn = 10;        // 100 ms when the tone is ticked
+inline constexpr std::size_t kCourtesyToneFrequency = 0x428; // BCD Hz
+inline constexpr std::size_t kEncodePauseTime = 0x424;       // u16, seconds × 10
+inline constexpr std::size_t kSendToRaByte = 0x42B;
+inline constexpr uint8_t kSendToRaBit = 0x10;
+inline constexpr std::size_t kVotingPilotFrequency = 0x278; // u16 choice
+
 // PTT priority: three source codes, highest priority first.
 inline constexpr std::size_t kPttPriority = 0x298;
 inline constexpr int kPttPriorityCount = 3;

@@ -116,6 +116,29 @@ TEST_F(CliFieldCommands, PortModesCarryTheirGroupAlongAndThePortRowsFollow)
     EXPECT_EQ(shownValue(file, "port.1.mode"), group);
 }
 
+TEST_F(CliFieldCommands, RepeatHoldTimerSetToZeroTakesItsFunctionsOutOfTheStartUpActions)
+{
+    const std::string file = newFile("a.dat");
+    // Name texts of the repeat hold functions 0x3135 and 0x3035.
+    const CliRun first =
+        cli("set " + file + " features.repeat-hold-timer=2.0 \"features.start-up.1=" + englishText(1246) +
+            "\" \"features.start-up.2=" + englishText(1247) + "\"");
+    ASSERT_EQ(first.exitCode, 0) << first.errors;
+    ASSERT_EQ(shownValue(file, "features.start-up.2"), englishText(1247));
+
+    const CliRun run = cli("set " + file + " features.repeat-hold-timer=0");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(shownValue(file, "features.repeat-hold-timer"), englishText(854));
+    EXPECT_EQ(shownValue(file, "features.start-up.1"), "");
+    EXPECT_EQ(shownValue(file, "features.start-up.2"), "");
+    // With the TOT off its pre-alert cannot be set, and nothing is saved.
+    const auto before = readBytes(file);
+    const CliRun refused = cli("set " + file + " features.tot=0 features.tot-pre-alert=5");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.errors.find("features.tot-pre-alert"), std::string::npos) << refused.errors;
+    EXPECT_EQ(readBytes(file), before);
+}
+
 TEST_F(CliFieldCommands, AnyFailureSavesNothing)
 {
     const std::string file = newFile("a.dat");

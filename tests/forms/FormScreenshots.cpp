@@ -7,6 +7,8 @@
 #include "forms/common/CGridView.h"
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
+#include "forms/feature/CDataPasswordDialog.h"
+#include "forms/feature/CFeatureView.h"
 #include "model/DataFile.h"
 #include "service/CMemMapDialog.h"
 #include "service/MemMapOpeners.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QTabWidget>
 #include <QTimer>
 
 using namespace rps;
@@ -113,6 +116,25 @@ int main(int argc, char** argv)
     auto* beat = host.form(kBeatShiftCommand);
     beat->resize(beat->sizeHint().expandedTo(QSize(360, 0)));
     save(beat, folder, "beat-shift.png");
+
+    // The optional features of the demonstration configuration, page by page, at 1280x800.
+    {
+        FormTestHost demo;
+        if (loadImage(std::string(rps::test::kSourceDir) + "/demo/demo.dat", demo.image).code == kLoadOk)
+            demo.image.restoreSnapshot();
+        demo.openForm(kOptionalFeaturesCommand);
+        auto* features = static_cast<CFeatureView*>(demo.form(kOptionalFeaturesCommand));
+        features->resize(1280, 800);
+        auto* tabs = features->findChild<QTabWidget*>();
+        for (int page = 0; tabs && page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            save(features, folder, QStringLiteral("optional-features-%1.png").arg(page + 1));
+        }
+        CDataPasswordDialog* password = features->makePasswordDialog();
+        password->show();
+        save(password, folder, "data-password.png");
+        delete password;
+    }
 
     // The viewers are modal: each is pictured once it is up, then closed.
     auto pictureViewer = [&folder](const QString& name, bool characters) {

@@ -1,6 +1,7 @@
 #include "forms/common/CFieldForm.h"
 
 #include "forms/common/CCharFilterValidator.h"
+#include "forms/common/COrderList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,8 +26,9 @@ ItemControlKind layoutKind(Control control)
     case Control::EditWithSpin:
         return ItemControlKind::EditWithSpin;
     case Control::DropDown:
-    case Control::Order:
         return ItemControlKind::DropDown;
+    case Control::Order:
+        return ItemControlKind::OrderList;
     case Control::EditableDropDown:
         return ItemControlKind::EditableDropDown;
     case Control::CheckBox:
@@ -83,11 +85,16 @@ QWidget* CFieldForm::control(int item) const
 
 void CFieldForm::buildControls(const TextLookup& text, const std::vector<int>& pageTexts, char separator)
 {
+    // Fields without a control of their own (edited in a dialog of the form) are not laid out.
     formItems_.reserve(table_.size());
+    std::vector<int> pageOf;
     int pages = 1;
     for (const FieldRow& row : table_) {
+        if (row.control == Control::None)
+            continue;
         formItems_.push_back(
             {row.item, layoutKind(row.control), row.text, row.place.column, row.place.group});
+        pageOf.push_back(row.place.page);
         pages = std::max(pages, row.place.page + 1);
     }
     auto* layout = new QVBoxLayout(this);
@@ -97,8 +104,8 @@ void CFieldForm::buildControls(const TextLookup& text, const std::vector<int>& p
         layout->addWidget(tabs);
     for (int page = 0; page < pages; ++page) {
         std::vector<FormItem> onPage;
-        for (std::size_t i = 0; i < table_.size(); ++i) {
-            if (table_[i].place.page == page)
+        for (std::size_t i = 0; i < formItems_.size(); ++i) {
+            if (pageOf[i] == page)
                 onPage.push_back(formItems_[i]);
         }
         auto* container = new QWidget(this);
@@ -176,6 +183,13 @@ void CFieldForm::connectControl(const FieldRow& row)
             const auto session = open_();
             finish(row, session->engine().setChecked(row, record_, on));
         });
+    } else if (auto* order = qobject_cast<COrderList*>(widget)) {
+        connect(order, &COrderList::moveRequested, this, [this, &row](int from, int to) {
+            if (refreshing_)
+                return;
+            const auto session = open_();
+            finish(row, session->engine().moveEntry(row, record_, from, to));
+        });
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         connect(button, &QPushButton::clicked, this, [this, &row] { emit buttonClicked(row.item); });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -242,8 +256,14 @@ void CFieldForm::showField(FieldEngine& engine, const FieldRow& row)
     case Control::EditWithSpin:
         static_cast<CSpinEdit*>(built.control)->setDisplayText(shown);
         break;
-    case Control::DropDown:
     case Control::Order: {
+        QStringList entries;
+        for (const std::string& label : engine.orderLabels(row, record_))
+            entries << QString::fromStdString(label);
+        static_cast<COrderList*>(built.control)->setEntries(entries);
+        break;
+    }
+    case Control::DropDown: {
         auto* combo = static_cast<QComboBox*>(built.control);
         combo->clear();
         for (const std::string& label : engine.choiceLabels(row, record_))
@@ -284,8 +304,10 @@ void CFieldForm::refresh()
 {
     refreshing_ = true;
     const auto session = open_();
-    for (const FieldRow& row : table_)
-        showField(session->engine(), row);
+    for (const FieldRow& row : table_) {
+        if (row.control != Control::None)
+            showField(session->engine(), row);
+    }
     refreshing_ = false;
 }
 

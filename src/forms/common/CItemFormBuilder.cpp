@@ -1,5 +1,7 @@
 #include "forms/common/CItemFormBuilder.h"
 
+#include "forms/common/COrderList.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -35,6 +37,8 @@ QWidget* makeControl(const FormItem& row, const QString& caption, QWidget* paren
         return new QGroupBox(caption, parent);
     case ItemControlKind::PushButton:
         return new QPushButton(caption, parent);
+    case ItemControlKind::OrderList:
+        return new COrderList(parent);
     }
     return nullptr;
 }

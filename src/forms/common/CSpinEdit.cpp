@@ -86,6 +86,10 @@ void CSpinEdit::focusOutEvent(QFocusEvent* event)
 {
     commitTyped();
     QAbstractSpinBox::focusOutEvent(event);
+    // Leaving the field drops a shown text the typing filter would refuse (the off text of a
+    // digits field); the field keeps showing what the engine last showed.
+    if (engineDriven_ && lineEdit()->text() != shownText_)
+        lineEdit()->setText(shownText_);
 }
 
 void CSpinEdit::keyPressEvent(QKeyEvent* event)

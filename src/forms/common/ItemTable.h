@@ -12,7 +12,8 @@ enum class ItemControlKind {
     EditableDropDown,
     CheckBox,
     GroupFrame,
-    PushButton
+    PushButton,
+    OrderList, // entries reordered with spin buttons
 };
 
 struct FormItem {

@@ -164,6 +164,10 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
     } else {
         shown = value / row.storage.scale;
     }
+    if (range.belowMinIsOff && shown < range.min - 1e-9 && shown >= 0)
+        return env_.text(range.offText);
+    if (range.blankOutside && range.isSet() && (shown < range.min - 1e-9 || shown > range.max + 1e-9))
+        return {};
     const int decimals = range.isSet() ? decimalsOfStep(range.step) : 0;
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, shown);
@@ -171,6 +175,22 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
     if (env_.decimalSeparator != '.')
         std::replace(text.begin(), text.end(), '.', env_.decimalSeparator);
     return text;
+}
+
+std::vector<std::string> FieldEngine::orderLabels(const FieldRow& row, int record) const
+{
+    std::vector<std::string> labels;
+    const std::span<uint8_t> bytes = bytesOf(row, record);
+    const Storage& s = row.storage;
+    if (s.width != Width::Permutation || s.offset + static_cast<std::size_t>(s.length) > bytes.size())
+        return labels;
+    for (int i = 0; i < s.length; ++i) {
+        const uint8_t entry = bytes[s.offset + static_cast<std::size_t>(i)];
+        const auto found = std::find_if(row.choices.begin(), row.choices.end(),
+                                        [entry](const Choice& c) { return c.value == entry; });
+        labels.push_back(found != row.choices.end() ? label(row, *found) : std::to_string(entry));
+    }
+    return labels;
 }
 
 std::string FieldEngine::shown(const FieldRow& row, int record) const
@@ -186,13 +206,8 @@ std::string FieldEngine::shown(const FieldRow& row, int record) const
     }
     if (s.width == Width::Permutation) {
         std::string text;
-        for (int i = 0; i < s.length && s.offset + static_cast<std::size_t>(i) < bytes.size(); ++i) {
-            const uint8_t entry = bytes[s.offset + static_cast<std::size_t>(i)];
-            const auto found = std::find_if(row.choices.begin(), row.choices.end(),
-                                            [entry](const Choice& c) { return c.value == entry; });
-            text +=
-                (i ? ", " : "") + (found != row.choices.end() ? label(row, *found) : std::to_string(entry));
-        }
+        for (const std::string& entry : orderLabels(row, record))
+            text += (text.empty() ? "" : ", ") + entry;
         return text;
     }
     const auto value = raw(row, record);
@@ -221,13 +236,17 @@ std::optional<uint32_t> FieldEngine::parseNumber(const FieldRow& row, std::strin
 {
     const Range& range = row.range;
     const std::string text = trimmed(typed);
-    if (text.empty() && range.hasOff)
+    if (text.empty() && range.hasOff && !range.emptyIsMin)
         return range.offRaw;
     if (range.hasOff && range.offText && text == env_.text(range.offText))
         return range.offRaw;
     const double scale = row.storage.scale;
     double value = 0;
-    if (!range.isSet() || range.max < range.min) {
+    if (text.empty() && range.emptyIsMin) {
+        value = range.min;
+    } else if (range.belowMinIsOff && parseDecimal(text, env_.decimalSeparator) < range.min) {
+        return range.offRaw;
+    } else if (!range.isSet() || range.max < range.min) {
         value = static_cast<double>(parseTypedInteger(text));
     } else if (isWholeSteps(range, scale)) {
         value = static_cast<double>(clampInteger(parseTypedInteger(text), static_cast<int64_t>(range.min),
@@ -302,9 +321,14 @@ EditResult FieldEngine::spin(const FieldRow& row, int record, int direction)
         return {};
     const Range& range = row.range;
     const double scale = row.storage.scale;
-    const auto minRaw = static_cast<int64_t>(std::llround(range.min * scale));
-    const auto maxRaw = static_cast<int64_t>(std::llround(range.max * scale));
-    const int64_t stepRaw = std::max<int64_t>(1, std::llround(range.step * scale));
+    auto minRaw = static_cast<int64_t>(std::llround(range.min * scale));
+    auto maxRaw = static_cast<int64_t>(std::llround(range.max * scale));
+    const int64_t stepRaw = std::max<int64_t>(1, std::llabs(std::llround(range.step * scale)));
+    if (minRaw > maxRaw) {
+        // A negative scale (−dBm × 10): a step up in shown units is a step down in stored ones.
+        std::swap(minRaw, maxRaw);
+        direction = -direction;
+    }
     const bool isOff = range.hasOff && current && *current == range.offRaw;
     int64_t value = 0;
     if (isOff)

@@ -46,6 +46,8 @@ public:
     std::vector<Choice> choices(const FieldRow& row, int record) const;
     std::vector<std::string> choiceLabels(const FieldRow& row, int record) const;
     std::string label(const FieldRow& row, const Choice& choice) const;
+    // The entries of an order list in their stored order.
+    std::vector<std::string> orderLabels(const FieldRow& row, int record) const;
 
     // Text typed into the field and left (or, for a plain list, the label of an entry).
     EditResult commitText(const FieldRow& row, int record, std::string_view text);

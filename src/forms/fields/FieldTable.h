@@ -136,6 +136,9 @@ struct Range {
     bool hasAlias = false;
     uint32_t aliasRaw = 0;
     double aliasShown = 0;
+    bool belowMinIsOff = false; // a typed number below the range stores the off value
+    bool emptyIsMin = false;    // an emptied field stores the minimum, not the off value
+    bool blankOutside = false;  // a stored number outside the range shows as an empty field
 
     constexpr Range offAt(uint32_t raw, int text = 0, bool spinThrough = true) const
     {
@@ -144,6 +147,26 @@ struct Range {
         r.offRaw = raw;
         r.offText = text;
         r.spinsThroughOff = spinThrough;
+        return r;
+    }
+    // The off value sits just below the range: a typed number below the minimum is off,
+    // the spin buttons pass through off between the maximum and the minimum.
+    constexpr Range offBelowMin(uint32_t raw, int text) const
+    {
+        Range r = offAt(raw, text, true);
+        r.belowMinIsOff = true;
+        return r;
+    }
+    constexpr Range emptyStoresMin() const
+    {
+        Range r = *this;
+        r.emptyIsMin = true;
+        return r;
+    }
+    constexpr Range blankWhenOutside() const
+    {
+        Range r = *this;
+        r.blankOutside = true;
         return r;
     }
     constexpr Range storedAs(double shown, uint32_t raw) const

@@ -1,0 +1,26 @@
+#pragma once
+// "Optional Features": the repeater-wide settings on two pages, the start-up actions and the
+// TX/RX, timer and connection functions, and the data password dialog behind its button.
+#include "forms/common/CFieldFormView.h"
+
+namespace rps {
+
+class CDataPasswordDialog;
+
+inline constexpr int kOptionalFeaturesCommand = 32822;
+
+class CFeatureView : public CFieldFormView {
+    Q_OBJECT
+public:
+    CFeatureView(FormContext& context, QWidget* parent = nullptr);
+
+    static CFormView* create(FormContext& context, QWidget* parent);
+
+    void refreshFromImage() override;
+    QString formTitle() const override;
+
+    // The dialog of the "Data Password" button (shown modal by the button).
+    CDataPasswordDialog* makePasswordDialog();
+};
+
+} // namespace rps
