@@ -18,7 +18,7 @@ using rps::test::FormTestHost;
 
 namespace {
 
-class FeatureViewTest : public ::testing::Test {
+class KeyPortViewTest : public ::testing::Test {
 protected:
     void SetUp() override { host.image.clear(); }
     template <class View> View* open(int command)
@@ -67,7 +67,7 @@ protected:
 
 } // namespace
 
-TEST_F(FeatureViewTest, KeyGridShowsAnUnofferedFunctionByNameAndItsDropDownAsOff)
+TEST_F(KeyPortViewTest, KeyGridShowsAnUnofferedFunctionByNameAndItsDropDownAsOff)
 {
     byte(0x291) = 10;
     setU16(host.image.main(), 0x2C8, 0x3035); // key 2
@@ -86,7 +86,7 @@ TEST_F(FeatureViewTest, KeyGridShowsAnUnofferedFunctionByNameAndItsDropDownAsOff
     EXPECT_EQ(getU16(host.image.main(), 0x2C8), 0x3035);
 }
 
-TEST_F(FeatureViewTest, ChoosingAKeyFunctionStoresItAndResetsTheRemoteEntryOnlyOnAChange)
+TEST_F(KeyPortViewTest, ChoosingAKeyFunctionStoresItAndResetsTheRemoteEntryOnlyOnAChange)
 {
     setU16(host.image.main(), 0x2D0, 0x3131); // key 3
     const std::size_t remote = 0x690 + 3 * 2;
@@ -108,7 +108,7 @@ TEST_F(FeatureViewTest, ChoosingAKeyFunctionStoresItAndResetsTheRemoteEntryOnlyO
     EXPECT_GT(host.refreshes, refreshes); // the forms showing keys and remote entries re-read
 }
 
-TEST_F(FeatureViewTest, ThePanelFollowsTheGridAndAClickSelectsTheKeysRow)
+TEST_F(KeyPortViewTest, ThePanelFollowsTheGridAndAClickSelectsTheKeysRow)
 {
     auto* view = open<CKeyView>(CKeyView::kCommand);
     ASSERT_NE(view, nullptr);
@@ -119,7 +119,7 @@ TEST_F(FeatureViewTest, ThePanelFollowsTheGridAndAClickSelectsTheKeysRow)
     EXPECT_EQ(view->panel()->selectedKey(), 5);
 }
 
-TEST_F(FeatureViewTest, PortModesRebuildTheInputAndOutputGrids)
+TEST_F(KeyPortViewTest, PortModesRebuildTheInputAndOutputGrids)
 {
     for (std::size_t port = 0; port < 6; ++port)
         byte(0x2A8 + port) = port == 1 || port == 4 ? 0 : 1; // ports 2 and 5 are inputs
@@ -144,7 +144,7 @@ TEST_F(FeatureViewTest, PortModesRebuildTheInputAndOutputGrids)
     EXPECT_EQ(view->outputGrid()->model()->rowCount(), 5 + 1);
 }
 
-TEST_F(FeatureViewTest, EmptyingTheFirstSlotOfAnInputRowEmptiesTheRow)
+TEST_F(KeyPortViewTest, EmptyingTheFirstSlotOfAnInputRowEmptiesTheRow)
 {
     setU16(host.image.main(), 0x2F8, 0x3131); // fixed input 2
     setU16(host.image.main(), 0x2FA, 0x3131);
@@ -159,7 +159,7 @@ TEST_F(FeatureViewTest, EmptyingTheFirstSlotOfAnInputRowEmptiesTheRow)
     EXPECT_FALSE(view->inputGrid()->model()->index(1, 2).flags() & Qt::ItemIsEditable);
 }
 
-TEST_F(FeatureViewTest, TheInputLevelListAndOutputLevelCells)
+TEST_F(KeyPortViewTest, TheInputLevelListAndOutputLevelCells)
 {
     byte(0x2AF) = 0x00;
     byte(0x500) = 0x20; // fixed output 1: nothing driven, level grey and empty

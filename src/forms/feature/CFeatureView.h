@@ -1,13 +1,12 @@
 #pragma once
 // "Optional Features": the repeater-wide settings on two pages, the start-up actions and the
 // TX/RX, timer and connection functions, and the data password dialog behind its button.
+#include "forms/FormCommands.h"
 #include "forms/common/CFieldFormView.h"
 
 namespace rps {
 
 class CDataPasswordDialog;
-
-inline constexpr int kOptionalFeaturesCommand = 32822;
 
 class CFeatureView : public CFieldFormView {
     Q_OBJECT

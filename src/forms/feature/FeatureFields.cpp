@@ -51,7 +51,7 @@ constexpr FieldRow decimal(FieldRow row)
 constexpr FieldRow function(int item, std::string_view key, int text, std::size_t offset, int pageIndex,
                             int groupItem)
 {
-    return page(list(item, key, text, u16(offset)).coded(kFunctionNameCodec), pageIndex, 0, groupItem);
+    return page(list(item, key, text, u16(offset)).coded(kEventFunctionCodec), pageIndex, 0, groupItem);
 }
 
 std::string functionName(uint32_t raw, const FieldEnv& env)
@@ -80,7 +80,7 @@ constexpr int kFunctionText = 1118;
 
 } // namespace
 
-const FieldCodec kFunctionNameCodec{functionName, noParse, nullptr};
+const FieldCodec kEventFunctionCodec{functionName, noParse, nullptr};
 
 namespace {
 
@@ -219,7 +219,7 @@ struct FunctionCell {
 // The function-code group a cell belongs to, and its slot.
 FunctionCell functionCell(const FieldRow& row)
 {
-    if (row.codec != &kFunctionNameCodec)
+    if (row.codec != &kEventFunctionCodec)
         return {};
     for (const FunctionPlace& place : functionPlaces()) {
         const std::size_t offset = row.storage.offset;

@@ -41,8 +41,9 @@ inline constexpr int kFeaturePageTexts[] = {1032, 1033, 973, 974};
 fields::FieldTable featureFields();
 const fields::FieldRow& featureField(int item);
 
-// A function code shown by its name; the list a row offers comes from the rules.
-extern const fields::FieldCodec kFunctionNameCodec;
+// A function code of an event row shown by its name, blank for no function; the list a row
+// offers comes from the rules.
+extern const fields::FieldCodec kEventFunctionCodec;
 
 class FeatureRules : public fields::FieldRules {
 public:
