@@ -352,7 +352,10 @@ void CMainFrame::openForm(int command)
     if (form == nullptr)
         return; // nothing shown, menus unchanged
     const int othersOpen = openFormCount();
-    QMdiSubWindow* window = mdi_->addSubWindow(form);
+    QMdiSubWindow* window = form->createFrame();
+    if (window != nullptr)
+        window->setWidget(form);
+    window = mdi_->addSubWindow(window != nullptr ? static_cast<QWidget*>(window) : form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     window->setWindowTitle(form->formTitle());

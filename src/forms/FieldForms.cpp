@@ -1,6 +1,8 @@
 #include "forms/FieldForms.h"
 
 #include "forms/channel/ChannelFields.h"
+#include "forms/feature/ScanFields.h"
+#include "forms/feature/SpecialFields.h"
 
 #include <algorithm>
 #include <array>
@@ -49,9 +51,11 @@ std::unique_ptr<FieldFormSession> openBeatShiftForm(ConfigImage& image, const Fi
     return std::make_unique<ChannelFormSession<BeatShiftRules, 5>>(image, env, kBeatShiftFields);
 }
 
-constexpr std::array<DeclaredForm, 2> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 4> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
+    {"scan", 834, openScanForm},
+    {"advanced", 1356, openAdvancedForm},
 }};
 
 std::string lowered(std::string_view text)

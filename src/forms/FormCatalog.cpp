@@ -4,6 +4,8 @@
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
 #include "forms/channel/ChannelFormSupport.h"
+#include "forms/feature/CScanInfoView.h"
+#include "forms/feature/CSpecialView.h"
 
 namespace rps {
 
@@ -15,6 +17,8 @@ const std::vector<FormDescriptor>& formCatalog()
         // Opened from the channel forms, not from the Edit menu.
         {kChannelEditCommand, 0, 897, &CChEditView::create},
         {kBeatShiftCommand, 0, 906, &CBeatShiftView::create},
+        {kScanInformationCommand, 74, 834, &CScanInfoView::create},
+        {kAdvancedSettingsCommand, 90, 1356, &CSpecialView::create},
     };
     return catalog;
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QMdiSubWindow;
+
 namespace rps {
 
 class CFormView : public QWidget {
@@ -21,6 +23,8 @@ public:
     virtual void channelSelectionChanged(int /*channel*/) {}
     // Title of the child window (changes with the current row in some forms).
     virtual QString formTitle() const = 0;
+    // A form with a child frame of its own makes it here; nothing = the common frame.
+    virtual QMdiSubWindow* createFrame() const { return nullptr; }
 
 signals:
     void titleChanged(const QString& title);

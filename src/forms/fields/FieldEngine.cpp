@@ -159,6 +159,12 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
     } else {
         shown = value / row.storage.scale;
     }
+    // Compared in stored units, so that 0.1 steps do not miss the ends by a rounding error.
+    const bool alias = range.hasAlias && value == range.aliasRaw;
+    if (range.blankOutside && !alias &&
+        (static_cast<double>(value) < std::llround(range.min * row.storage.scale) ||
+         static_cast<double>(value) > std::llround(range.max * row.storage.scale)))
+        return {};
     const int decimals = range.isSet() ? decimalsOfStep(range.step) : 0;
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, shown);

@@ -136,6 +136,7 @@ struct Range {
     bool hasAlias = false;
     uint32_t aliasRaw = 0;
     double aliasShown = 0;
+    bool blankOutside = false; // a stored value outside the range (and not off) shows empty
 
     constexpr Range offAt(uint32_t raw, int text = 0, bool spinThrough = true) const
     {
@@ -152,6 +153,12 @@ struct Range {
         r.hasAlias = true;
         r.aliasShown = shown;
         r.aliasRaw = raw;
+        return r;
+    }
+    constexpr Range blankWhenOutside() const
+    {
+        Range r = *this;
+        r.blankOutside = true;
         return r;
     }
     constexpr bool isSet() const { return max > min || hasOff; }
