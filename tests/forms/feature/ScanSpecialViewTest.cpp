@@ -80,6 +80,11 @@ TEST(ScanInfoViewTest, PriorityChannelLookBackAndRevertFollowThePriorityMode)
     EXPECT_EQ(host.image.main()[feature::kScanLookBackA], 50);
     EXPECT_EQ(shownIn(view->control(scan::kItemLookBackA)), "5.0");
 
+    // A channel programmed while the form is open joins the list on the refresh.
+    ChannelStore(host.image).create(4);
+    host.refreshAllForms();
+    EXPECT_GE(static_cast<QComboBox*>(channel)->findText("5"), 0);
+
     priority->setFocus();
     QTest::keyClick(priority, Qt::Key_Down); // the other mode
     EXPECT_EQ(host.image.main()[feature::kScanPriority], 0x31);
