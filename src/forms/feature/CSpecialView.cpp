@@ -58,6 +58,13 @@ CSpecialView::CSpecialView(FormContext& context, QWidget* parent)
     refreshFromImage();
 }
 
+CSpecialView::~CSpecialView()
+{
+    // An open cell editor commits while the grid is taken down; that edit has no form left to
+    // show it.
+    disconnect(model_, nullptr, this, nullptr);
+}
+
 CFormView* CSpecialView::create(FormContext& context, QWidget* parent)
 {
     return new CSpecialView(context, parent);

@@ -16,6 +16,7 @@ class CSpecialView : public CFieldFormView {
     Q_OBJECT
 public:
     CSpecialView(FormContext& context, QWidget* parent = nullptr);
+    ~CSpecialView() override;
 
     static CFormView* create(FormContext& context, QWidget* parent);
 

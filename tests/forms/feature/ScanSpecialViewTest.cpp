@@ -126,6 +126,12 @@ TEST(SpecialViewTest, PhaseHangTimeAndTuningCells)
     ASSERT_FALSE(host.dialogs.messages.empty());
     EXPECT_EQ(host.dialogs.messages.back(), languageText(host, 786));
     EXPECT_EQ(grid->gridModel()->cellText(0, 0), "450.000000");
+
+    // A point without its first frequency is entered from the first column.
+    grid->setCurrentCell(4, 1);
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_TRUE(grid->isEditing());
+    EXPECT_EQ(grid->currentIndex().column(), 0);
 }
 
 TEST(SpecialViewTest, CtrlTabTurnsThePagesInsteadOfCyclingTheWindows)
