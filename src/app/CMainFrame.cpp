@@ -1,11 +1,11 @@
 #include "app/CMainFrame.h"
 
-#include "app/CChildFrame.h"
 #include "app/ShellCommands.h"
 #include "app/ShellController.h"
 #include "app/ShellMenus.h"
 #include "app/ShellTexts.h"
 #include "forms/FormCatalog.h"
+#include "forms/common/CChildFrame.h"
 #include "model/ModelBlock.h"
 #include "service/MemMapOpeners.h"
 
@@ -367,7 +367,9 @@ void CMainFrame::openForm(int command)
     if (form == nullptr)
         return; // nothing shown, menus unchanged
     const int othersOpen = openFormCount();
-    auto* window = new CChildFrame(form, acceleratorKeys());
+    CChildFrame* window = form->createFrame(acceleratorKeys());
+    if (window == nullptr)
+        window = new CChildFrame(form, acceleratorKeys());
     window->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     mdi_->addSubWindow(window);
     connect(this, &CMainFrame::refreshAllFormsRequested, form, &CFormView::refreshFromImage);

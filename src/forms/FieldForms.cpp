@@ -1,9 +1,11 @@
 #include "forms/FieldForms.h"
 
 #include "forms/channel/ChannelFields.h"
+#include "forms/feature/FeatureFields.h"
 #include "forms/feature/KeyFields.h"
 #include "forms/feature/PortFields.h"
-#include "forms/feature/FeatureFields.h"
+#include "forms/feature/ScanFields.h"
+#include "forms/feature/SpecialFields.h"
 
 #include <algorithm>
 #include <array>
@@ -79,12 +81,14 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 5> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 7> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
     {"port", feature::kFunctionPortTitleText, openPortForm},
     {"features", feature::kFeatureTitleText, openFeatureForm},
+    {"scan", 834, openScanForm},
+    {"advanced", 1356, openAdvancedForm},
 }};
 
 std::string lowered(std::string_view text)

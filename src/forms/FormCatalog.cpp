@@ -7,6 +7,8 @@
 #include "forms/feature/CFeatureView.h"
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
+#include "forms/feature/CScanInfoView.h"
+#include "forms/feature/CSpecialView.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +25,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kChannelInformationCommand, 88, 841, EditMenuThenSeparator, &CChInfoView::create},
     {kOptionalFeaturesCommand, 73, 833, EditMenu, &CFeatureView::create},
     {kKeyAssignmentCommand, 72, 832, EditMenu, &CKeyView::create},
-    {kScanInformationCommand, 74, 834, EditMenuThenSeparator, nullptr},
+    {kScanInformationCommand, 74, 834, EditMenuThenSeparator, &CScanInfoView::create},
     {kDtmfCommand, 79, 842, EditMenu, nullptr},
     {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, nullptr},
     {kNxdnCommand, 80, 845, EditMenuThenSeparator, nullptr},
@@ -35,7 +37,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kTestFrequencyCommand, 81, 839, EditMenu, nullptr},
     {kEmbeddedMessageCommand, 82, 558, EditMenu, nullptr},
     {kEmbeddedPasswordCommand, 83, 840, EditMenuThenSeparator, nullptr},
-    {kAdvancedSettingsCommand, 90, 1356, EditMenu, nullptr},
+    {kAdvancedSettingsCommand, 90, 1356, EditMenu, &CSpecialView::create},
     {kChannelEditCommand, 0, 897, FromOtherForms, &CChEditView::create},
     {kBeatShiftCommand, 0, 906, FromOtherForms, &CBeatShiftView::create},
     {kCwIdCommand, 0, 0, FromOtherForms, nullptr},

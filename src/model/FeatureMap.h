@@ -105,4 +105,21 @@ inline constexpr std::size_t kRemotePortInputs = 0x6B9;
 inline constexpr std::size_t kRemoteFixedOutputs = 0x6D0;
 inline constexpr std::size_t kRemotePortOutputs = 0x6E2;
 
+// Scan settings: single bytes, times in tenths of a second.
+inline constexpr std::size_t kScanPriority = 0x2B0; // 0xFF off, '0' priority scan, '1' the other mode
+inline constexpr std::size_t kScanLookBackA = 0x2B1;
+inline constexpr std::size_t kScanLookBackB = 0x2B2;
+inline constexpr std::size_t kScanRevert = 0x2B3;
+inline constexpr std::size_t kScanDropoutDelay = 0x2B4;
+inline constexpr std::size_t kScanDwell = 0x2B5;
+inline constexpr std::size_t kScanPriorityChannel = 0x2B6; // channel 1..30, 0xFF = none
+inline constexpr std::size_t kOffHookScan = 0x2B7;
+
+// Advanced settings: two low-level parameters and the tuning frequency pairs.
+inline constexpr std::size_t kRepeatHangTime = 0x280;      // u16, seconds x 100, 0 = off
+inline constexpr std::size_t kQtReverseBurstPhase = 0x283; // degrees, 0xFF reads as 180
+inline constexpr int kTuningPointCount = 5;
+inline constexpr std::size_t kTuningPoints = 0x3C0; // per point: u32 first, u32 second frequency
+inline constexpr std::size_t kTuningPointSize = 8;
+
 } // namespace rps::feature

@@ -20,13 +20,13 @@ inline constexpr std::size_t kEmbeddedMessageOffset = 0x0200;
 inline constexpr std::size_t kDataVersionOffset = 0x0248; // "V1.00"
 inline constexpr std::size_t kDataFormatOffset = 0x024D;  // "100"
 inline constexpr std::size_t kChecksumOffset = 0x0256;
-inline constexpr std::size_t kChannelAreaEndWord = 0x025C;   // u32, last byte of the programmed records
-inline constexpr std::size_t kRepeatHangTimeOffset = 0x0280; // u16, 0xFFFF in images that never had it
-inline constexpr std::size_t kTxStandbyOffset = 0x0282;      // u8, 0xFF = off
+inline constexpr std::size_t kChannelAreaEndWord = 0x025C; // u32, last byte of the programmed records
+inline constexpr std::size_t kRepeatHangTimeOffset = feature::kRepeatHangTime; // 0xFFFF if never set
+inline constexpr std::size_t kTxStandbyOffset = 0x0282;                        // u8, 0xFF = off
 inline constexpr std::size_t kPortModeOffset = feature::kPortModes; // one byte per terminal, 1 = output
-inline constexpr std::size_t kScanPriorityOffset = 0x02B0;          // '0' = priority scan
-inline constexpr std::size_t kPriorityChannelOffset = 0x02B6;       // channel 1..30, 0xFF = none
-inline constexpr std::size_t kTuningFrequencyOffset = 0x03C0;
+inline constexpr std::size_t kScanPriorityOffset = feature::kScanPriority;           // '0' = priority scan
+inline constexpr std::size_t kPriorityChannelOffset = feature::kScanPriorityChannel; // 0xFF = none
+inline constexpr std::size_t kTuningFrequencyOffset = feature::kTuningPoints;
 inline constexpr std::size_t kModelBlockOffset = 0x0400;
 inline constexpr std::size_t kNxdnUnitIdOffset = 0x0420; // u16, 0xFFFF = not set
 inline constexpr std::size_t kInstallationIdOffset = 0x0430;

@@ -7,10 +7,13 @@
 #include "model/ModelBlock.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -156,6 +159,58 @@ TEST(MainFrame, SaveAsAppendsTheDataExtensionAndRenewsTheTitle)
     rig.trigger(cmd::kSaveAs);
     EXPECT_TRUE(std::filesystem::exists(rig.folder.file("hilltop.dat")));
     EXPECT_NE(rig.frame().windowTitle().indexOf(" : hilltop.dat ]"), -1);
+}
+
+TEST(MainFrame, ScanAndAdvancedSettingsOpenFromTheEditMenuAndCtrlTabTurnsOnlyTheAdvancedPages)
+{
+    ShellRig rig;
+    rig.formLookup = {}; // the application's own forms
+    ASSERT_TRUE(rig.start());
+    CMainFrame& frame = rig.frame();
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    constexpr int kScan = 32817;
+    constexpr int kAdvanced = 32860;
+    ASSERT_TRUE(frame.commandAction(kScan)->isEnabled());
+    ASSERT_TRUE(frame.commandAction(kAdvanced)->isEnabled());
+
+    frame.commandAction(kScan)->trigger();
+    QMdiSubWindow* scan = frame.mdiArea()->activeSubWindow();
+    frame.commandAction(kAdvanced)->trigger();
+    QMdiSubWindow* advanced = frame.mdiArea()->activeSubWindow();
+    ASSERT_NE(advanced, scan);
+    EXPECT_EQ(advanced->metaObject()->className(), std::string("rps::CSpecialFrame"));
+    auto* pages = advanced->widget()->findChild<QTabWidget*>();
+    ASSERT_NE(pages, nullptr);
+
+    auto* phase = pages->currentWidget()->findChild<QLineEdit*>();
+    ASSERT_NE(phase, nullptr);
+    phase->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), advanced);
+
+    // Elsewhere Ctrl+Tab still cycles the child windows.
+    frame.mdiArea()->setActiveSubWindow(scan);
+    QApplication::processEvents();
+    QWidget* inScan = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : scan->widget();
+    QTest::keyClick(inScan, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyRelease(QApplication::focusWidget() ? QApplication::focusWidget() : &frame, Qt::Key_Control);
+    QApplication::processEvents();
+    EXPECT_NE(frame.mdiArea()->activeSubWindow(), scan);
+    EXPECT_EQ(pages->currentIndex(), 1);
+
+    // Both are tree items that open their forms.
+    int enabledItems = 0;
+    for (QTreeWidgetItem* item :
+         frame.findChild<QTreeWidget*>()->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive)) {
+        const int command = item->data(0, Qt::UserRole + 1).toInt();
+        if ((command == kScan || command == kAdvanced) && (item->flags() & Qt::ItemIsEnabled))
+            ++enabledItems;
+    }
+    EXPECT_EQ(enabledItems, 2);
 }
 
 } // namespace

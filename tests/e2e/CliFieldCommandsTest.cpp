@@ -139,6 +139,37 @@ TEST_F(CliFieldCommands, RepeatHoldTimerSetToZeroTakesItsFunctionsOutOfTheStartU
     EXPECT_EQ(readBytes(file), before);
 }
 
+TEST_F(CliFieldCommands, LeavingPriorityScanTakesBackTheRevertToThePriorityChannel)
+{
+    const std::string file = newFile("a.dat");
+    const CliRun run =
+        cli("set " + file + " \"scan.priority=" + englishText(861) +
+            "\" \"scan.revert-channel=" + englishText(866) + "\" \"scan.priority=" + englishText(862) + "\"");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(shownValue(file, "scan.revert-channel"), englishText(867));
+}
+
+TEST_F(CliFieldCommands, APriorityChannelThatIsNotProgrammedFailsWith799AndSavesNothing)
+{
+    const std::string file = newFile("a.dat");
+    const std::vector<uint8_t> before = readBytes(file);
+    const CliRun run =
+        cli("set " + file + " \"scan.priority=" + englishText(861) + "\" scan.priority-channel=31");
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("scan.priority-channel: " + englishText(799)), std::string::npos) << run.errors;
+    EXPECT_EQ(readBytes(file), before);
+}
+
+TEST_F(CliFieldCommands, AUhfTuningCellIsClampedAndFillsTheSecondFrequency)
+{
+    EXPECT_EQ(cli("new --model-code 0x0600 -o " + path("u.dat")).exitCode, 0);
+    const CliRun run = cli("set " + path("u.dat") + " advanced.tuning.2.first=300");
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_NE(run.errors.find("advanced.tuning.2.first: " + englishText(786)), std::string::npos)
+        << run.errors;
+    EXPECT_EQ(shownValue(path("u.dat"), "advanced.tuning.2.first"), "450.000000");
+}
+
 TEST_F(CliFieldCommands, AnyFailureSavesNothing)
 {
     const std::string file = newFile("a.dat");

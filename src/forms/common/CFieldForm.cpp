@@ -273,13 +273,20 @@ void CFieldForm::showField(FieldEngine& engine, const FieldRow& row)
     }
     case Control::EditableDropDown: {
         auto* combo = static_cast<QComboBox*>(built.control);
-        if (combo->count() == 0) {
+        // The list is made again only when its entries changed (a list of programmed channels).
+        QStringList labels;
+        for (const std::string& label : engine.choiceLabels(row, record_))
+            labels.append(QString::fromStdString(label));
+        QStringList current;
+        for (int i = 0; i < combo->count(); ++i)
+            current.append(combo->itemText(i));
+        if (labels != current) {
+            combo->clear();
+            combo->addItems(labels);
             // Typed codes are short, but a chosen entry (the "off" text) is never cut.
             int longest = std::max(row.input.maxLength, 3);
-            for (const std::string& label : engine.choiceLabels(row, record_)) {
-                combo->addItem(QString::fromStdString(label));
-                longest = std::max(longest, static_cast<int>(combo->itemText(combo->count() - 1).size()));
-            }
+            for (const QString& label : labels)
+                longest = std::max(longest, static_cast<int>(label.size()));
             combo->lineEdit()->setMaxLength(longest);
         }
         const int found = combo->findText(shown);

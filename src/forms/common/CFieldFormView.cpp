@@ -26,7 +26,7 @@ CFieldFormView::CFieldFormView(FormContext& context, int command, QWidget* paren
 {
 }
 
-void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons)
+void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons, QWidget* body)
 {
     form_ = form;
     auto* closeButton = new QPushButton(text(texts::kCloseText), this);
@@ -40,7 +40,7 @@ void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& e
     buttons->addWidget(closeButton);
     buttons->addWidget(helpButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(form_);
+    layout->addWidget(body ? body : form_);
     layout->addStretch(1);
     layout->addLayout(buttons);
     connect(closeButton, &QPushButton::clicked, this, &CFieldFormView::closeForm);

@@ -21,8 +21,10 @@ public:
     QWidget* control(int item) const { return form_ ? form_->control(item) : nullptr; }
 
 protected:
-    // Places the form above the button row; extra buttons sit left of Close and Help.
-    void setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons = {});
+    // Places the form above the button row; extra buttons sit left of Close and Help. A form
+    // shown among other widgets comes with the body that holds them all.
+    void setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons = {},
+                      QWidget* body = nullptr);
     // Page Up (+1) and Page Down (-1); forms of one record ignore them.
     virtual void stepRecord(int /*direction*/) {}
     void closeForm();

@@ -4,7 +4,12 @@
 
 #include <QWidget>
 
+#include <QKeySequence>
+#include <QList>
+
 namespace rps {
+
+class CChildFrame;
 
 class CFormView : public QWidget {
     Q_OBJECT
@@ -21,6 +26,9 @@ public:
     virtual void channelSelectionChanged(int /*channel*/) {}
     // Title of the child window (changes with the current row in some forms).
     virtual QString formTitle() const = 0;
+    // A form with a child frame of its own makes it here, holding the form and leaving
+    // frameKeys to the main window; nothing = the common frame.
+    virtual CChildFrame* createFrame(const QList<QKeySequence>& /*frameKeys*/) { return nullptr; }
 
 signals:
     void titleChanged(const QString& title);

@@ -84,8 +84,10 @@ void CSpinEdit::commitTyped()
 
 void CSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    commitTyped();
+    // The line edit tidies its text on leaving; the stored value shown after the commit (an
+    // off text the character filter would not let anyone type) must come after that.
     QAbstractSpinBox::focusOutEvent(event);
+    commitTyped();
     // Leaving the field drops a shown text the typing filter would refuse (the off text of a
     // digits field); the field keeps showing what the engine last showed.
     if (engineDriven_ && lineEdit()->text() != shownText_)

@@ -166,7 +166,13 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
     }
     if (range.belowMinIsOff && shown < range.min - 1e-9 && shown >= 0)
         return env_.text(range.offText);
-    if (range.blankOutside && range.isSet() && (shown < range.min - 1e-9 || shown > range.max + 1e-9))
+    // Compared in stored units, so that 0.1 steps do not miss the ends by a rounding error; a
+    // negative scale turns the range round.
+    const bool alias = range.hasAlias && value == range.aliasRaw;
+    const auto [lowest, highest] =
+        std::minmax(std::llround(range.min * row.storage.scale), std::llround(range.max * row.storage.scale));
+    const long long stored = std::llround(shown * row.storage.scale); // the number the bytes hold
+    if (range.blankOutside && range.isSet() && !alias && (stored < lowest || stored > highest))
         return {};
     const int decimals = range.isSet() ? decimalsOfStep(range.step) : 0;
     char buffer[48];

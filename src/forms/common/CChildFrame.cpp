@@ -1,4 +1,4 @@
-#include "app/CChildFrame.h"
+#include "forms/common/CChildFrame.h"
 
 #include "forms/common/CFormView.h"
 
