@@ -2,6 +2,7 @@
 // The command table of rps360t-cli. Each group of commands (file commands, link commands)
 // lives in its own file and hands its rows to main through a function declared here.
 #include "app/LanguageTable.h"
+#include "model/DataFile.h"
 
 #include <iosfwd>
 #include <span>
@@ -71,6 +72,9 @@ struct CliCommand {
 
 // new, info, export-raw, import-raw
 std::span<const CliCommand> fileCommands();
+// Prints why a data file could not be opened (the message, then the file and the system's
+// reason) and returns the failure exit code.
+int failLoad(const CliContext& context, const LoadResult& result, const std::string& path);
 // show, set: fields by stable key
 std::span<const CliCommand> fieldCommands();
 // read, write (built with the Qt serial device)

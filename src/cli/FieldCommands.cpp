@@ -1,6 +1,7 @@
 // show, set: the fields of a data file by stable key, through the same field tables, rules
 // and engine as the forms. No field has code of its own here.
 #include "app/DocumentFlows.h"
+#include "app/FileFailureText.h"
 #include "cli/CliCommand.h"
 #include "forms/FieldForms.h"
 #include "model/DataFile.h"
@@ -52,7 +53,7 @@ int openFile(const CliContext& context, const std::string& path, OpenedFile& fil
 {
     const LoadResult result = loadImage(path, *file.image);
     if (result.code != kLoadOk)
-        return context.failText(loadMessageText(result.code), "The file cannot be read.");
+        return failLoad(context, result, path);
     FrequencyLimits limits;
     if (!acceptStagedImage(*file.image, ImageSource::File, noInstallation(), limits).accepted)
         return context.failText(823, "This data file was made by a newer version of the software.");
@@ -186,7 +187,8 @@ int runSet(CliContext& context, const CommandLine& options)
     const std::string out = options.value("-o").empty() ? path : options.value("-o");
     const SaveResult saved = saveImage(out, *file.image, saveOptionsFor(settings, noInstallation()));
     if (saved.code != kSaveOk)
-        return context.fail(std::generic_category().message(saved.systemError));
+        return context.fail(withFileFailure(std::generic_category().message(saved.systemError),
+                                            context.languageTable(), out, 0));
     return kExitOk;
 }
 

@@ -50,33 +50,6 @@ std::string systemText(int error)
     return std::generic_category().message(error);
 }
 
-int failLoad(const CliContext& context, const LoadResult& result, const std::string& path)
-{
-    const int number = loadMessageText(result.code);
-    // Which file, and the system's reason where there is one, on a line of its own.
-    const std::string where = "\n" + fileFailureLine(context.languageTable(), path, result.systemError,
-                                                     result.code == kLoadCannotRead);
-    switch (result.code) {
-    case kLoadOtherProgram:
-        return context.fail(
-            fillTextArguments(context.text(number, "%s\n\nThis file belongs to another program (%s)."),
-                              {fileNameOf(path), result.otherProgram}) +
-            where);
-    case kLoadNotDataFile:
-        return context.fail(
-            fillTextArguments(context.text(number, "%s\n\nThis is not a data file of this program."),
-                              {fileNameOf(path)}) +
-            where);
-    case kLoadReservedBytes:
-        return context.failText(number, "The model information in this file is damaged.");
-    case kLoadModelRefused:
-    case kLoadBadMarker:
-        return context.failText(number, "The file is not a valid data file, or its model is not supported.");
-    default:
-        return context.fail(context.text(number, "The file cannot be read.") + where);
-    }
-}
-
 int failLaterFormat(const CliContext& context)
 {
     return context.failText(823, "This data file was made by a newer version of the software.");
@@ -288,6 +261,33 @@ constexpr std::array<CliCommand, 4> kFileCommands{{
 }};
 
 } // namespace
+
+int failLoad(const CliContext& context, const LoadResult& result, const std::string& path)
+{
+    const int number = loadMessageText(result.code);
+    // Which file, and the system's reason where there is one, on a line of its own.
+    const std::string where = "\n" + fileFailureLine(context.languageTable(), path, result.systemError,
+                                                     result.code == kLoadCannotRead);
+    switch (result.code) {
+    case kLoadOtherProgram:
+        return context.fail(
+            fillTextArguments(context.text(number, "%s\n\nThis file belongs to another program (%s)."),
+                              {fileNameOf(path), result.otherProgram}) +
+            where);
+    case kLoadNotDataFile:
+        return context.fail(
+            fillTextArguments(context.text(number, "%s\n\nThis is not a data file of this program."),
+                              {fileNameOf(path)}) +
+            where);
+    case kLoadReservedBytes:
+        return context.failText(number, "The model information in this file is damaged.");
+    case kLoadModelRefused:
+    case kLoadBadMarker:
+        return context.failText(number, "The file is not a valid data file, or its model is not supported.");
+    default:
+        return context.fail(context.text(number, "The file cannot be read.") + where);
+    }
+}
 
 std::span<const CliCommand> fileCommands()
 {
