@@ -58,10 +58,13 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
             grids[g].second, [&context](int n) { return context.texts.text(n); },
             context.host.decimalSeparator(), this);
         model->setRowLabels(
-            [this, rows](int row) {
-                const PortRecords records(this->context().image.main(), rows);
+            // The context outlives the view: its models may still ask for labels while the view
+            // is being taken down.
+            [&context, rows](int row) {
+                const PortRecords records(context.image.main(), rows);
                 const PortRecords::Entry* entry = records.entry(row);
-                return entry ? text(portRowLabelText(*entry)) : QString();
+                return entry ? QString::fromStdString(context.texts.text(portRowLabelText(*entry)))
+                             : QString();
             },
             labelWidths[g]);
         model->setHideDisabledText(true);

@@ -169,8 +169,10 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
     // Compared in stored units, so that 0.1 steps do not miss the ends by a rounding error; a
     // negative scale turns the range round.
     const bool alias = range.hasAlias && value == range.aliasRaw;
-    const auto [lowest, highest] =
-        std::minmax(std::llround(range.min * row.storage.scale), std::llround(range.max * row.storage.scale));
+    const long long atMin = std::llround(range.min * row.storage.scale);
+    const long long atMax = std::llround(range.max * row.storage.scale);
+    const long long lowest = std::min(atMin, atMax);
+    const long long highest = std::max(atMin, atMax);
     const long long stored = std::llround(shown * row.storage.scale); // the number the bytes hold
     if (range.blankOutside && range.isSet() && !alias && (stored < lowest || stored > highest))
         return {};
