@@ -31,9 +31,7 @@ TEST(FeatureFormKeys, CtrlTabInsideTheGridsCyclesTheWindowsAndTabStaysInTheForm)
     rig.formLookup = nullptr; // the application's own forms
     ASSERT_TRUE(rig.start());
     CMainFrame& frame = rig.frame();
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(rig.showActive());
     for (int command : {CKeyView::kCommand, CFuncPortView::kCommand}) {
         ASSERT_NE(frame.commandAction(command), nullptr);
         EXPECT_TRUE(frame.commandAction(command)->isEnabled()) << command;

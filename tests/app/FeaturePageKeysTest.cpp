@@ -18,9 +18,7 @@ TEST(FeaturePageKeys, CtrlTabInsideTheFormCyclesTheWindowsNotThePages)
     rig.formLookup = nullptr; // the application's own forms
     ASSERT_TRUE(rig.start());
     CMainFrame& frame = rig.frame();
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(rig.showActive());
     rig.trigger(kOptionalFeaturesCommand);
     auto* features = qobject_cast<CFeatureView*>(frame.openedForm(kOptionalFeaturesCommand));
     ASSERT_NE(features, nullptr);

@@ -79,9 +79,7 @@ TEST(MenuAccelerators, EachRunsItsCommandWithAFormFocusedAndNoneIsAmbiguous)
     rig.formLookup = nullptr; // the application's own forms
     ASSERT_TRUE(rig.start());
     CMainFrame& frame = rig.frame();
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(rig.showActive());
     frame.openForm(kChannelEditCommand);
     ASSERT_NE(frame.openedForm(kChannelInformationCommand), nullptr);
     ASSERT_NE(frame.openedForm(kChannelEditCommand), nullptr);

@@ -167,9 +167,7 @@ TEST(MainFrame, ScanAndAdvancedSettingsOpenFromTheEditMenuAndCtrlTabTurnsOnlyThe
     rig.formLookup = {}; // the application's own forms
     ASSERT_TRUE(rig.start());
     CMainFrame& frame = rig.frame();
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(rig.showActive());
     constexpr int kScan = 32817;
     constexpr int kAdvanced = 32860;
     ASSERT_TRUE(frame.commandAction(kScan)->isEnabled());

@@ -179,9 +179,7 @@ TEST(ProgramMenuMemoryMap, AcceleratorsWorkFromInsideAFormAndAgainAfterAViewerCl
     ShellRig rig;
     ASSERT_TRUE(rig.start());
     CMainFrame& frame = rig.frame();
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(rig.showActive());
     CFormView* form = frame.openedForm(kTestFormA);
     ASSERT_NE(form, nullptr);
     form->setFocusPolicy(Qt::StrongFocus);

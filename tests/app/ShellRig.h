@@ -14,6 +14,7 @@
 #include "sim/SimRepeater.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -83,6 +84,13 @@ public:
     }
 
     CMainFrame& frame() { return *app->mainFrame(); }
+    // Shows the main window and waits until it is active, so keys pressed in it arrive.
+    bool showActive()
+    {
+        frame().show();
+        frame().activateWindow();
+        return QTest::qWaitForWindowActive(&frame());
+    }
     ConfigImage& image() { return app->image(); }
     void trigger(int command) { frame().runCommand(command); }
     std::string text(int index) { return app->texts().text(index); }

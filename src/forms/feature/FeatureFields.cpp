@@ -2,6 +2,7 @@
 
 #include "forms/feature/FeatureEdits.h"
 #include "forms/feature/FunctionAvailability.h"
+#include "forms/feature/FunctionFields.h"
 #include "forms/feature/FunctionTable.h"
 #include "model/ByteOrder.h"
 #include "model/FeatureMap.h"
@@ -76,7 +77,6 @@ constexpr int kConnectionGroup = kEventPage + 40;
 constexpr int kTxRxRowText = 1103;
 constexpr int kTimerRowText = 1108;
 constexpr int kConnectionRowText = 1113;
-constexpr int kFunctionText = 1118;
 
 } // namespace
 
@@ -156,51 +156,51 @@ const std::array kFeatureFields{
 
     // Start-up page: three actions run when the repeater starts.
     page(group(kStartUpGroup, 1100), 2, 0, -1),
-    function(kStartUpGroup + 1, "start-up.1", kFunctionText, kStartUpFunctions, 2, kStartUpGroup),
-    function(kStartUpGroup + 2, "start-up.2", kFunctionText, kStartUpFunctions + 2, 2, kStartUpGroup),
-    function(kStartUpGroup + 3, "start-up.3", kFunctionText, kStartUpFunctions + 4, 2, kStartUpGroup),
+    function(kStartUpGroup + 1, "start-up.1", kTextFunction, kStartUpFunctions, 2, kStartUpGroup),
+    function(kStartUpGroup + 2, "start-up.2", kTextFunction, kStartUpFunctions + 2, 2, kStartUpGroup),
+    function(kStartUpGroup + 3, "start-up.3", kTextFunction, kStartUpFunctions + 4, 2, kStartUpGroup),
 
     // TX/RX, timer and connection page.
     page(group(kTxRxGroup, 1102), 3, 0, -1),
     function(kTxRxGroup + 1, "tx-rx.1.1", kTxRxRowText, kTxRxRows[0], 3, kTxRxGroup),
-    function(kTxRxGroup + 2, "tx-rx.1.2", kFunctionText, kTxRxRows[0] + 2, 3, kTxRxGroup),
+    function(kTxRxGroup + 2, "tx-rx.1.2", kTextFunction, kTxRxRows[0] + 2, 3, kTxRxGroup),
     function(kTxRxGroup + 3, "tx-rx.2.1", kTxRxRowText + 1, kTxRxRows[1], 3, kTxRxGroup),
-    function(kTxRxGroup + 4, "tx-rx.2.2", kFunctionText, kTxRxRows[1] + 2, 3, kTxRxGroup),
+    function(kTxRxGroup + 4, "tx-rx.2.2", kTextFunction, kTxRxRows[1] + 2, 3, kTxRxGroup),
     function(kTxRxGroup + 5, "tx-rx.3.1", kTxRxRowText + 2, kTxRxRows[2], 3, kTxRxGroup),
-    function(kTxRxGroup + 6, "tx-rx.3.2", kFunctionText, kTxRxRows[2] + 2, 3, kTxRxGroup),
+    function(kTxRxGroup + 6, "tx-rx.3.2", kTextFunction, kTxRxRows[2] + 2, 3, kTxRxGroup),
     function(kTxRxGroup + 7, "tx-rx.4.1", kTxRxRowText + 3, kTxRxRows[3], 3, kTxRxGroup),
-    function(kTxRxGroup + 8, "tx-rx.4.2", kFunctionText, kTxRxRows[3] + 2, 3, kTxRxGroup),
+    function(kTxRxGroup + 8, "tx-rx.4.2", kTextFunction, kTxRxRows[3] + 2, 3, kTxRxGroup),
     page(group(kTimerGroup, 1107), 3, 1, -1),
     page(decimal(spin(kTimerGroup + 1, "timer.1.value", kTimerRowText, u8(kTimerValues).times(10),
                       Range{0.1, 25.5, 0.1}.offBelowMin(0, kOff))), 3, 1, kTimerGroup),
-    function(kTimerGroup + 2, "timer.1.1", kFunctionText, kTimerFunctions, 3, kTimerGroup),
-    function(kTimerGroup + 3, "timer.1.2", kFunctionText, kTimerFunctions + 2, 3, kTimerGroup),
+    function(kTimerGroup + 2, "timer.1.1", kTextFunction, kTimerFunctions, 3, kTimerGroup),
+    function(kTimerGroup + 3, "timer.1.2", kTextFunction, kTimerFunctions + 2, 3, kTimerGroup),
     page(spin(kTimerGroup + 4, "timer.2.value", kTimerRowText + 1, u8(kTimerValues + 1), offSeconds(255)), 3, 1,
          kTimerGroup),
-    function(kTimerGroup + 5, "timer.2.1", kFunctionText, kTimerFunctions + kGroupStride, 3, kTimerGroup),
-    function(kTimerGroup + 6, "timer.2.2", kFunctionText, kTimerFunctions + kGroupStride + 2, 3, kTimerGroup),
+    function(kTimerGroup + 5, "timer.2.1", kTextFunction, kTimerFunctions + kGroupStride, 3, kTimerGroup),
+    function(kTimerGroup + 6, "timer.2.2", kTextFunction, kTimerFunctions + kGroupStride + 2, 3, kTimerGroup),
     page(spin(kTimerGroup + 7, "timer.3.value", kTimerRowText + 2, u8(kTimerValues + 2), offSeconds(255)), 3, 1,
          kTimerGroup),
-    function(kTimerGroup + 8, "timer.3.1", kFunctionText, kTimerFunctions + 2 * kGroupStride, 3, kTimerGroup),
-    function(kTimerGroup + 9, "timer.3.2", kFunctionText, kTimerFunctions + 2 * kGroupStride + 2, 3, kTimerGroup),
+    function(kTimerGroup + 8, "timer.3.1", kTextFunction, kTimerFunctions + 2 * kGroupStride, 3, kTimerGroup),
+    function(kTimerGroup + 9, "timer.3.2", kTextFunction, kTimerFunctions + 2 * kGroupStride + 2, 3, kTimerGroup),
     page(group(kConnectionGroup, 1112), 3, 2, -1),
     function(kConnectionGroup + 1, "connection.1.1", kConnectionRowText, kConnectionFunctions, 3, kConnectionGroup),
-    function(kConnectionGroup + 2, "connection.1.2", kFunctionText, kConnectionFunctions + 2, 3, kConnectionGroup),
+    function(kConnectionGroup + 2, "connection.1.2", kTextFunction, kConnectionFunctions + 2, 3, kConnectionGroup),
     function(kConnectionGroup + 3, "connection.2.1", kConnectionRowText + 1, kConnectionFunctions + kGroupStride,
              3, kConnectionGroup),
-    function(kConnectionGroup + 4, "connection.2.2", kFunctionText, kConnectionFunctions + kGroupStride + 2, 3,
+    function(kConnectionGroup + 4, "connection.2.2", kTextFunction, kConnectionFunctions + kGroupStride + 2, 3,
              kConnectionGroup),
     function(kConnectionGroup + 5, "connection.3.1", kConnectionRowText + 2,
              kConnectionFunctions + 2 * kGroupStride, 3, kConnectionGroup),
-    function(kConnectionGroup + 6, "connection.3.2", kFunctionText, kConnectionFunctions + 2 * kGroupStride + 2, 3,
+    function(kConnectionGroup + 6, "connection.3.2", kTextFunction, kConnectionFunctions + 2 * kGroupStride + 2, 3,
              kConnectionGroup),
     function(kConnectionGroup + 7, "connection.4.1", kConnectionRowText + 3,
              kConnectionFunctions + 3 * kGroupStride, 3, kConnectionGroup),
-    function(kConnectionGroup + 8, "connection.4.2", kFunctionText, kConnectionFunctions + 3 * kGroupStride + 2, 3,
+    function(kConnectionGroup + 8, "connection.4.2", kTextFunction, kConnectionFunctions + 3 * kGroupStride + 2, 3,
              kConnectionGroup),
     function(kConnectionGroup + 9, "connection.5.1", kConnectionRowText + 4,
              kConnectionFunctions + 4 * kGroupStride, 3, kConnectionGroup),
-    function(kConnectionGroup + 10, "connection.5.2", kFunctionText, kConnectionFunctions + 4 * kGroupStride + 2, 3,
+    function(kConnectionGroup + 10, "connection.5.2", kTextFunction, kConnectionFunctions + 4 * kGroupStride + 2, 3,
              kConnectionGroup),
 
     // The data passwords, edited in the data password dialog.
