@@ -23,6 +23,14 @@ constexpr int kHeldBy = 1258;
 constexpr int kUsualHolders = 1259;
 constexpr int kBrlttyHint = 1260;
 
+// The English text when the language file holds none (a program that cannot read its
+// language file must still say how to get the port).
+std::string textOr(const LanguageTable& texts, int number, const char* english)
+{
+    const std::string& text = texts.text(number);
+    return text.empty() ? std::string(english) : text;
+}
+
 bool isBusy(int error)
 {
     return error == EBUSY || error == EWOULDBLOCK || error == EAGAIN;
@@ -42,15 +50,23 @@ std::string portOpenFailureText(const LanguageTable& texts, const std::string& d
     const int shown = isBusy(failure.systemError) ? EBUSY : failure.systemError;
     const std::string reason = shown != 0 ? std::generic_category().message(shown) : std::string();
     std::string text =
-        reason.empty() ? devicePath : fillTextArguments(texts.text(kDeviceAndReason), {devicePath, reason});
+        reason.empty() ? devicePath
+                       : fillTextArguments(textOr(texts, kDeviceAndReason, "%s: %s"), {devicePath, reason});
     std::string hint;
     if (failure.systemError == EACCES || failure.systemError == EPERM)
-        hint = texts.text(kDialoutHint);
+        hint = textOr(texts, kDialoutHint,
+                      "Serial ports belong to the dialout group. Join it (sudo usermod -aG dialout $USER), "
+                      "then log out and in again.");
     else if (isBusy(failure.systemError))
-        hint = failure.holder.empty() ? texts.text(kUsualHolders)
-                                      : fillTextArguments(texts.text(kHeldBy), {failure.holder});
+        hint = failure.holder.empty()
+                   ? textOr(texts, kUsualHolders,
+                            "When ModemManager or brltty run, they are the usual programs that hold a serial "
+                            "port; stop them or tell them to leave this port alone.")
+                   : fillTextArguments(textOr(texts, kHeldBy, "The port is held by %s."), {failure.holder});
     else if (isMissing(failure.systemError))
-        hint = texts.text(kBrlttyHint);
+        hint = textOr(texts, kBrlttyHint,
+                      "If the cable was plugged in just now, brltty may have taken it: remove brltty or stop "
+                      "it, then plug the cable in again.");
     if (!hint.empty())
         text += "\n" + hint;
     return text;
