@@ -1,6 +1,7 @@
 // The key assignment and function port forms with real widgets: opened through the catalogue,
 // their drop-downs chosen, the image checked.
 #include "FormTestHost.h"
+#include "GridDriver.h"
 #include "forms/common/CFieldForm.h"
 #include "forms/common/CGridView.h"
 #include "forms/feature/CFrontPanelWidget.h"
@@ -14,7 +15,9 @@
 #include <gtest/gtest.h>
 
 using namespace rps;
+using rps::test::dropDown;
 using rps::test::FormTestHost;
+using rps::test::press;
 
 namespace {
 
@@ -32,33 +35,8 @@ protected:
         }
         return view;
     }
-    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), key, mods);
-        QApplication::processEvents();
-    }
-    // Opens the drop-down of a grid cell and returns it.
-    QComboBox* dropDown(CGridView* grid, int row, int column)
-    {
-        grid->setFocus();
-        grid->setCurrentCell(row, column);
-        press(Qt::Key_Return);
-        EXPECT_TRUE(grid->isEditing());
-        return qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
-    }
-    void choose(CGridView* grid, int row, int column, int text)
-    {
-        QComboBox* combo = dropDown(grid, row, column);
-        ASSERT_NE(combo, nullptr);
-        const int index = combo->findText(QString::fromStdString(host.texts.text(text)));
-        ASSERT_GE(index, 0) << text;
-        combo->setCurrentIndex(index);
-        press(Qt::Key_Return);
-    }
-    static QString cell(CGridView* grid, int row, int column)
-    {
-        return grid->model()->index(row, column).data().toString();
-    }
+    void choose(CGridView* grid, int row, int column, int label) { test::chooseIn(grid, row, column, text(label)); }
+    static QString cell(CGridView* grid, int row, int column) { return test::cellOf(grid, row, column); }
     QString text(int number) const { return QString::fromStdString(host.texts.text(number)); }
     uint8_t& byte(std::size_t offset) { return host.image.main()[offset]; }
 

@@ -1,10 +1,14 @@
 #include "forms/common/CFieldForm.h"
 
 #include "forms/common/CCharFilterValidator.h"
+#include "forms/common/CFieldGridModel.h"
+#include "forms/common/CGridView.h"
 #include "forms/common/COrderList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,12 +38,19 @@ ItemControlKind layoutKind(Control control)
     case Control::CheckBox:
         return ItemControlKind::CheckBox;
     case Control::GroupFrame:
+    case Control::Grid: // the frame; its grid is added into it
         return ItemControlKind::GroupFrame;
     case Control::PushButton:
     case Control::None:
         return ItemControlKind::PushButton;
     }
     return ItemControlKind::Edit;
+}
+
+// Cells are shown by their grid, fields without a control by a dialog of the form.
+bool hasOwnControl(const FieldRow& row)
+{
+    return row.control != Control::None && !row.place.isCell();
 }
 
 // A spin row without storage chooses the form's record (the channel number).
@@ -67,6 +78,9 @@ CFieldForm::~CFieldForm()
         if (QLineEdit* line = lineOf(built.control))
             disconnect(line, nullptr, this, nullptr);
     }
+    // An open cell editor commits while its grid is taken down.
+    for (CGridView* grid : grids_)
+        disconnect(grid->gridModel(), nullptr, this, nullptr);
 }
 
 QLineEdit* CFieldForm::lineOf(QWidget* control)
@@ -90,7 +104,7 @@ void CFieldForm::buildControls(const TextLookup& text, const std::vector<int>& p
     std::vector<int> pageOf;
     int pages = 1;
     for (const FieldRow& row : table_) {
-        if (row.control == Control::None)
+        if (!hasOwnControl(row))
             continue;
         formItems_.push_back(
             {row.item, layoutKind(row.control), row.text, row.place.column, row.place.group});
@@ -119,6 +133,10 @@ void CFieldForm::buildControls(const TextLookup& text, const std::vector<int>& p
             }
             items_.insert(it.key(), item);
         }
+        for (const FieldRow& row : table_) {
+            if (row.control == Control::Grid && row.place.page == page)
+                buildGrid(row, text, separator);
+        }
         if (tabs) {
             const auto index = static_cast<std::size_t>(page);
             tabs->addTab(container, index < pageTexts.size() ? text(pageTexts[index]) : QString());
@@ -145,6 +163,53 @@ void CFieldForm::buildControls(const TextLookup& text, const std::vector<int>& p
             edit->setValidator(new CCharFilterValidator(rule, edit));
         }
     }
+}
+
+void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char separator)
+{
+    const GridShape& shape = *gridRow.grid;
+    std::vector<FieldColumn> columns;
+    for (const GridHead& head : shape.columns)
+        columns.push_back({nullptr, head.text, head.width, head.align});
+    CFieldGridModel::CellMatrix cells(shape.rowTexts.size());
+    for (auto& line : cells)
+        line.resize(columns.size(), nullptr);
+    for (const FieldRow& row : table_) {
+        const auto r = static_cast<std::size_t>(row.place.cellRow);
+        const auto c = static_cast<std::size_t>(row.place.cellColumn);
+        if (row.place.group == gridRow.item && row.place.isCell() && r < cells.size() && c < columns.size())
+            cells[r][c] = &row;
+    }
+
+    // The grid's words are looked up now: the model may be asked for them while the form is
+    // being taken down, when the form's text lookup may no longer be usable.
+    auto words = std::make_shared<QMap<int, std::string>>();
+    std::vector<int> numbers{kCheckOffText, kCheckOnText, shape.unlistedText};
+    for (const GridHead& head : shape.columns)
+        numbers.push_back(head.text);
+    for (int number : numbers)
+        words->insert(number, text(number).toStdString());
+    QStringList rowLabels;
+    for (int number : shape.rowTexts)
+        rowLabels << text(number);
+
+    auto* model = new CFieldGridModel(
+        open_, std::move(cells), std::move(columns), [words](int n) { return words->value(n); }, separator,
+        this);
+    model->setRowLabels([rowLabels](int row) { return rowLabels.value(row); }, shape.labelWidth);
+    model->setUnlistedText(shape.unlistedText);
+    model->reload();
+    connect(model, &CFieldGridModel::edited, this,
+            [this, item = gridRow.item](const EditResult& result) { emit edited(item, result); });
+
+    auto* frame = static_cast<QGroupBox*>(control(gridRow.item));
+    auto* view = new CGridView(frame);
+    view->setObjectName(QStringLiteral("grid%1").arg(gridRow.item));
+    view->setGridModel(model);
+    view->setMenuTexts(gridMenuTexts(text));
+    view->fitRows(model->gridRows());
+    static_cast<QGridLayout*>(frame->layout())->addWidget(view, 0, 0, 1, 2);
+    grids_.insert(gridRow.item, view);
 }
 
 void CFieldForm::connectControl(const FieldRow& row)
@@ -300,6 +365,7 @@ void CFieldForm::showField(FieldEngine& engine, const FieldRow& row)
         static_cast<QCheckBox*>(built.control)->setChecked(engine.checked(row, record_));
         break;
     case Control::GroupFrame:
+    case Control::Grid:
     case Control::PushButton:
     case Control::None:
         break;
@@ -312,9 +378,11 @@ void CFieldForm::refresh()
     refreshing_ = true;
     const auto session = open_();
     for (const FieldRow& row : table_) {
-        if (row.control != Control::None)
+        if (hasOwnControl(row))
             showField(session->engine(), row);
     }
+    for (CGridView* grid : grids_)
+        grid->gridModel()->refreshAll();
     refreshing_ = false;
 }
 

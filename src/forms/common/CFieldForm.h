@@ -1,7 +1,7 @@
 #pragma once
 // The controls of a declared form: one caption and control per field row, laid out by the
 // rows' places (pages as tabs, columns, group frames), with the rows' filters, lengths and
-// ranges. One refresh shows every field of the current record from the engine and enables
+// ranges; a grid row holds the rows placed in its cells. One refresh shows every field of the current record from the engine and enables
 // each control with its caption; one commit path hands every user action to the engine.
 #include "forms/FieldForms.h"
 #include "forms/common/CItemFormBuilder.h"
@@ -17,6 +17,8 @@ class QLineEdit;
 
 namespace rps {
 
+class CGridView;
+
 class CFieldForm : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +31,8 @@ public:
     ~CFieldForm() override;
 
     QWidget* control(int item) const;
+    // The grid of a grid row.
+    CGridView* grid(int item) const { return grids_.value(item, nullptr); }
     // The line edit a control types into (an edit, an editable list, a spin edit).
     static QLineEdit* lineOf(QWidget* control);
     const QMap<int, BuiltItem>& items() const { return items_; }
@@ -49,6 +53,7 @@ signals:
 
 private:
     void buildControls(const TextLookup& text, const std::vector<int>& pageTexts, char separator);
+    void buildGrid(const fields::FieldRow& gridRow, const TextLookup& text, char separator);
     void connectControl(const fields::FieldRow& row);
     void commitText(const fields::FieldRow& row);
     void choose(const fields::FieldRow& row, int index);
@@ -59,6 +64,7 @@ private:
     std::vector<FormItem> formItems_; // the layout rows the builder keeps pointers to
     SessionFactory open_;
     QMap<int, BuiltItem> items_;
+    QMap<int, CGridView*> grids_;
     int record_ = 0;
     bool refreshing_ = false;
 };

@@ -11,32 +11,50 @@ CFieldGridModel::CFieldGridModel(SessionFactory open, std::vector<FieldColumn> c
 {
 }
 
+CFieldGridModel::CFieldGridModel(SessionFactory open, CellMatrix cells, std::vector<FieldColumn> columns,
+                                 TextLookup texts, char decimalSeparator, QObject* parent)
+    : CFieldGridModel(std::move(open), std::move(columns), std::move(texts), decimalSeparator, parent)
+{
+    matrix_ = std::move(cells);
+    for (auto& row : matrix_)
+        row.resize(columns_.size(), nullptr);
+}
+
+const FieldRow* CFieldGridModel::fieldAt(int row, int column) const
+{
+    if (matrix_.empty())
+        return columns_[static_cast<std::size_t>(column)].row;
+    return matrix_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
 QString CFieldGridModel::languageText(int number) const
 {
     return QString::fromStdString(texts_ ? texts_(number) : std::string());
 }
 
-std::string CFieldGridModel::displayText(FieldEngine& engine, int record, int column) const
+std::string CFieldGridModel::displayText(FieldEngine& engine, int row, int column) const
 {
-    return engine.shown(*columns_[static_cast<std::size_t>(column)].row, record);
+    const FieldRow* field = fieldAt(row, column);
+    return field ? engine.shown(*field, recordAt(row)) : std::string();
 }
 
 void CFieldGridModel::reload()
 {
     const auto session = open_();
     FieldEngine& engine = session->engine();
-    const int rows = engine.records().count();
+    const int rows = matrix_.empty() ? engine.records().count() : static_cast<int>(matrix_.size());
     const bool resized = rows != rows_;
     if (resized)
         beginResetModel();
     rows_ = rows;
     const auto columns = static_cast<int>(columns_.size());
     cells_.assign(static_cast<std::size_t>(rows_ * columns), {});
-    for (int record = 0; record < rows_; ++record) {
+    for (int row = 0; row < rows_; ++row) {
         for (int c = 0; c < columns; ++c) {
-            Cell& cell = cells_[static_cast<std::size_t>(record * columns + c)];
-            cell.text = QString::fromStdString(displayText(engine, record, c));
-            cell.enabled = engine.enabled(*columns_[static_cast<std::size_t>(c)].row, record);
+            Cell& cell = cells_[static_cast<std::size_t>(row * columns + c)];
+            const FieldRow* field = fieldAt(row, c);
+            cell.text = QString::fromStdString(displayText(engine, row, c));
+            cell.enabled = field && engine.enabled(*field, recordAt(row));
         }
     }
     if (resized)
@@ -83,9 +101,12 @@ bool CFieldGridModel::cellEnabled(int row, int column) const
     return cells_[static_cast<std::size_t>(row * gridColumns() + column)].enabled;
 }
 
-CellEditorKind CFieldGridModel::cellEditorKind(int, int column) const
+CellEditorKind CFieldGridModel::cellEditorKind(int row, int column) const
 {
-    switch (this->column(column).row->control) {
+    const FieldRow* field = row >= 0 && row < rows_ ? fieldAt(row, column) : nullptr;
+    if (!field)
+        return CellEditorKind::None;
+    switch (field->control) {
     case Control::Edit:
     case Control::EditWithSpin:
         return CellEditorKind::Text;
@@ -101,15 +122,17 @@ CellEditorKind CFieldGridModel::cellEditorKind(int, int column) const
 
 CellEditor CFieldGridModel::cellEditor(int row, int column) const
 {
-    const FieldRow& field = *this->column(column).row;
     CellEditor editor;
     editor.kind = cellEditorKind(row, column);
+    if (editor.kind == CellEditorKind::None)
+        return editor;
+    const FieldRow& field = *fieldAt(row, column);
     editor.filter = {field.input.filter, field.input.maxLength, separator_, {}};
     if (field.control == Control::CheckBox) {
         editor.choices = {languageText(kCheckOffText), languageText(kCheckOnText)};
     } else if (editor.kind == CellEditorKind::DropDown || editor.kind == CellEditorKind::EditableDropDown) {
         const auto session = open_();
-        for (const std::string& label : session->engine().choiceLabels(field, row))
+        for (const std::string& label : session->engine().choiceLabels(field, recordAt(row)))
             editor.choices.append(QString::fromStdString(label));
     }
     return editor;
@@ -117,12 +140,14 @@ CellEditor CFieldGridModel::cellEditor(int row, int column) const
 
 void CFieldGridModel::commitCell(int row, int column, const QString& text)
 {
+    if (cellEditorKind(row, column) == CellEditorKind::None)
+        return;
     const auto session = open_();
-    const FieldRow& field = *this->column(column).row;
+    const FieldRow& field = *fieldAt(row, column);
     const std::string value = text.toStdString();
     const EditResult result = field.control == Control::DropDown
-                                  ? session->engine().choose(field, row, value)
-                                  : session->engine().commitText(field, row, value);
+                                  ? session->engine().choose(field, recordAt(row), value)
+                                  : session->engine().commitText(field, recordAt(row), value);
     emit edited(result);
 }
 

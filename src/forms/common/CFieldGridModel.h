@@ -1,6 +1,7 @@
 #pragma once
-// A grid over declared fields: one row per record of the form's record set, one column per
-// field row. Every cell's text and enable state is read once per refresh (records looked
+// A grid over declared fields, in one of two shapes: one row per record of the form's record
+// set and one column per field row (channels, ports, tuning points), or a fixed matrix of
+// field rows of one record (the event tables of a form's page). Every cell's text and enable state is read once per refresh (records looked
 // up once, not per cell); a cell's editor and its list are made only when an editor opens;
 // every commit goes through the field engine as the user's typed or chosen text.
 #include "forms/FieldForms.h"
@@ -27,6 +28,11 @@ public:
 
     CFieldGridModel(SessionFactory open, std::vector<FieldColumn> columns, fields::TextLookup texts,
                     char decimalSeparator, QObject* parent = nullptr);
+    // The matrix shape: cells[row][column] is the field of that cell (nullptr: no field), all
+    // of record 0; the columns give headers, widths and alignment only.
+    using CellMatrix = std::vector<std::vector<const fields::FieldRow*>>;
+    CFieldGridModel(SessionFactory open, CellMatrix cells, std::vector<FieldColumn> columns,
+                    fields::TextLookup texts, char decimalSeparator, QObject* parent = nullptr);
 
     // Reads every cell again from the image (the maker of a model calls it once when the
     // model is complete).
@@ -63,10 +69,14 @@ signals:
 
 protected:
     // The text of a cell; a form may show some cells differently from their field.
-    virtual std::string displayText(fields::FieldEngine& engine, int record, int column) const;
+    virtual std::string displayText(fields::FieldEngine& engine, int row, int column) const;
     QString languageText(int number) const;
 
 private:
+    // The field and record behind a cell; no field for an empty cell of a matrix.
+    const fields::FieldRow* fieldAt(int row, int column) const;
+    int recordAt(int row) const { return matrix_.empty() ? row : 0; }
+
     struct Cell {
         QString text;
         bool enabled = false;
@@ -74,6 +84,7 @@ private:
 
     SessionFactory open_;
     std::vector<FieldColumn> columns_;
+    CellMatrix matrix_;
     fields::TextLookup texts_;
     char separator_;
     int rows_ = 0;

@@ -50,6 +50,8 @@ public:
     virtual QModelIndex cellAfterCommit(int row, int column) const;
     // Disabled cells of some tables show no text.
     virtual bool showTextWhenDisabled() const { return true; }
+    // Whether the shortcut menu (right button, Apps key) opens on this grid.
+    virtual bool offersShortcutMenu() const { return true; }
     // Whole-row commands the form offers (Copy, Paste, Delete).
     virtual bool hasRowCommands() const { return false; }
     virtual void rowCommand(GridRowCommand /*command*/, int /*firstRow*/, int /*lastRow*/) {}

@@ -20,7 +20,11 @@ namespace rps {
 
 GridMenuTexts gridMenuTexts(const LanguageTable& texts)
 {
-    auto t = [&texts](int n) { return QString::fromStdString(texts.text(n)); };
+    return gridMenuTexts([&texts](int n) { return QString::fromStdString(texts.text(n)); });
+}
+
+GridMenuTexts gridMenuTexts(const std::function<QString(int)>& t)
+{
     return {t(kTextGridCopy), t(kTextGridPaste), t(kTextGridDelete), t(kTextGridToClip),
             t(kTextGridToClipWithTitle)};
 }
@@ -76,10 +80,21 @@ QSize CGridView::sizeHint() const
 
 int CGridView::contentWidth() const
 {
-    int width = verticalHeader()->width() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    const bool scrolls = verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    int width = verticalHeader()->width() + 2 * frameWidth() + (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
     for (int column = 0; model_ && column < model_->gridColumns(); ++column)
         width += columnWidth(column);
     return width;
+}
+
+void CGridView::fitRows(int visibleRows, int mostRows)
+{
+    const int rows = mostRows >= 0 ? mostRows : model_ ? model_->gridRows() : 0;
+    // A grid that always shows all its rows needs no scroll bar.
+    setVerticalScrollBarPolicy(visibleRows >= rows ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setFixedWidth(contentWidth());
+    setFixedHeight(horizontalHeader()->sizeHint().height() + visibleRows * verticalHeader()->defaultSectionSize() +
+                   2 * frameWidth());
 }
 
 bool CGridView::eventFilter(QObject* object, QEvent* event)
@@ -275,6 +290,8 @@ void CGridView::keyPressEvent(QKeyEvent* event)
             openEditor(current.row(), current.column(), QString());
         return;
     case Qt::Key_Menu: {
+        if (!model_->offersShortcutMenu())
+            return;
         QMenu* menu = buildShortcutMenu();
         menu->exec(viewport()->mapToGlobal(visualRect(current).center()));
         menu->deleteLater();
@@ -333,6 +350,8 @@ void CGridView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CGridView::contextMenuEvent(QContextMenuEvent* event)
 {
+    if (!model_ || !model_->offersShortcutMenu())
+        return;
     QMenu* menu = buildShortcutMenu();
     menu->exec(event->globalPos());
     menu->deleteLater();

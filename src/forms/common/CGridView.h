@@ -7,6 +7,7 @@
 
 #include <QTableView>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -29,6 +30,7 @@ inline constexpr int kTextGridDelete = 34;
 inline constexpr int kTextGridToClip = 35;
 inline constexpr int kTextGridToClipWithTitle = 36;
 GridMenuTexts gridMenuTexts(const LanguageTable& texts);
+GridMenuTexts gridMenuTexts(const std::function<QString(int)>& text);
 
 class CGridView : public QTableView {
     Q_OBJECT
@@ -58,6 +60,9 @@ public:
     void applyColumnWidths();
     // Width that shows every column without horizontal scrolling.
     int contentWidth() const;
+    // A fixed size that shows every column and `visibleRows` rows; mostRows is the most rows
+    // the grid can have (its present rows when not given).
+    void fitRows(int visibleRows, int mostRows = -1);
     // As wide as every column; the grid may be made narrower and then scrolls sideways.
     QSize sizeHint() const override;
 

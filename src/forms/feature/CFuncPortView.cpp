@@ -11,7 +11,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -51,6 +50,7 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
     };
     const int labelWidths[] = {150, 110, 110};
     const int visibleRows[] = {6, 6, 11};
+    const int mostRows[] = {6, 9, 11}; // fixed rows and every port
     for (std::size_t g = 0; g < 3; ++g) {
         const PortRows rows = grids[g].first;
         auto* model = new CFieldGridModel(
@@ -73,7 +73,7 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
         connect(model, &CFieldGridModel::edited, this,
                 [this](const fields::EditResult& result) { edited(result.message, result.changed); });
         models_[g] = model;
-        grids_[g] = addGrid(model, visibleRows[g]);
+        grids_[g] = addGrid(model, visibleRows[g], mostRows[g]);
     }
 
     // The inputs' active level: one list of its own beside the input grid.
@@ -121,14 +121,12 @@ CFuncPortView::~CFuncPortView()
     disconnect(level_, nullptr, this, nullptr);
 }
 
-CGridView* CFuncPortView::addGrid(CFieldGridModel* model, int visibleRows)
+CGridView* CFuncPortView::addGrid(CFieldGridModel* model, int visibleRows, int mostRows)
 {
     auto* grid = new CGridView(this);
     grid->setGridModel(model);
     grid->setMenuTexts(gridMenuTexts(context().texts));
-    grid->setFixedWidth(grid->contentWidth());
-    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
-                         visibleRows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
+    grid->fitRows(visibleRows, mostRows);
     return grid;
 }
 

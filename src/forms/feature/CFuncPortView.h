@@ -30,7 +30,7 @@ public:
     CFieldForm* levelForm() const { return level_; }
 
 private:
-    CGridView* addGrid(CFieldGridModel* model, int visibleRows);
+    CGridView* addGrid(CFieldGridModel* model, int visibleRows, int mostRows);
     void edited(int message, bool changed);
 
     CFieldGridModel* models_[3] = {};

@@ -7,7 +7,6 @@
 #include "forms/feature/SpecialFields.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,9 +31,7 @@ CSpecialView::CSpecialView(FormContext& context, QWidget* parent)
     grid_ = new CGridView;
     grid_->setGridModel(model_);
     grid_->setMenuTexts(gridMenuTexts(context.texts));
-    grid_->setFixedWidth(grid_->contentWidth());
-    grid_->setFixedHeight(grid_->horizontalHeader()->sizeHint().height() +
-                          5 * grid_->verticalHeader()->defaultSectionSize() + 2 * grid_->frameWidth());
+    grid_->fitRows(model_->gridRows());
     auto* group = new QGroupBox(text(kTuningGroupText));
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(grid_);

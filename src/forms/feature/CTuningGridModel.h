@@ -16,6 +16,8 @@ public:
     int fixedColumnWidth() const override { return 90; }
     // A point without its first frequency is entered from the first column.
     int editColumnFor(int row, int column) const override;
+    // The tuning table has no shortcut menu; the Apps key does nothing here.
+    bool offersShortcutMenu() const override { return false; }
 };
 
 } // namespace rps

@@ -48,13 +48,6 @@ constexpr FieldRow decimal(FieldRow row)
     return row.filter(kDecimal);
 }
 
-// A function code cell of an event row.
-constexpr FieldRow function(int item, std::string_view key, int text, std::size_t offset, int pageIndex,
-                            int groupItem)
-{
-    return page(list(item, key, text, u16(offset)).coded(kEventFunctionCodec), pageIndex, 0, groupItem);
-}
-
 std::string functionName(uint32_t raw, const FieldEnv& env)
 {
     if (raw == kNoFunction)
@@ -68,15 +61,46 @@ CodecParse noParse(std::string_view, const FieldEnv&)
     return {kNoFunction, false};
 }
 
-constexpr int kStartUpGroup = kStartUpPage;
-constexpr int kTxRxGroup = kEventPage;
-constexpr int kTimerGroup = kEventPage + 20;
-constexpr int kConnectionGroup = kEventPage + 40;
+constexpr int kStartUpGroup = kStartUpGridItem;
+constexpr int kTxRxGroup = kTxRxGridItem;
+constexpr int kTimerGroup = kTimerGridItem;
+constexpr int kConnectionGroup = kConnectionGridItem;
 
-// Row captions of the event tables.
+// Captions of the event tables.
+constexpr int kTimerGroupText = 1107;
 constexpr int kTxRxRowText = 1103;
 constexpr int kTimerRowText = 1108;
 constexpr int kConnectionRowText = 1113;
+
+// The event tables are grids: a row per event, a column per function slot.
+constexpr int kFunctionWidth = 185;
+constexpr int kFunctionSlotTexts[] = {999, 1000, 1001};
+constexpr GridHead kOneFunction[] = {{kTextFunction, kFunctionWidth}};
+constexpr GridHead kTwoFunctions[] = {{kFunctionSlotTexts[0], kFunctionWidth},
+                                      {kFunctionSlotTexts[1], kFunctionWidth}};
+constexpr GridHead kTimerColumns[] = {{kTimerGroupText, 70, CellAlign::Right},
+                                      {kFunctionSlotTexts[0], kFunctionWidth},
+                                      {kFunctionSlotTexts[1], kFunctionWidth}};
+constexpr int kTxRxRowLabels[] = {kTxRxRowText, kTxRxRowText + 1, kTxRxRowText + 2, kTxRxRowText + 3};
+constexpr int kTimerRowLabels[] = {kTimerRowText, kTimerRowText + 1, kTimerRowText + 2};
+constexpr int kConnectionRowLabels[] = {kConnectionRowText, kConnectionRowText + 1, kConnectionRowText + 2,
+                                   kConnectionRowText + 3, kConnectionRowText + 4};
+constexpr GridShape kStartUpShape{kOneFunction, kFunctionSlotTexts, 100, kTextNotOffered};
+constexpr GridShape kTxRxShape{kTwoFunctions, kTxRxRowLabels, 100, kTextNotOffered};
+constexpr GridShape kTimerShape{kTimerColumns, kTimerRowLabels, 100, kTextNotOffered};
+constexpr GridShape kConnectionShape{kTwoFunctions, kConnectionRowLabels, 100, kTextNotOffered};
+
+constexpr FieldRow kStartUpGrid = page(grid(kStartUpGroup, 1100, kStartUpShape), 2, 0, -1);
+constexpr FieldRow kTxRxGrid = page(grid(kTxRxGroup, 1102, kTxRxShape), 3, 0, -1);
+constexpr FieldRow kTimerGrid = page(grid(kTimerGroup, kTimerGroupText, kTimerShape), 3, 0, -1);
+constexpr FieldRow kConnectionGrid = page(grid(kConnectionGroup, 1112, kConnectionShape), 3, 1, -1);
+
+// A function code in a cell of an event grid.
+constexpr FieldRow function(int item, std::string_view key, int text, std::size_t offset, const FieldRow& grid,
+                            int row, int column)
+{
+    return list(item, key, text, u16(offset)).coded(kEventFunctionCodec).inCell(grid, row, column);
+}
 
 } // namespace
 
@@ -155,53 +179,54 @@ const std::array kFeatureFields{
          kPage2 + 18),
 
     // Start-up page: three actions run when the repeater starts.
-    page(group(kStartUpGroup, 1100), 2, 0, -1),
-    function(kStartUpGroup + 1, "start-up.1", kTextFunction, kStartUpFunctions, 2, kStartUpGroup),
-    function(kStartUpGroup + 2, "start-up.2", kTextFunction, kStartUpFunctions + 2, 2, kStartUpGroup),
-    function(kStartUpGroup + 3, "start-up.3", kTextFunction, kStartUpFunctions + 4, 2, kStartUpGroup),
+    kStartUpGrid,
+    function(kStartUpGroup + 1, "start-up.1", kTextFunction, kStartUpFunctions, kStartUpGrid, 0, 0),
+    function(kStartUpGroup + 2, "start-up.2", kTextFunction, kStartUpFunctions + 2, kStartUpGrid, 1, 0),
+    function(kStartUpGroup + 3, "start-up.3", kTextFunction, kStartUpFunctions + 4, kStartUpGrid, 2, 0),
 
     // TX/RX, timer and connection page.
-    page(group(kTxRxGroup, 1102), 3, 0, -1),
-    function(kTxRxGroup + 1, "tx-rx.1.1", kTxRxRowText, kTxRxRows[0], 3, kTxRxGroup),
-    function(kTxRxGroup + 2, "tx-rx.1.2", kTextFunction, kTxRxRows[0] + 2, 3, kTxRxGroup),
-    function(kTxRxGroup + 3, "tx-rx.2.1", kTxRxRowText + 1, kTxRxRows[1], 3, kTxRxGroup),
-    function(kTxRxGroup + 4, "tx-rx.2.2", kTextFunction, kTxRxRows[1] + 2, 3, kTxRxGroup),
-    function(kTxRxGroup + 5, "tx-rx.3.1", kTxRxRowText + 2, kTxRxRows[2], 3, kTxRxGroup),
-    function(kTxRxGroup + 6, "tx-rx.3.2", kTextFunction, kTxRxRows[2] + 2, 3, kTxRxGroup),
-    function(kTxRxGroup + 7, "tx-rx.4.1", kTxRxRowText + 3, kTxRxRows[3], 3, kTxRxGroup),
-    function(kTxRxGroup + 8, "tx-rx.4.2", kTextFunction, kTxRxRows[3] + 2, 3, kTxRxGroup),
-    page(group(kTimerGroup, 1107), 3, 1, -1),
-    page(decimal(spin(kTimerGroup + 1, "timer.1.value", kTimerRowText, u8(kTimerValues).times(10),
-                      Range{0.1, 25.5, 0.1}.offBelowMin(0, kOff))), 3, 1, kTimerGroup),
-    function(kTimerGroup + 2, "timer.1.1", kTextFunction, kTimerFunctions, 3, kTimerGroup),
-    function(kTimerGroup + 3, "timer.1.2", kTextFunction, kTimerFunctions + 2, 3, kTimerGroup),
-    page(spin(kTimerGroup + 4, "timer.2.value", kTimerRowText + 1, u8(kTimerValues + 1), offSeconds(255)), 3, 1,
-         kTimerGroup),
-    function(kTimerGroup + 5, "timer.2.1", kTextFunction, kTimerFunctions + kGroupStride, 3, kTimerGroup),
-    function(kTimerGroup + 6, "timer.2.2", kTextFunction, kTimerFunctions + kGroupStride + 2, 3, kTimerGroup),
-    page(spin(kTimerGroup + 7, "timer.3.value", kTimerRowText + 2, u8(kTimerValues + 2), offSeconds(255)), 3, 1,
-         kTimerGroup),
-    function(kTimerGroup + 8, "timer.3.1", kTextFunction, kTimerFunctions + 2 * kGroupStride, 3, kTimerGroup),
-    function(kTimerGroup + 9, "timer.3.2", kTextFunction, kTimerFunctions + 2 * kGroupStride + 2, 3, kTimerGroup),
-    page(group(kConnectionGroup, 1112), 3, 2, -1),
-    function(kConnectionGroup + 1, "connection.1.1", kConnectionRowText, kConnectionFunctions, 3, kConnectionGroup),
-    function(kConnectionGroup + 2, "connection.1.2", kTextFunction, kConnectionFunctions + 2, 3, kConnectionGroup),
+    kTxRxGrid,
+    function(kTxRxGroup + 1, "tx-rx.1.1", kTxRxRowText, kTxRxRows[0], kTxRxGrid, 0, 0),
+    function(kTxRxGroup + 2, "tx-rx.1.2", kTextFunction, kTxRxRows[0] + 2, kTxRxGrid, 0, 1),
+    function(kTxRxGroup + 3, "tx-rx.2.1", kTxRxRowText + 1, kTxRxRows[1], kTxRxGrid, 1, 0),
+    function(kTxRxGroup + 4, "tx-rx.2.2", kTextFunction, kTxRxRows[1] + 2, kTxRxGrid, 1, 1),
+    function(kTxRxGroup + 5, "tx-rx.3.1", kTxRxRowText + 2, kTxRxRows[2], kTxRxGrid, 2, 0),
+    function(kTxRxGroup + 6, "tx-rx.3.2", kTextFunction, kTxRxRows[2] + 2, kTxRxGrid, 2, 1),
+    function(kTxRxGroup + 7, "tx-rx.4.1", kTxRxRowText + 3, kTxRxRows[3], kTxRxGrid, 3, 0),
+    function(kTxRxGroup + 8, "tx-rx.4.2", kTextFunction, kTxRxRows[3] + 2, kTxRxGrid, 3, 1),
+    kTimerGrid,
+    decimal(spin(kTimerGroup + 1, "timer.1.value", kTimerRowText, u8(kTimerValues).times(10),
+                 Range{0.1, 25.5, 0.1}.offBelowMin(0, kOff))).inCell(kTimerGrid, 0, 0),
+    function(kTimerGroup + 2, "timer.1.1", kTextFunction, kTimerFunctions, kTimerGrid, 0, 1),
+    function(kTimerGroup + 3, "timer.1.2", kTextFunction, kTimerFunctions + 2, kTimerGrid, 0, 2),
+    spin(kTimerGroup + 4, "timer.2.value", kTimerRowText + 1, u8(kTimerValues + 1), offSeconds(255))
+        .inCell(kTimerGrid, 1, 0),
+    function(kTimerGroup + 5, "timer.2.1", kTextFunction, kTimerFunctions + kGroupStride, kTimerGrid, 1, 1),
+    function(kTimerGroup + 6, "timer.2.2", kTextFunction, kTimerFunctions + kGroupStride + 2, kTimerGrid, 1, 2),
+    spin(kTimerGroup + 7, "timer.3.value", kTimerRowText + 2, u8(kTimerValues + 2), offSeconds(255))
+        .inCell(kTimerGrid, 2, 0),
+    function(kTimerGroup + 8, "timer.3.1", kTextFunction, kTimerFunctions + 2 * kGroupStride, kTimerGrid, 2, 1),
+    function(kTimerGroup + 9, "timer.3.2", kTextFunction, kTimerFunctions + 2 * kGroupStride + 2, kTimerGrid, 2,
+             2),
+    kConnectionGrid,
+    function(kConnectionGroup + 1, "connection.1.1", kConnectionRowText, kConnectionFunctions, kConnectionGrid, 0, 0),
+    function(kConnectionGroup + 2, "connection.1.2", kTextFunction, kConnectionFunctions + 2, kConnectionGrid, 0, 1),
     function(kConnectionGroup + 3, "connection.2.1", kConnectionRowText + 1, kConnectionFunctions + kGroupStride,
-             3, kConnectionGroup),
-    function(kConnectionGroup + 4, "connection.2.2", kTextFunction, kConnectionFunctions + kGroupStride + 2, 3,
-             kConnectionGroup),
+             kConnectionGrid, 1, 0),
+    function(kConnectionGroup + 4, "connection.2.2", kTextFunction, kConnectionFunctions + kGroupStride + 2,
+             kConnectionGrid, 1, 1),
     function(kConnectionGroup + 5, "connection.3.1", kConnectionRowText + 2,
-             kConnectionFunctions + 2 * kGroupStride, 3, kConnectionGroup),
-    function(kConnectionGroup + 6, "connection.3.2", kTextFunction, kConnectionFunctions + 2 * kGroupStride + 2, 3,
-             kConnectionGroup),
+             kConnectionFunctions + 2 * kGroupStride, kConnectionGrid, 2, 0),
+    function(kConnectionGroup + 6, "connection.3.2", kTextFunction, kConnectionFunctions + 2 * kGroupStride + 2,
+             kConnectionGrid, 2, 1),
     function(kConnectionGroup + 7, "connection.4.1", kConnectionRowText + 3,
-             kConnectionFunctions + 3 * kGroupStride, 3, kConnectionGroup),
-    function(kConnectionGroup + 8, "connection.4.2", kTextFunction, kConnectionFunctions + 3 * kGroupStride + 2, 3,
-             kConnectionGroup),
+             kConnectionFunctions + 3 * kGroupStride, kConnectionGrid, 3, 0),
+    function(kConnectionGroup + 8, "connection.4.2", kTextFunction, kConnectionFunctions + 3 * kGroupStride + 2,
+             kConnectionGrid, 3, 1),
     function(kConnectionGroup + 9, "connection.5.1", kConnectionRowText + 4,
-             kConnectionFunctions + 4 * kGroupStride, 3, kConnectionGroup),
-    function(kConnectionGroup + 10, "connection.5.2", kTextFunction, kConnectionFunctions + 4 * kGroupStride + 2, 3,
-             kConnectionGroup),
+             kConnectionFunctions + 4 * kGroupStride, kConnectionGrid, 4, 0),
+    function(kConnectionGroup + 10, "connection.5.2", kTextFunction, kConnectionFunctions + 4 * kGroupStride + 2,
+             kConnectionGrid, 4, 1),
 
     // The data passwords, edited in the data password dialog.
     field(kItemReadPassword, "read-password", 1025, Control::None, text(kReadPassword, kDataPasswordLength))

@@ -1,7 +1,7 @@
 #pragma once
 // The fields of the optional features form: the repeater TOT, timers, tones, levels and
 // options of page 1, the local microphone TOT, lockouts and tones of page 2, the start-up,
-// TX/RX, timer and connection function rows of the last two pages, and the two data
+// TX/RX, timer and connection grids of function codes of the last two pages, and the two data
 // passwords the data password dialog edits. The rules keep what is not storage: which items
 // are enabled, the functions each row offers, and the clean-up an edit causes elsewhere.
 #include "forms/fields/FieldEngine.h"
@@ -20,6 +20,12 @@ inline constexpr int kPasswordMismatchText = 820;
 inline constexpr int kPage2 = 100;
 inline constexpr int kStartUpPage = 200;
 inline constexpr int kEventPage = 300;
+
+// The grids of the last two pages; their cells are the items that follow each.
+inline constexpr int kStartUpGridItem = kStartUpPage;
+inline constexpr int kTxRxGridItem = kEventPage;
+inline constexpr int kTimerGridItem = kEventPage + 20;
+inline constexpr int kConnectionGridItem = kEventPage + 40;
 
 inline constexpr int kItemTot = 1;
 inline constexpr int kItemRepeatHoldTimer = 5;

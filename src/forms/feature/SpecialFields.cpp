@@ -82,7 +82,7 @@ std::optional<std::size_t> tuningOffset(const FieldRow& row, int record)
 
 const std::array<FieldRow, kPageOneRows + 10> kAdvancedFields{{
     spin(kItemPhase, "qt-reverse-burst-phase", 1359, u8(feature::kQtReverseBurstPhase).in(Area::Main),
-         Range{0, 254, 1}.storedAs(180, 0xFF))
+         Range{0, 254, 1}.readsAs(0xFF, 180))
         .filter({CharFilterKind::Digits, 3}),
     spin(kItemHangTime, "repeat-hang-time", 1039, u16(feature::kRepeatHangTime).in(Area::Main).times(100),
          Range{1.0, 30.0, 0.1}.offAt(0, kTextOffValue).blankWhenOutside())

@@ -263,8 +263,6 @@ std::optional<uint32_t> FieldEngine::parseNumber(const FieldRow& row, std::strin
     } else {
         value = clampDecimal(parseDecimal(text, env_.decimalSeparator), range.min, range.max, range.step);
     }
-    if (range.hasAlias && value == range.aliasShown)
-        return range.aliasRaw;
     const auto stored = static_cast<int64_t>(std::llround(value * scale));
     if (row.storage.width == Width::Bcd16)
         return toBcd(static_cast<unsigned>(std::clamp<int64_t>(stored, 0, 9999)));
@@ -353,8 +351,6 @@ EditResult FieldEngine::spin(const FieldRow& row, int record, int direction)
     uint32_t stored = static_cast<uint32_t>(next);
     if (range.hasOff && next == static_cast<int64_t>(range.offRaw))
         stored = range.offRaw;
-    else if (range.hasAlias && next == std::llround(range.aliasShown * scale))
-        stored = range.aliasRaw;
     else if (row.storage.width == Width::Bcd16)
         stored = toBcd(static_cast<unsigned>(next));
     return store(row, record, stored, EditOrigin::Spun, {});

@@ -9,6 +9,7 @@
 //   spin(kItemTot, "tot", 1210, u8(0x0290).times(2), Range{0.5, 30.0, 0.5}.offAt(0xFF, 849))
 //   check(kItemUserLimit, "user-limit", 921, u8(40), OnOff{.on = 0x00, .off = 0xFF})
 #include "forms/common/CharFilter.h"
+#include "forms/common/GridColumn.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,7 @@ enum class Control {
     GroupFrame,
     PushButton,
     Order, // a list whose entries are moved, not typed (a permutation of stored bytes)
+    Grid,  // a framed grid whose cells are the rows placed in it
 };
 
 // Where a field's bytes are: inside the current record of the form's record set, or at a
@@ -169,7 +171,7 @@ struct Range {
         r.blankOutside = true;
         return r;
     }
-    constexpr Range storedAs(double shown, uint32_t raw) const
+    constexpr Range readsAs(uint32_t raw, double shown) const
     {
         Range r = *this;
         r.hasAlias = true;
@@ -202,7 +204,25 @@ struct Input {
 struct Place {
     int page = 0;
     int column = 0;
-    int group = -1; // item number of the group frame holding it
+    int group = -1;      // item number of the group frame or grid holding it
+    int cellRow = -1;    // in a grid: the row and column of its cell
+    int cellColumn = -1;
+
+    constexpr bool isCell() const { return cellRow >= 0; }
+};
+
+// The shape of a grid of fields: its column headers and widths (pixels at the default
+// font), the labels of its rows, and what a list cell shows while its value is not offered.
+struct GridHead {
+    int text;
+    int width;
+    CellAlign align = CellAlign::Left;
+};
+struct GridShape {
+    std::span<const GridHead> columns;
+    std::span<const int> rowTexts;
+    int labelWidth = 100;
+    int unlistedText = 0;
 };
 
 struct FieldEnv;
@@ -234,11 +254,22 @@ struct FieldRow {
     const FieldCodec* codec = nullptr;
     Place place;
     int rangeWarning = 0; // language text shown when a typed value lay outside the range
+    const GridShape* grid = nullptr;
 
     constexpr FieldRow at(Place where) const
     {
         FieldRow r = *this;
         r.place = where;
+        return r;
+    }
+    // A cell of the grid `gridItem` (on the grid's page).
+    constexpr FieldRow inCell(const FieldRow& gridRow, int row, int column) const
+    {
+        FieldRow r = *this;
+        r.place = gridRow.place;
+        r.place.group = gridRow.item;
+        r.place.cellRow = row;
+        r.place.cellColumn = column;
         return r;
     }
     constexpr FieldRow filter(Input in) const
@@ -316,6 +347,12 @@ constexpr FieldRow check(int item, std::string_view key, int text, Storage stora
 constexpr FieldRow group(int item, int text)
 {
     return field(item, {}, text, Control::GroupFrame);
+}
+constexpr FieldRow grid(int item, int text, const GridShape& shape)
+{
+    FieldRow r = field(item, {}, text, Control::Grid);
+    r.grid = &shape;
+    return r;
 }
 constexpr FieldRow button(int item, int text)
 {

@@ -1,6 +1,8 @@
 // The optional features form with real widgets: opened through the catalogue, typed into,
 // spun, ticked and reordered, with the image checked after each step.
 #include "forms/FormTestHost.h"
+#include "forms/GridDriver.h"
+#include "forms/common/CGridView.h"
 #include "forms/common/COrderList.h"
 #include "forms/common/CSpinEdit.h"
 #include "forms/feature/CDataPasswordDialog.h"
@@ -21,7 +23,12 @@
 
 using namespace rps;
 using namespace rps::feature;
+using rps::test::cellOf;
+using rps::test::chooseIn;
+using rps::test::dropDown;
 using rps::test::FormTestHost;
+using rps::test::press;
+using rps::test::typeIn;
 
 namespace {
 
@@ -44,6 +51,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(view));
     }
     QLineEdit* lineOf(int item) const { return CFieldForm::lineOf(view->control(item)); }
+    QString text(int number) const { return QString::fromStdString(host.texts.text(number)); }
+    static bool editable(CGridView* grid, int row, int column)
+    {
+        return grid->model()->index(row, column).flags().testFlag(Qt::ItemIsEditable);
+    }
     void showPageOf(int item)
     {
         auto* tabs = view->findChild<QTabWidget*>();
@@ -143,22 +155,75 @@ TEST_F(FeatureViewTest, PttPriorityEntryMovesUpAndStaysSelected)
     EXPECT_EQ(main()[kPttPriority], 2);
 }
 
-TEST_F(FeatureViewTest, StartUpListOffersItsFunctionsAndEmptiesTheLaterEntries)
+TEST_F(FeatureViewTest, StartUpGridOffersItsFunctionsAndEmptiesTheLaterEntries)
 {
     setU16(main(), kStartUpFunctions, 0x3131);
     setU16(main(), kStartUpFunctions + 2, 0x3022);
     view->refreshFromImage();
-    showPageOf(kStartUpPage + 1);
-    auto* first = static_cast<QComboBox*>(view->control(kStartUpPage + 1));
-    ASSERT_GT(first->count(), 1);
-    EXPECT_EQ(first->itemText(0), "");
-    EXPECT_TRUE(view->control(kStartUpPage + 3)->isEnabled());
-    first->setCurrentIndex(0);
-    emit first->activated(0);
-    QApplication::processEvents();
+    showPageOf(kStartUpGridItem);
+    CGridView* grid = view->fieldForm()->grid(kStartUpGridItem);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(cellOf(grid, 0, 0), text(1231));
+    EXPECT_EQ(cellOf(grid, 1, 0), text(1224));
+    EXPECT_TRUE(editable(grid, 2, 0));
+
+    QComboBox* list = dropDown(grid, 0, 0);
+    ASSERT_NE(list, nullptr);
+    ASSERT_GT(list->count(), 1);
+    EXPECT_EQ(list->itemText(0), "");
+    list->setCurrentIndex(0);
+    press(Qt::Key_Return);
     EXPECT_EQ(getU16(main(), kStartUpFunctions), 0x2020);
     EXPECT_EQ(getU16(main(), kStartUpFunctions + 2), 0x2020);
-    EXPECT_FALSE(view->control(kStartUpPage + 2)->isEnabled());
+    EXPECT_EQ(cellOf(grid, 1, 0), "");
+    EXPECT_FALSE(editable(grid, 1, 0));
+}
+
+TEST_F(FeatureViewTest, EventGridsStoreEachRowAtItsOwnPlace)
+{
+    for (std::size_t row : kTxRxRows) {
+        for (std::size_t slot = 0; slot < 3; ++slot)
+            setU16(main(), row + 2 * slot, 0x2020);
+    }
+    view->refreshFromImage();
+    showPageOf(kTxRxGridItem);
+    CGridView* txRx = view->fieldForm()->grid(kTxRxGridItem);
+    ASSERT_NE(txRx, nullptr);
+    EXPECT_EQ(txRx->model()->headerData(2, Qt::Vertical).toString(), text(1105));
+    // Row 3 of the TX/RX table lies before rows 1 and 2 in the image.
+    EXPECT_FALSE(editable(txRx, 2, 1));
+    chooseIn(txRx, 2, 0, text(1231));
+    EXPECT_EQ(getU16(main(), kTxRxRows[2]), 0x3131);
+    EXPECT_EQ(getU16(main(), kTxRxRows[0]), 0x2020);
+    EXPECT_TRUE(editable(txRx, 2, 1));
+
+    CGridView* connections = view->fieldForm()->grid(kConnectionGridItem);
+    ASSERT_NE(connections, nullptr);
+    EXPECT_EQ(connections->model()->rowCount(), 5);
+    chooseIn(connections, 4, 0, text(1231));
+    EXPECT_EQ(getU16(main(), kConnectionFunctions + 4 * kGroupStride), 0x3131);
+}
+
+TEST_F(FeatureViewTest, TimerValueTypedInItsCellRulesItsFunctions)
+{
+    main()[kTimerValues] = 30;
+    setU16(main(), kTimerFunctions, 0x3131);
+    view->refreshFromImage();
+    showPageOf(kTimerGridItem);
+    CGridView* timers = view->fieldForm()->grid(kTimerGridItem);
+    ASSERT_NE(timers, nullptr);
+    EXPECT_EQ(cellOf(timers, 0, 0), "3.0");
+    EXPECT_EQ(cellOf(timers, 0, 1), text(1231));
+
+    typeIn(timers, 0, 0, "2.37");
+    EXPECT_EQ(main()[kTimerValues], 23);
+    EXPECT_EQ(cellOf(timers, 0, 0), "2.3");
+
+    typeIn(timers, 0, 0, "0");
+    EXPECT_EQ(main()[kTimerValues], 0);
+    EXPECT_EQ(cellOf(timers, 0, 0), text(kFeatureOffText));
+    EXPECT_EQ(getU16(main(), kTimerFunctions), 0x2020);
+    EXPECT_FALSE(editable(timers, 0, 1));
 }
 
 TEST_F(FeatureViewTest, PasswordDialogStoresConfirmedPasswordsWithTheirOptionBits)

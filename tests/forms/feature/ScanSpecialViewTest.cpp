@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace rps;
@@ -134,6 +135,36 @@ TEST(SpecialViewTest, PhaseHangTimeAndTuningCells)
     QTest::keyClick(grid, Qt::Key_Return);
     ASSERT_TRUE(grid->isEditing());
     EXPECT_EQ(grid->currentIndex().column(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+}
+
+TEST(SpecialViewTest, TuningGridOpensNoShortcutMenuButItsArrowsMove)
+{
+    FormTestHost host(0x0600);
+    host.openForm(kAdvancedSettingsCommand);
+    auto* view = static_cast<CSpecialView*>(host.form(kAdvancedSettingsCommand));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    view->pages()->setCurrentIndex(1);
+    CGridView* grid = view->tuningGrid();
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+
+    // A menu that did open is closed again, so that the test ends either way.
+    bool menuSeen = false;
+    QTimer::singleShot(300, [&menuSeen] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            menuSeen = true;
+            popup->close();
+        }
+    });
+    QTest::keyClick(grid, Qt::Key_Menu);
+    QTest::qWait(400);
+    EXPECT_FALSE(menuSeen);
+
+    // Every point stays reachable from the keyboard.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
 }
 
 TEST(SpecialViewTest, CtrlTabTurnsThePagesInsteadOfCyclingTheWindows)
