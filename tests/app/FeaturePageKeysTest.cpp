@@ -1,7 +1,9 @@
 // Ctrl+Tab with the focus inside the optional features form: the main window cycles its
 // windows; the form's page tabs do not take the key.
 #include "ShellRig.h"
+#include "forms/common/CGridView.h"
 #include "forms/feature/CFeatureView.h"
+#include "forms/feature/FeatureFields.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,5 +37,18 @@ TEST(FeaturePageKeys, CtrlTabInsideTheFormCyclesTheWindowsNotThePages)
                     Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_NE(frame.mdiArea()->activeSubWindow(), before);
+
+    // The same from a grid of the event page.
+    frame.mdiArea()->setActiveSubWindow(before);
+    tabs->setCurrentIndex(3);
+    CGridView* grid = features->fieldForm()->grid(feature::kTxRxGridItem);
+    ASSERT_NE(grid, nullptr);
+    grid->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(tabs->currentIndex(), 3);
     EXPECT_NE(frame.mdiArea()->activeSubWindow(), before);
 }

@@ -14,6 +14,7 @@
 #include "app/SettingsStore.h"
 #include "app/ShellApplication.h"
 #include "app/ShellCommands.h"
+#include "forms/common/CFormView.h"
 #include "forms/FormCommands.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
@@ -32,6 +33,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -132,6 +134,25 @@ void channelFormsTour(rps::CMainFrame& frame, const char* name)
     frame.openForm(rps::kBeatShiftCommand);
     saveScreen(frame, (std::string(name) + "-beat-shift").c_str());
     frame.closeForm(rps::kBeatShiftCommand);
+}
+
+// The feature forms over each other in the main window, the optional features on the page
+// of its event grids, and the function port on top with a cell editor open.
+void featureFormsTour(rps::CMainFrame& frame, const char* name)
+{
+    frame.closeAllForms();
+    for (int command : {rps::kOptionalFeaturesCommand, rps::kKeyAssignmentCommand, rps::kScanInformationCommand,
+                        rps::kAdvancedSettingsCommand, rps::kOptionalFeaturesCommand})
+        frame.openForm(command);
+    settle();
+    if (rps::CFormView* features = frame.openedForm(rps::kOptionalFeaturesCommand)) {
+        if (auto* tabs = features->findChild<QTabWidget*>())
+            tabs->setCurrentIndex(3);
+    }
+    saveScreen(frame, name);
+    frame.openForm(rps::kFunctionPortCommand);
+    settle();
+    saveScreen(frame, (std::string(name) + "-port").c_str());
 }
 
 // The tour's own answer to the Open question, the real dialogs for everything else.
@@ -238,7 +259,10 @@ int main(int argc, char** argv)
     frame.setGeometry(0, 0, 900, 600);
     frame.closeAllForms();
     channelFormsTour(frame, "channel-edit-over-grid-900x600");
+    featureFormsTour(frame, "feature-forms-900x600");
     frame.setGeometry(0, 0, 1280, 800);
+    featureFormsTour(frame, "feature-forms-1280x800");
+    frame.closeAllForms();
 
     {
         rps::CAboutDialog about(texts, &frame);

@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 
+#include <algorithm>
+
 namespace rps {
 
 GridMenuTexts gridMenuTexts(const LanguageTable& texts)
@@ -55,6 +57,8 @@ void CGridView::setGridModel(CGridModel* model)
     setModel(model);
     applyColumnWidths();
     setCurrentCell(0, 0);
+    // A grid fitted to its rows follows them as they come and go.
+    connect(model, &QAbstractItemModel::modelReset, this, &CGridView::applyFit);
 }
 
 void CGridView::applyColumnWidths()
@@ -89,11 +93,22 @@ int CGridView::contentWidth() const
 
 void CGridView::fitRows(int visibleRows, int mostRows)
 {
-    const int rows = mostRows >= 0 ? mostRows : model_ ? model_->gridRows() : 0;
+    fitVisible_ = visibleRows;
+    fitMost_ = mostRows;
+    applyFit();
+}
+
+void CGridView::applyFit()
+{
+    if (fitVisible_ <= 0)
+        return;
+    const int rows = model_ ? model_->gridRows() : 0;
     // A grid that always shows all its rows needs no scroll bar.
-    setVerticalScrollBarPolicy(visibleRows >= rows ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(fitVisible_ >= (fitMost_ >= 0 ? fitMost_ : rows) ? Qt::ScrollBarAlwaysOff
+                                                                                 : Qt::ScrollBarAsNeeded);
     setFixedWidth(contentWidth());
-    setFixedHeight(horizontalHeader()->sizeHint().height() + visibleRows * verticalHeader()->defaultSectionSize() +
+    const int shown = std::clamp(rows, 1, fitVisible_);
+    setFixedHeight(horizontalHeader()->sizeHint().height() + shown * verticalHeader()->defaultSectionSize() +
                    2 * frameWidth());
 }
 

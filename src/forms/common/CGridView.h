@@ -60,8 +60,9 @@ public:
     void applyColumnWidths();
     // Width that shows every column without horizontal scrolling.
     int contentWidth() const;
-    // A fixed size that shows every column and `visibleRows` rows; mostRows is the most rows
-    // the grid can have (its present rows when not given).
+    // A fixed size that shows every column and the grid's rows, at most `visibleRows` of them
+    // (the rest scroll); mostRows is the most rows the grid can have (its present rows when
+    // not given). The height follows the rows as they come and go.
     void fitRows(int visibleRows, int mostRows = -1);
     // As wide as every column; the grid may be made narrower and then scrolls sideways.
     QSize sizeHint() const override;
@@ -84,12 +85,15 @@ private:
     void moveBy(int rowDelta, int columnDelta, bool wrap);
     bool typeCharacter(const QString& text);
     void extendRowSelection(int rowDelta);
+    void applyFit();
 
     CGridModel* model_ = nullptr;
     CGridDelegate* delegate_ = nullptr;
     GridMenuTexts menuTexts_;
     bool rowMode_ = false;
     int anchorRow_ = 0;
+    int fitVisible_ = 0; // rows fitted to, 0 = the size is the form's
+    int fitMost_ = -1;
 };
 
 } // namespace rps
