@@ -247,7 +247,7 @@ bool cellHolds(uint16_t cell, std::span<const uint8_t> main, uint16_t code)
     return true;
 }
 
-const Row* rowOf(uint16_t code)
+const Row* findRowOf(uint16_t code)
 {
     for (const Row& row : kRows) {
         const auto end = row.codes.list.begin() + static_cast<std::ptrdiff_t>(row.codes.count);
@@ -255,6 +255,19 @@ const Row* rowOf(uint16_t code)
             return &row;
     }
     return nullptr;
+}
+
+// The matrix row of a function of the table, none for a code that is not in the table.
+const Row* rowOf(uint16_t code)
+{
+    static const auto rows = [] {
+        std::array<const Row*, kFunctionCount> found{};
+        for (std::size_t i = 0; i < found.size(); ++i)
+            found[i] = findRowOf(functionTable()[i].code);
+        return found;
+    }();
+    const auto index = functionIndex(code);
+    return index ? rows[*index] : nullptr;
 }
 
 std::optional<std::size_t> columnOf(FunctionContext context)
@@ -271,7 +284,7 @@ bool isFunctionOffered(FunctionContext context, uint16_t code, std::span<const u
 {
     const auto column = columnOf(context);
     const Row* row = rowOf(code);
-    if (!column || !row || !findFunction(code))
+    if (!column || !row)
         return false;
     return cellHolds(row->cells[*column], mainArea, code);
 }

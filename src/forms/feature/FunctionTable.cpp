@@ -56,11 +56,19 @@ std::span<const FunctionEntry> functionTable()
 
 std::optional<std::size_t> functionIndex(uint16_t code)
 {
-    const auto it = std::find_if(kTable.begin(), kTable.end(),
-                                 [code](const FunctionEntry& entry) { return entry.code == code; });
-    if (it == kTable.end())
+    // Every function cell shown builds a list of the whole table: codes are found by halves.
+    using CodeAndIndex = std::pair<uint16_t, std::size_t>;
+    static const auto byCode = [] {
+        std::array<CodeAndIndex, kFunctionCount> sorted{};
+        for (std::size_t i = 0; i < kTable.size(); ++i)
+            sorted[i] = {kTable[i].code, i};
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    }();
+    const auto it = std::lower_bound(byCode.begin(), byCode.end(), CodeAndIndex{code, 0});
+    if (it == byCode.end() || it->first != code)
         return std::nullopt;
-    return static_cast<std::size_t>(it - kTable.begin());
+    return it->second;
 }
 
 const FunctionEntry* findFunction(uint16_t code)
