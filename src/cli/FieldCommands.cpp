@@ -68,6 +68,15 @@ int openFile(const CliContext& context, const std::string& path, OpenedFile& fil
     return kExitOk;
 }
 
+// "a", "b", "c": the labels a list offers, as set takes them.
+std::string quotedList(const std::vector<std::string>& labels)
+{
+    std::string out;
+    for (const std::string& label : labels)
+        out += (out.empty() ? "\"" : ", \"") + label + "\"";
+    return out.empty() ? "none" : out;
+}
+
 std::string jsonText(std::string_view text)
 {
     std::string out = "\"";
@@ -176,7 +185,8 @@ int runSet(CliContext& context, const CommandLine& options)
         if (result.refused) {
             if (result.message)
                 return context.fail(key + ": " + file.env.text(result.message));
-            return context.fail(key + ": \"" + text + "\" is not one of the field's choices");
+            return context.fail(key + ": \"" + text + "\" is not one of the field's choices: " +
+                                quotedList(engine.choiceLabels(*field->row, field->record)));
         }
         if (result.message)
             context.err << key << ": " << file.env.text(result.message) << '\n';

@@ -181,7 +181,7 @@ TEST_F(CliFieldCommands, AnyFailureSavesNothing)
     const Failure failures[] = {
         {"channel.1.rx-frequency=150 channel.2.tx-frequency=150", "channel.2.tx-frequency: "},
         {"channel.1.rx-frequency=150 channel.1.channel-type=Digital-ish",
-         "is not one of the field's choices"},
+         "is not one of the field's choices: \"" + englishText(922) + "\", \"" + englishText(923) + "\""},
         {"channel.1.rx-frequency=150 channel.31.rx-frequency=150",
          "unknown field key \"channel.31.rx-frequency\""},
         {"channel.1.rx-frequency=150 nothing.1.x=1", "unknown field key"},
