@@ -80,13 +80,17 @@ TEST(MenuAccelerators, EachRunsItsCommandWithAFormFocusedAndNoneIsAmbiguous)
     ASSERT_TRUE(rig.start());
     CMainFrame& frame = rig.frame();
     ASSERT_TRUE(rig.showActive());
-    frame.openForm(kChannelEditCommand);
-    ASSERT_NE(frame.openedForm(kChannelInformationCommand), nullptr);
-    ASSERT_NE(frame.openedForm(kChannelEditCommand), nullptr);
+    const int formCommands[] = {kChannelInformationCommand, kChannelEditCommand,     kOptionalFeaturesCommand,
+                                kKeyAssignmentCommand,      kScanInformationCommand, kFunctionPortCommand,
+                                kAdvancedSettingsCommand};
+    for (int formCommand : formCommands) {
+        frame.openForm(formCommand);
+        ASSERT_NE(frame.openedForm(formCommand), nullptr) << formCommand;
+    }
 
     WarningLog warnings;
     ModalCloser closer;
-    for (int formCommand : {kChannelInformationCommand, kChannelEditCommand}) {
+    for (int formCommand : formCommands) {
         int pressed = 0;
         for (QAction* action : frame.actions()) {
             if (!action->isEnabled())
