@@ -202,6 +202,15 @@ TEST_F(FeatureViewTest, EventGridsStoreEachRowAtItsOwnPlace)
     EXPECT_EQ(connections->model()->rowCount(), 5);
     chooseIn(connections, 4, 0, text(1231));
     EXPECT_EQ(getU16(main(), kConnectionFunctions + 4 * kGroupStride), 0x3131);
+
+    // Esc leaves an open list first, then closes the form.
+    ASSERT_NE(dropDown(connections, 0, 0), nullptr);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(connections->isEditing());
+    EXPECT_TRUE(host.closed.empty());
+    press(Qt::Key_Escape);
+    ASSERT_EQ(host.closed.size(), 1u);
+    EXPECT_EQ(host.closed.front(), kOptionalFeaturesCommand);
 }
 
 TEST_F(FeatureViewTest, TimerValueTypedInItsCellRulesItsFunctions)
