@@ -145,6 +145,7 @@ void featureFormsTour(rps::CMainFrame& frame, const char* name)
                         rps::kAdvancedSettingsCommand, rps::kOptionalFeaturesCommand})
         frame.openForm(command);
     settle();
+    saveScreen(frame, (std::string(name) + "-general").c_str());
     if (rps::CFormView* features = frame.openedForm(rps::kOptionalFeaturesCommand)) {
         if (auto* tabs = features->findChild<QTabWidget*>())
             tabs->setCurrentIndex(3);

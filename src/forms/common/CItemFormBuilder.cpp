@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace rps {
 
@@ -49,7 +52,7 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
 {
     QMap<int, BuiltItem> built;
     auto* columns = new QHBoxLayout(container);
-    columns->setSpacing(18);
+    columns->setSpacing(24);
     QMap<int, QGridLayout*> columnGrids;
     QMap<int, QGridLayout*> groupGrids;
     auto gridFor = [&](const FormItem& row) -> QGridLayout* {
@@ -63,12 +66,15 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
             grid->setColumnMinimumWidth(1, 150);
             holder->addLayout(grid);
             holder->addStretch(1);
-            columns->addLayout(holder, 1);
+            columns->addLayout(holder);
             columnGrids.insert(row.column, grid);
         }
         return columnGrids.value(row.column);
     };
 
+    // Captions of one column, in frames or not, share one width so that their controls line up.
+    QMap<int, int> captionWidths;
+    QMap<int, QList<QGridLayout*>> framesOfColumn;
     for (const FormItem& row : table) {
         QGridLayout* grid = gridFor(row);
         const QString caption = text(row.textNumber);
@@ -82,6 +88,7 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
             auto* inner = new QGridLayout(frame);
             inner->setColumnMinimumWidth(1, 120);
             groupGrids.insert(row.item, inner);
+            framesOfColumn[row.column].append(inner);
             grid->addWidget(frame, line, 0, 1, 2);
         } else if (row.kind == ItemControlKind::CheckBox || row.kind == ItemControlKind::PushButton) {
             grid->addWidget(item.control, line, row.kind == ItemControlKind::PushButton ? 1 : 0, 1,
@@ -89,11 +96,22 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
         } else {
             item.label = new QLabel(caption, container);
             item.label->setBuddy(item.control);
+            captionWidths[row.column] = std::max(captionWidths.value(row.column), item.label->sizeHint().width());
             grid->addWidget(item.label, line, 0);
             grid->addWidget(item.control, line, 1);
         }
         built.insert(row.item, item);
     }
+    for (auto it = captionWidths.begin(); it != captionWidths.end(); ++it) {
+        // A frame's captions start further right by the frame's border and margin.
+        const int inset = container->style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
+                          container->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        if (QGridLayout* grid = columnGrids.value(it.key()))
+            grid->setColumnMinimumWidth(0, it.value() + (framesOfColumn.value(it.key()).isEmpty() ? 0 : inset));
+        for (QGridLayout* inner : framesOfColumn.value(it.key()))
+            inner->setColumnMinimumWidth(0, it.value());
+    }
+    columns->addStretch(1); // the columns keep their width; a wide window leaves room on the right
     return built;
 }
 
