@@ -181,12 +181,18 @@ int runSet(CliContext& context, const CommandLine& options)
             return context.fail("unknown field key \"" + key + "\"");
         if (!engine.enabled(*field->row, field->record))
             return context.fail(key + ": this field cannot be edited for this record");
-        const fields::EditResult result = enterFieldText(engine, *field, text);
+        const std::optional<std::string> typed = typedText(engine, *field, text);
+        if (!typed)
+            return context.fail(key + ": \"" + text + "\" has characters this field does not take");
+        const fields::EditResult result = enterFieldText(engine, *field, *typed);
         if (result.refused) {
             if (result.message)
                 return context.fail(key + ": " + file.env.text(result.message));
-            return context.fail(key + ": \"" + text + "\" is not one of the field's choices: " +
-                                quotedList(engine.choiceLabels(*field->row, field->record)));
+            const bool order = field->row->control == fields::Control::Order;
+            return context.fail(key + ": \"" + text + "\" is not " +
+                                (order ? "an order of the field's entries: " : "one of the field's choices: ") +
+                                quotedList(order ? engine.orderLabels(*field->row, field->record)
+                                                 : engine.choiceLabels(*field->row, field->record)));
         }
         if (result.message)
             context.err << key << ": " << file.env.text(result.message) << '\n';

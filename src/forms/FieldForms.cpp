@@ -99,6 +99,50 @@ std::string lowered(std::string_view text)
     return result;
 }
 
+std::string trimmedText(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// An order given as its labels, separated by commas as show prints it, entered as the
+// form's spin buttons would: one entry moved one place at a time.
+EditResult enterOrder(FieldEngine& engine, const FieldEntry& field, std::string_view text)
+{
+    std::vector<std::string> wanted;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        wanted.push_back(lowered(trimmedText(text.substr(start, comma - start))));
+        start = comma + 1;
+    }
+    std::vector<std::string> current;
+    for (const std::string& label : engine.orderLabels(*field.row, field.record))
+        current.push_back(lowered(label));
+    if (!std::is_permutation(wanted.begin(), wanted.end(), current.begin(), current.end()))
+        return {0, true};
+    EditResult result;
+    for (std::size_t place = 0; place < wanted.size(); ++place) {
+        auto at = static_cast<std::size_t>(std::find(current.begin(), current.end(), wanted[place]) - current.begin());
+        for (; at > place; --at) {
+            const EditResult moved = engine.moveEntry(*field.row, field.record, static_cast<int>(at),
+                                                      static_cast<int>(at) - 1);
+            if (moved.refused)
+                return moved;
+            result.changed |= moved.changed;
+            result.touched |= moved.touched;
+            std::swap(current[at], current[at - 1]);
+        }
+    }
+    return result;
+}
+
+bool isNumberFilter(CharFilterKind kind)
+{
+    return kind == CharFilterKind::Digits || kind == CharFilterKind::Decimal || kind == CharFilterKind::SignedDigits;
+}
+
 } // namespace
 
 std::span<const DeclaredForm> declaredForms()
@@ -143,9 +187,22 @@ std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engin
     return std::nullopt;
 }
 
+std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry& field, std::string_view text)
+{
+    const FieldRow& row = *field.row;
+    if (!isNumberFilter(row.input.filter) || row.control == Control::EditableDropDown)
+        return std::string(text);
+    const std::string given = trimmedText(text);
+    if (row.range.offText && lowered(given) == lowered(engine.env().text(row.range.offText)))
+        return given;
+    return filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
+}
+
 EditResult enterFieldText(FieldEngine& engine, const FieldEntry& field, std::string_view text)
 {
     const FieldRow& row = *field.row;
+    if (row.control == Control::Order)
+        return enterOrder(engine, field, text);
     if (row.control == Control::EditableDropDown) {
         // A list entry typed with other letter case is the entry as the list spells it.
         for (const std::string& label : engine.choiceLabels(row, field.record)) {

@@ -48,8 +48,15 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, fields::FieldEngine
 std::optional<FieldEntry> findField(const DeclaredForm& form, fields::FieldEngine& engine,
                                     std::string_view key);
 
+// The text as the field's character filter lets a number be typed: '.' or ',' becomes the
+// decimal separator the form uses. Nothing when the field would refuse one of its characters
+// (a minus sign in a time, a letter in a frequency); the field's off text passes as given.
+std::optional<std::string> typedText(const fields::FieldEngine& engine, const FieldEntry& field,
+                                     std::string_view text);
+
 // A value as a user would enter it: a list takes the entry with that label (letter case
-// ignored), a check box its on or off label, every other field the text typed and left.
+// ignored), a check box its on or off label, an order its labels in the new order separated by commas
+// (as show prints it), every other field the text typed and left.
 fields::EditResult enterFieldText(fields::FieldEngine& engine, const FieldEntry& field,
                                   std::string_view text);
 

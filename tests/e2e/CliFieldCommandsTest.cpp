@@ -101,6 +101,24 @@ TEST_F(CliFieldCommands, TypedDqtIsCompletedAndCopiedToTheEncodeCode)
     EXPECT_EQ(shownValue(file, "channel.1.qt-encode"), "D230N");
 }
 
+TEST_F(CliFieldCommands, NumbersAreTakenAsTheFieldsFilterLetsThemBeTyped)
+{
+    const std::string file = newFile("a.dat");
+    // Either decimal separator, as on the form.
+    const CliRun run = cli("set " + file + " scan.priority=" + englishText(861) + " scan.look-back-a=1,27");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(shownValue(file, "scan.look-back-a"), "1.2");
+    // A character the field does not take is named, not dropped or misread.
+    const auto before = readBytes(file);
+    const CliRun negative = cli("set " + file + " advanced.tuning.3.first=-5");
+    EXPECT_EQ(negative.exitCode, 1);
+    EXPECT_NE(negative.errors.find("\"-5\" has characters this field does not take"), std::string::npos)
+        << negative.errors;
+    EXPECT_EQ(readBytes(file), before);
+    // The off text is taken as shown.
+    ASSERT_EQ(cli("set " + file + " features.tot-pre-alert=" + englishText(854)).exitCode, 0);
+}
+
 TEST_F(CliFieldCommands, PortModesCarryTheirGroupAlongAndThePortRowsFollow)
 {
     const std::string file = newFile("a.dat");

@@ -115,6 +115,7 @@ TEST_F(KeyPortViewTest, PortModesRebuildTheInputAndOutputGrids)
     EXPECT_EQ(byte(0x2A9), 3);
     EXPECT_EQ(byte(0x2AB), 3);
     EXPECT_FALSE(view->modeGrid()->model()->index(2, 0).flags() & Qt::ItemIsEditable);
+    EXPECT_EQ(cell(view->modeGrid(), 2, 0), text(1069)); // the group's mode, on grey
     EXPECT_EQ(inputs->model()->rowCount(), 4); // fixed inputs and port 5
     choose(view->modeGrid(), 0, 0, 1066);
     EXPECT_EQ(byte(0x2A9), 0);

@@ -299,7 +299,8 @@ void CGridView::keyPressEvent(QKeyEvent* event)
         openEditor(current.row(), current.column(), QString());
         return;
     case Qt::Key_Delete:
-        if (rowMode_)
+        // Rows are deleted only where the form has row commands; elsewhere Delete clears the cell.
+        if (rowMode_ && model_->hasRowCommands())
             runRowCommand(GridRowCommand::Delete);
         else
             openEditor(current.row(), current.column(), QString());

@@ -75,6 +75,7 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
     // Captions of one column, in frames or not, share one width so that their controls line up.
     QMap<int, int> captionWidths;
     QMap<int, QList<QGridLayout*>> framesOfColumn;
+    QMap<int, int> groupTexts;
     for (const FormItem& row : table) {
         QGridLayout* grid = gridFor(row);
         const QString caption = text(row.textNumber);
@@ -88,11 +89,15 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
             auto* inner = new QGridLayout(frame);
             inner->setColumnMinimumWidth(1, 120);
             groupGrids.insert(row.item, inner);
+            groupTexts.insert(row.item, row.textNumber);
             framesOfColumn[row.column].append(inner);
             grid->addWidget(frame, line, 0, 1, 2);
         } else if (row.kind == ItemControlKind::CheckBox || row.kind == ItemControlKind::PushButton) {
             grid->addWidget(item.control, line, row.kind == ItemControlKind::PushButton ? 1 : 0, 1,
                             row.kind == ItemControlKind::PushButton ? 1 : 2);
+        } else if (row.group >= 0 && groupTexts.value(row.group) == row.textNumber) {
+            // The frame already says what its only control is.
+            grid->addWidget(item.control, line, 0, 1, 2);
         } else {
             item.label = new QLabel(caption, container);
             item.label->setBuddy(item.control);

@@ -9,11 +9,21 @@
 namespace rps {
 
 COrderList::COrderList(QWidget* parent)
-    : QWidget(parent), list_(new QListWidget(this)), spin_(new CSpinEdit(this))
+    : QWidget(parent), ranks_(new QListWidget(this)), list_(new QListWidget(this)), spin_(new CSpinEdit(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    // The places "1", "2", "3" beside the entries, highest first.
+    ranks_->setFocusPolicy(Qt::NoFocus);
+    ranks_->setSelectionMode(QAbstractItemView::NoSelection);
+    ranks_->setFrameShape(QFrame::NoFrame);
+    ranks_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ranks_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ranks_->setAttribute(Qt::WA_TranslucentBackground);
+    ranks_->viewport()->setAutoFillBackground(false);
+    ranks_->setFixedWidth(ranks_->fontMetrics().horizontalAdvance(QStringLiteral("00")));
+    layout->addWidget(ranks_, 0, Qt::AlignVCenter);
     layout->addWidget(list_, 1);
     layout->addWidget(spin_, 0, Qt::AlignVCenter);
     spin_->setEngineDriven(true);
@@ -33,6 +43,13 @@ void COrderList::setEntries(const QStringList& entries)
     list_->addItems(entries);
     list_->setFixedHeight(list_->sizeHintForRow(0) * std::max<int>(1, static_cast<int>(entries.size())) +
                           2 * list_->frameWidth());
+    if (ranks_->count() != entries.size()) {
+        ranks_->clear();
+        for (qsizetype rank = 1; rank <= entries.size(); ++rank)
+            ranks_->addItem(QString::number(rank));
+        // Each place stands level with its entry.
+        ranks_->setFixedHeight(list_->height() - 2 * list_->frameWidth());
+    }
     if (place >= 0 && place < list_->count())
         list_->setCurrentRow(place);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A list whose entries are reordered, not typed (the PTT priority): the entries in their
-// stored order with spin buttons beside them. The up button moves the selected entry one
+// stored order, numbered by place, with spin buttons beside them. The up button moves the selected entry one
 // place towards the start, the down button one place towards the end; the selection
 // follows the moved entry. With nothing selected, the first entry is selected first.
 #include <QStringList>
@@ -30,6 +30,7 @@ signals:
     void moveRequested(int from, int to);
 
 private:
+    QListWidget* ranks_;
     QListWidget* list_;
     CSpinEdit* spin_;
 };

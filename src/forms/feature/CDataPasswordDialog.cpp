@@ -1,6 +1,7 @@
 #include "forms/feature/CDataPasswordDialog.h"
 
 #include "app/CommonTexts.h"
+#include "app/ShellDialogParts.h"
 #include "forms/common/CCharFilterValidator.h"
 #include "forms/feature/FeatureFields.h"
 #include "model/FeatureMap.h"
@@ -19,20 +20,13 @@ namespace {
 
 constexpr int kTitleText = 989;
 constexpr int kConfirmationText = 540;
-constexpr int kOkText = 26;
-constexpr int kCancelText = 27;
-
-QString languageText(const FormContext& context, int number)
-{
-    return QString::fromStdString(context.texts.text(number));
-}
 
 } // namespace
 
 CDataPasswordDialog::CDataPasswordDialog(FormContext& context, SessionFactory open, QWidget* parent)
     : QDialog(parent), context_(context), open_(std::move(open))
 {
-    setWindowTitle(languageText(context, kTitleText));
+    setWindowTitle(languageText(context.texts, kTitleText));
     const auto session = open_();
     fields::FieldEngine& engine = session->engine();
     const fields::FieldRow& readRow = feature::featureField(feature::kItemReadPassword);
@@ -47,12 +41,10 @@ CDataPasswordDialog::CDataPasswordDialog(FormContext& context, SessionFactory op
     confirmation_->setObjectName(QStringLiteral("confirmation"));
 
     auto* form = new QFormLayout;
-    form->addRow(languageText(context, readRow.text), read_);
-    form->addRow(languageText(context, overwriteRow.text), overwrite_);
-    form->addRow(languageText(context, kConfirmationText), confirmation_);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(languageText(context, kOkText), QDialogButtonBox::AcceptRole);
-    buttons->addButton(languageText(context, kCancelText), QDialogButtonBox::RejectRole);
+    form->addRow(languageText(context.texts, readRow.text), read_);
+    form->addRow(languageText(context.texts, overwriteRow.text), overwrite_);
+    form->addRow(languageText(context.texts, kConfirmationText), confirmation_);
+    QDialogButtonBox* buttons = makeButtonRow(context.texts, this, true, true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDataPasswordDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDataPasswordDialog::reject);
     auto* layout = new QVBoxLayout(this);

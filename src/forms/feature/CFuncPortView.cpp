@@ -67,7 +67,9 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
                              : QString();
             },
             labelWidths[g]);
-        model->setHideDisabledText(true);
+        // A port of the mode-3 group shows its mode on grey; a slot or level that does not apply
+        // shows nothing.
+        model->setHideDisabledText(rows != PortRows::Modes);
         model->setUnlistedText(kTextNotOffered);
         model->reload();
         connect(model, &CFieldGridModel::edited, this,

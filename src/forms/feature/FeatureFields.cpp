@@ -128,7 +128,7 @@ const std::array kFeatureFields{
     page(spin(11, "signal-reset-timer", 1041, u16(kSignalResetTimer), offSeconds(300)), 0, 0, -1),
     page(group(12, 986), 0, 1, -1),
     page(spin(kItemRxSignalDetect, "rx-signal-detect", 988, u16(kRxSignalDetect).times(-10),
-              Range{-120, -95, 1}.blankWhenOutside()).filter(kSignedDigits), 0, 1, 12),
+              Range{-120, -95, 1}.emptyStoresMin().blankWhenOutside()).filter(kSignedDigits), 0, 1, 12),
     page(list(14, "external-monitor", 990, u8(kExternalMonitor), kExternalMonitorChoices), 0, 1, 12),
     page(list(15, "fan-action", 991, u8(kFanAction), kFanChoices), 0, 1, 12),
     page(check(16, "off-hook-decode", 993, u8(kOffHookDecode), kZeroIsOn), 0, 1, -1),

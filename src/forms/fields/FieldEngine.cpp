@@ -317,6 +317,9 @@ EditResult FieldEngine::choose(const FieldRow& row, int record, std::string_view
 
 EditResult FieldEngine::setChecked(const FieldRow& row, int record, bool on)
 {
+    // A box set to what it already shows writes nothing (a courtesy tone period stays as it is).
+    if (raw(row, record) && checked(row, record) == on)
+        return {};
     return store(row, record, on ? row.onOff.on : row.onOff.off, EditOrigin::Checked, {});
 }
 

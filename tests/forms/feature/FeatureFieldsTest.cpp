@@ -71,6 +71,11 @@ const std::vector<FeatureCase>& featureCases()
         return [=](FeatureTestImage& t) { t.setCode(offset, value); };
     };
     auto none = [](FeatureTestImage&) {};
+    auto pttInOrder = [](FeatureTestImage& t) {
+        t.main()[kPttPriority] = 0;
+        t.main()[kPttPriority + 1] = 2;
+        t.main()[kPttPriority + 2] = 3;
+    };
     static const std::vector<FeatureCase> cases{
         {"tot rounds down to the half second",
          none,
@@ -143,6 +148,13 @@ const std::vector<FeatureCase>& featureCases()
          2,
          1200,
          "-120"},
+        {"signal detect emptied takes the lowest level",
+         none,
+         {"features.rx-signal-detect", Act::Type, ""},
+         kRxSignalDetect,
+         2,
+         1200,
+         "-120"},
         {"signal detect +1 raises the level",
          u16At(kRxSignalDetect, 1000),
          {"features.rx-signal-detect", Act::Spin, {}, 1},
@@ -197,6 +209,28 @@ const std::vector<FeatureCase>& featureCases()
          kCourtesyTonePeriod,
          2,
          10},
+        {"courtesy tone ticked again keeps its period",
+         u16At(kCourtesyTonePeriod, 50),
+         {"features.courtesy-tone", Act::Check, {}, 1},
+         kCourtesyTonePeriod,
+         2,
+         50,
+         "T857"},
+        {"ptt priority given in a new order moves its entries",
+         pttInOrder,
+         {"features.ptt-priority", Act::Type, "t1051, T1049 ,t1050"},
+         kPttPriority,
+         2,
+         0x0003,
+         "T1051, T1049, T1050"},
+        {"ptt priority missing an entry is refused",
+         pttInOrder,
+         {"features.ptt-priority", Act::Type, "T1051, T1049"},
+         kPttPriority,
+         2,
+         0x0200,
+         {},
+         true},
         {"courtesy tone cleared sets the period to 0",
          u16At(kCourtesyTonePeriod, 50),
          {"features.courtesy-tone", Act::Check, {}, 0},

@@ -165,6 +165,13 @@ TEST(SpecialViewTest, TuningGridOpensNoShortcutMenuButItsArrowsMove)
     // Every point stays reachable from the keyboard.
     QTest::keyClick(grid, Qt::Key_Down);
     EXPECT_EQ(grid->currentIndex().row(), 1);
+
+    // The table has no whole-row commands: Delete clears the cell through its editor, also
+    // after Shift+Down.
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_TRUE(grid->isEditing());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 }
 
 TEST(SpecialViewTest, CtrlTabTurnsThePagesInsteadOfCyclingTheWindows)
