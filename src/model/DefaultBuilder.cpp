@@ -114,68 +114,89 @@ void releaseSlots(std::span<uint8_t> main, std::size_t dtmfOffset, std::size_t c
 
 void buildFeatureDefaults(std::span<uint8_t> main)
 {
+    using namespace feature;
     setU32(main, 0x0258, 0);
     setU32(main, kChannelAreaEndWord, kChannelAreaStart - 1);
 
-    setBytes(main,
-             {{0x0290, 0x0A}, {0x0291, 0x00},           {0x0294, 0x00}, {0x0296, 0x50}, {0x0261, 0xFF},
-              {0x0295, 0xFF}, {0x02A0, 0xFF},           {0x02A1, 0xFF}, {0x0260, 0xFF}, {0x026D, 0xAA},
-              {0x026E, 0xA0}, {kTxStandbyOffset, 0xFF}, {0x0298, 0x00}, {0x0299, 0x02}, {0x029A, 0x03},
-              {0x029C, 0x00}, {0x029E, 0x00},           {0x029D, 0x00}, {0x029F, 0x01}, {0x0283, 0xFF}});
-    setU16(main, 0x0292, 0x1000);
+    setBytes(main, {{kRepeaterTot, 0x0A},
+                    {kRepeatHoldTimer, 0x00},
+                    {kOffHookDecode, 0x00},
+                    {kQtDecodeDelay, 0x50},
+                    {0x0261, 0xFF},
+                    {kExternalMonitor, 0xFF},
+                    {kFanAction, 0xFF},
+                    {kScramblerBackup, 0xFF},
+                    {kFirmwareProgramming, 0xFF},
+                    {kDqtTurnOffTime, 0xAA},
+                    {kQtReverseBurstTime, 0xA0},
+                    {kTxStandbyOffset, 0xFF},
+                    {kPttPriority, 0x00},
+                    {kPttPriority + 1, 0x02},
+                    {kPttPriority + 2, 0x03},
+                    {kTotPreAlert, 0x00},
+                    {kTotReset, 0x00},
+                    {kTotRekey, 0x00},
+                    {kSquelchLevel, 0x01},
+                    {kQtReverseBurstPhase, 0xFF}});
+    setU16(main, kTestTone, 0x1000);
     setU16(main, kRepeatHangTimeOffset, 100);
 }
 
 void buildRepeaterControlDefaults(std::span<uint8_t> main)
 {
-    setU16(main, 0x056C, 60);
-    setBytes(main, {{0x0569, 0x00},
-                    {0x056A, 0x00},
-                    {0x056B, 0x00},
-                    {0x0567, 0xFF},
-                    {0x0568, 0xFF},
-                    {0x02B9, 0x03},
-                    {0x0277, 0xFF}});
-    clearBits(main, 0x02B8, 0x07);
-    setU16(main, 0x0426, 0x0000);
-    setU16(main, 0x0428, 0x0800);
-    setU16(main, 0x0424, 20);
-    clearBits(main, 0x042B, 0x10);
-    setU16(main, 0x0278, 0x2175);
-    setU16(main, 0x042E, 10);
+    using namespace feature;
+    setU16(main, kLocalMicTot, 60);
+    setBytes(main, {{kLocalMicTotPreAlert, 0x00},
+                    {kLocalMicTotRekey, 0x00},
+                    {kLocalMicTotReset, 0x00},
+                    {kBusyLockoutDigital, 0xFF},
+                    {kBusyLockoutAnalog, 0xFF},
+                    {kToneVolume, 0x03},
+                    {kVotingPilotTone, 0xFF}});
+    clearBits(main, kToneOptions, kPowerOnToneBit | kControlToneBit | kWarningToneBit);
+    setU16(main, kCourtesyTonePeriod, 0x0000);
+    setU16(main, kCourtesyToneFrequency, 0x0800);
+    setU16(main, kEncodePauseTime, 20);
+    clearBits(main, kSendToRaByte, kSendToRaBit);
+    setU16(main, kVotingPilotFrequency, 0x2175);
+    setU16(main, kSignalResetTimer, 10);
 
     fillBytes(main, 0x0410, 14, 0x00);
 }
 
 void buildTextFieldDefaults(std::span<uint8_t> main)
 {
-    setSpaces(main, {0x0340, 0x0348, 0x0350, 0x0358, 0x0360, 0x0368});
-    setBytes(main, {{0x0378, 25}, {0x0379, 25}, {0x037A, 1}});
-    setSpaces(main, {0x0380, 0x0388, 0x0390, 0x0398});
-    setBytes(main, {{0x026E, 0xA0}, {0x026D, 0xAA}});
-    setSpaces(main, {0x0450, 0x0458, 0x0460, 0x0468, 0x0470});
-    setU16(main, 0x0448, 1180);
+    using namespace feature;
+    // Every event table empty: the TX/RX rows, the start-up actions and the group after them.
+    setSpaces(main, {kTxRxRows[2], kTxRxRows[3], kTxRxRows[0], kTxRxRows[1], kStartUpFunctions, 0x0368});
+    setBytes(main, {{kTimerValues, 25}, {kTimerValues + 1, 25}, {kTimerValues + 2, 1}});
+    setSpaces(main, {kTimerFunctions, kTimerFunctions + kGroupStride, kTimerFunctions + 2 * kGroupStride, 0x0398});
+    setBytes(main, {{kQtReverseBurstTime, 0xA0}, {kDqtTurnOffTime, 0xAA}});
+    setSpaces(main, {kConnectionFunctions, kConnectionFunctions + kGroupStride, kConnectionFunctions + 2 * kGroupStride,
+                     kConnectionFunctions + 3 * kGroupStride, kConnectionFunctions + 4 * kGroupStride});
+    setU16(main, kRxSignalDetect, 1180);
     main[0x042C] = 0x30;
 
-    main[0x02AF] = 0x00;
-    fillBytes(main, 0x02A8, 5, 0x00);
-    main[0x02AD] = 0x01;
-    setSpaces(main, {0x02F0, 0x02F8, 0x0300, 0x0308, 0x0310, 0x0318, 0x0320, 0x0328, 0x0330, 0x0338});
-    for (std::size_t entry = 0x0500; entry <= 0x0520; entry += 8)
-        main[entry] = 0x20;
-    for (std::size_t entry = 0x0530; entry <= 0x0558; entry += 8)
-        main[entry] = 0x20;
+    // Ports 1..5 inputs, port 6 an output; no input runs a function, no output drives a signal.
+    main[kInputLevel] = 0x00;
+    fillBytes(main, kPortModes, kPortCount - 1, 0x00);
+    main[kPortModes + static_cast<std::size_t>(kPortCount) - 1] = 0x01;
+    for (int group = 0; group < kFixedInputCount + kPortCount + 1; ++group)
+        setSpaces(main, {kFixedInputFunctions + static_cast<std::size_t>(group) * kGroupStride});
+    for (int entry = 0; entry < kFixedOutputCount; ++entry)
+        main[kFixedOutputs + static_cast<std::size_t>(entry) * kGroupStride] = 0x20;
+    for (int entry = 0; entry < kPortCount; ++entry)
+        main[kPortOutputs + static_cast<std::size_t>(entry) * kGroupStride] = 0x20;
 
+    // Scan: off, look back 0.5 s and 2.0 s, revert to the home channel, 3.0 s, 3.0 s, no
+    // priority channel, off-hook scan on.
     constexpr std::array<uint8_t, 8> kScanDefaults{0xFF, 0x05, 0x14, 0x30, 0x1E, 0x1E, 0xFF, 0x00};
     for (std::size_t i = 0; i < kScanDefaults.size(); ++i)
-        main[0x02B0 + i] = kScanDefaults[i];
+        main[kScanPriority + i] = kScanDefaults[i];
 
-    setU16(main, 0x02C0, 0x322F);
-    setU16(main, 0x02C8, 0x322A);
-    setU16(main, 0x02D0, 0x3225);
-    setU16(main, 0x02D8, 0x2020);
-    setU16(main, 0x02E0, 0x3022);
-    setU16(main, 0x02E8, 0x3122);
+    constexpr std::array<uint16_t, kKeyCount> kKeyDefaults{0x322F, 0x322A, 0x3225, 0x2020, 0x3022, 0x3122};
+    for (std::size_t key = 0; key < kKeyDefaults.size(); ++key)
+        setU16(main, kKeyFunctions + key * kGroupStride, kKeyDefaults[key]);
 }
 
 void buildMultiTableDefaults(std::span<uint8_t> main)
