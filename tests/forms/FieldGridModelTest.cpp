@@ -111,3 +111,31 @@ TEST_F(FieldGridModelTest, AnEditorIsMadeWhenItOpensAndACommitGoesThroughTheEngi
     EXPECT_TRUE(model->setData(model->index(2, 0), "7", Qt::EditRole));
     EXPECT_EQ(area[8], 0);
 }
+
+TEST_F(FieldGridModelTest, MatrixPlacesFieldsOfOneRecordInItsCells)
+{
+    // Row 0: level, kind; row 1: active and an empty cell. Every field cell is of record 0.
+    CFieldGridModel::CellMatrix cells{{&kRows[0], &kRows[1]}, {&kRows[2], nullptr}};
+    CFieldGridModel matrix(
+        [this] { return std::make_unique<ListSession>(area, nullptr); }, cells,
+        {{nullptr, 0, 50, CellAlign::Right}, {nullptr, 0, 50, CellAlign::Left}}, fakeText, '.');
+    matrix.reload();
+    QAbstractItemModelTester tester(&matrix, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    area[0] = 7;
+    area[1] = 1;
+    area[2] = 1;
+    matrix.refreshAll();
+    ASSERT_EQ(matrix.rowCount(), 2);
+    EXPECT_EQ(matrix.cellText(0, 0), "7");
+    EXPECT_EQ(matrix.cellText(0, 1), "T923");
+    EXPECT_EQ(matrix.cellText(1, 0), QString::fromStdString(fakeText(kCheckOnText)));
+    EXPECT_EQ(matrix.cellText(1, 1), "");
+    EXPECT_EQ(matrix.cellEditorKind(1, 1), CellEditorKind::None);
+    EXPECT_FALSE(matrix.flags(matrix.index(1, 1)).testFlag(Qt::ItemIsEditable));
+
+    // A commit goes to the cell's own field.
+    matrix.commitCell(0, 0, "12");
+    EXPECT_EQ(area[0], 12);
+    matrix.commitCell(1, 1, "5"); // no field: nothing is written
+    EXPECT_EQ(area[3], 0);
+}
