@@ -189,10 +189,11 @@ int runSet(CliContext& context, const CommandLine& options)
             if (result.message)
                 return context.fail(key + ": " + file.env.text(result.message));
             const bool order = field->row->control == fields::Control::Order;
-            return context.fail(key + ": \"" + text + "\" is not " +
-                                (order ? "an order of the field's entries: " : "one of the field's choices: ") +
-                                quotedList(order ? engine.orderLabels(*field->row, field->record)
-                                                 : engine.choiceLabels(*field->row, field->record)));
+            return context.fail(
+                key + ": \"" + text + "\" is not " +
+                (order ? "an order of the field's entries: " : "one of the field's choices: ") +
+                quotedList(order ? engine.orderLabels(*field->row, field->record)
+                                 : engine.choiceLabels(*field->row, field->record)));
         }
         if (result.message)
             context.err << key << ": " << file.env.text(result.message) << '\n';

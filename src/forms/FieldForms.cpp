@@ -124,10 +124,11 @@ EditResult enterOrder(FieldEngine& engine, const FieldEntry& field, std::string_
         return {0, true};
     EditResult result;
     for (std::size_t place = 0; place < wanted.size(); ++place) {
-        auto at = static_cast<std::size_t>(std::find(current.begin(), current.end(), wanted[place]) - current.begin());
+        auto at = static_cast<std::size_t>(std::find(current.begin(), current.end(), wanted[place]) -
+                                           current.begin());
         for (; at > place; --at) {
-            const EditResult moved = engine.moveEntry(*field.row, field.record, static_cast<int>(at),
-                                                      static_cast<int>(at) - 1);
+            const EditResult moved =
+                engine.moveEntry(*field.row, field.record, static_cast<int>(at), static_cast<int>(at) - 1);
             if (moved.refused)
                 return moved;
             result.changed |= moved.changed;
@@ -140,7 +141,8 @@ EditResult enterOrder(FieldEngine& engine, const FieldEntry& field, std::string_
 
 bool isNumberFilter(CharFilterKind kind)
 {
-    return kind == CharFilterKind::Digits || kind == CharFilterKind::Decimal || kind == CharFilterKind::SignedDigits;
+    return kind == CharFilterKind::Digits || kind == CharFilterKind::Decimal ||
+           kind == CharFilterKind::SignedDigits;
 }
 
 } // namespace
@@ -187,7 +189,8 @@ std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engin
     return std::nullopt;
 }
 
-std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry& field, std::string_view text)
+std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry& field,
+                                     std::string_view text)
 {
     const FieldRow& row = *field.row;
     if (!isNumberFilter(row.input.filter) || row.control == Control::EditableDropDown)

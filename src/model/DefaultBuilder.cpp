@@ -170,10 +170,12 @@ void buildTextFieldDefaults(std::span<uint8_t> main)
     // Every event table empty: the TX/RX rows, the start-up actions and the group after them.
     setSpaces(main, {kTxRxRows[2], kTxRxRows[3], kTxRxRows[0], kTxRxRows[1], kStartUpFunctions, 0x0368});
     setBytes(main, {{kTimerValues, 25}, {kTimerValues + 1, 25}, {kTimerValues + 2, 1}});
-    setSpaces(main, {kTimerFunctions, kTimerFunctions + kGroupStride, kTimerFunctions + 2 * kGroupStride, 0x0398});
+    setSpaces(main,
+              {kTimerFunctions, kTimerFunctions + kGroupStride, kTimerFunctions + 2 * kGroupStride, 0x0398});
     setBytes(main, {{kQtReverseBurstTime, 0xA0}, {kDqtTurnOffTime, 0xAA}});
-    setSpaces(main, {kConnectionFunctions, kConnectionFunctions + kGroupStride, kConnectionFunctions + 2 * kGroupStride,
-                     kConnectionFunctions + 3 * kGroupStride, kConnectionFunctions + 4 * kGroupStride});
+    setSpaces(main, {kConnectionFunctions, kConnectionFunctions + kGroupStride,
+                     kConnectionFunctions + 2 * kGroupStride, kConnectionFunctions + 3 * kGroupStride,
+                     kConnectionFunctions + 4 * kGroupStride});
     setU16(main, kRxSignalDetect, 1180);
     main[0x042C] = 0x30;
 

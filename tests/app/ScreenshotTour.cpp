@@ -14,8 +14,8 @@
 #include "app/SettingsStore.h"
 #include "app/ShellApplication.h"
 #include "app/ShellCommands.h"
-#include "forms/common/CFormView.h"
 #include "forms/FormCommands.h"
+#include "forms/common/CFormView.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
@@ -141,8 +141,9 @@ void channelFormsTour(rps::CMainFrame& frame, const char* name)
 void featureFormsTour(rps::CMainFrame& frame, const char* name)
 {
     frame.closeAllForms();
-    for (int command : {rps::kOptionalFeaturesCommand, rps::kKeyAssignmentCommand, rps::kScanInformationCommand,
-                        rps::kAdvancedSettingsCommand, rps::kOptionalFeaturesCommand})
+    for (int command :
+         {rps::kOptionalFeaturesCommand, rps::kKeyAssignmentCommand, rps::kScanInformationCommand,
+          rps::kAdvancedSettingsCommand, rps::kOptionalFeaturesCommand})
         frame.openForm(command);
     settle();
     saveScreen(frame, (std::string(name) + "-general").c_str());

@@ -116,9 +116,9 @@ TEST_F(FieldGridModelTest, MatrixPlacesFieldsOfOneRecordInItsCells)
 {
     // Row 0: level, kind; row 1: active and an empty cell. Every field cell is of record 0.
     CFieldGridModel::CellMatrix cells{{&kRows[0], &kRows[1]}, {&kRows[2], nullptr}};
-    CFieldGridModel matrix(
-        [this] { return std::make_unique<ListSession>(area, nullptr); }, cells,
-        {{nullptr, 0, 50, CellAlign::Right}, {nullptr, 0, 50, CellAlign::Left}}, fakeText, '.');
+    CFieldGridModel matrix([this] { return std::make_unique<ListSession>(area, nullptr); }, cells,
+                           {{nullptr, 0, 50, CellAlign::Right}, {nullptr, 0, 50, CellAlign::Left}}, fakeText,
+                           '.');
     matrix.reload();
     QAbstractItemModelTester tester(&matrix, QAbstractItemModelTester::FailureReportingMode::Fatal);
     area[0] = 7;

@@ -35,7 +35,10 @@ protected:
         }
         return view;
     }
-    void choose(CGridView* grid, int row, int column, int label) { test::chooseIn(grid, row, column, text(label)); }
+    void choose(CGridView* grid, int row, int column, int label)
+    {
+        test::chooseIn(grid, row, column, text(label));
+    }
     static QString cell(CGridView* grid, int row, int column) { return test::cellOf(grid, row, column); }
     QString text(int number) const { return QString::fromStdString(host.texts.text(number)); }
     uint8_t& byte(std::size_t offset) { return host.image.main()[offset]; }
@@ -116,7 +119,7 @@ TEST_F(KeyPortViewTest, PortModesRebuildTheInputAndOutputGrids)
     EXPECT_EQ(byte(0x2AB), 3);
     EXPECT_FALSE(view->modeGrid()->model()->index(2, 0).flags() & Qt::ItemIsEditable);
     EXPECT_EQ(cell(view->modeGrid(), 2, 0), text(1069)); // the group's mode, on grey
-    EXPECT_EQ(inputs->model()->rowCount(), 4); // fixed inputs and port 5
+    EXPECT_EQ(inputs->model()->rowCount(), 4);           // fixed inputs and port 5
     choose(view->modeGrid(), 0, 0, 1066);
     EXPECT_EQ(byte(0x2A9), 0);
     EXPECT_EQ(inputs->model()->rowCount(), 3 + 5);

@@ -1,8 +1,9 @@
 #pragma once
 // The controls of a declared form: one caption and control per field row, laid out by the
 // rows' places (pages as tabs, columns, group frames), with the rows' filters, lengths and
-// ranges; a grid row holds the rows placed in its cells. One refresh shows every field of the current record from the engine and enables
-// each control with its caption; one commit path hands every user action to the engine.
+// ranges; a grid row holds the rows placed in its cells. One refresh shows every field of the current record
+// from the engine and enables each control with its caption; one commit path hands every user action to the
+// engine.
 #include "forms/FieldForms.h"
 #include "forms/common/CItemFormBuilder.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // A grid over declared fields, in one of two shapes: one row per record of the form's record
 // set and one column per field row (channels, ports, tuning points), or a fixed matrix of
-// field rows of one record (the event tables of a form's page). Every cell's text and enable state is read once per refresh (records looked
-// up once, not per cell); a cell's editor and its list are made only when an editor opens;
-// every commit goes through the field engine as the user's typed or chosen text.
+// field rows of one record (the event tables of a form's page). Every cell's text and enable state is read
+// once per refresh (records looked up once, not per cell); a cell's editor and its list are made only when an
+// editor opens; every commit goes through the field engine as the user's typed or chosen text.
 #include "forms/FieldForms.h"
 #include "forms/common/CGridModel.h"
 

@@ -85,7 +85,8 @@ QSize CGridView::sizeHint() const
 int CGridView::contentWidth() const
 {
     const bool scrolls = verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
-    int width = verticalHeader()->width() + 2 * frameWidth() + (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
+    int width = verticalHeader()->width() + 2 * frameWidth() +
+                (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
     for (int column = 0; model_ && column < model_->gridColumns(); ++column)
         width += columnWidth(column);
     return width;
@@ -105,7 +106,7 @@ void CGridView::applyFit()
     const int rows = model_ ? model_->gridRows() : 0;
     // A grid that always shows all its rows needs no scroll bar.
     setVerticalScrollBarPolicy(fitVisible_ >= (fitMost_ >= 0 ? fitMost_ : rows) ? Qt::ScrollBarAlwaysOff
-                                                                                 : Qt::ScrollBarAsNeeded);
+                                                                                : Qt::ScrollBarAsNeeded);
     setFixedWidth(contentWidth());
     const int shown = std::clamp(rows, 1, fitVisible_);
     setFixedHeight(horizontalHeader()->sizeHint().height() + shown * verticalHeader()->defaultSectionSize() +

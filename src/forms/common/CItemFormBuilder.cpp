@@ -101,7 +101,8 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
         } else {
             item.label = new QLabel(caption, container);
             item.label->setBuddy(item.control);
-            captionWidths[row.column] = std::max(captionWidths.value(row.column), item.label->sizeHint().width());
+            captionWidths[row.column] =
+                std::max(captionWidths.value(row.column), item.label->sizeHint().width());
             grid->addWidget(item.label, line, 0);
             grid->addWidget(item.control, line, 1);
         }
@@ -112,7 +113,8 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
         const int inset = container->style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
                           container->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
         if (QGridLayout* grid = columnGrids.value(it.key()))
-            grid->setColumnMinimumWidth(0, it.value() + (framesOfColumn.value(it.key()).isEmpty() ? 0 : inset));
+            grid->setColumnMinimumWidth(0,
+                                        it.value() + (framesOfColumn.value(it.key()).isEmpty() ? 0 : inset));
         for (QGridLayout* inner : framesOfColumn.value(it.key()))
             inner->setColumnMinimumWidth(0, it.value());
     }

@@ -84,7 +84,7 @@ constexpr GridHead kTimerColumns[] = {{kTimerGroupText, 70, CellAlign::Right},
 constexpr int kTxRxRowLabels[] = {kTxRxRowText, kTxRxRowText + 1, kTxRxRowText + 2, kTxRxRowText + 3};
 constexpr int kTimerRowLabels[] = {kTimerRowText, kTimerRowText + 1, kTimerRowText + 2};
 constexpr int kConnectionRowLabels[] = {kConnectionRowText, kConnectionRowText + 1, kConnectionRowText + 2,
-                                   kConnectionRowText + 3, kConnectionRowText + 4};
+                                        kConnectionRowText + 3, kConnectionRowText + 4};
 constexpr GridShape kStartUpShape{kOneFunction, kFunctionSlotTexts, 100, kTextNotOffered};
 constexpr GridShape kTxRxShape{kTwoFunctions, kTxRxRowLabels, 100, kTextNotOffered};
 constexpr GridShape kTimerShape{kTimerColumns, kTimerRowLabels, 100, kTextNotOffered};
@@ -96,8 +96,8 @@ constexpr FieldRow kTimerGrid = page(grid(kTimerGroup, kTimerGroupText, kTimerSh
 constexpr FieldRow kConnectionGrid = page(grid(kConnectionGroup, 1112, kConnectionShape), 3, 1, -1);
 
 // A function code in a cell of an event grid.
-constexpr FieldRow function(int item, std::string_view key, int text, std::size_t offset, const FieldRow& grid,
-                            int row, int column)
+constexpr FieldRow function(int item, std::string_view key, int text, std::size_t offset,
+                            const FieldRow& grid, int row, int column)
 {
     return list(item, key, text, u16(offset)).coded(kEventFunctionCodec).inCell(grid, row, column);
 }

@@ -204,8 +204,8 @@ struct Input {
 struct Place {
     int page = 0;
     int column = 0;
-    int group = -1;      // item number of the group frame or grid holding it
-    int cellRow = -1;    // in a grid: the row and column of its cell
+    int group = -1;   // item number of the group frame or grid holding it
+    int cellRow = -1; // in a grid: the row and column of its cell
     int cellColumn = -1;
 
     constexpr bool isCell() const { return cellRow >= 0; }
