@@ -196,8 +196,9 @@ std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry
     if (!isNumberFilter(row.input.filter) || row.control == Control::EditableDropDown)
         return std::string(text);
     const std::string given = trimmedText(text);
+    // The off text in any letter case is the off text as the field spells it.
     if (row.range.offText && lowered(given) == lowered(engine.env().text(row.range.offText)))
-        return given;
+        return engine.env().text(row.range.offText);
     return filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
 }
 

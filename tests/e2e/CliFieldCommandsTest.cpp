@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -115,8 +117,13 @@ TEST_F(CliFieldCommands, NumbersAreTakenAsTheFieldsFilterLetsThemBeTyped)
     EXPECT_NE(negative.errors.find("\"-5\" has characters this field does not take"), std::string::npos)
         << negative.errors;
     EXPECT_EQ(readBytes(file), before);
-    // The off text is taken as shown.
-    ASSERT_EQ(cli("set " + file + " features.tot-pre-alert=" + englishText(854)).exitCode, 0);
+    // The off text is taken in any letter case, also where off is not below the range.
+    ASSERT_EQ(cli("set " + file + " features.courtesy-tone=" + englishText(857)).exitCode, 0);
+    std::string off = englishText(854);
+    std::transform(off.begin(), off.end(), off.begin(), [](unsigned char c) { return std::tolower(c); });
+    const CliRun offRun = cli("set " + file + " features.courtesy-tone-period=" + off);
+    ASSERT_EQ(offRun.exitCode, 0) << offRun.errors;
+    EXPECT_EQ(shownValue(file, "features.courtesy-tone-period"), englishText(854));
 }
 
 TEST_F(CliFieldCommands, PortModesCarryTheirGroupAlongAndThePortRowsFollow)
