@@ -57,7 +57,7 @@ QString CChEditView::formTitle() const
 
 void CChEditView::stored(int item, const fields::EditResult& result)
 {
-    showChannelMessage(context(), result.refused ? 0 : result.message);
+    showFormMessage(context(), result.refused ? 0 : result.message);
     if (result.changed)
         context().host.refreshAllForms();
     refreshAll(false);

@@ -25,7 +25,7 @@ CChannelGridModel::CChannelGridModel(FormContext& context, QObject* parent)
       context_(context)
 {
     connect(this, &CFieldGridModel::edited, this, [this](const fields::EditResult& result) {
-        showChannelMessage(context_, result.message);
+        showFormMessage(context_, result.message);
         if (result.changed)
             emit channelsChanged();
     });
@@ -72,7 +72,7 @@ void CChannelGridModel::rowCommand(GridRowCommand command, int firstRow, int las
         if (channelClipboard().isEmpty())
             return;
         const ChannelPasteResult result = channelClipboard().paste(store, firstRow);
-        showChannelMessage(context_, result.message);
+        showFormMessage(context_, result.message);
         if (result.written > 0)
             emit channelsChanged();
         return;

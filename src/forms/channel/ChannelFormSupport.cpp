@@ -1,6 +1,5 @@
 #include "forms/channel/ChannelFormSupport.h"
 
-#include "app/CommonTexts.h"
 #include "service/MemMapOpeners.h"
 
 #include <Qt>
@@ -15,38 +14,14 @@ ChannelEditor makeChannelEditor(FormContext& context)
         context.host.decimalSeparator());
 }
 
-fields::FieldEnv channelFieldEnv(const FormContext& context)
-{
-    const LanguageTable& texts = context.texts;
-    return {[&texts](int n) { return texts.text(n); }, context.host.frequencyLimits(),
-            context.host.decimalSeparator()};
-}
-
 std::unique_ptr<FieldFormSession> openChannelFields(FormContext& context)
 {
-    return findDeclaredForm("channel")->open(context.image, channelFieldEnv(context));
+    return openDeclaredForm(context, "channel");
 }
 
 std::unique_ptr<FieldFormSession> openBeatShiftFields(FormContext& context)
 {
-    return findDeclaredForm("beat-shift")->open(context.image, channelFieldEnv(context));
-}
-
-void showChannelMessage(FormContext& context, int textNumber)
-{
-    if (textNumber == 0)
-        return;
-    MessageRequest request;
-    request.text = context.texts.text(textNumber);
-    request.caption = context.texts.text(texts::kWarningCaption);
-    request.buttons = MessageButtons::Ok;
-    request.icon = MessageIcon::Warning;
-    context.dialogs.showMessage(request);
-}
-
-QString languageText(const FormContext& context, int number)
-{
-    return QString::fromStdString(context.texts.text(number));
+    return openDeclaredForm(context, "beat-shift");
 }
 
 bool handleChannelMemoryMapKey(FormContext& context, int key, bool shift, int channel, QWidget* parent)

@@ -1,10 +1,7 @@
 #include "forms/common/CFieldFormView.h"
 
-#include "app/CommonTexts.h"
-
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,21 +26,10 @@ CFieldFormView::CFieldFormView(FormContext& context, int command, QWidget* paren
 void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons, QWidget* body)
 {
     form_ = form;
-    auto* closeButton = new QPushButton(text(texts::kCloseText), this);
-    auto* helpButton = new QPushButton(text(texts::kHelpText), this);
-    closeButton->setObjectName("close");
-    helpButton->setEnabled(false); // no help pages are installed yet
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : extraButtons)
-        buttons->addWidget(button);
-    buttons->addStretch(1);
-    buttons->addWidget(closeButton);
-    buttons->addWidget(helpButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(body ? body : form_);
     layout->addStretch(1);
-    layout->addLayout(buttons);
-    connect(closeButton, &QPushButton::clicked, this, &CFieldFormView::closeForm);
+    layout->addLayout(closeAndHelpRow({extraButtons.begin(), extraButtons.end()}));
     for (const BuiltItem& built : form_->items()) {
         built.control->installEventFilter(this);
         if (QLineEdit* line = CFieldForm::lineOf(built.control))

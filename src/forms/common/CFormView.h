@@ -7,6 +7,8 @@
 #include <QKeySequence>
 #include <QList>
 
+class QHBoxLayout;
+
 namespace rps {
 
 class CChildFrame;
@@ -35,6 +37,9 @@ signals:
 
 protected:
     FormContext& context() const { return context_; }
+    // The row of "Close" and "Help" at the right, after `leading` widgets at the left. Close
+    // closes the form; Help stays disabled while no help pages are installed.
+    QHBoxLayout* closeAndHelpRow(const QList<QWidget*>& leading = {});
     QString text(int index) const { return QString::fromStdString(context_.texts.text(index)); }
 
 private:

@@ -1,6 +1,6 @@
 #include "forms/feature/CFeatureView.h"
 
-#include "forms/channel/ChannelFormSupport.h"
+#include "forms/common/FormSupport.h"
 #include "forms/feature/CDataPasswordDialog.h"
 #include "forms/feature/FeatureFields.h"
 
@@ -9,24 +9,19 @@
 namespace rps {
 
 namespace {
-
-std::unique_ptr<FieldFormSession> openFeatureFields(FormContext& context)
-{
-    return findDeclaredForm("features")->open(context.image, channelFieldEnv(context));
-}
-
+constexpr std::string_view kFeatureFormKey = "features";
 } // namespace
 
 CFeatureView::CFeatureView(FormContext& context, QWidget* parent)
     : CFieldFormView(context, kOptionalFeaturesCommand, parent)
 {
     auto* form = new CFieldForm(
-        feature::featureFields(), [&context] { return openFeatureFields(context); },
+        feature::featureFields(), [&context] { return openDeclaredForm(context, kFeatureFormKey); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this,
         {std::begin(feature::kFeaturePageTexts), std::end(feature::kFeaturePageTexts)});
     setFieldForm(form);
     connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showChannelMessage(this->context(), result.message);
+        showFormMessage(this->context(), result.message);
         // Removed functions and reset entries show in the key, port and remote-control forms.
         if (result.changed)
             this->context().host.refreshAllForms();
@@ -62,7 +57,7 @@ CDataPasswordDialog* CFeatureView::makePasswordDialog()
 {
     FormContext& formContext = context();
     return new CDataPasswordDialog(
-        formContext, [&formContext] { return openFeatureFields(formContext); }, this);
+        formContext, [&formContext] { return openDeclaredForm(formContext, kFeatureFormKey); }, this);
 }
 
 } // namespace rps

@@ -1,17 +1,14 @@
 #include "forms/feature/CFuncPortView.h"
 
-#include "app/CommonTexts.h"
-#include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CFieldForm.h"
 #include "forms/common/CFieldGridModel.h"
 #include "forms/common/CGridView.h"
+#include "forms/common/FormSupport.h"
 #include "forms/feature/FunctionFields.h"
 #include "forms/feature/PortFields.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace rps {
@@ -54,7 +51,7 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
     for (std::size_t g = 0; g < 3; ++g) {
         const PortRows rows = grids[g].first;
         auto* model = new CFieldGridModel(
-            [&context, rows] { return openPortFields(context.image, channelFieldEnv(context), rows); },
+            [&context, rows] { return openPortFields(context.image, formFieldEnv(context), rows); },
             grids[g].second, [&context](int n) { return context.texts.text(n); },
             context.host.decimalSeparator(), this);
         model->setRowLabels(
@@ -81,7 +78,7 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
     // The inputs' active level: one list of its own beside the input grid.
     level_ = new CFieldForm(
         std::span(&portField(kPortItemInputLevel), 1),
-        [&context] { return openPortFields(context.image, channelFieldEnv(context), PortRows::Level); },
+        [&context] { return openPortFields(context.image, formFieldEnv(context), PortRows::Level); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     connect(level_, &CFieldForm::edited, this,
             [this](int, const fields::EditResult& result) { edited(result.message, result.changed); });
@@ -95,21 +92,12 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
     auto* outputs = new QGroupBox(text(kTextOutput), this);
     (new QVBoxLayout(outputs))->addWidget(grids_[2]);
 
-    auto* closeButton = new QPushButton(text(texts::kCloseText), this);
-    auto* helpButton = new QPushButton(text(texts::kHelpText), this);
-    helpButton->setEnabled(false); // no help pages are installed yet
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(closeButton);
-    buttons->addWidget(helpButton);
-
     auto* layout = new QGridLayout(this);
     layout->addWidget(modes, 0, 0, Qt::AlignTop);
     layout->addWidget(inputs, 0, 1, Qt::AlignTop);
     layout->addWidget(outputs, 1, 1, Qt::AlignTop);
-    layout->addLayout(buttons, 2, 0, 1, 2);
+    layout->addLayout(closeAndHelpRow(), 2, 0, 1, 2);
     layout->setRowStretch(1, 1);
-    connect(closeButton, &QPushButton::clicked, this, [this] { this->context().host.closeForm(kCommand); });
 
     refreshFromImage();
     grids_[0]->setCurrentCell(0, 0);
@@ -151,7 +139,7 @@ void CFuncPortView::refreshFromImage()
 
 void CFuncPortView::edited(int message, bool changed)
 {
-    showChannelMessage(context(), message);
+    showFormMessage(context(), message);
     // Port modes decide the grids' rows and the functions offered elsewhere; inputs and
     // outputs carry remote-control entries: every open form re-reads.
     if (changed)

@@ -1,16 +1,13 @@
 #include "forms/feature/CKeyView.h"
 
-#include "app/CommonTexts.h"
-#include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CFieldGridModel.h"
 #include "forms/common/CGridView.h"
+#include "forms/common/FormSupport.h"
 #include "forms/feature/CFrontPanelWidget.h"
 #include "forms/feature/FunctionFields.h"
 #include "forms/feature/KeyFields.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace rps {
@@ -24,7 +21,7 @@ constexpr int kFunctionWidth = 190;
 
 CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, kCommand, parent)
 {
-    auto open = [&context] { return openKeyFields(context.image, channelFieldEnv(context)); };
+    auto open = [&context] { return openKeyFields(context.image, formFieldEnv(context)); };
     model_ = new CFieldGridModel(
         open, {{&kKeyFields[0], kTextFunction, kFunctionWidth, CellAlign::Left}},
         [&context](int n) { return context.texts.text(n); }, context.host.decimalSeparator(), this);
@@ -34,10 +31,7 @@ CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, k
     grid_ = new CGridView(this);
     grid_->setGridModel(model_);
     grid_->setMenuTexts(gridMenuTexts(context.texts));
-    grid_->setFixedWidth(grid_->contentWidth());
-    grid_->setFixedHeight(grid_->horizontalHeader()->sizeHint().height() +
-                          kKeyCount * grid_->verticalHeader()->defaultSectionSize() +
-                          2 * grid_->frameWidth());
+    grid_->fitRows(kKeyCount);
 
     panel_ = new CFrontPanelWidget(this);
     QStringList names;
@@ -45,22 +39,15 @@ CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, k
         names << text(kKeyNameText + key);
     panel_->setKeyNames(names);
 
-    auto* closeButton = new QPushButton(text(texts::kCloseText), this);
-    auto* helpButton = new QPushButton(text(texts::kHelpText), this);
-    helpButton->setEnabled(false); // no help pages are installed yet
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(closeButton);
-    buttons->addWidget(helpButton);
     auto* top = new QHBoxLayout;
     top->addWidget(grid_, 0, Qt::AlignTop);
     top->addWidget(panel_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(closeAndHelpRow());
 
     connect(model_, &CFieldGridModel::edited, this, [this](const fields::EditResult& result) {
-        showChannelMessage(this->context(), result.message);
+        showFormMessage(this->context(), result.message);
         // Keys offer what other forms set up; the remote-control form shows the keys' entries.
         if (result.changed)
             this->context().host.refreshAllForms();
@@ -71,7 +58,6 @@ CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, k
         grid_->setCurrentCell(key, 0);
         grid_->setFocus();
     });
-    connect(closeButton, &QPushButton::clicked, this, [this] { this->context().host.closeForm(kCommand); });
 
     grid_->setCurrentCell(0, 0);
     panel_->setSelectedKey(0);

@@ -1,6 +1,6 @@
 #include "forms/feature/CScanInfoView.h"
 
-#include "forms/channel/ChannelFormSupport.h"
+#include "forms/common/FormSupport.h"
 #include "forms/feature/ScanFields.h"
 
 namespace rps {
@@ -13,7 +13,7 @@ CScanInfoView::CScanInfoView(FormContext& context, QWidget* parent)
     : CFieldFormView(context, kScanInformationCommand, parent)
 {
     auto* form = new CFieldForm(
-        kScanFields, [&context] { return openScanForm(context.image, channelFieldEnv(context)); },
+        kScanFields, [&context] { return openScanForm(context.image, formFieldEnv(context)); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     setFieldForm(form);
     connect(form, &CFieldForm::edited, this, &CScanInfoView::stored);
@@ -39,7 +39,7 @@ void CScanInfoView::refreshFromImage()
 
 void CScanInfoView::stored(int item, const fields::EditResult& result)
 {
-    showChannelMessage(context(), result.message);
+    showFormMessage(context(), result.message);
     if (result.changed)
         context().host.refreshAllForms();
     refreshFromImage();

@@ -1,7 +1,7 @@
 #include "forms/feature/CSpecialView.h"
 
-#include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
+#include "forms/common/FormSupport.h"
 #include "forms/feature/CSpecialFrame.h"
 #include "forms/feature/CTuningGridModel.h"
 #include "forms/feature/SpecialFields.h"
@@ -23,11 +23,11 @@ CSpecialView::CSpecialView(FormContext& context, QWidget* parent)
     const auto texts = [this](int n) { return text(n); };
     auto* form = new CFieldForm(
         fields::FieldTable(kAdvancedFields).first(special::kPageOneRows),
-        [&context] { return openAdvancedForm(context.image, channelFieldEnv(context)); }, texts,
+        [&context] { return openAdvancedForm(context.image, formFieldEnv(context)); }, texts,
         context.host.decimalSeparator());
-    model_ = new CTuningGridModel(
-        [&context] { return openTuningGrid(context.image, channelFieldEnv(context)); },
-        [&context](int n) { return context.texts.text(n); }, context.host.decimalSeparator(), this);
+    model_ = new CTuningGridModel([&context] { return openTuningGrid(context.image, formFieldEnv(context)); },
+                                  [&context](int n) { return context.texts.text(n); },
+                                  context.host.decimalSeparator(), this);
     grid_ = new CGridView;
     grid_->setGridModel(model_);
     grid_->setMenuTexts(gridMenuTexts(context.texts));
@@ -85,7 +85,7 @@ void CSpecialView::refreshFromImage()
 
 void CSpecialView::stored(const fields::EditResult& result)
 {
-    showChannelMessage(context(), result.message);
+    showFormMessage(context(), result.message);
     if (result.changed)
         context().host.refreshAllForms();
     refreshFromImage();

@@ -1,0 +1,26 @@
+#include "forms/common/CFormView.h"
+
+#include "app/CommonTexts.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace rps {
+
+QHBoxLayout* CFormView::closeAndHelpRow(const QList<QWidget*>& leading)
+{
+    auto* closeButton = new QPushButton(text(texts::kCloseText), this);
+    auto* helpButton = new QPushButton(text(texts::kHelpText), this);
+    closeButton->setObjectName("close");
+    helpButton->setEnabled(false); // no help pages are installed yet
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : leading)
+        row->addWidget(widget);
+    row->addStretch(1);
+    row->addWidget(closeButton);
+    row->addWidget(helpButton);
+    connect(closeButton, &QPushButton::clicked, this, [this] { context_.host.closeForm(command_); });
+    return row;
+}
+
+} // namespace rps
