@@ -3,6 +3,7 @@
 #include "app/DocumentFlows.h"
 #include "app/FileFailureText.h"
 #include "cli/CliCommand.h"
+#include "cli/StoredValueNote.h"
 #include "forms/FieldForms.h"
 #include "model/DataFile.h"
 #include "model/DataFileFormat.h"
@@ -22,7 +23,7 @@ namespace rps::cli {
 namespace {
 
 constexpr std::string_view kShowUsage = "show FILE.dat [--json] [KEY-PREFIX]";
-constexpr std::string_view kSetUsage = "set FILE.dat KEY=TEXT... [-o OUT.dat]";
+constexpr std::string_view kSetUsage = "set FILE.dat KEY=TEXT... [--strict] [-o OUT.dat]";
 
 constexpr std::string_view kKeyHelp =
     "Field keys: FORM[.RECORD].FIELD, for example channel.3.rx-frequency or beat-shift.3.option-1.\n"
@@ -30,10 +31,12 @@ constexpr std::string_view kKeyHelp =
     "  RECORD  what the record is, counted from 1 (channel 1-30); absent for forms of one record\n"
     "  FIELD   the field's name within its form\n"
     "Keys are stable between versions. show lists every field with its key, value and caption;\n"
-    "set takes a value exactly as typed into the field on its form (clamped, rounded and\n"
-    "completed the same way), a list entry by the label show prints (letter case ignored),\n"
-    "a check box by its on or off label. Warnings go to standard error; a refused value or a\n"
-    "field that cannot be edited for its record fails and nothing is saved.\n";
+    "set takes a value exactly as typed into the field on its form (filtered, clamped, rounded\n"
+    "and completed the same way), a list entry by the label show prints (letter case ignored),\n"
+    "a check box by its on or off label. Warnings go to standard error, and so does every value\n"
+    "stored differently from what was typed, as KEY: \"TYPED\" stored as \"SHOWN\" (LIMIT);\n"
+    "--strict makes those failures. A refused value or a field that cannot be edited for its\n"
+    "record fails and nothing is saved.\n";
 
 InstallationId noInstallation()
 {
@@ -95,9 +98,13 @@ std::string jsonText(std::string_view text)
     return out + "\"";
 }
 
-bool underPrefix(std::string_view key, std::string_view prefix)
+// A prefix names whole key parts ("channel.1" is channel 1, not channels 10-19); one that ends
+// inside a part no key has ("channel.3.rx") takes every key that starts with it.
+bool underPrefix(std::string_view key, std::string_view prefix, bool wholeParts)
 {
-    return prefix.empty() || key == prefix || (key.starts_with(prefix) && key[prefix.size()] == '.');
+    if (prefix.empty() || key == prefix)
+        return true;
+    return key.starts_with(prefix) && (!wholeParts || key[prefix.size()] == '.');
 }
 
 int runShow(CliContext& context, const CommandLine& options)
@@ -109,6 +116,12 @@ int runShow(CliContext& context, const CommandLine& options)
     if (const int status = openFile(context, options.positional()[0], file); status != kExitOk)
         return status;
     const bool json = options.has("--json");
+    bool wholeParts = false;
+    for (const DeclaredForm& form : declaredForms()) {
+        const auto session = form.open(*file.image, file.env);
+        for (const FieldEntry& field : listFields(form, session->engine()))
+            wholeParts = wholeParts || underPrefix(field.key, prefix, true);
+    }
     bool first = true;
     if (json)
         context.out << "[";
@@ -116,7 +129,7 @@ int runShow(CliContext& context, const CommandLine& options)
         const auto session = form.open(*file.image, file.env);
         fields::FieldEngine& engine = session->engine();
         for (const FieldEntry& field : listFields(form, engine)) {
-            if (!underPrefix(field.key, prefix))
+            if (!underPrefix(field.key, prefix, wholeParts))
                 continue;
             const std::string caption = file.env.text(field.row->text);
             const std::string value = engine.shown(*field.row, field.record);
@@ -166,6 +179,7 @@ int runSet(CliContext& context, const CommandLine& options)
         return status;
 
     // Every assignment in the order given; the first failure leaves the file untouched.
+    bool changed = false;
     for (std::size_t i = 1; i < positional.size(); ++i) {
         const std::string& assignment = positional[i];
         const std::size_t equals = assignment.find('=');
@@ -197,15 +211,22 @@ int runSet(CliContext& context, const CommandLine& options)
         }
         if (result.message)
             context.err << key << ": " << file.env.text(result.message) << '\n';
+        const std::string shown = engine.shown(*field->row, field->record);
+        if (const auto limit = storedDifference(*field->row, text, shown)) {
+            context.err << storedAsLine(key, text, shown, *limit) << '\n';
+            changed = true;
+        }
     }
+    if (changed && options.has("--strict"))
+        return context.fail(
+            "--strict: a value would be stored differently from what was typed; nothing is saved");
 
     DataFileSettings settings;
     settings.encryptMode = file.encrypted;
-    const std::string out = options.value("-o").empty() ? path : options.value("-o");
+    const std::string out = outputPath(options.value("-o").empty() ? path : options.value("-o"));
     const SaveResult saved = saveImage(out, *file.image, saveOptionsFor(settings, noInstallation()));
     if (saved.code != kSaveOk)
-        return context.fail(withFileFailure(std::generic_category().message(saved.systemError),
-                                            context.languageTable(), out, 0));
+        return failSave(context, "The data file", out, saved.systemError);
     return kExitOk;
 }
 
@@ -213,15 +234,24 @@ constexpr CliOption kShowOptions[] = {
     {"--json", "", "print the fields as a JSON array of objects with key, caption and value"},
 };
 constexpr CliOption kSetOptions[] = {
-    {"-o", "OUT.dat", "save to this file instead of replacing FILE.dat"},
+    {"-o", "OUT.dat", "save to this file instead of replacing FILE.dat (- for standard output)"},
+    {"--strict", "", "fail and save nothing when a value is stored differently from what was typed"},
+};
+
+constexpr CliPositional kShowPositionals[] = {
+    {"FILE", "the data file (FILE.dat)"},
+    {"KEY-PREFIX", "a key or the start of keys (channel.3, features) to list only those", false},
+};
+constexpr CliPositional kSetPositionals[] = {
+    {"FILE", "the data file (FILE.dat)"},
+    {"KEY=TEXT", "assignments applied in order, all or nothing", true, true},
 };
 
 constexpr std::array<CliCommand, 2> kFieldCommands{{
     {"show", kShowUsage, "Lists every field of a data file with its key, caption and shown value.",
-     kShowOptions, "FILE.dat, then a key or the start of keys (channel.3, features) to list only those",
-     runShow, kKeyHelp},
+     kShowOptions, kShowPositionals, runShow, kKeyHelp},
     {"set", kSetUsage, "Enters values into fields by key, as typed into the forms, and saves the file.",
-     kSetOptions, "FILE.dat, then KEY=TEXT assignments applied in order, all or nothing", runSet, kKeyHelp},
+     kSetOptions, kSetPositionals, runSet, kKeyHelp},
 }};
 
 } // namespace

@@ -193,12 +193,21 @@ std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry
                                      std::string_view text)
 {
     const FieldRow& row = *field.row;
-    if (!isNumberFilter(row.input.filter) || row.control == Control::EditableDropDown)
+    // Lists, check boxes and orders take labels, not typed characters.
+    if (row.control == Control::DropDown || row.control == Control::CheckBox ||
+        row.control == Control::Order || row.input.filter == CharFilterKind::Any)
         return std::string(text);
-    const std::string given = trimmedText(text);
+    // An entry of an editable list is chosen, not typed.
+    for (const std::string& label : engine.choiceLabels(row, field.record)) {
+        if (lowered(label) == lowered(text))
+            return std::string(text);
+    }
+    const bool number = isNumberFilter(row.input.filter);
+    const std::string given = number ? trimmedText(text) : std::string(text);
     // The off text in any letter case is the off text as the field spells it.
-    if (row.range.offText && lowered(given) == lowered(engine.env().text(row.range.offText)))
+    if (row.range.offText && lowered(trimmedText(given)) == lowered(engine.env().text(row.range.offText)))
         return engine.env().text(row.range.offText);
+    // The length is left to the field, which cuts a longer text as the edit would not take it.
     return filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
 }
 

@@ -48,9 +48,11 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, fields::FieldEngine
 std::optional<FieldEntry> findField(const DeclaredForm& form, fields::FieldEngine& engine,
                                     std::string_view key);
 
-// The text as the field's character filter lets a number be typed: '.' or ',' becomes the
-// decimal separator the form uses. Nothing when the field would refuse one of its characters
-// (a minus sign in a time, a letter in a frequency); the field's off text passes as given.
+// The text as the field's character filter lets it be typed, character by character: '.' or
+// ',' becomes the decimal separator the form uses, a letter changes case where the filter changes
+// it (B becomes b in a channel name). Nothing when the field would refuse one of its characters
+// (a minus sign in a time, a letter in a frequency or a RAN code); the off text and an entry of
+// the field's list pass as given, and so does every text of a list, check box or order.
 std::optional<std::string> typedText(const fields::FieldEngine& engine, const FieldEntry& field,
                                      std::string_view text);
 

@@ -4,6 +4,7 @@
 #include "model/TempFolder.h"
 
 #include "app/LanguageTable.h"
+#include "model/DataFileFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +238,110 @@ TEST_F(CliFieldCommands, ShowOutputGoesBackIntoSet)
     EXPECT_EQ(shownValue(file, "channel.1.operation-mode"), englishText(890));
     ASSERT_EQ(cli("set " + file + " \"channel.1.operation-mode=" + mode + "\"").exitCode, 0);
     EXPECT_EQ(shownValue(file, "channel.1.operation-mode"), mode);
+}
+
+// A value stored other than typed is named on standard error; the same value spelt another
+// way says nothing.
+TEST_F(CliFieldCommands, AValueStoredDifferentlyFromWhatWasTypedIsNamed)
+{
+    const std::string file = newFile("a.dat");
+    const std::string analog = englishText(922);
+    ASSERT_EQ(cli("set " + file + " channel.2.rx-frequency=150 channel.4.rx-frequency=150 " +
+                  "channel.4.tx-frequency=151 \"channel.4.channel-type=" + analog + "\"")
+                  .exitCode,
+              0);
+    struct Case {
+        std::string assignment;
+        std::string line; // empty: nothing said
+    };
+    const Case cases[] = {
+        {"features.tot=60", "features.tot: \"60\" stored as \"30.0\" (range 0.5 to 30.0)"},
+        {"features.tot=10.2", "features.tot: \"10.2\" stored as \"10.0\" (step 0.5)"},
+        {"features.tot=0", "features.tot: \"0\" stored as \"" + englishText(849) + "\""},
+        {"features.tot=10", ""},
+        {"channel.4.qt-encode=inf", "channel.4.qt-encode: \"inf\" stored as \"254.1\""},
+        {"channel.4.qt-encode=1e3", "channel.4.qt-encode: \"1e3\" stored as \"67.0\""},
+        {"channel.4.qt-encode=67", ""},
+        {"channel.4.qt-decode=D23", ""},
+        {"channel.2.name=nan", "channel.2.name: \"nan\" stored as \"nA\" (at most 2 characters)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.assignment);
+        const CliRun run = cli("set " + file + " " + c.assignment + " -o " + path("b.dat"));
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        if (c.line.empty())
+            EXPECT_EQ(run.errors, "");
+        else
+            EXPECT_EQ(run.errors.rfind(c.line, 0), 0u) << run.errors;
+    }
+
+    // --strict refuses such a value and leaves the file as it was; an exact value passes.
+    const auto before = readBytes(file);
+    const CliRun strict = cli("set " + file + " --strict features.tot=60");
+    EXPECT_EQ(strict.exitCode, 1);
+    EXPECT_NE(strict.errors.find("stored as \"30.0\""), std::string::npos) << strict.errors;
+    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(cli("set " + file + " --strict features.tot=10").exitCode, 0);
+}
+
+// Names and RAN codes go through their field's character filter as typed characters do.
+TEST_F(CliFieldCommands, TextsPassTheFieldsCharacterFilter)
+{
+    const std::string file = newFile("a.dat");
+    ASSERT_EQ(cli("set " + file + " channel.1.rx-frequency=150 channel.3.rx-frequency=150").exitCode, 0);
+    const auto before = readBytes(file);
+    for (const char* refused : {"channel.1.name=x", "channel.1.name=K1", "channel.3.ran-decode=abc"}) {
+        SCOPED_TRACE(refused);
+        const CliRun run = cli("set " + file + " " + refused);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.errors.find("has characters this field does not take"), std::string::npos)
+            << run.errors;
+        EXPECT_EQ(readBytes(file), before);
+    }
+    // The display shows a lower-case b: the filter types it so, and that is no difference.
+    const CliRun lowered = cli("set " + file + " channel.1.name=Bd channel.3.ran-decode=12");
+    ASSERT_EQ(lowered.exitCode, 0) << lowered.errors;
+    EXPECT_EQ(lowered.errors, "");
+    EXPECT_EQ(shownValue(file, "channel.1.name"), "bd");
+    EXPECT_EQ(shownValue(file, "channel.3.ran-decode"), "12");
+}
+
+TEST_F(CliFieldCommands, APrefixEndsAtAKeyPartUnlessNoKeyHasThatPart)
+{
+    const std::string file = newFile("a.dat");
+    ASSERT_EQ(cli("set " + file + " channel.1.rx-frequency=150 channel.3.rx-frequency=150 " +
+                  "channel.10.rx-frequency=150 channel.12.rx-frequency=150")
+                  .exitCode,
+              0);
+    const CliRun one = cli("show " + file + " channel.1");
+    ASSERT_EQ(one.exitCode, 0) << one.errors;
+    EXPECT_NE(one.output.find("channel.1.rx-frequency "), std::string::npos);
+    EXPECT_EQ(one.output.find("channel.1"), 0u);
+    EXPECT_EQ(one.output.find("channel.10"), std::string::npos) << one.output;
+    EXPECT_EQ(one.output.find("channel.12"), std::string::npos) << one.output;
+
+    const CliRun part = cli("show " + file + " channel.3.rx");
+    ASSERT_EQ(part.exitCode, 0) << part.errors;
+    EXPECT_EQ(part.output.rfind("channel.3.rx-frequency ", 0), 0u) << part.output;
+    EXPECT_EQ(part.output.find("channel.3.tx"), std::string::npos) << part.output;
+}
+
+// set saves as the file was saved: a file without scrambling stays unscrambled, and a symbolic
+// link whose target does not exist yet makes the target.
+TEST_F(CliFieldCommands, SetSavesLikeTheFileAndThroughALink)
+{
+    ASSERT_EQ(cli("new --plain --model-code 0x0400 -o " + path("plain.dat")).exitCode, 0);
+    ASSERT_EQ(readBytes(path("plain.dat"))[kDataFileKeyOffset], 0);
+    ASSERT_EQ(cli("set " + path("plain.dat") + " features.tot=10").exitCode, 0);
+    EXPECT_EQ(readBytes(path("plain.dat"))[kDataFileKeyOffset], 0);
+    EXPECT_EQ(shownValue(path("plain.dat"), "features.tot"), "10.0");
+
+    std::filesystem::create_directory(path("real"));
+    std::filesystem::create_symlink(path("real/target.dat"), path("link.dat"));
+    const CliRun run = cli("set " + path("plain.dat") + " features.tot=5 -o " + path("link.dat"));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.dat")));
+    EXPECT_EQ(shownValue(path("real/target.dat"), "features.tot"), "5.0");
 }
 
 TEST_F(CliFieldCommands, HelpDocumentsTheKeys)
