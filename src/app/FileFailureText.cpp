@@ -33,4 +33,10 @@ std::string withFileFailure(const std::string& message, const LanguageTable& tex
     return message + "\n" + fileFailureLine(texts, path, systemError, endedEarly);
 }
 
+std::string saveFailureLine(const LanguageTable& texts, const std::string& what, const std::string& path,
+                            int systemError)
+{
+    return what + " cannot be saved: " + fileFailureLine(texts, path, systemError);
+}
+
 } // namespace rps

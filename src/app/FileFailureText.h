@@ -16,4 +16,8 @@ std::string fileFailureLine(const LanguageTable& texts, const std::string& path,
 std::string withFileFailure(const std::string& message, const LanguageTable& texts, const std::string& path,
                             int systemError, bool endedEarly = false);
 
+// One line for a file that could not be written: "WHAT cannot be saved: PATH: reason".
+std::string saveFailureLine(const LanguageTable& texts, const std::string& what, const std::string& path,
+                            int systemError);
+
 } // namespace rps

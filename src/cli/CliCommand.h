@@ -43,6 +43,15 @@ struct CliOption {
     std::string_view name;
     std::string_view value; // the value's name in the help, empty for a flag
     std::string_view help;
+    bool required = false;
+};
+
+// One positional argument ("FILE"); the last one may take every further argument.
+struct CliPositional {
+    std::string_view name;
+    std::string_view help;
+    bool required = true;
+    bool many = false;
 };
 
 // What the command line said to one command, as the parser found it.
@@ -65,7 +74,7 @@ struct CliCommand {
     std::string_view usage;   // the synopsis after "rps360t-cli"
     std::string_view summary; // one sentence for --help
     std::span<const CliOption> options;
-    std::string_view positionals; // help for the positional arguments, empty when it takes none
+    std::span<const CliPositional> positionals;
     int (*run)(CliContext& context, const CommandLine& line);
     std::string_view footer = {}; // more help after the options
 };
@@ -75,6 +84,11 @@ std::span<const CliCommand> fileCommands();
 // Prints why a data file could not be opened (the message, then the file and the system's
 // reason) and returns the failure exit code.
 int failLoad(const CliContext& context, const LoadResult& result, const std::string& path);
+// The file an output argument names: "-" is standard output.
+std::string outputPath(const std::string& given);
+// Prints on one line what could not be written, where, and the system's reason; returns the
+// failure exit code.
+int failSave(const CliContext& context, const std::string& what, const std::string& path, int systemError);
 // show, set: fields by stable key
 std::span<const CliCommand> fieldCommands();
 // read, write (built with the Qt serial device)

@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 
+#include "app/FileFailureText.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
@@ -58,6 +60,16 @@ int CliContext::usage(std::string_view line) const
 {
     err << "usage: rps360t-cli " << line << '\n';
     return kExitUsage;
+}
+
+std::string outputPath(const std::string& given)
+{
+    return given == "-" ? std::string("/dev/stdout") : given;
+}
+
+int failSave(const CliContext& context, const std::string& what, const std::string& path, int systemError)
+{
+    return context.fail(saveFailureLine(context.languageTable(), what, path, systemError));
 }
 
 bool CommandLine::has(std::string_view name) const

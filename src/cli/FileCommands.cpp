@@ -45,11 +45,6 @@ std::string fileNameOf(const std::string& path)
     return std::filesystem::path(path).filename().string();
 }
 
-std::string systemText(int error)
-{
-    return std::generic_category().message(error);
-}
-
 int failLaterFormat(const CliContext& context)
 {
     return context.failText(823, "This data file was made by a newer version of the software.");
@@ -59,10 +54,10 @@ int save(const CliContext& context, const std::string& path, ConfigImage& image,
 {
     DataFileSettings settings;
     settings.encryptMode = !plain;
-    const SaveResult result = saveImage(path, image, saveOptionsFor(settings, cliInstallationId()));
+    const std::string out = outputPath(path);
+    const SaveResult result = saveImage(out, image, saveOptionsFor(settings, cliInstallationId()));
     if (result.code != kSaveOk)
-        return context.fail(systemText(result.systemError) + "\n" +
-                            fileFailureLine(context.languageTable(), path, 0));
+        return failSave(context, "The data file", out, result.systemError);
     return kExitOk;
 }
 
@@ -137,6 +132,8 @@ int runNew(CliContext& context, const CommandLine& options)
     constexpr std::string_view kUsage = "new --model-code CODE [--plain] -o OUT.dat";
     if (!options.positional().empty() || options.value("-o").empty())
         return context.usage(kUsage);
+    if (!options.has("--model-code"))
+        return context.usage(kUsage);
     uint16_t code = 0;
     if (!parseModelCode(options.value("--model-code"), code)) {
         context.err << "unknown model code \"" << options.value("--model-code")
@@ -192,11 +189,12 @@ int runExportRaw(CliContext& context, const CommandLine& options)
     auto image = std::make_unique<ConfigImage>();
     if (const int status = openDataFile(context, options.positional()[0], *image); status != kExitOk)
         return status;
-    AtomicFileWriter file(options.positional()[1]);
+    const std::string out = outputPath(options.positional()[1]);
+    AtomicFileWriter file(out);
     const ConfigImage& loaded = *image;
     if (!file.open() || !file.write(loaded.main()) || !file.write(loaded.aux()) ||
         !file.write(loaded.local()) || !file.commit())
-        return context.fail(systemText(file.systemError()));
+        return failSave(context, "The raw image", out, file.systemError());
     return kExitOk;
 }
 
@@ -231,33 +229,44 @@ int runImportRaw(CliContext& context, const CommandLine& options)
 }
 
 constexpr CliOption kNewOptions[] = {
-    {"--model-code", "CODE", "the model: 0x0400 0x0402 0x0403 (VHF), 0x0600 0x0700 0x0702 0x0703 (UHF)"},
+    {"--model-code", "CODE", "the model: 0x0400 0x0402 0x0403 (VHF), 0x0600 0x0700 0x0702 0x0703 (UHF)",
+     true},
     {"--plain", "", "save with \"Encrypt Mode\" off (key byte 0)"},
-    {"-o", "OUT.dat", "the data file to write"},
+    {"-o", "OUT.dat", "the data file to write (- for standard output)", true},
 };
 constexpr CliOption kImportOptions[] = {
     {"--plain", "", "save with \"Encrypt Mode\" off (key byte 0)"},
-    {"-o", "OUT.dat", "the data file to write"},
+    {"-o", "OUT.dat", "the data file to write (- for standard output)", true},
 };
+constexpr CliPositional kInfoPositionals[] = {{"FILE", "the data file (FILE.dat)"}};
+constexpr CliPositional kExportPositionals[] = {
+    {"FILE", "the data file (FILE.dat)"},
+    {"OUT", "the raw image to write (OUT.bin, - for standard output)"},
+};
+constexpr CliPositional kImportPositionals[] = {{"IN", "the raw image (IN.bin)"}};
 
 constexpr std::array<CliCommand, 4> kFileCommands{{
-    {"new", "new --model-code CODE [--plain] -o OUT.dat",
-     "Creates a data file with the defaults of a model, as New does.", kNewOptions, "", runNew},
+    {"new",
+     "new --model-code CODE [--plain] -o OUT.dat",
+     "Creates a data file with the defaults of a model, as New does.",
+     kNewOptions,
+     {},
+     runNew},
     {"info",
      "info FILE.dat",
      "Prints a data file's model, version, checksum, channel count and messages.",
      {},
-     "FILE.dat",
+     kInfoPositionals,
      runInfo},
     {"export-raw",
      "export-raw FILE.dat OUT.bin",
      "Writes the 42,496-byte image of a data file (main, auxiliary, local) as Open leaves it.",
      {},
-     "FILE.dat OUT.bin",
+     kExportPositionals,
      runExportRaw},
     {"import-raw", "import-raw IN.bin [--plain] -o OUT.dat",
      "Saves a raw 42,496-byte image as a data file, as Save does, if Open would take it.", kImportOptions,
-     "IN.bin", runImportRaw},
+     kImportPositionals, runImportRaw},
 }};
 
 } // namespace

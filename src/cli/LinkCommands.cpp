@@ -183,13 +183,13 @@ int runWrite(CliContext& cli, const CommandLine& options)
 }
 
 constexpr CliOption kReadOptions[] = {
-    {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)"},
+    {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)", true},
     {"--plain", "", "read and save with \"Encrypt Mode\" off"},
     {"--quiet", "", "print no progress and no report"},
-    {"-o", "OUT.dat", "the data file to write"},
+    {"-o", "OUT.dat", "the data file to write (- for standard output)", true},
 };
 constexpr CliOption kWriteOptions[] = {
-    {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)"},
+    {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)", true},
     {"--set-clock", "", "set the repeater's clock to this computer's time after the write"},
     {"--password", "TEXT", "the repeater's write password, when it asks for one"},
     {"--yes", "", "answer the routine confirmation with yes"},
@@ -197,11 +197,17 @@ constexpr CliOption kWriteOptions[] = {
     {"--quiet", "", "print no progress and no report"},
 };
 
+constexpr CliPositional kWritePositionals[] = {{"FILE", "the data file to write (FILE.dat)"}};
+
 constexpr CliCommand kLinkCommands[] = {
-    {"read", "read --port DEVICE [--plain] [--quiet] -o OUT.dat",
-     "Reads a repeater's configuration and saves it as a data file.", kReadOptions, "", runRead},
+    {"read",
+     "read --port DEVICE [--plain] [--quiet] -o OUT.dat",
+     "Reads a repeater's configuration and saves it as a data file.",
+     kReadOptions,
+     {},
+     runRead},
     {"write", kWriteUsage, "Writes a data file to a repeater, after the checks and questions of a write.",
-     kWriteOptions, "FILE.dat", runWrite},
+     kWriteOptions, kWritePositionals, runWrite},
 };
 
 } // namespace

@@ -36,7 +36,7 @@ int runPorts(CliContext& cli, const CommandLine& /*options*/)
 }
 
 constexpr CliCommand kPortsCommands[] = {
-    {"ports", "ports", "Lists the serial ports as the Communication Port dialog does.", {}, "", runPorts},
+    {"ports", "ports", "Lists the serial ports as the Communication Port dialog does.", {}, {}, runPorts},
 };
 
 } // namespace

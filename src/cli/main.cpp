@@ -12,6 +12,9 @@
 namespace {
 
 constexpr const char* kVersion = "rps360t-cli 1.00";
+constexpr const char* kExitCodes =
+    "Exit codes: 0 done; 1 failure (the reason on standard error); 2 usage error; 128+N ended by\n"
+    "signal N (130 for Ctrl+C, 143 for SIGTERM).";
 constexpr const char* kDescription =
     "Creates, inspects and converts RPS-360T data files, edits their fields by key, and reads "
     "and writes QLM-640/QLM-940 repeaters over a serial port.";
@@ -29,11 +32,16 @@ std::vector<rps::cli::CliCommand> allCommands()
 }
 
 // What the parser fills for one command: a text per value option, a count per flag, the
-// positional arguments.
+// positional arguments in their order.
 struct CommandSlots {
     std::map<std::string, std::string> values;
     std::map<std::string, CLI::Option*> options;
-    std::vector<std::string> positional;
+    struct Positional {
+        CLI::Option* option = nullptr;
+        std::string one;
+        std::vector<std::string> many;
+    };
+    std::vector<Positional> positional;
 };
 
 CLI::App* describe(CLI::App& app, const rps::cli::CliCommand& command, CommandSlots& slots)
@@ -43,14 +51,30 @@ CLI::App* describe(CLI::App& app, const rps::cli::CliCommand& command, CommandSl
         sub->footer(std::string(command.footer));
     for (const rps::cli::CliOption& option : command.options) {
         const std::string name(option.name);
-        slots.options[name] = option.value.empty()
-                                  ? sub->add_flag(name)->description(std::string(option.help))
-                                  : sub->add_option(name, slots.values[name], std::string(option.help))
-                                        ->type_name(std::string(option.value));
+        CLI::Option* added = option.value.empty()
+                                 ? sub->add_flag(name)->description(std::string(option.help))
+                                 : sub->add_option(name, slots.values[name], std::string(option.help))
+                                       ->type_name(std::string(option.value));
+        slots.options[name] = added->required(option.required);
     }
-    if (!command.positionals.empty())
-        sub->add_option("arguments", slots.positional, std::string(command.positionals));
+    slots.positional.resize(command.positionals.size());
+    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
+        const rps::cli::CliPositional& positional = command.positionals[i];
+        CommandSlots::Positional& slot = slots.positional[i];
+        const std::string name(positional.name);
+        const std::string help(positional.help);
+        slot.option = positional.many ? sub->add_option(name, slot.many, help)->expected(1, -1)
+                                      : sub->add_option(name, slot.one, help);
+        slot.option->required(positional.required);
+    }
     return sub;
+}
+
+// An option before the command is one of the program's own or misspelt: it is named, rather
+// than reported as a missing command.
+bool isProgramOption(std::string_view word)
+{
+    return word == "--help" || word == "-h" || word == "--version";
 }
 
 } // namespace
@@ -61,6 +85,7 @@ int main(int argc, char** argv)
     CLI::App app(kDescription, "rps360t-cli");
     app.set_version_flag("--version", kVersion, "show the version and end");
     app.require_subcommand(1);
+    app.footer(kExitCodes);
     std::vector<CommandSlots> slots(commands.size());
     std::vector<CLI::App*> subcommands;
     for (std::size_t i = 0; i < commands.size(); ++i)
@@ -73,6 +98,11 @@ int main(int argc, char** argv)
     if (argc > 1 && argv[1][0] != '-' && !named(argv[1])) {
         std::cerr << "rps360t-cli: unknown command \"" << argv[1]
                   << "\"\nRun with --help for more information.\n";
+        return rps::cli::kExitUsage;
+    }
+    if (argc > 1 && argv[1][0] == '-' && !isProgramOption(argv[1])) {
+        std::cerr << "rps360t-cli: unknown option \"" << argv[1]
+                  << "\" (a command comes first)\nRun with --help for more information.\n";
         return rps::cli::kExitUsage;
     }
     try {
@@ -92,8 +122,14 @@ int main(int argc, char** argv)
             if (option->count() > 0)
                 line.add(name, slots[i].values[name]);
         }
-        for (std::string& argument : slots[i].positional)
-            line.addPositional(std::move(argument));
+        for (CommandSlots::Positional& positional : slots[i].positional) {
+            if (positional.option->count() == 0)
+                continue;
+            if (positional.many.empty())
+                line.addPositional(std::move(positional.one));
+            for (std::string& argument : positional.many)
+                line.addPositional(std::move(argument));
+        }
         rps::cli::CliContext context(std::cout, std::cerr);
         return commands[i].run(context, line);
     }

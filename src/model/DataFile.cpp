@@ -136,8 +136,15 @@ LoadResult loadImage(const std::string& path, ConfigImage& image)
         return LoadResult{kLoadCannotRead, {}, std::ferror(file.get()) ? errno : 0};
     };
     DataFileHeader header;
-    if (!readExactly(file.get(), header))
+    const std::size_t got = std::fread(header.data(), 1, header.size(), file.get());
+    if (got < header.size()) {
+        // A short file that does not even begin as a data file does is not one.
+        const auto compared = static_cast<std::ptrdiff_t>(std::min(got, kDataFileTag.size()));
+        if (!std::ferror(file.get()) && got > 0 &&
+            !std::equal(header.begin(), header.begin() + compared, kDataFileTag.begin()))
+            return {kLoadNotDataFile, {}};
         return cannotRead();
+    }
     LoadResult result = checkHeader(header);
     if (result.code != kLoadOk)
         return result;

@@ -32,6 +32,13 @@ TEST_F(CliConventions, HelpAndVersionGoToStandardOutputWithSuccess)
     // The key scheme is documented where the keys are used.
     EXPECT_NE(cli("set --help").output.find("FORM[.RECORD].FIELD"), std::string::npos);
 
+    // Required arguments are named and marked so; the exit codes are listed.
+    const CliRun info = cli("info --help");
+    EXPECT_NE(info.output.find("info [OPTIONS] FILE\n"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("FILE TEXT REQUIRED"), std::string::npos) << info.output;
+    for (const char* code : {"0 done", "1 failure", "2 usage error", "128+N"})
+        EXPECT_NE(help.output.find(code), std::string::npos) << code;
+
     const CliRun version = cli("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.output.rfind("rps360t-cli ", 0), 0u) << version.output;
@@ -45,7 +52,10 @@ TEST_F(CliConventions, UsageErrorsNameWhatIsWrongAndExitWithTwo)
     };
     for (const Case& c :
          {Case{"info --bogus x.dat", "--bogus"}, Case{"frobnicate", "frobnicate"}, Case{"", "subcommand"},
-          Case{"new --model-code", "--model-code"}, Case{"ports extra", "extra"}}) {
+          Case{"new --model-code", "--model-code"}, Case{"ports extra", "extra"},
+          Case{"--verison", "--verison"}, Case{"-v", "-v"}, Case{"info a.dat b.dat", "b.dat"},
+          Case{"show f.dat a b", "b"}, Case{"new -o n.dat", "--model-code"}, Case{"info", "FILE"},
+          Case{"set f.dat", "KEY=TEXT"}}) {
         SCOPED_TRACE(c.arguments);
         const CliRun run = cli(c.arguments);
         EXPECT_EQ(run.exitCode, 2);

@@ -6,6 +6,7 @@
 #include "app/LanguageTable.h"
 #include "app/TextArguments.h"
 #include "model/ByteOrder.h"
+#include "model/DataFile.h"
 #include "model/DataFileFormat.h"
 #include "model/DefaultBuilder.h"
 #include "model/ImageChecks.h"
@@ -230,7 +231,7 @@ TEST_F(CliFileCommands, ImportRawReadsOneByteMoreThanAnImageAtMost)
     EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
 }
 
-// "-o /dev/stdout" writes into the pipe the command line's output goes to.
+// "-o /dev/stdout" and "-o -" write into the pipe the command line's output goes to.
 TEST_F(CliFileCommands, OutputToStandardOutputGoesDownThePipe)
 {
     struct Case {
@@ -238,10 +239,16 @@ TEST_F(CliFileCommands, OutputToStandardOutputGoesDownThePipe)
         std::size_t size;
     };
     ASSERT_EQ(cli("new --model-code 0x0700 -o " + path("a.dat")).exitCode, 0);
+    ASSERT_EQ(cli("export-raw " + path("a.dat") + " " + path("a.bin")).exitCode, 0);
     for (const Case& c : {Case{"new --model-code 0x0400 -o /dev/stdout", kDataFileSize},
-                          Case{"export-raw " + path("a.dat") + " /dev/stdout", 42496u}}) {
+                          Case{"export-raw " + path("a.dat") + " /dev/stdout", 42496u},
+                          Case{"new --model-code 0x0400 -o -", kDataFileSize},
+                          Case{"export-raw " + path("a.dat") + " -", 42496u},
+                          Case{"import-raw " + path("a.bin") + " -o -", kDataFileSize},
+                          Case{"set " + path("a.dat") + " features.tot=10 -o -", kDataFileSize}}) {
         SCOPED_TRACE(c.arguments);
-        const std::string command = std::string(RPS_CLI_PROGRAM) + " " + c.arguments + " 2>/dev/null";
+        const std::string command =
+            "cd " + folder.path().string() + " && " + RPS_CLI_PROGRAM + " " + c.arguments + " 2>/dev/null";
         FILE* pipe = ::popen(command.c_str(), "r");
         ASSERT_NE(pipe, nullptr);
         std::vector<uint8_t> bytes;
@@ -251,5 +258,36 @@ TEST_F(CliFileCommands, OutputToStandardOutputGoesDownThePipe)
         const int status = ::pclose(pipe);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         EXPECT_EQ(bytes.size(), c.size);
+        EXPECT_FALSE(std::filesystem::exists(path("-")));
     }
+}
+
+// A save that fails says on one line what could not be written, where and why.
+TEST_F(CliFileCommands, SaveFailuresNameWhatWhereAndWhyOnOneLine)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + path("a.dat")).exitCode, 0);
+    const std::string missing = path("missing");
+    CliRun run = cli("set " + path("a.dat") + " features.tot=10 -o " + missing + "/out.dat");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors,
+              "The data file cannot be saved: " + missing + "/out.dat: No such file or directory\n");
+    run = cli("export-raw " + path("a.dat") + " " + missing + "/x.bin");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors,
+              "The raw image cannot be saved: " + missing + "/x.bin: No such file or directory\n");
+    run = cli("new --model-code 0x0400 -o " + folder.path().string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1) << run.errors;
+    EXPECT_EQ(run.errors.rfind("The data file cannot be saved: " + folder.path().string() + ": ", 0), 0u)
+        << run.errors;
+
+    // A short text file is not a data file, rather than one that ends early.
+    LanguageTable texts;
+    ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);
+    writeBytes(path("note.dat"),
+               std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'});
+    run = cli("info " + path("note.dat"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, fillTextArguments(texts.text(loadMessageText(kLoadNotDataFile)), {"note.dat"}) +
+                              "\n" + path("note.dat") + "\n");
 }

@@ -239,7 +239,10 @@ TEST(DataFileLoad, TruncatedFilesAreRefusedExceptInTheLocalBlock)
         EXPECT_EQ(image.snapshot().local[0xBF], 0xFF);
         EXPECT_EQ(image.snapshot().main[0x1000], 0x11);
     }
+    // A short file that does not begin as a data file does is none at all.
+    writeBytes(path, std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'});
     ConfigImage image;
+    EXPECT_EQ(loadImage(path, image).code, kLoadNotDataFile);
     EXPECT_EQ(loadImage(folder.file("absent.dat"), image).code, kLoadCannotRead);
     EXPECT_EQ(loadImage(folder.path().string(), image).code, kLoadCannotRead);
 }
