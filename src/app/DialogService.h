@@ -13,7 +13,9 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 // What agreeing to a question lets happen. The command line answers routine questions in advance
 // (--yes) but writes over a repeater of another model only when that was asked for by name.
-enum class QuestionKind { Routine, ModelChange };
+// OptionFlags: the repeater is of the data's model, only its password settings differ; `detail`
+// says how, for a front end that names the difference rather than asking about the model.
+enum class QuestionKind { Routine, ModelChange, OptionFlags };
 
 // What a password question does with an entry: closes accepted, stays open for another entry
 // (the check has told the user why), or closes refused.
@@ -27,6 +29,7 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
     bool cancelIsDefault = false;
     QuestionKind kind = QuestionKind::Routine;
+    std::string detail = {};
 };
 
 struct FileRequest {

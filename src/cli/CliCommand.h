@@ -86,6 +86,9 @@ std::span<const CliCommand> fileCommands();
 int failLoad(const CliContext& context, const LoadResult& result, const std::string& path);
 // The file an output argument names: "-" is standard output.
 std::string outputPath(const std::string& given);
+// Zero when a file can be saved at path (its folder takes a new file, or it is a device or pipe
+// that can be written), otherwise the system's reason. Nothing is left behind.
+int outputProblem(const std::string& path);
 // Prints on one line what could not be written, where, and the system's reason; returns the
 // failure exit code.
 int failSave(const CliContext& context, const std::string& what, const std::string& path, int systemError);

@@ -1,6 +1,12 @@
 #include "cli/CliCommand.h"
 
 #include "app/FileFailureText.h"
+#include "model/AtomicFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <filesystem>
@@ -65,6 +71,21 @@ int CliContext::usage(std::string_view line) const
 std::string outputPath(const std::string& given)
 {
     return given == "-" ? std::string("/dev/stdout") : given;
+}
+
+int outputProblem(const std::string& path)
+{
+    // A device, a pipe or standard output is written where it is: opening it now could block or
+    // take a reader's place, so only the permission is asked.
+    struct stat node {};
+    if (::stat(path.c_str(), &node) == 0 && !S_ISREG(node.st_mode)) {
+        if (S_ISDIR(node.st_mode))
+            return EISDIR;
+        return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
+    }
+    // Otherwise the temporary a save writes first is made in the target's folder, and removed.
+    AtomicFileWriter probe(path);
+    return probe.open() ? 0 : probe.systemError();
 }
 
 int failSave(const CliContext& context, const std::string& what, const std::string& path, int systemError)

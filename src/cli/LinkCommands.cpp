@@ -57,6 +57,22 @@ std::unique_ptr<QCoreApplication> ensureApplication()
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// How far a transfer got, and the progress line it keeps on a terminal.
+struct ProgressLine {
+    int step = -1;
+    int total = 0;
+    bool open = false; // a line without its line feed is on the terminal
+
+    void end(std::ostream& err)
+    {
+        if (open)
+            err << '\n' << std::flush;
+        open = false;
+    }
+    // A step is announced before its block is sent: the blocks before it are in the repeater.
+    bool stoppedPartWay() const { return step >= 2 && step < total; }
+};
+
 // Everything one transfer needs, wired together for the terminal.
 struct TerminalTransfer {
     TerminalTransfer(CliContext& cli, const std::string& port, bool plain, TerminalDialogs::Answers answers,
@@ -73,15 +89,21 @@ struct TerminalTransfer {
     {
         link.setPort(1, resolvePortPath(port));
         link.options().encryptMode = !plain;
-        if (::isatty(STDERR_FILENO) == 1 && !quiet) {
-            const std::string label = cli.text(kProgressLabel, "Block");
-            context.progress = [&cli, label](int step, int total) {
-                cli.err << '\r' << label << ' ' << step << " / " << total << (step == total ? "\n" : "")
-                        << std::flush;
-            };
-        }
+        const bool shown = ::isatty(STDERR_FILENO) == 1 && !quiet;
+        const std::string label = cli.text(kProgressLabel, "Block");
+        context.progress = [this, &cli, label, shown](int step, int total) {
+            line.step = step;
+            line.total = total;
+            if (!shown)
+                return;
+            cli.err << '\r' << label << ' ' << step << " / " << total << (step == total ? "\n" : "")
+                    << std::flush;
+            line.open = step != total;
+        };
+        dialogs.setBeforeText([this, &cli] { line.end(cli.err); });
     }
 
+    ProgressLine line;
     std::unique_ptr<QCoreApplication> application = ensureApplication();
     // From here on Ctrl+C ends the transfer on its normal path instead of killing the program.
     InterruptionScope interruption;
@@ -97,14 +119,24 @@ int runRead(CliContext& cli, const CommandLine& options)
     if (!options.positional().empty() || options.value("--port").empty() || options.value("-o").empty())
         return cli.usage(kUsage);
     const bool plain = options.has("--plain");
+    // A file that cannot be made is found out before the repeater is read, not after.
+    const std::string out = outputPath(options.value("-o"));
+    if (const int error = outputProblem(out); error != 0)
+        return failSave(cli, "The data file", out, error);
     TerminalTransfer transfer(cli, options.value("--port"), plain, TerminalDialogs::Answers{true, false},
                               std::nullopt, options.has("--quiet"));
 
     ConfigImage image;
     image.clear();
     const int result = runReadTransfer(transfer.context, image);
-    if (interruptionRequested())
+    if (interruptionRequested()) {
+        transfer.line.end(cli.err);
+        cli.err << "The read was stopped";
+        if (transfer.line.step > 0)
+            cli.err << " at block " << transfer.line.step << " of " << transfer.line.total;
+        cli.err << "; nothing was saved.\n";
         return interruptionExitCode();
+    }
     if (result != kLinkOk) {
         if (!transfer.dialogs.shownAnything())
             cli.failText(773, "The repeater does not answer.");
@@ -117,11 +149,9 @@ int runRead(CliContext& cli, const CommandLine& options)
 
     DataFileSettings settings;
     settings.encryptMode = !plain;
-    const SaveResult saved =
-        saveImage(options.value("-o"), image, saveOptionsFor(settings, cliInstallationId()));
+    const SaveResult saved = saveImage(out, image, saveOptionsFor(settings, cliInstallationId()));
     if (saved.code != kSaveOk)
-        return cli.fail(std::generic_category().message(saved.systemError) + "\n" +
-                        fileFailureLine(cli.languageTable(), options.value("-o"), 0));
+        return failSave(cli, "The data file", out, saved.systemError);
     // What was done goes to standard error, so standard output stays for data.
     if (!options.has("--quiet"))
         cli.err << fillTextArguments(cli.text(kReadDone, "Read %s into %s"),
@@ -166,12 +196,16 @@ int runWrite(CliContext& cli, const CommandLine& options)
     if (!problems.empty())
         return cli.fail(writeProblemsText(problems, transfer.context.texts));
     const int result = runWriteTransfer(transfer.context, image, WriteOptions{options.has("--set-clock")});
-    if (interruptionRequested())
-        return interruptionExitCode();
-    if (result != kLinkOk) {
-        if (!transfer.dialogs.shownAnything())
+    if (interruptionRequested() || result != kLinkOk) {
+        transfer.line.end(cli.err);
+        if (interruptionRequested())
+            cli.err << "The write was stopped.\n";
+        else if (!transfer.dialogs.shownAnything())
             cli.failText(773, "The repeater does not answer.");
-        return kExitFailure;
+        if (transfer.line.stoppedPartWay())
+            cli.err << "The write ended at block " << transfer.line.step << " of " << transfer.line.total
+                    << ": the repeater now holds part of the new data. Write the data file to it again.\n";
+        return interruptionRequested() ? interruptionExitCode() : kExitFailure;
     }
     if (!options.has("--quiet")) {
         const std::string written = options.positional().front() + " (" + modelName(image) + ")";

@@ -88,12 +88,19 @@ TerminalDialogs::TerminalDialogs(std::ostream& err, Answers answers, std::option
 MessageAnswer TerminalDialogs::showMessage(const MessageRequest& request)
 {
     shown_ = true;
-    err_ << request.text << '\n';
+    if (beforeText_)
+        beforeText_();
+    // Data of the repeater's own model: what differs is said instead of the model question.
+    err_ << (request.kind == QuestionKind::OptionFlags && !request.detail.empty() ? request.detail
+                                                                                  : request.text)
+         << '\n';
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     const bool yesNo = request.buttons != MessageButtons::OkCancel;
     if (request.kind == QuestionKind::ModelChange) {
         const bool agreed = answers_.modelChange;
+        if (!agreed)
+            err_ << "Not written: the repeater is of another model; --allow-model-change writes over it.\n";
         return yesNo ? (agreed ? MessageAnswer::Yes : MessageAnswer::No)
                      : (agreed ? MessageAnswer::Ok : MessageAnswer::Cancel);
     }
@@ -118,6 +125,8 @@ std::optional<std::string> TerminalDialogs::askPassword(const std::string&, cons
         password_.reset();
         return given;
     }
+    if (beforeText_)
+        beforeText_();
     if (!onTerminal()) {
         // The transfer ends as cancelled; without this line the failure would carry no reason.
         shown_ = true;

@@ -3,9 +3,12 @@
 // password prompt to the terminal. Without a terminal a question counts as Cancel unless the
 // user answered the routine ones in advance (--yes), and a password nobody can type is reported
 // with its prompt and the missing-password text. Writing over a repeater of another model is
-// never asked on the terminal: it happens only when the command line allowed it by name.
+// never asked on the terminal: it happens only when the command line allowed it by name, and a
+// refusal names the option. To a repeater of the data's own model whose option flags differ,
+// the difference is said instead of the model question.
 #include "app/DialogService.h"
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -29,6 +32,8 @@ public:
                                            int maxLength) override;
 
     bool shownAnything() const { return shown_; }
+    // Called before anything is printed (ends an open progress line).
+    void setBeforeText(std::function<void()> beforeText) { beforeText_ = std::move(beforeText); }
 
 private:
     std::ostream& err_;
@@ -36,6 +41,7 @@ private:
     std::optional<std::string> password_;
     std::string passwordMissingText_;
     bool shown_ = false;
+    std::function<void()> beforeText_;
 };
 
 } // namespace rps::cli

@@ -109,9 +109,16 @@ int main(int argc, char** argv)
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         // Help and version go to standard output with success; every other parse failure is a
-        // usage error, named by the library's message.
-        const int code = app.exit(error);
-        return code == 0 ? rps::cli::kExitOk : rps::cli::kExitUsage;
+        // usage error, named by the library's message and followed by the command's usage.
+        if (error.get_exit_code() == 0)
+            return app.exit(error) == 0 ? rps::cli::kExitOk : rps::cli::kExitUsage;
+        std::cerr << "rps360t-cli: " << error.what() << '\n';
+        const auto command = std::find_if(commands.begin(), commands.end(),
+                                          [&](const auto& c) { return argc > 1 && c.name == argv[1]; });
+        if (command != commands.end())
+            std::cerr << "usage: rps360t-cli " << command->usage << '\n';
+        std::cerr << "Run with --help for more information.\n";
+        return rps::cli::kExitUsage;
     }
 
     for (std::size_t i = 0; i < commands.size(); ++i) {

@@ -41,6 +41,12 @@ bool isMissing(int error)
     return error == ENOENT || error == ENODEV || error == ENXIO;
 }
 
+// The USB serial adapters brltty takes for braille displays.
+bool isUsbSerialDevice(const std::string& path)
+{
+    return path.starts_with("/dev/ttyUSB") || path.starts_with("/dev/ttyACM");
+}
+
 } // namespace
 
 std::string portOpenFailureText(const LanguageTable& texts, const std::string& devicePath,
@@ -63,7 +69,7 @@ std::string portOpenFailureText(const LanguageTable& texts, const std::string& d
                             "When ModemManager or brltty run, they are the usual programs that hold a serial "
                             "port; stop them or tell them to leave this port alone.")
                    : fillTextArguments(textOr(texts, kHeldBy, "The port is held by %s."), {failure.holder});
-    else if (isMissing(failure.systemError))
+    else if (isMissing(failure.systemError) && isUsbSerialDevice(devicePath))
         hint = textOr(texts, kBrlttyHint,
                       "If the cable was plugged in just now, brltty may have taken it: remove brltty or stop "
                       "it, then plug the cable in again.");

@@ -46,9 +46,10 @@ std::string resolvePortPath(std::string_view typed, const std::filesystem::path&
     const std::filesystem::path local = (workingFolder / path).lexically_normal();
     if (typed.find('/') != std::string_view::npos || existsAt(local))
         return local.string();
-    if (isSerialDeviceName(typed) && existsAt(devFolder / path))
+    // A serial device's name that exists nowhere is the device that is not plugged in: the open
+    // fails with "no such file" naming it under /dev, where it was looked for.
+    if (isSerialDeviceName(typed))
         return (devFolder / path).string();
-    // Opening this fails with "no such file", naming what the user typed.
     return local.string();
 }
 

@@ -2,9 +2,9 @@
 // What the user typed as a port (on the command line, in the port dialog, in RPS360T_PORT)
 // turned into the device path that is opened. A path with a slash, or a name that exists in
 // the working folder, is taken as it stands (made absolute, so nothing looks it up under
-// /dev). A bare name that exists only under /dev is accepted for serial devices alone
-// (ttyUSB0, ttyACM0, ttyS0, rfcomm0 ...), never for the controlling terminal, the console,
-// the pseudo-terminal multiplexer or a virtual console.
+// /dev). Any other bare name is looked up under /dev for serial devices alone (ttyUSB0,
+// ttyACM0, ttyS0, rfcomm0 ...), also when it is not there yet, never for the controlling
+// terminal, the console, the pseudo-terminal multiplexer or a virtual console.
 #include <filesystem>
 #include <string>
 #include <string_view>

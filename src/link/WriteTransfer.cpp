@@ -6,6 +6,7 @@
 #include "model/ModelTable.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace rps {
 
@@ -56,6 +57,34 @@ bool differsInModel(const ModelRecord& record, const ModelBlock& data)
     return !std::equal(record.begin(), record.begin() + kModelBytes, data.bytes().begin());
 }
 
+std::string passwordSetting(bool empty)
+{
+    return empty ? "none" : "set";
+}
+
+// What differs between a repeater and data of one model: their option flags, said as the
+// password settings they are.
+std::string optionFlagsDifference(const LanguageTable& t, const ModelBlock& repeater, const ModelBlock& data)
+{
+    std::string text = "The repeater is of the data's model; its option flags differ from the data's:";
+    const auto line = [&](int caption, bool onRepeater, bool inData) {
+        text += "\n  " + t.text(caption) + " (repeater: " + passwordSetting(onRepeater) +
+                ", data: " + passwordSetting(inData) + ")";
+    };
+    if (repeater.readPasswordEmpty() != data.readPasswordEmpty())
+        line(texts::kReadPassword, repeater.readPasswordEmpty(), data.readPasswordEmpty());
+    if (repeater.writePasswordEmpty() != data.writePasswordEmpty())
+        line(texts::kWritePassword, repeater.writePasswordEmpty(), data.writePasswordEmpty());
+    if (repeater.readPasswordEmpty() == data.readPasswordEmpty() &&
+        repeater.writePasswordEmpty() == data.writePasswordEmpty()) {
+        char flags[80];
+        std::snprintf(flags, sizeof flags, "\n  (repeater: 0x%04X, data: 0x%04X)", repeater.optionFlags(),
+                      data.optionFlags());
+        text += flags;
+    }
+    return text;
+}
+
 int identifyForWrite(TransferContext& context, const ModelBlock& data, ModelRecord& record)
 {
     if (context.link.identify(record) != kLinkOk)
@@ -73,6 +102,10 @@ int identifyForWrite(TransferContext& context, const ModelBlock& data, ModelReco
                                MessageButtons::OkCancel, MessageIcon::Warning};
         if (differsInModel(record, data))
             request.kind = QuestionKind::ModelChange;
+        else if (record[14] != data.bytes()[14] || record[15] != data.bytes()[15]) {
+            request.kind = QuestionKind::OptionFlags;
+            request.detail = optionFlagsDifference(t, ModelBlock(record), data);
+        }
         if (context.dialogs.showMessage(request) != MessageAnswer::Ok)
             return leaveAndClose(context);
     }

@@ -94,10 +94,8 @@ TEST_F(CliReport, AFileThatCannotBeReadNamesItselfAndTheReason)
     ASSERT_EQ(cli("new --model-code 0x0400 -o " + folder.file("a.dat")).exitCode, 0);
     run = cli("new --model-code 0x0400 -o " + folder.file("no/such/folder/b.dat"));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(
-        run.errors.find(std::generic_category().message(ENOENT) + "\n" + folder.file("no/such/folder/b.dat")),
-        std::string::npos)
-        << run.errors;
+    EXPECT_EQ(run.errors, "The data file cannot be saved: " + folder.file("no/such/folder/b.dat") + ": " +
+                              std::generic_category().message(ENOENT) + "\n");
 }
 
 } // namespace

@@ -122,8 +122,48 @@ TEST_F(LinkCli, YesDoesNotWriteOverAnotherModelButAllowModelChangeDoes)
     EXPECT_EQ(allowed.exitCode, 0) << allowed.errors;
     EXPECT_EQ(getU16(radioImage(), kModelBlockOffset + 10), 0x0600);
 
-    // The usage names the option.
+    // The refusal and the usage name the option.
+    EXPECT_NE(refused.errors.find("--allow-model-change"), std::string::npos) << refused.errors;
     EXPECT_NE(cli("write").errors.find("--allow-model-change"), std::string::npos);
+}
+
+// A repeater of the data's model whose password settings differ is no other model: the
+// difference is said, not the model question.
+TEST_F(LinkCli, OtherOptionFlagsAreNamedNotAskedAsAnotherModel)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    startSim("--model-code 0x0400 --write-password K9");
+    const CliRun run = cli("write --port " + link() + " --yes --password K9 " + file("new.dat"));
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.errors.find(message(777)), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find(message(1026) + " (repeater: set, data: none)"), std::string::npos)
+        << run.errors;
+}
+
+// A write that ends part way says how far it got and that the repeater must be written again.
+TEST_F(LinkCli, AWriteEndingPartWayTellsThatTheRepeaterHoldsPartOfTheData)
+{
+    ASSERT_EQ(cli("new --model-code 0x0400 -o " + file("new.dat")).exitCode, 0);
+    startSim("--model-code 0x0400 --die-at-block 100");
+    const CliRun run = cli("write --port " + link() + " --yes " + file("new.dat"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find(message(773)), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("block 101 of 165: the repeater now holds part of the new data"),
+              std::string::npos)
+        << run.errors;
+}
+
+// read finds out that its output cannot be made before it opens the port.
+TEST_F(LinkCli, AnOutputThatCannotBeMadeFailsBeforeThePortIsOpened)
+{
+    for (const std::string& out : {folder.path().string(), file("missing/read.dat")}) {
+        SCOPED_TRACE(out);
+        const CliRun run = cli("read --port " + file("nothing.tty") + " -o " + out);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.errors.rfind("The data file cannot be saved: " + out + ": ", 0), 0u) << run.errors;
+        EXPECT_EQ(run.errors.find(message(772)), std::string::npos) << "the port was opened";
+    }
+    EXPECT_FALSE(std::filesystem::exists(file("missing")));
 }
 
 TEST_F(LinkCli, ARepeaterDyingMidReadFailsWithTheMessageAndWritesNoFile)
@@ -319,6 +359,7 @@ public:
             readScreen(50);
             exited_ = ::waitpid(pid_, &status, WNOHANG) == pid_;
         }
+        readScreen(50); // what it wrote just before it ended
         return exited_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     const std::string& screen() const { return screen_; }
@@ -377,6 +418,7 @@ TEST_F(LinkCli, ASignalDuringATransferEndsTheSessionFirst)
         int exitCode;
         int leaves;
         int abandons;
+        std::string stopped;
     };
     const Case cases[] = {
         {"read, Ctrl+C",
@@ -385,14 +427,16 @@ TEST_F(LinkCli, ASignalDuringATransferEndsTheSessionFirst)
          0,
          128 + SIGINT,
          1,
-         0},
+         0,
+         "The read was stopped at block "},
         {"write, SIGTERM",
          {"write", "--port", link(), "--yes", file("new.dat")},
          " 5 / 165",
          SIGTERM,
          128 + SIGTERM,
          0,
-         1},
+         1,
+         "The write was stopped."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -407,6 +451,14 @@ TEST_F(LinkCli, ASignalDuringATransferEndsTheSessionFirst)
             terminal.signal(c.signal);
         EXPECT_EQ(terminal.exitCode(), c.exitCode);
         EXPECT_EQ(terminal.screen().find(message(773)), std::string::npos) << "the repeater did answer";
+        // The progress line is ended, then the stop is said (and for a write what it left behind).
+        const std::string& screen = terminal.screen();
+        const std::size_t said = screen.find(c.stopped);
+        ASSERT_NE(said, std::string::npos) << screen;
+        const std::size_t lastProgress = screen.rfind(message(551) + " ", said);
+        ASSERT_NE(lastProgress, std::string::npos) << screen;
+        EXPECT_LT(screen.find('\n', lastProgress), said) << screen;
+        EXPECT_EQ(screen.find("part of the new data") != std::string::npos, c.abandons == 1) << screen;
         const sim::SimRepeater& repeater = radio.stop();
         EXPECT_FALSE(repeater.inMode());
         EXPECT_EQ(repeater.leaveCount(), c.leaves);

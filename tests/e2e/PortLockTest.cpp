@@ -94,12 +94,21 @@ TEST_F(PortLock, TheCliSaysWhyThePortDidNotOpen)
         EXPECT_NE(run.errors.find("(pid " + std::to_string(::getpid()) + ")"), std::string::npos)
             << run.errors;
     }
+    if (!std::filesystem::exists("/dev/ttyUSB9")) {
+        // A bare device name that is nowhere is the USB adapter that is not plugged in.
+        const CliRun run = runCli("read --port ttyUSB9 -o " + folder.file("out.dat"), folder);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_NE(run.errors.find("/dev/ttyUSB9: No such file or directory"), std::string::npos)
+            << run.errors;
+        EXPECT_NE(run.errors.find("brltty"), std::string::npos) << run.errors;
+    }
     {
         const CliRun run =
             runCli("read --port " + folder.file("ttyUSB9") + " -o " + folder.file("out.dat"), folder);
         EXPECT_NE(run.exitCode, 0);
-        EXPECT_NE(run.errors.find("No such file or directory"), std::string::npos) << run.errors;
-        EXPECT_NE(run.errors.find("brltty"), std::string::npos) << run.errors;
+        EXPECT_NE(run.errors.find(folder.file("ttyUSB9") + ": No such file or directory"), std::string::npos)
+            << run.errors;
+        EXPECT_EQ(run.errors.find("brltty"), std::string::npos) << run.errors;
     }
     {
         // A user outside the terminal's group: the system denies it even though we run as root.

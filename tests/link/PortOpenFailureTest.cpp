@@ -41,6 +41,10 @@ TEST(PortOpenFailure, EachReasonSaysWhatToDo)
     // reason and the hint still reach the user.
     const LanguageTable noTexts;
     for (const LanguageTable* table : {static_cast<const LanguageTable*>(&texts), &noTexts}) {
+        // brltty takes USB adapters only: a missing link or built-in port gets no hint about it.
+        for (const char* other : {"/tmp/sim.tty", "/dev/ttyS4"})
+            EXPECT_EQ(portOpenFailureText(*table, other, {ENOENT, ""}),
+                      std::string(other) + ": " + reason(ENOENT));
         for (const auto& c : cases) {
             const std::string text = portOpenFailureText(*table, device, c.failure);
             const std::size_t lineEnd = text.find('\n');

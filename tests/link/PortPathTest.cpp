@@ -46,7 +46,8 @@ TEST(PortPath, RelativeNamesStayInTheWorkingFolderUnlessTheyNameASerialDevice)
         {"tty0", w + "/tty0"},       // never a virtual console
         {"console", w + "/console"},
         {"ptmx", w + "/ptmx"},
-        {"ttyUSB7", w + "/ttyUSB7"},   // nowhere: the open fails naming the typed path
+        {"ttyUSB7", d + "/ttyUSB7"},   // nowhere: the open fails naming the device not plugged in
+        {"nolink", w + "/nolink"},     // nowhere and no serial device: the typed path
         {"sub/link", w + "/sub/link"}, // a slash: as it stands
         {"./mylink", w + "/mylink"},
         {"../x", (work.path().parent_path() / "x").string()},

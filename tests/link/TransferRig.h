@@ -18,13 +18,14 @@ struct AskedMessage {
     std::string caption;
     MessageButtons buttons;
     QuestionKind kind;
+    std::string detail;
 };
 
 class ScriptedDialogs : public DialogService {
 public:
     MessageAnswer showMessage(const MessageRequest& request) override
     {
-        asked.push_back({request.text, request.caption, request.buttons, request.kind});
+        asked.push_back({request.text, request.caption, request.buttons, request.kind, request.detail});
         if (answers.empty())
             return MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();

@@ -244,7 +244,8 @@ TEST(WriteTransfer, ModelComparisonIgnoresOnlyTheReservedBytes)
 }
 
 // Identifier, destination and band (bytes 0..11) name the model: writing over another one is
-// a model change. Option flags alone (bytes 14..15) are the routine question.
+// a model change. Option flags alone (bytes 14..15) are the routine question, with what differs
+// said for a front end that names it instead.
 TEST(WriteTransfer, OnlyAnotherModelIsAskedAsAModelChange)
 {
     struct Case {
@@ -252,13 +253,14 @@ TEST(WriteTransfer, OnlyAnotherModelIsAskedAsAModelChange)
         std::size_t byte;
         uint8_t flip;
         QuestionKind kind;
+        std::string detail;
     };
     const Case cases[] = {
-        {"identifier RQLM0940", 5, '6' ^ '9', QuestionKind::ModelChange},
-        {"destination variant 2", 10, 0x02, QuestionKind::ModelChange},
-        {"band type 7", 11, 0x04 ^ 0x07, QuestionKind::ModelChange},
-        {"option flag bit 3", 14, 0x08, QuestionKind::Routine},
-        {"option flag bit 15", 15, 0x80, QuestionKind::Routine},
+        {"identifier RQLM0940", 5, '6' ^ '9', QuestionKind::ModelChange, ""},
+        {"destination variant 2", 10, 0x02, QuestionKind::ModelChange, ""},
+        {"band type 7", 11, 0x04 ^ 0x07, QuestionKind::ModelChange, ""},
+        {"option flag bit 3", 14, 0x08, QuestionKind::OptionFlags, "(repeater: 0x"},
+        {"option flag bit 15", 15, 0x80, QuestionKind::OptionFlags, "(repeater: 0x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -270,6 +272,11 @@ TEST(WriteTransfer, OnlyAnotherModelIsAskedAsAModelChange)
         ASSERT_EQ(rig.dialogs.asked.size(), 1u);
         EXPECT_EQ(rig.dialogs.asked[0].text, T(777));
         EXPECT_EQ(rig.dialogs.asked[0].kind, c.kind);
+        if (c.detail.empty())
+            EXPECT_EQ(rig.dialogs.asked[0].detail, "");
+        else
+            EXPECT_NE(rig.dialogs.asked[0].detail.find(c.detail), std::string::npos)
+                << rig.dialogs.asked[0].detail;
         // Refused: after the identification only the leave command reaches the repeater.
         const std::vector<uint8_t>& log = rig.repeater.commandLog();
         const auto identified = std::find(log.begin(), log.end(), proto::kIdentify);
