@@ -281,6 +281,21 @@ TEST_F(CliFileCommands, SaveFailuresNameWhatWhereAndWhyOnOneLine)
     EXPECT_EQ(run.errors.rfind("The data file cannot be saved: " + folder.path().string() + ": ", 0), 0u)
         << run.errors;
 
+    // A folder the user may not write to (run as another user, since root may write anywhere).
+    if (::geteuid() == 0) {
+        std::filesystem::permissions(
+            folder.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                               std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                               std::filesystem::perms::others_exec);
+        const std::string command = std::string("setpriv --reuid=65534 --regid=65534 --clear-groups ") +
+                                    RPS_CLI_PROGRAM + " set " + path("a.dat") + " features.tot=10 -o " +
+                                    path("out.dat") + " </dev/null 2>" + path("denied.txt");
+        EXPECT_NE(std::system(command.c_str()), 0);
+        const auto denied = readBytes(path("denied.txt"));
+        EXPECT_EQ(std::string(denied.begin(), denied.end()),
+                  "The data file cannot be saved: " + path("out.dat") + ": Permission denied\n");
+    }
+
     // A short text file is not a data file, rather than one that ends early.
     LanguageTable texts;
     ASSERT_EQ(texts.loadFile(rps::test::kLanguageFile, "English"), LanguageLoadResult::Ok);

@@ -88,6 +88,13 @@ TEST_F(LinkCli, ReadSavesTheRepeatersImageAsAnOpenableDataFile)
     }
     EXPECT_TRUE(std::equal(read.begin() + kMainSize + kAuxSize, read.begin() + kMainSize + kAuxSize + 192,
                            radio.begin() + kMainSize + kAuxSize));
+
+    // "-o -" is standard output.
+    startSim("--model-code 0x0700");
+    const CliRun piped = cli("read --port " + link() + " -o -");
+    ASSERT_EQ(piped.exitCode, 0) << piped.errors;
+    EXPECT_EQ(piped.output.size(), readBytes(file("read.dat")).size());
+    EXPECT_EQ(piped.output.substr(0, 3), "RPS");
 }
 
 TEST_F(LinkCli, WriteSendsTheDataFileAndAPlainReadBringsItBack)
