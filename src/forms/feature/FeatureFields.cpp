@@ -353,6 +353,7 @@ StoreStep FeatureRules::beforeStore(FieldEdit& edit, EditResult& result)
         });
         if (!lettersAndDigits || edit.text.size() > kDataPasswordLength) {
             result.refused = true;
+            result.message = kPasswordCharactersText;
             return StoreStep::Done;
         }
         return StoreStep::Store;
