@@ -226,4 +226,13 @@ TEST_F(ChEditViewTest, EnterAfterATransmitFrequencyLandsOnTheChannelType)
         QApplication::processEvents();
         EXPECT_EQ(QApplication::focusWidget(), view->control(kItemChannelType)) << typed;
     }
+    // Shift+Tab stores the frequency and goes back to the receive frequency.
+    auto* tx = static_cast<QLineEdit*>(view->control(kItemTxFrequency));
+    tx->setFocus();
+    tx->selectAll();
+    QTest::keyClicks(tx, "157");
+    QTest::keyClick(tx, Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(tx->text(), "157.000000");
+    EXPECT_EQ(QApplication::focusWidget(), view->control(kItemRxFrequency));
 }

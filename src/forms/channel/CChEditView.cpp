@@ -60,7 +60,7 @@ void CChEditView::stored(int item, const fields::EditResult& result)
     if (result.changed)
         context().host.refreshAllForms();
     refreshAll(false);
-    if (item == kItemTxFrequency && result.changed) {
+    if (item == kItemTxFrequency && result.changed && !leavingBackwards_) {
         // The next thing to set after a transmit frequency is the channel type, or the
         // squelch when the type cannot be changed.
         QWidget* next =
@@ -78,7 +78,9 @@ bool CChEditView::eventFilter(QObject* object, QEvent* event)
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             // Store the typed text before Tab picks the next control: the store may enable it
             // (a first receive frequency creates the channel) or choose it.
+            leavingBackwards_ = key == Qt::Key_Backtab;
             fieldForm()->commitPending(qobject_cast<QWidget*>(object));
+            leavingBackwards_ = false;
             if (storePlacedFocus_)
                 return true;
         }

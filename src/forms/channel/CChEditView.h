@@ -38,6 +38,8 @@ private:
     // A store of the key being handled put the focus where the form goes next: the key
     // itself moves it no further.
     bool storePlacedFocus_ = false;
+    // Shift+Tab stores the typed text and goes back, not on to the next control.
+    bool leavingBackwards_ = false;
 };
 
 } // namespace rps
