@@ -88,6 +88,24 @@ void CChildFrame::showEvent(QShowEvent* event)
 {
     QMdiSubWindow::showEvent(event);
     updateMinimumSize();
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        makeRoomForScrollBar();
+    }
+}
+
+void CChildFrame::makeRoomForScrollBar()
+{
+    // Opened narrower than its form, the window scrolls sideways; the bar takes its height from
+    // the work area where there is room, so that the form need not scroll up and down as well.
+    QWidget* area = parentWidget();
+    if (area == nullptr || form_ == nullptr || isMaximized() || isMinimized())
+        return;
+    const int besideForm = sizeHint().width() - widget()->sizeHint().width();
+    if (form_->minimumSizeHint().width() + besideForm <= width())
+        return;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget());
+    resize(width(), std::max(height(), std::min(height() + bar, area->height() - y())));
 }
 
 bool CChildFrame::eventFilter(QObject* watched, QEvent* event)

@@ -29,10 +29,12 @@ private:
     void releaseFrameKeys(const QList<QKeySequence>& frameKeys);
     void setTitle(const QString& title);
     void updateMinimumSize();
+    void makeRoomForScrollBar();
     // Width at which the title bar shows the whole title between the icon and the buttons.
     int widthForTitle() const;
 
     CFormView* form_;
+    bool shownOnce_ = false;
 };
 
 } // namespace rps
