@@ -339,7 +339,8 @@ CFormView* CMainFrame::openedForm(int command) const
     const auto it = forms_.find(command);
     if (it == forms_.end() || it->second.isNull() || it->second->isHidden())
         return nullptr;
-    return qobject_cast<CFormView*>(it->second->widget());
+    auto* window = qobject_cast<CChildFrame*>(it->second.data());
+    return window ? window->form() : nullptr;
 }
 
 void CMainFrame::forgetClosedForms()

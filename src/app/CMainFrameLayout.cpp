@@ -2,6 +2,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/WindowPlacement.h"
+#include "forms/common/CChildFrame.h"
+#include "forms/common/CFormView.h"
 
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -81,8 +83,8 @@ void CMainFrame::repaintChildWindowsLater()
     QTimer::singleShot(0, this, [this] {
         for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::StackingOrder)) {
             window->update();
-            if (QWidget* form = window->widget())
-                form->update();
+            if (auto* child = qobject_cast<CChildFrame*>(window); child && child->form())
+                child->form()->update();
         }
     });
 }

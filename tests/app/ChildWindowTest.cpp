@@ -1,22 +1,29 @@
 // The editing forms in their child windows as a dealer sees them: every form paints its own
-// background, and a main window that is not maximised scrolls instead of cutting forms off.
+// background, every form fits a 1280×800 main window with the tree shown, and a smaller window
+// scrolls its form instead of cutting it off.
 #include "ShellRig.h"
 
+#include "forms/common/CChildFrame.h"
+
 #include "app/ShellCommands.h"
+#include "forms/FormCatalog.h"
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionTitleBar>
+#include <QTabWidget>
 #include <QTest>
 
 #include <filesystem>
@@ -35,6 +42,7 @@ void startOnDemo(ShellRig& rig, QSize size)
     rig.dialogs.openFiles.push_back(demo);
     rig.trigger(cmd::kOpen);
     CMainFrame& frame = rig.frame();
+    frame.setWindowState(Qt::WindowNoState); // the first run opens maximised
     frame.resize(size);
     frame.show();
     frame.activateWindow();
@@ -52,7 +60,7 @@ void settle()
 
 QMdiSubWindow* childWindow(QWidget* form)
 {
-    return qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    return CChildFrame::of(form);
 }
 
 // Pixels of the form's own margins (no child widget over them) that do not show the form's
@@ -139,7 +147,6 @@ TEST(ChildWindows, InA900By600WindowTheGridScrollsAndChannelEditKeepsItsCaptions
     ShellRig rig;
     startOnDemo(rig, QSize(900, 600));
     CMainFrame& frame = rig.frame();
-    QWidget* viewport = frame.mdiArea()->viewport();
     CFormView* info = frame.openedForm(kChannelInformationCommand);
     auto* grid = info->findChild<CGridView*>();
     ASSERT_NE(grid, nullptr);
@@ -167,15 +174,11 @@ TEST(ChildWindows, InA900By600WindowTheGridScrollsAndChannelEditKeepsItsCaptions
     settle();
     EXPECT_EQ(cutCaptions(edit).join(" | ").toStdString(), "") << "at its smallest";
 
-    // The work area scrolls to what does not fit.
-    const QRect window = childWindow(edit)->geometry();
-    ASSERT_TRUE(window.width() > viewport->width() || window.height() > viewport->height());
-    if (window.width() > viewport->width()) {
-        EXPECT_TRUE(frame.mdiArea()->horizontalScrollBar()->isVisible());
-    }
-    if (window.height() > viewport->height()) {
-        EXPECT_TRUE(frame.mdiArea()->verticalScrollBar()->isVisible());
-    }
+    // The child window scrolls what does not fit.
+    auto* scroll = childWindow(edit)->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
 }
 
 TEST(ChildWindows, TheBeatShiftWindowIsWideEnoughForItsTitle)
@@ -206,6 +209,115 @@ TEST(ChildWindows, TheBeatShiftWindowIsWideEnoughForItsTitle)
     font.setBold(true);
     EXPECT_GE(label.width(), QFontMetrics(font).horizontalAdvance(window->windowTitle()))
         << window->windowTitle().toStdString() << " in " << window->width();
+}
+
+// Every form of the catalogue that can be opened, each alone in the work area.
+template <typename Check> void forEachForm(CMainFrame& frame, Check check)
+{
+    for (const FormDescriptor& descriptor : formCatalog()) {
+        if (descriptor.create == nullptr)
+            continue;
+        for (const FormDescriptor& other : formCatalog())
+            frame.closeForm(other.command);
+        frame.openForm(descriptor.command);
+        CFormView* form = frame.openedForm(descriptor.command);
+        if (form == nullptr) {
+            ADD_FAILURE() << "form " << descriptor.command << " did not open";
+            continue;
+        }
+        settle();
+        check(form, descriptor.command);
+    }
+}
+
+// Visible controls of the form that the child window does not show whole, on every page of its
+// tab controls.
+QStringList controlsOutOfSight(QWidget* form, QWidget* shown)
+{
+    QStringList outside;
+    auto look = [&] {
+        settle();
+        const QRect room = shown->rect();
+        for (QWidget* widget : form->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || widget->isWindow())
+                continue;
+            const QRect rect(widget->mapTo(shown, QPoint(0, 0)), widget->size());
+            if (!room.contains(rect))
+                outside << QStringLiteral("%1 %2 at %3,%4 %5x%6")
+                               .arg(widget->metaObject()->className(), widget->objectName())
+                               .arg(rect.x())
+                               .arg(rect.y())
+                               .arg(rect.width())
+                               .arg(rect.height());
+        }
+    };
+    look();
+    for (QTabWidget* tabs : form->findChildren<QTabWidget*>()) {
+        const int current = tabs->currentIndex();
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            look();
+        }
+        tabs->setCurrentIndex(current);
+    }
+    outside.removeDuplicates();
+    return outside;
+}
+
+TEST(ChildWindows, EveryFormFitsTheWorkAreaOfA1280By800WindowWithTheTreeShown)
+{
+    ShellRig rig;
+    startOnDemo(rig, QSize(1280, 800));
+    CMainFrame& frame = rig.frame();
+    ASSERT_TRUE(frame.findChild<QDockWidget*>("treeBar")->isVisible());
+    QWidget* workArea = frame.mdiArea()->viewport();
+    forEachForm(frame, [&](CFormView* form, int command) {
+        QMdiSubWindow* window = childWindow(form);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(workArea->rect().contains(window->geometry()))
+            << "form " << command << ": window " << window->width() << "x" << window->height() << " in "
+            << workArea->width() << "x" << workArea->height();
+        // Nothing of the form is scrolled or cut off.
+        EXPECT_EQ(controlsOutOfSight(form, workArea).join("; ").toStdString(), "") << "form " << command;
+        EXPECT_EQ(controlsOutOfSight(form, form->parentWidget()).join("; ").toStdString(), "")
+            << "form " << command;
+    });
+}
+
+TEST(ChildWindows, InA900By600WindowAMaximisedFormScrollsInsteadOfCuttingItsControls)
+{
+    ShellRig rig;
+    startOnDemo(rig, QSize(900, 600));
+    CMainFrame& frame = rig.frame();
+    QWidget* workArea = frame.mdiArea()->viewport();
+    forEachForm(frame, [&](CFormView* form, int command) {
+        // As opened: a window that is not as tall as the work area scrolls sideways only.
+        auto* opened = childWindow(form)->findChild<QScrollArea*>();
+        ASSERT_NE(opened, nullptr);
+        if (childWindow(form)->geometry().bottom() < workArea->height() - 1) {
+            EXPECT_FALSE(opened->verticalScrollBar()->isVisible()) << "form " << command;
+        }
+        childWindow(form)->showMaximized();
+        settle();
+        auto* scroll = childWindow(form)->findChild<QScrollArea*>();
+        ASSERT_NE(scroll, nullptr);
+        const QSize least = form->minimumSizeHint();
+        EXPECT_GE(form->width(), least.width()) << "form " << command;
+        EXPECT_GE(form->height(), least.height()) << "form " << command;
+        if (form->width() > scroll->viewport()->width()) {
+            EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible()) << "form " << command;
+        }
+        if (form->height() > scroll->viewport()->height()) {
+            EXPECT_TRUE(scroll->verticalScrollBar()->isVisible()) << "form " << command;
+        }
+        // Scrolled to its end, the form shows its last control.
+        scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        settle();
+        const QRect seen(form->mapFrom(scroll->viewport(), QPoint(0, 0)), scroll->viewport()->size());
+        EXPECT_TRUE(seen.contains(QPoint(form->width() - 1, form->height() - 1))) << "form " << command;
+        childWindow(form)->showNormal();
+    });
 }
 
 } // namespace

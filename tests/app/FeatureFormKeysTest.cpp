@@ -1,6 +1,8 @@
 // Ctrl+Tab inside the key assignment and function port forms: their grids leave it to the
 // main window, which cycles its windows; Tab stays inside the form.
 #include "ShellRig.h"
+
+#include "forms/common/CChildFrame.h"
 #include "forms/common/CGridView.h"
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
@@ -44,22 +46,22 @@ TEST(FeatureFormKeys, CtrlTabInsideTheGridsCyclesTheWindowsAndTabStaysInTheForm)
     const std::vector<uint8_t> before(rig.image().main().begin(), rig.image().main().end());
 
     QMdiArea* mdi = frame.mdiArea();
-    mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ports->parentWidget()));
+    mdi->setActiveSubWindow(CChildFrame::of(ports));
     ports->inputGrid()->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), ports->inputGrid());
     cycleWindows(ports->inputGrid());
-    EXPECT_EQ(mdi->activeSubWindow()->widget(), keys);
+    EXPECT_EQ(mdi->activeSubWindow(), CChildFrame::of(keys));
     EXPECT_FALSE(ports->inputGrid()->isEditing());
 
     keys->grid()->setFocus();
     cycleWindows(keys->grid());
-    EXPECT_EQ(mdi->activeSubWindow()->widget(), ports);
+    EXPECT_EQ(mdi->activeSubWindow(), CChildFrame::of(ports));
     EXPECT_FALSE(keys->grid()->isEditing());
 
     // Tab moves on inside the form and opens nothing.
     ports->modeGrid()->setFocus();
     QTest::keyClick(ports->modeGrid(), Qt::Key_Tab);
-    EXPECT_EQ(mdi->activeSubWindow()->widget(), ports);
+    EXPECT_EQ(mdi->activeSubWindow(), CChildFrame::of(ports));
     EXPECT_NE(QApplication::focusWidget(), ports->modeGrid());
     EXPECT_TRUE(ports->isAncestorOf(QApplication::focusWidget()));
 

@@ -2,6 +2,8 @@
 // has the focus, and every menu answers each mnemonic letter with one entry only.
 #include "ShellRig.h"
 
+#include "forms/common/CChildFrame.h"
+
 #include "forms/channel/ChannelFormSupport.h"
 
 #include <QAbstractItemView>
@@ -101,7 +103,7 @@ TEST(MenuAccelerators, EachRunsItsCommandWithAFormFocusedAndNoneIsAmbiguous)
                 // A dialog the last key opened and the closer shut leaves no window active.
                 frame.activateWindow();
                 ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-                frame.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(form->parentWidget()));
+                frame.mdiArea()->setActiveSubWindow(CChildFrame::of(form));
                 QWidget* target = typingTarget(form);
                 ASSERT_NE(target, nullptr) << formCommand;
                 target->setFocus(Qt::OtherFocusReason);

@@ -2,6 +2,7 @@
 #include "ShellRig.h"
 
 #include "app/ShellCommands.h"
+#include "forms/common/CChildFrame.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
@@ -78,7 +79,7 @@ TEST(MainFrame, EditEntryChosenTwiceActivatesTheOneFormAndRefreshReachesEveryFor
     ASSERT_NE(firstWindow, nullptr);
     EXPECT_FALSE(firstWindow->isChecked());
     firstWindow->trigger();
-    EXPECT_EQ(frame.mdiArea()->activeSubWindow()->widget(), a);
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), CChildFrame::of(a));
 
     frame.runCommand(cmd::kCloseAllWindows);
     QApplication::processEvents();

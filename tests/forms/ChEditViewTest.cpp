@@ -195,3 +195,44 @@ TEST_F(ChEditViewTest, BeatShiftButtonOpensTheOptionsOfTheShownChannel)
     ASSERT_NE(beatShift, nullptr);
     EXPECT_TRUE(beatShift->formTitle().endsWith("3 ]"));
 }
+
+TEST_F(ChEditViewTest, TabOrEnterAfterTheFirstReceiveFrequencyLandsOnTheTransmitFrequency)
+{
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Return}) {
+        SCOPED_TRACE(key == Qt::Key_Tab ? "Tab" : "Enter");
+        editor().deleteChannel(0);
+        view->refreshFromImage();
+        auto* rx = static_cast<QLineEdit*>(view->control(kItemRxFrequency));
+        rx->setFocus();
+        QTest::keyClicks(rx, "150");
+        QTest::keyClick(rx, key);
+        QApplication::processEvents();
+        EXPECT_TRUE(editor().store().isProgrammed(0));
+        EXPECT_EQ(QApplication::focusWidget(), view->control(kItemTxFrequency));
+    }
+}
+
+TEST_F(ChEditViewTest, EnterAfterATransmitFrequencyLandsOnTheChannelType)
+{
+    editor().setFrequency(0, false, "150", false);
+    view->refreshFromImage();
+    ASSERT_TRUE(view->control(kItemChannelType)->isEnabled());
+    for (const auto& [key, typed] : {std::pair{Qt::Key_Return, "155"}, std::pair{Qt::Key_Tab, "156"}}) {
+        auto* tx = static_cast<QLineEdit*>(view->control(kItemTxFrequency));
+        tx->setFocus();
+        tx->selectAll();
+        QTest::keyClicks(tx, typed);
+        QTest::keyClick(tx, key);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), view->control(kItemChannelType)) << typed;
+    }
+    // Shift+Tab stores the frequency and goes back to the receive frequency.
+    auto* tx = static_cast<QLineEdit*>(view->control(kItemTxFrequency));
+    tx->setFocus();
+    tx->selectAll();
+    QTest::keyClicks(tx, "157");
+    QTest::keyClick(tx, Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(tx->text(), "157.000000");
+    EXPECT_EQ(QApplication::focusWidget(), view->control(kItemRxFrequency));
+}

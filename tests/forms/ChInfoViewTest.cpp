@@ -5,6 +5,7 @@
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
 #include "model/ByteOrder.h"
+#include "model/ModelBlock.h"
 #include "model/records/ChannelLayout.h"
 
 #include <QAbstractItemModelTester>
@@ -135,6 +136,25 @@ TEST_F(ChInfoViewTest, RowCommandsCopyPasteAndDeleteWholeChannels)
     EXPECT_EQ(cell(0, 0), "");
     EXPECT_EQ(cell(1, 0), "");
     EXPECT_EQ(editor().store().programmedCount(), 2);
+    channelClipboard().clear();
+}
+
+TEST_F(ChInfoViewTest, APasteOfChannelsCopiedUnderAnotherModelSaysItCannotBeCompleted)
+{
+    channelClipboard().clear();
+    editor().setFrequency(0, false, "150", false);
+    view->refreshFromImage();
+    view->grid()->setCurrentCell(0, 0);
+    press(Qt::Key_C, Qt::ControlModifier);
+    ModelBlock block = readModelBlock(host.image.main());
+    block.setModelCode(static_cast<uint16_t>(block.modelCode() + 1));
+    writeModelBlock(host.image.main(), block);
+
+    view->grid()->setCurrentCell(5, 0);
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cell(5, 0), "");
+    ASSERT_EQ(host.dialogs.messages.size(), 1u);
+    EXPECT_EQ(host.dialogs.messages[0], host.texts.text(kMessagePasteFailed));
     channelClipboard().clear();
 }
 

@@ -180,6 +180,15 @@ const std::vector<ChannelFieldCase>& channelFieldCases()
          "channel.1.rx-frequency",
          "",
          ""},
+        {"operation mode goes from simplex back to repeater",
+         0x0400,
+         false,
+         {{"channel.1.rx-frequency", "150"},
+          {"channel.1.tx-frequency", "155"},
+          {"channel.1.operation-mode", "T891"}},
+         "channel.1.operation-mode",
+         "T890",
+         "T890"},
     };
     return cases;
 }

@@ -150,7 +150,9 @@ TEST(ChannelClipboard, ACopyFromAnotherModelIsNeverPasted)
     ChannelClipboard clipboard;
     clipboard.copy(vhf.editor.store(), 0, 0);
     ChannelTestImage uhf(0x0700);
-    EXPECT_EQ(clipboard.paste(uhf.editor.store(), 0).written, 0);
+    const ChannelPasteResult result = clipboard.paste(uhf.editor.store(), 0);
+    EXPECT_EQ(result.written, 0);
+    EXPECT_EQ(result.message, kMessagePasteFailed);
     EXPECT_FALSE(uhf.editor.store().isProgrammed(0));
     EXPECT_TRUE(clipboard.isEmpty());
 }

@@ -3,7 +3,6 @@
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelFormSupport.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,7 +24,7 @@ CChEditView::CChEditView(FormContext& context, QWidget* parent)
     beatShiftButton_ = new QPushButton(text(kBeatShiftText), this);
     beatShiftButton_->setObjectName("beatShift");
     setFieldForm(form, {beatShiftButton_});
-    control(kItemName)->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    control(kItemName)->setFont(fixedWidthFont());
 
     connect(form, &CFieldForm::edited, this, &CChEditView::stored);
     connect(form, &CFieldForm::recordChosen, this, &CChEditView::setChannel);
@@ -61,13 +60,32 @@ void CChEditView::stored(int item, const fields::EditResult& result)
     if (result.changed)
         context().host.refreshAllForms();
     refreshAll(false);
-    if (item == kItemTxFrequency && result.changed) {
+    if (item == kItemTxFrequency && result.changed && !leavingBackwards_) {
         // The next thing to set after a transmit frequency is the channel type, or the
         // squelch when the type cannot be changed.
         QWidget* next =
             control(kItemChannelType)->isEnabled() ? control(kItemChannelType) : control(kItemQtDecode);
         next->setFocus(Qt::TabFocusReason);
+        storePlacedFocus_ = true;
     }
+}
+
+bool CChEditView::eventFilter(QObject* object, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        storePlacedFocus_ = false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            // Store the typed text before Tab picks the next control: the store may enable it
+            // (a first receive frequency creates the channel) or choose it.
+            leavingBackwards_ = key == Qt::Key_Backtab;
+            fieldForm()->commitPending(qobject_cast<QWidget*>(object));
+            leavingBackwards_ = false;
+            if (storePlacedFocus_)
+                return true;
+        }
+    }
+    return CFieldFormView::eventFilter(object, event);
 }
 
 void CChEditView::setChannel(int channel)
@@ -125,6 +143,11 @@ void CChEditView::closeEvent(QCloseEvent* event)
 
 void CChEditView::keyPressEvent(QKeyEvent* event)
 {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && storePlacedFocus_) {
+        storePlacedFocus_ = false;
+        return;
+    }
     if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier, channel_,
                                   this))
         return;

@@ -24,6 +24,7 @@ public:
 
 protected:
     void stepRecord(int direction) override { stepChannel(direction); }
+    bool eventFilter(QObject* object, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -34,6 +35,11 @@ private:
 
     QPushButton* beatShiftButton_ = nullptr;
     int channel_ = 0;
+    // A store of the key being handled put the focus where the form goes next: the key
+    // itself moves it no further.
+    bool storePlacedFocus_ = false;
+    // Shift+Tab stores the typed text and goes back, not on to the next control.
+    bool leavingBackwards_ = false;
 };
 
 } // namespace rps

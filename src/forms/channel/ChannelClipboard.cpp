@@ -32,8 +32,11 @@ void ChannelClipboard::copy(const ChannelStore& store, int first, int last)
 ChannelPasteResult ChannelClipboard::paste(ChannelStore& store, int start)
 {
     ChannelPasteResult result;
-    if (readModelBlock(store.mainArea()).modelCode() != modelCode_)
+    if (!slots_.empty() && readModelBlock(store.mainArea()).modelCode() != modelCode_) {
         clear(); // copied from a configuration with other band limits
+        result.message = kMessagePasteFailed;
+        return result;
+    }
     if (start < 0)
         return result;
     for (std::size_t j = 0; j < slots_.size(); ++j) {

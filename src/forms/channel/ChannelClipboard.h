@@ -2,7 +2,8 @@
 // Whole-channel copy, paste and delete of the channel grid. The copy buffer outlives the
 // form but not the image: whoever replaces the image (New, Open, a read, a model change)
 // clears it, so an old copy never lands in a configuration with other band limits. As a
-// second guard a copy taken under another model code is dropped instead of pasted.
+// second guard a copy taken under another model code is dropped instead of pasted, and the
+// paste says it cannot be completed.
 #include "model/records/ChannelStore.h"
 
 #include <array>

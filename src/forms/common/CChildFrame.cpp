@@ -6,12 +6,36 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 
 #include <algorithm>
 
 namespace rps {
+
+namespace {
+
+// Asks for room for the whole form (a plain scroll area caps its wish at a few hundred pixels).
+class FormScrollArea : public QScrollArea {
+public:
+    explicit FormScrollArea(QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("formScrollArea"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+    }
+
+    QSize sizeHint() const override
+    {
+        if (widget() == nullptr)
+            return QScrollArea::sizeHint();
+        const int frame = 2 * frameWidth();
+        return widget()->sizeHint().expandedTo(widget()->minimumSizeHint()) + QSize(frame, frame);
+    }
+};
+
+} // namespace
 
 CChildFrame::CChildFrame(CFormView* form, const QList<QKeySequence>& frameKeys, QWidget* parent)
     : QMdiSubWindow(parent), form_(form)
@@ -20,11 +44,23 @@ CChildFrame::CChildFrame(CFormView* form, const QList<QKeySequence>& frameKeys, 
     setAttribute(Qt::WA_DeleteOnClose);
     // The form is opaque: a part of it that repaints alone never shows the window behind.
     form->setAutoFillBackground(true);
-    setWidget(form);
+    auto* scroll = new FormScrollArea(this);
+    scroll->setWidget(form);
+    setWidget(scroll);
     releaseFrameKeys(frameKeys);
     form->installEventFilter(this);
     connect(form, &CFormView::titleChanged, this, &CChildFrame::setTitle);
     setTitle(form->formTitle());
+}
+
+CChildFrame* CChildFrame::of(const QWidget* widget)
+{
+    for (QWidget* ancestor = widget ? widget->parentWidget() : nullptr; ancestor;
+         ancestor = ancestor->parentWidget()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(ancestor))
+            return frame;
+    }
+    return nullptr;
 }
 
 void CChildFrame::releaseFrameKeys(const QList<QKeySequence>& frameKeys)
@@ -52,6 +88,24 @@ void CChildFrame::showEvent(QShowEvent* event)
 {
     QMdiSubWindow::showEvent(event);
     updateMinimumSize();
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        makeRoomForScrollBar();
+    }
+}
+
+void CChildFrame::makeRoomForScrollBar()
+{
+    // Opened narrower than its form, the window scrolls sideways; the bar takes its height from
+    // the work area where there is room, so that the form need not scroll up and down as well.
+    QWidget* area = parentWidget();
+    if (area == nullptr || form_ == nullptr || isMaximized() || isMinimized())
+        return;
+    const int besideForm = sizeHint().width() - widget()->sizeHint().width();
+    if (form_->minimumSizeHint().width() + besideForm <= width())
+        return;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget());
+    resize(width(), std::max(height(), std::min(height() + bar, area->height() - y())));
 }
 
 bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
@@ -65,7 +119,7 @@ void CChildFrame::updateMinimumSize()
 {
     if (form_ == nullptr || isMinimized() || isMaximized())
         return;
-    // The form's layout minimum shows every caption whole; the window adds its frame and title bar.
+    // The form scrolls in a smaller window; the title needs its width.
     QSize smallest = QMdiSubWindow::minimumSizeHint();
     smallest.setWidth(std::max(smallest.width(), widthForTitle()));
     setMinimumSize(smallest);

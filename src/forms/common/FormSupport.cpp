@@ -2,6 +2,9 @@
 
 #include "app/CommonTexts.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 namespace rps {
 
 fields::FieldEnv formFieldEnv(const FormContext& context)
@@ -31,6 +34,18 @@ void showFormMessage(FormContext& context, int textNumber)
 QString languageText(const FormContext& context, int number)
 {
     return QString::fromStdString(context.texts.text(number));
+}
+
+QFont fixedWidthFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    // The font matcher picks the installed monospaced family for this hint.
+    font.setFamily(QStringLiteral("monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
 }
 
 } // namespace rps

@@ -5,6 +5,7 @@
 #include "forms/FieldForms.h"
 #include "forms/common/FormContext.h"
 
+#include <QFont>
 #include <QString>
 
 namespace rps {
@@ -16,5 +17,8 @@ std::unique_ptr<FieldFormSession> openDeclaredForm(FormContext& context, std::st
 // Shows the warning or message of a store result, if any.
 void showFormMessage(FormContext& context, int textNumber);
 QString languageText(const FormContext& context, int number);
+// A font whose characters all have one width (passwords, names typed to a fixed length), also
+// where the platform names no fixed font of its own and hands out its proportional one.
+QFont fixedWidthFont();
 
 } // namespace rps

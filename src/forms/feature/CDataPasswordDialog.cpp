@@ -3,11 +3,11 @@
 #include "app/CommonTexts.h"
 #include "app/ShellDialogParts.h"
 #include "forms/common/CCharFilterValidator.h"
+#include "forms/common/FormSupport.h"
 #include "forms/feature/FeatureFields.h"
 #include "model/FeatureMap.h"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -56,7 +56,7 @@ CDataPasswordDialog::CDataPasswordDialog(FormContext& context, SessionFactory op
 QLineEdit* CDataPasswordDialog::makeField(const QString& text)
 {
     auto* field = new QLineEdit(text, this);
-    field->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    field->setFont(fixedWidthFont());
     const auto length = static_cast<int>(feature::kDataPasswordLength);
     field->setMaxLength(length);
     field->setValidator(new CCharFilterValidator({CharFilterKind::Alphanumeric, length, '.', {}}, field));

@@ -7,8 +7,8 @@
 #include "forms/feature/FunctionFields.h"
 #include "forms/feature/PortFields.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace rps {
@@ -92,12 +92,24 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
     auto* outputs = new QGroupBox(text(kTextOutput), this);
     (new QVBoxLayout(outputs))->addWidget(grids_[2]);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(modes, 0, 0, Qt::AlignTop);
-    layout->addWidget(inputs, 0, 1, Qt::AlignTop);
-    layout->addWidget(outputs, 1, 1, Qt::AlignTop);
-    layout->addLayout(closeAndHelpRow(), 2, 0, 1, 2);
-    layout->setRowStretch(1, 1);
+    // Two pages keep the form within a work area beside the tree: the ports with the inputs
+    // they feed, then the outputs.
+    tabs_ = new QTabWidget(this);
+    auto* portPage = new QWidget(tabs_);
+    auto* portLayout = new QVBoxLayout(portPage);
+    portLayout->addWidget(modes, 0, Qt::AlignLeft);
+    portLayout->addWidget(inputs, 0, Qt::AlignLeft);
+    portLayout->addStretch(1);
+    auto* outputPage = new QWidget(tabs_);
+    auto* outputLayout = new QVBoxLayout(outputPage);
+    outputLayout->addWidget(outputs, 0, Qt::AlignLeft);
+    outputLayout->addStretch(1);
+    tabs_->addTab(portPage, text(kFunctionPortTitleText));
+    tabs_->addTab(outputPage, text(kTextOutput));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(closeAndHelpRow());
 
     refreshFromImage();
     grids_[0]->setCurrentCell(0, 0);

@@ -1,9 +1,12 @@
 #pragma once
 // "Function Port": the mode of each port, the inputs with the functions they run and their
 // active level, and the outputs with the signal and level each drives. The input and output
-// grids list the fixed rows, then the ports whose mode makes them inputs or outputs.
+// grids list the fixed rows, then the ports whose mode makes them inputs or outputs. The ports
+// and inputs share the first page of its tab control, the outputs have the second.
 #include "forms/FormCommands.h"
 #include "forms/common/CFormView.h"
+
+class QTabWidget;
 
 namespace rps {
 
@@ -28,6 +31,7 @@ public:
     CGridView* inputGrid() const { return grids_[1]; }
     CGridView* outputGrid() const { return grids_[2]; }
     CFieldForm* levelForm() const { return level_; }
+    QTabWidget* pages() const { return tabs_; }
 
 private:
     CGridView* addGrid(CFieldGridModel* model, int visibleRows, int mostRows);
@@ -36,6 +40,7 @@ private:
     CFieldGridModel* models_[3] = {};
     CGridView* grids_[3] = {};
     CFieldForm* level_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
 };
 
 } // namespace rps

@@ -93,7 +93,7 @@ constexpr GridShape kConnectionShape{kTwoFunctions, kConnectionRowLabels, 100, k
 constexpr FieldRow kStartUpGrid = page(grid(kStartUpGroup, 1100, kStartUpShape), 2, 0, -1);
 constexpr FieldRow kTxRxGrid = page(grid(kTxRxGroup, 1102, kTxRxShape), 3, 0, -1);
 constexpr FieldRow kTimerGrid = page(grid(kTimerGroup, kTimerGroupText, kTimerShape), 3, 0, -1);
-constexpr FieldRow kConnectionGrid = page(grid(kConnectionGroup, 1112, kConnectionShape), 3, 1, -1);
+constexpr FieldRow kConnectionGrid = page(grid(kConnectionGroup, 1112, kConnectionShape), 3, 0, -1);
 
 // A function code in a cell of an event grid.
 constexpr FieldRow function(int item, std::string_view key, int text, std::size_t offset,
@@ -353,6 +353,7 @@ StoreStep FeatureRules::beforeStore(FieldEdit& edit, EditResult& result)
         });
         if (!lettersAndDigits || edit.text.size() > kDataPasswordLength) {
             result.refused = true;
+            result.message = kPasswordCharactersText;
             return StoreStep::Done;
         }
         return StoreStep::Store;

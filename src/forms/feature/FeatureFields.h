@@ -15,6 +15,8 @@ namespace rps::feature {
 inline constexpr int kFeatureTitleText = 833;
 inline constexpr int kFeatureOffText = 854;
 inline constexpr int kPasswordMismatchText = 820;
+// "A data password is up to six letters and digits."
+inline constexpr int kPasswordCharactersText = 1024;
 
 // Item numbers: page 1 as the form numbers them, the other pages above it.
 inline constexpr int kPage2 = 100;

@@ -407,6 +407,28 @@ TEST(FeatureFields, PttPriorityMovesBySwappingTwoBytes)
     EXPECT_EQ(t.main()[kPttPriority], 2);
 }
 
+TEST(FeatureFields, DataPasswordTakesSixLettersAndDigitsAndNamesWhatItRefuses)
+{
+    const DeclaredForm* form = findDeclaredForm("features");
+    FeatureTestImage t;
+    const auto session = form->open(t.image, testEnv());
+    const auto field = findField(*form, session->engine(), "features.overwrite-password");
+    ASSERT_TRUE(field);
+
+    EXPECT_TRUE(enterFieldText(session->engine(), *field, "AB12CD").changed);
+    EXPECT_EQ(std::string(t.main().begin() + kOverwritePassword, t.main().begin() + kOverwritePassword + 6),
+              "AB12CD");
+    for (const char* refused : {"AB12CDE", "AB-12"}) {
+        SCOPED_TRACE(refused);
+        const fields::EditResult result = enterFieldText(session->engine(), *field, refused);
+        EXPECT_TRUE(result.refused);
+        EXPECT_EQ(result.message, kPasswordCharactersText);
+        EXPECT_EQ(
+            std::string(t.main().begin() + kOverwritePassword, t.main().begin() + kOverwritePassword + 6),
+            "AB12CD");
+    }
+}
+
 TEST(FeatureFields, DataPasswordFlagIsSetWhileItsPasswordIsEmpty)
 {
     struct Case {

@@ -273,3 +273,13 @@ TEST_F(FeatureViewTest, PasswordDialogStoresConfirmedPasswordsWithTheirOptionBit
     EXPECT_EQ(main()[kOverwritePassword], 0xFF);
     EXPECT_EQ(readModelBlock(main()).optionFlags() & 0x0003, kOptionWritePasswordEmpty);
 }
+
+TEST_F(FeatureViewTest, PasswordFieldsShowEveryCharacterAtOneWidth)
+{
+    std::unique_ptr<CDataPasswordDialog> dialog(view->makePasswordDialog());
+    for (QLineEdit* field : {dialog->readPassword(), dialog->overwritePassword(), dialog->confirmation()}) {
+        const QFontMetrics metrics(field->font());
+        EXPECT_EQ(metrics.horizontalAdvance("iiiiii"), metrics.horizontalAdvance("WWWWWW"))
+            << field->objectName().toStdString();
+    }
+}

@@ -440,6 +440,7 @@ TEST(ScanRules, PriorityChannelAndLookBackFollowThePriorityMode)
     test::ChannelTestImage t;
     t.program(1, "150");
     t.program(4, "151");
+    t.program(29, "152");
     fields::FieldEnv env{test::fakeText, t.limits};
     auto session = openScanForm(t.image, env);
     fields::FieldEngine& engine = session->engine();
@@ -457,8 +458,52 @@ TEST(ScanRules, PriorityChannelAndLookBackFollowThePriorityMode)
     t.image.main()[feature::kScanPriority] = 0x30;
     EXPECT_TRUE(engine.enabled(channel, 0));
     EXPECT_EQ(engine.choiceLabels(revert, 0).size(), 5u);
-    // None first, then the programmed channels only.
-    EXPECT_EQ(engine.choiceLabels(channel, 0), (std::vector<std::string>{"T849", "2", "5"}));
+    // None first, then the programmed channels only, the last channel among them.
+    EXPECT_EQ(engine.choiceLabels(channel, 0), (std::vector<std::string>{"T849", "2", "5", "30"}));
+}
+
+TEST(SpecialRules, ASecondFrequencyChangesItsOwnCellOnly)
+{
+    // Every byte of the tuning table and the bytes around it hold a pattern first.
+    constexpr std::size_t kBefore = feature::kTuningPoints - 8;
+    constexpr std::size_t kAfter =
+        feature::kTuningPoints + feature::kTuningPointCount * feature::kTuningPointSize;
+    auto fill = [](test::ChannelTestImage& t) {
+        for (std::size_t offset = kBefore; offset < kAfter + 8; ++offset)
+            t.image.main()[offset] = static_cast<uint8_t>(offset);
+    };
+    auto changedBytes = [](test::ChannelTestImage& t) {
+        std::vector<std::size_t> changed;
+        for (std::size_t offset = kBefore; offset < kAfter + 8; ++offset) {
+            if (t.image.main()[offset] != static_cast<uint8_t>(offset))
+                changed.push_back(offset);
+        }
+        return changed;
+    };
+    auto cellBytes = [](int point) {
+        const std::size_t first = feature::kTuningPoints + feature::kTuningPointSize * point + 4;
+        return std::vector<std::size_t>{first, first + 1, first + 2, first + 3};
+    };
+    for (int point = 0; point < feature::kTuningPointCount; ++point) {
+        SCOPED_TRACE(point + 1);
+        // By key, as the command-line tool enters it.
+        test::ChannelTestImage byKey;
+        fill(byKey);
+        fields::FieldEnv env{test::fakeText, byKey.limits};
+        auto form = openAdvancedForm(byKey.image, env);
+        const std::string key = "advanced.tuning." + std::to_string(point + 1) + ".second";
+        const auto field = findField(*findDeclaredForm("advanced"), form->engine(), key);
+        ASSERT_TRUE(field);
+        EXPECT_TRUE(enterFieldText(form->engine(), *field, "150").changed);
+        EXPECT_EQ(changedBytes(byKey), cellBytes(point));
+
+        // In the tuning grid, one record per point.
+        test::ChannelTestImage inGrid;
+        fill(inGrid);
+        auto grid = openTuningGrid(inGrid.image, env);
+        EXPECT_TRUE(grid->engine().commitText(kTuningColumns[1], point, "150").changed);
+        EXPECT_EQ(changedBytes(inGrid), cellBytes(point));
+    }
 }
 
 TEST(SpecialRules, DefaultPointsFollowTheModel)
