@@ -3,15 +3,15 @@
 // image, document, settings, link) and the settings written when a normally started run ends.
 #include "app/AppOptions.h"
 #include "app/AppSettings.h"
-#include "app/DialogService.h"
 #include "app/DocumentFlows.h"
-#include "app/LanguageTable.h"
 #include "app/SettingsStore.h"
 #include "forms/common/CFormView.h"
 #include "link/PortList.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
 #include "model/InstallationId.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <functional>
 #include <memory>

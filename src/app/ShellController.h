@@ -6,13 +6,13 @@
 #include "app/AppOptions.h"
 #include "app/AppSettings.h"
 #include "app/CPortDialog.h"
-#include "app/DialogService.h"
 #include "app/DocumentFlows.h"
-#include "app/LanguageTable.h"
 #include "forms/common/CFormView.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
 #include "model/InstallationId.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <functional>
 #include <string>

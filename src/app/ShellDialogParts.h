@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces shared by the shell's dialogs: language texts as QStrings, captions ending in
 // "*" or "@" replaced, and the OK / Cancel / Help button row with language-text captions.
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <QDialogButtonBox>
 #include <QString>

@@ -4,7 +4,7 @@
 // user answered the routine ones in advance (--yes), and a password nobody can type is reported
 // with its prompt and the missing-password text. Writing over a repeater of another model is
 // never asked on the terminal: it happens only when the command line allowed it by name.
-#include "app/DialogService.h"
+#include "texts/DialogService.h"
 
 #include <iosfwd>
 #include <optional>

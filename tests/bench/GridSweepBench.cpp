@@ -4,11 +4,11 @@
 // (a refresh), so the figure is what one refresh and one full paint cost. Bar: 10 ms.
 #include "TestPaths.h"
 #include "app/AppOptions.h"
-#include "app/LanguageTable.h"
 #include "forms/channel/CChannelGridModel.h"
 #include "forms/channel/ChannelEditor.h"
 #include "forms/common/CFieldGridModel.h"
 #include "model/ModelBlock.h"
+#include "texts/LanguageTable.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 #include "TestPaths.h"
 #include "model/TempFolder.h"
 
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <gtest/gtest.h>
 

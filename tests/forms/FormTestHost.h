@@ -3,11 +3,11 @@
 // channel, opens forms from the catalog into top-level windows, forwards refreshes and
 // channel moves, and answers every message box with OK while recording it.
 #include "TestPaths.h"
-#include "app/LanguageTable.h"
 #include "forms/FormCatalog.h"
 #include "forms/common/CFormView.h"
 #include "forms/common/FormContext.h"
 #include "model/ModelBlock.h"
+#include "texts/LanguageTable.h"
 
 #include <QPointer>
 #include <map>

@@ -2,10 +2,10 @@
 // What an editing form is given by the main frame. A form holds no data of its own: it
 // reads the working image on every refresh and writes a field back at commit.
 #include "app/AppOptions.h"
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 namespace rps {
 

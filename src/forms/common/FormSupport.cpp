@@ -1,6 +1,6 @@
 #include "forms/common/FormSupport.h"
 
-#include "app/CommonTexts.h"
+#include "texts/CommonTexts.h"
 
 namespace rps {
 
