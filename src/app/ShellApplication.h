@@ -3,8 +3,8 @@
 // image, document, settings, link) and the settings written when a normally started run ends.
 #include "app/AppOptions.h"
 #include "app/AppSettings.h"
-#include "app/DocumentFlows.h"
 #include "app/SettingsStore.h"
+#include "document/DocumentFlows.h"
 #include "forms/common/CFormView.h"
 #include "link/PortList.h"
 #include "model/ConfigImage.h"

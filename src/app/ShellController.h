@@ -6,7 +6,7 @@
 #include "app/AppOptions.h"
 #include "app/AppSettings.h"
 #include "app/CPortDialog.h"
-#include "app/DocumentFlows.h"
+#include "document/DocumentFlows.h"
 #include "forms/common/CFormView.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"

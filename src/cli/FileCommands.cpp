@@ -1,7 +1,7 @@
 // new, info, export-raw, import-raw: data files without the desktop application.
-#include "app/DocumentFlows.h"
-#include "app/FileFailureText.h"
 #include "cli/CliCommand.h"
+#include "document/DocumentFlows.h"
+#include "document/FileFailureText.h"
 #include "model/AtomicFile.h"
 #include "model/ByteOrder.h"
 #include "model/DataFile.h"

@@ -1,9 +1,9 @@
 // read and write: a repeater on a serial port (or the simulated repeater's pseudo-terminal).
-#include "app/DocumentFlows.h"
-#include "app/FileFailureText.h"
 #include "cli/CliCommand.h"
 #include "cli/Interruption.h"
 #include "cli/TerminalDialogs.h"
+#include "document/DocumentFlows.h"
+#include "document/FileFailureText.h"
 #include "link/PortPath.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"

@@ -1,4 +1,4 @@
-#include "app/FileFailureText.h"
+#include "document/FileFailureText.h"
 
 #include "texts/TextArguments.h"
 

@@ -1,6 +1,6 @@
-#include "app/DocumentFlows.h"
+#include "document/DocumentFlows.h"
 
-#include "app/FileFailureText.h"
+#include "document/FileFailureText.h"
 #include "model/ModelBlock.h"
 #include "texts/CommonTexts.h"
 #include "texts/TextArguments.h"

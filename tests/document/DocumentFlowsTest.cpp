@@ -2,7 +2,7 @@
 #include "model/TempFolder.h"
 #include "texts/ScriptedDialogs.h"
 
-#include "app/DocumentFlows.h"
+#include "document/DocumentFlows.h"
 #include "model/ByteOrder.h"
 #include "model/DataFileFormat.h"
 #include "model/ModelBlock.h"
