@@ -1,5 +1,6 @@
 #include "forms/common/FormSupport.h"
 
+#include "forms/FieldForms.h"
 #include "texts/CommonTexts.h"
 
 namespace rps {

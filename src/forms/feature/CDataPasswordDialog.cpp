@@ -1,7 +1,7 @@
 #include "forms/feature/CDataPasswordDialog.h"
 
-#include "app/ShellDialogParts.h"
 #include "forms/common/CCharFilterValidator.h"
+#include "forms/common/DialogButtons.h"
 #include "forms/feature/FeatureFields.h"
 #include "model/FeatureMap.h"
 #include "texts/CommonTexts.h"

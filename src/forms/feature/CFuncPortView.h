@@ -2,8 +2,8 @@
 // "Function Port": the mode of each port, the inputs with the functions they run and their
 // active level, and the outputs with the signal and level each drives. The input and output
 // grids list the fixed rows, then the ports whose mode makes them inputs or outputs.
-#include "forms/FormCommands.h"
 #include "forms/common/CFormView.h"
+#include "forms/common/FormCommands.h"
 
 namespace rps {
 
