@@ -1,9 +1,9 @@
 #pragma once
 // The application's persistent settings (section "Backup"): read once at start-up, written
 // once at exit; the window placement is written when the main window closes.
-#include "app/DataFolder.h"
 #include "app/SecurityRules.h"
 #include "app/SettingsStore.h"
+#include "document/DataFolder.h"
 #include "model/InstallationId.h"
 #include "model/ModelBlock.h"
 

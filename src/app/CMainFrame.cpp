@@ -441,6 +441,16 @@ char CMainFrame::decimalSeparator() const
     return shell_.decimalSeparator();
 }
 
+bool CMainFrame::formAvailable(int command) const
+{
+    return findForm(command) != nullptr;
+}
+
+void CMainFrame::showChannelRecord(int channel, QWidget* parent)
+{
+    openChannelRecordViewer(formContext_, channel, parent);
+}
+
 void CMainFrame::runCommand(int command)
 {
     QAction* action = commandAction(command);

@@ -41,6 +41,8 @@ public:
     void setCurrentChannel(int channel) override;
     FrequencyLimits frequencyLimits() const override;
     char decimalSeparator() const override;
+    bool formAvailable(int command) const override;
+    void showChannelRecord(int channel, QWidget* parent) override;
 
     FormContext& formContext() { return formContext_; }
 

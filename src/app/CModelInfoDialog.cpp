@@ -1,7 +1,7 @@
 #include "app/CModelInfoDialog.h"
 
-#include "app/ModelChoice.h"
 #include "app/ShellDialogParts.h"
+#include "document/ModelChoice.h"
 #include "model/ModelTable.h"
 
 #include <QComboBox>

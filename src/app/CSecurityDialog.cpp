@@ -1,8 +1,8 @@
 #include "app/CSecurityDialog.h"
 
-#include "app/DialogService.h"
 #include "app/SecurityRules.h"
 #include "app/ShellDialogParts.h"
+#include "texts/DialogService.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

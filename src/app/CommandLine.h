@@ -1,7 +1,7 @@
 #pragma once
 // The command line: four option words, nothing else. A file name or any other argument is
 // ignored, so nothing is ever opened from the command line.
-#include "app/AppOptions.h"
+#include "forms/common/AppOptions.h"
 
 #include <string>
 #include <vector>

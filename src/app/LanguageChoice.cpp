@@ -1,6 +1,6 @@
 #include "app/LanguageChoice.h"
 
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
 #include "app/QtDialogService.h"
 
 #include "app/CSecurityDialog.h"
-#include "app/LanguageTable.h"
 #include "model/DataFile.h"
+#include "texts/LanguageTable.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 // The dialog service of the application: real Qt message boxes, file dialogs and the
 // password prompt, owned by the active window.
-#include "app/DialogService.h"
+#include "texts/DialogService.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "app/SecurityRules.h"
 
-#include "app/CommonTexts.h"
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "app/ProtectCodec.h"
+#include "texts/CommonTexts.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 namespace rps {
 namespace {

@@ -1,17 +1,17 @@
 #pragma once
 // The application object: the start-up sequence, the process-wide objects it creates (texts,
 // image, document, settings, link) and the settings written when a normally started run ends.
-#include "app/AppOptions.h"
 #include "app/AppSettings.h"
-#include "app/DialogService.h"
-#include "app/DocumentFlows.h"
-#include "app/LanguageTable.h"
 #include "app/SettingsStore.h"
+#include "document/DocumentFlows.h"
+#include "forms/common/AppOptions.h"
 #include "forms/common/CFormView.h"
 #include "link/PortList.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
 #include "model/InstallationId.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <functional>
 #include <memory>

@@ -1,5 +1,5 @@
 #pragma once
-#include "forms/FormCommands.h"
+#include "forms/common/FormCommands.h"
 
 // Command numbers of the main window's menus, tool bar and accelerators. The numbers are
 // the ones the help contexts and the form registry are keyed by.

@@ -5,7 +5,6 @@
 #include "app/CMainFrame.h"
 #include "app/CModelInfoDialog.h"
 #include "app/CSecurityDialog.h"
-#include "app/CommonTexts.h"
 #include "app/LanguageChoice.h"
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
@@ -13,6 +12,7 @@
 #include "forms/channel/ChannelEditor.h"
 #include "link/RadioLink.h"
 #include "model/ModelBlock.h"
+#include "texts/CommonTexts.h"
 
 namespace rps {
 

@@ -3,16 +3,16 @@
 // File, Model Information, Read and Write, Communication Port, Language File Setup,
 // Security, About, and the questions before the main window closes. The main frame routes
 // every menu command here that is not about its own windows.
-#include "app/AppOptions.h"
 #include "app/AppSettings.h"
 #include "app/CPortDialog.h"
-#include "app/DialogService.h"
-#include "app/DocumentFlows.h"
-#include "app/LanguageTable.h"
+#include "document/DocumentFlows.h"
+#include "forms/common/AppOptions.h"
 #include "forms/common/CFormView.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
 #include "model/InstallationId.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <functional>
 #include <string>

@@ -1,21 +1,11 @@
 #pragma once
-// Small pieces shared by the shell's dialogs: language texts as QStrings, captions ending in
-// "*" or "@" replaced, and the OK / Cancel / Help button row with language-text captions.
-#include "app/LanguageTable.h"
+// Small pieces shared by the shell's dialogs: the button row and language texts every dialog
+// uses, and the product picture.
+#include "forms/common/DialogButtons.h"
 
-#include <QDialogButtonBox>
-#include <QString>
+#include <QPixmap>
 
 namespace rps {
-
-inline QString languageText(const LanguageTable& texts, int index)
-{
-    return QString::fromStdString(texts.text(index));
-}
-
-// OK (26), Cancel (27) and, when asked, Help (29). Help stays disabled until the help files
-// are part of the installation.
-QDialogButtonBox* makeButtonRow(const LanguageTable& texts, QWidget* parent, bool withCancel, bool withHelp);
 
 // The picture drawn in the About box and the splash window: the repeater front panel.
 QPixmap productPicture(int width, int height);

@@ -2,19 +2,13 @@
 // The menu bar of the main window as data: every top-level menu with its entries (command
 // and language text), in the order the menus are rebuilt from the language texts, and the
 // Edit entries that the registry of editing forms supplies.
-#include "app/AppOptions.h"
+#include "forms/common/AppOptions.h"
+#include "forms/common/FormCommands.h"
 
 #include <span>
 #include <vector>
 
 namespace rps {
-
-// An entry of the Edit menu as the form registry gives it.
-struct EditMenuForm {
-    int command;
-    int menuText; // language text of the Edit entry
-    bool separatorAfter;
-};
 
 struct MenuEntry {
     int command = 0; // 0 = separator

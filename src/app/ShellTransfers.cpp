@@ -2,10 +2,10 @@
 // the replacement of the image after a completed read.
 #include "app/CMainFrame.h"
 #include "app/CTransferDialog.h"
-#include "app/CommonTexts.h"
 #include "app/ShellController.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
+#include "texts/CommonTexts.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The command table of rps360t-cli. Each group of commands (file commands, link commands)
 // lives in its own file and hands its rows to main through a function declared here.
-#include "app/LanguageTable.h"
 #include "model/DataFile.h"
+#include "texts/LanguageTable.h"
 
 #include <iosfwd>
 #include <span>

@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 
-#include "app/FileFailureText.h"
+#include "document/FileFailureText.h"
 #include "model/AtomicFile.h"
 
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
 // show, set: the fields of a data file by stable key, through the same field tables, rules
 // and engine as the forms. No field has code of its own here.
-#include "app/DocumentFlows.h"
-#include "app/FileFailureText.h"
 #include "cli/CliCommand.h"
 #include "cli/StoredValueNote.h"
+#include "document/DocumentFlows.h"
+#include "document/FileFailureText.h"
 #include "forms/FieldForms.h"
 #include "model/DataFile.h"
 #include "model/DataFileFormat.h"

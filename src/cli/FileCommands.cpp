@@ -1,8 +1,7 @@
 // new, info, export-raw, import-raw: data files without the desktop application.
-#include "app/DocumentFlows.h"
-#include "app/FileFailureText.h"
-#include "app/TextArguments.h"
 #include "cli/CliCommand.h"
+#include "document/DocumentFlows.h"
+#include "document/FileFailureText.h"
 #include "model/AtomicFile.h"
 #include "model/ByteOrder.h"
 #include "model/DataFile.h"
@@ -10,6 +9,7 @@
 #include "model/ImageChecks.h"
 #include "model/ModelTable.h"
 #include "model/records/ChannelIndex.h"
+#include "texts/TextArguments.h"
 
 #include <algorithm>
 #include <array>

@@ -1,16 +1,16 @@
 // read and write: a repeater on a serial port (or the simulated repeater's pseudo-terminal).
-#include "app/DocumentFlows.h"
-#include "app/FileFailureText.h"
-#include "app/TextArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/Interruption.h"
 #include "cli/TerminalDialogs.h"
+#include "document/DocumentFlows.h"
+#include "document/FileFailureText.h"
 #include "link/PortPath.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
 #include "link/qt/QtSerialDevice.h"
 #include "model/ModelBlock.h"
 #include "model/ModelTable.h"
+#include "texts/TextArguments.h"
 
 #include <QCoreApplication>
 

@@ -6,7 +6,7 @@
 // never asked on the terminal: it happens only when the command line allowed it by name, and a
 // refusal names the option. To a repeater of the data's own model whose option flags differ,
 // the difference is said instead of the model question.
-#include "app/DialogService.h"
+#include "texts/DialogService.h"
 
 #include <functional>
 #include <iosfwd>

@@ -5,8 +5,7 @@
 //
 // Field keys are stable: form[.record].field, the record named by what it is (channel 3,
 // key 1-6, port 1-6, timer 1-3, list row), never by a grid row that comes and goes.
-#include "forms/fields/FieldEngine.h"
-#include "model/ConfigImage.h"
+#include "forms/fields/DeclaredForm.h"
 
 #include <memory>
 #include <span>
@@ -15,19 +14,6 @@
 #include <vector>
 
 namespace rps {
-
-// One declared form opened over an image: its record set, rules and engine.
-class FieldFormSession {
-public:
-    virtual ~FieldFormSession() = default;
-    virtual fields::FieldEngine& engine() = 0;
-};
-
-struct DeclaredForm {
-    std::string_view key; // first part of every field key of the form
-    int titleText;        // language text naming the form
-    std::unique_ptr<FieldFormSession> (*open)(ConfigImage& image, const fields::FieldEnv& env);
-};
 
 std::span<const DeclaredForm> declaredForms();
 const DeclaredForm* findDeclaredForm(std::string_view key);

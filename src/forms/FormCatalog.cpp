@@ -1,9 +1,9 @@
 #include "forms/FormCatalog.h"
 
-#include "forms/FormCommands.h"
 #include "forms/channel/CBeatShiftView.h"
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
+#include "forms/common/FormCommands.h"
 #include "forms/feature/CFeatureView.h"
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The registry of editing forms: the one table that the menus, the tree of editing areas and
 // the main frame's form opening all read.
-#include "app/ShellMenus.h"
 #include "forms/common/CFormView.h"
+#include "forms/common/FormCommands.h"
 
 #include <span>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 // Language text numbers of the radio link's messages, captions and prompts.
-#include "app/CommonTexts.h"
+#include "texts/CommonTexts.h"
 
 namespace rps::texts {
 

@@ -1,6 +1,6 @@
 #include "link/PortOpenFailure.h"
 
-#include "app/TextArguments.h"
+#include "texts/TextArguments.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>

@@ -2,7 +2,7 @@
 // Why a port could not be opened, said to the user under the "port cannot be opened" message:
 // the device and the system's reason, and for the usual Linux causes what to do about them
 // (the dialout group, a program holding the port, brltty taking a USB cable).
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 // How transfers and service tools run one command: a pump step, the command, and on failure
 // one error box (773) after which the exchange gives up: the mode is left and the port closed.
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "link/RadioLink.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <functional>
 

@@ -3,11 +3,11 @@
 // and a repeater. Each runs start to end on the calling thread, reports progress as
 // (step, total), asks its questions through the dialog service and reports every failure
 // with one message box; the port is closed at the end on every path.
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "link/RadioLink.h"
 #include "model/ConfigImage.h"
 #include "model/InstallationId.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <functional>
 

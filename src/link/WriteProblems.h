@@ -1,7 +1,7 @@
 #pragma once
 // Data a repeater would refuse or misuse: checked before a write, which is refused while any
 // problem exists.
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <cstdint>
 #include <span>

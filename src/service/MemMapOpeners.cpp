@@ -1,9 +1,9 @@
 #include "service/MemMapOpeners.h"
 
-#include "app/CommonTexts.h"
 #include "model/ImageChecks.h"
 #include "model/records/ChannelStore.h"
 #include "service/CMemMapDialog.h"
+#include "texts/CommonTexts.h"
 
 #include <QPointer>
 #include <QTimer>

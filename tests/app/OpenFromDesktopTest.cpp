@@ -2,7 +2,7 @@
 // finds its language file in.
 #include "ShellRig.h"
 
-#include "app/DocumentFlows.h"
+#include "document/DocumentFlows.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
 

@@ -1,7 +1,7 @@
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "app/ProtectCodec.h"
 #include "app/SecurityRules.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // The application started as a user starts it, but with the settings in memory, every
 // question answered by a script and the serial port wired to the in-process simulated
 // repeater. Test forms stand in for the editing forms of the catalogue.
-#include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "model/TempFolder.h"
+#include "texts/ScriptedDialogs.h"
 
 #include "app/CMainFrame.h"
 #include "app/SettingsStore.h"

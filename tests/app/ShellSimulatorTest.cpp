@@ -1,9 +1,9 @@
 // The application as README starts it: the real serial device on the simulated repeater's
 // pseudo-terminal, chosen for the run by RPS360T_PORT's path.
-#include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "e2e/SimProcess.h"
 #include "model/TempFolder.h"
+#include "texts/ScriptedDialogs.h"
 
 #include "app/CMainFrame.h"
 #include "app/CTransferDialog.h"

@@ -3,12 +3,12 @@
 // fields over the generic field grid. Each sweep first reads the cells again from the image
 // (a refresh), so the figure is what one refresh and one full paint cost. Bar: 10 ms.
 #include "TestPaths.h"
-#include "app/AppOptions.h"
-#include "app/LanguageTable.h"
 #include "forms/channel/CChannelGridModel.h"
 #include "forms/channel/ChannelEditor.h"
+#include "forms/common/AppOptions.h"
 #include "forms/common/CFieldGridModel.h"
 #include "model/ModelBlock.h"
+#include "texts/LanguageTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,6 +40,8 @@ public:
     void setCurrentChannel(int) override {}
     FrequencyLimits frequencyLimits() const override { return FrequencyLimits::forModelCode(0x0400, false); }
     char decimalSeparator() const override { return '.'; }
+    bool formAvailable(int) const override { return true; }
+    void showChannelRecord(int, QWidget*) override {}
 };
 
 int sweep(CGridModel& model)

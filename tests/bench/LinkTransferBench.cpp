@@ -3,11 +3,11 @@
 // demands). The bar is a ratio of at most 1.03.
 #include "e2e/SimProcess.h"
 
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "link/Transfers.h"
 #include "link/qt/QtSerialDevice.h"
 #include "sim/SimMemory.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <QCoreApplication>
 

@@ -3,8 +3,8 @@
 #include "TestPaths.h"
 #include "model/TempFolder.h"
 
-#include "app/LanguageTable.h"
 #include "model/DataFileFormat.h"
+#include "texts/LanguageTable.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 #include "TestPaths.h"
 #include "model/TempFolder.h"
 
-#include "app/LanguageTable.h"
-#include "app/TextArguments.h"
 #include "model/ByteOrder.h"
 #include "model/DataFile.h"
 #include "model/DataFileFormat.h"
 #include "model/DefaultBuilder.h"
 #include "model/ImageChecks.h"
+#include "texts/LanguageTable.h"
+#include "texts/TextArguments.h"
 
 #include <gtest/gtest.h>
 

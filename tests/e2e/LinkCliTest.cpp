@@ -4,11 +4,11 @@
 #include "TestPaths.h"
 #include "model/TempFolder.h"
 
-#include "app/LanguageTable.h"
 #include "link/ProtocolBytes.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
 #include "sim/PtyHost.h"
+#include "texts/LanguageTable.h"
 
 #include <gtest/gtest.h>
 

@@ -169,6 +169,17 @@ TEST_F(ChInfoViewTest, TitleAndHostFollowTheCurrentRow)
     EXPECT_EQ(host.opened.back(), kChannelEditCommand);
 }
 
+TEST_F(ChInfoViewTest, MemoryMapKeysAskTheHostForTheChannelRecordOnlyWithTheOption)
+{
+    view->grid()->setCurrentCell(4, 0);
+    press(Qt::Key_F12);
+    EXPECT_TRUE(host.channelRecordsShown.empty());
+    host.options.memoryMap = true;
+    press(Qt::Key_F12);
+    press(Qt::Key_F11, Qt::ShiftModifier);
+    EXPECT_EQ(host.channelRecordsShown, (std::vector<int>{4, 4}));
+}
+
 TEST_F(ChInfoViewTest, AnOffCodeCellKeepsItsOffEntryWhenCommittedOrChosen)
 {
     // The RAN editor takes two digits, yet its list offers the longer "off" entry.

@@ -1,4 +1,4 @@
-#include "forms/common/CharFilter.h"
+#include "forms/fields/CharFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // channel, opens forms from the catalog into top-level windows, forwards refreshes and
 // channel moves, and answers every message box with OK while recording it.
 #include "TestPaths.h"
-#include "app/LanguageTable.h"
 #include "forms/FormCatalog.h"
 #include "forms/common/CFormView.h"
 #include "forms/common/FormContext.h"
 #include "model/ModelBlock.h"
+#include "texts/LanguageTable.h"
 
 #include <QPointer>
 #include <map>
@@ -91,6 +91,11 @@ public:
     }
     FrequencyLimits frequencyLimits() const override { return limits; }
     char decimalSeparator() const override { return '.'; }
+    bool formAvailable(int command) const override { return findForm(command) != nullptr; }
+    // The viewer is the service's (MemMapDialogTest opens it directly); here the key is only noted.
+    void showChannelRecord(int channel, QWidget*) override { channelRecordsShown.push_back(channel); }
+
+    std::vector<int> channelRecordsShown;
 
     CFormView* form(int command) { return forms.count(command) ? forms[command].data() : nullptr; }
 

@@ -1,11 +1,11 @@
 // A hostile repeater: every reply the link reads comes from the fuzz input. Whatever it
 // answers, the client must not crash, and a read must never touch the working image.
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "link/RadioLink.h"
 #include "link/Transfers.h"
 #include "model/ImageChecks.h"
 #include "sim/SimMemory.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the language file loader, once into an empty table and once into a
 // table holding a good file, which must keep its texts whenever the new file is refused.
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <cstddef>
 #include <cstdint>

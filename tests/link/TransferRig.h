@@ -3,9 +3,9 @@
 // in advance and remembers what it was asked, and a language table whose text N reads "T<N>".
 #include "LinkRig.h"
 
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "link/Transfers.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <deque>
 #include <functional>

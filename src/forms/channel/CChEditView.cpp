@@ -1,6 +1,5 @@
 #include "forms/channel/CChEditView.h"
 
-#include "forms/FormCatalog.h"
 #include "forms/channel/ChannelFormSupport.h"
 
 #include <QKeyEvent>
@@ -124,7 +123,7 @@ void CChEditView::refreshAll(bool focusChannel)
     fieldForm()->setRecord(channel_);
     fieldForm()->refresh();
     // A button whose form is not part of this build is disabled rather than dead.
-    if (findForm(kCwIdCommand) == nullptr)
+    if (!context().host.formAvailable(kCwIdCommand))
         CItemFormBuilder::setItemEnabled(fieldForm()->items().value(kItemCwIdButton), false);
     const auto session = openChannelFields(context());
     beatShiftButton_->setEnabled(session->engine().enabled(channelField(kItemBeatShift), channel_));

@@ -1,9 +1,9 @@
 #include "forms/channel/CChInfoView.h"
 
-#include "app/CommonTexts.h"
 #include "forms/channel/CChannelGridModel.h"
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
+#include "texts/CommonTexts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

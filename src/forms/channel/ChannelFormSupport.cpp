@@ -1,7 +1,5 @@
 #include "forms/channel/ChannelFormSupport.h"
 
-#include "service/MemMapOpeners.h"
-
 #include <Qt>
 
 namespace rps {
@@ -29,7 +27,7 @@ bool handleChannelMemoryMapKey(FormContext& context, int key, bool shift, int ch
     if (key != Qt::Key_F12 && !(key == Qt::Key_F11 && shift))
         return false;
     if (context.options.memoryMap)
-        openChannelRecordViewer(context, channel, parent);
+        context.host.showChannelRecord(channel, parent);
     return true;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // What the channel forms share on the Qt side: a channel editor and the channel fields over
 // the form context's image, limits and texts, and the memory-map keys.
-#include "forms/FieldForms.h"
-#include "forms/FormCommands.h"
 #include "forms/channel/ChannelEditor.h"
+#include "forms/common/FormCommands.h"
 #include "forms/common/FormContext.h"
 #include "forms/common/FormSupport.h"
+#include "forms/fields/DeclaredForm.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // fields the channel type does not use, and which cell's editor opens when the user edits
 // a cell that cannot be edited. Each column shows a field of the channel field table.
 #include "forms/channel/ChannelFields.h"
-#include "forms/common/GridColumn.h"
+#include "forms/fields/GridColumn.h"
 
 #include <array>
 #include <string>

@@ -3,7 +3,7 @@
 // text, and letters the filter turns to the other case are changed as they are typed. The
 // entries of an editable list are accepted as they stand, whatever the filter and the length
 // limit of typed text say.
-#include "forms/common/CharFilter.h"
+#include "forms/fields/CharFilter.h"
 
 #include <QStringList>
 #include <QValidator>

@@ -4,8 +4,8 @@
 // ranges; a grid row holds the rows placed in its cells. One refresh shows every field of the current record
 // from the engine and enables each control with its caption; one commit path hands every user action to the
 // engine.
-#include "forms/FieldForms.h"
 #include "forms/common/CItemFormBuilder.h"
+#include "forms/fields/DeclaredForm.h"
 
 #include <QMap>
 #include <QWidget>

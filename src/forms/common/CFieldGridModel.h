@@ -4,8 +4,8 @@
 // field rows of one record (the event tables of a form's page). Every cell's text and enable state is read
 // once per refresh (records looked up once, not per cell); a cell's editor and its list are made only when an
 // editor opens; every commit goes through the field engine as the user's typed or chosen text.
-#include "forms/FieldForms.h"
 #include "forms/common/CGridModel.h"
+#include "forms/fields/DeclaredForm.h"
 
 #include <functional>
 #include <memory>

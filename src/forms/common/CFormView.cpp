@@ -1,6 +1,6 @@
 #include "forms/common/CFormView.h"
 
-#include "app/CommonTexts.h"
+#include "texts/CommonTexts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

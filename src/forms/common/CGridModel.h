@@ -3,8 +3,8 @@
 // may be edited, its editor and what a commit stores; the model turns that into Qt's item
 // model. Rows and columns here are the model's 0-based ones: model column 0 is the grid's
 // data column 1, the fixed first column is the vertical header.
-#include "forms/common/CharFilter.h"
-#include "forms/common/GridColumn.h"
+#include "forms/fields/CharFilter.h"
+#include "forms/fields/GridColumn.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "forms/common/CGridView.h"
 
-#include "app/LanguageTable.h"
 #include "forms/common/GridClipText.h"
+#include "texts/LanguageTable.h"
 
 #include <QAbstractButton>
 #include <QApplication>

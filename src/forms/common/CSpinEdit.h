@@ -2,7 +2,7 @@
 // An edit field with spin buttons. Typed text is filtered as typed and clamped on commit;
 // the buttons (and Up/Down) step with wrap round, optionally through an off value shown as
 // blank or as its own text. The rules are the shared value helpers of the core.
-#include "forms/common/CharFilter.h"
+#include "forms/fields/CharFilter.h"
 
 #include <QAbstractSpinBox>
 

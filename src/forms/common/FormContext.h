@@ -1,11 +1,13 @@
 #pragma once
 // What an editing form is given by the main frame. A form holds no data of its own: it
 // reads the working image on every refresh and writes a field back at commit.
-#include "app/AppOptions.h"
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
+#include "forms/common/AppOptions.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
+
+class QWidget;
 
 namespace rps {
 
@@ -23,6 +25,10 @@ public:
     virtual void setCurrentChannel(int channel) = 0;
     virtual FrequencyLimits frequencyLimits() const = 0;
     virtual char decimalSeparator() const = 0;
+    // Whether this build can make the form of a command (a button to a missing form is disabled).
+    virtual bool formAvailable(int command) const = 0;
+    // The memory-map viewer on one channel's record, over parent.
+    virtual void showChannelRecord(int channel, QWidget* parent) = 0;
 };
 
 struct FormContext {

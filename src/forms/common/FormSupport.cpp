@@ -1,6 +1,7 @@
 #include "forms/common/FormSupport.h"
 
-#include "app/CommonTexts.h"
+#include "forms/FieldForms.h"
+#include "texts/CommonTexts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

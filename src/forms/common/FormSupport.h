@@ -2,8 +2,8 @@
 // What every form shares on the Qt side: the field environment of the form context (texts,
 // band limits, decimal separator), its declared forms opened over the image, the warning box
 // of a store, and language texts as QStrings.
-#include "forms/FieldForms.h"
 #include "forms/common/FormContext.h"
+#include "forms/fields/DeclaredForm.h"
 
 #include <QFont>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "forms/feature/CDataPasswordDialog.h"
 
-#include "app/CommonTexts.h"
-#include "app/ShellDialogParts.h"
 #include "forms/common/CCharFilterValidator.h"
+#include "forms/common/DialogButtons.h"
 #include "forms/common/FormSupport.h"
 #include "forms/feature/FeatureFields.h"
 #include "model/FeatureMap.h"
+#include "texts/CommonTexts.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 // "Data Password": the read authorization and overwrite passwords of the repeater, stored
 // through the optional features' fields (which keep the model block's option bits with them).
 // The confirmation is asked again only when the overwrite password was edited.
-#include "forms/FieldForms.h"
 #include "forms/common/FormContext.h"
+#include "forms/fields/DeclaredForm.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #pragma once
 // "Optional Features": the repeater-wide settings on two pages, the start-up actions and the
 // TX/RX, timer and connection functions, and the data password dialog behind its button.
-#include "forms/FormCommands.h"
 #include "forms/common/CFieldFormView.h"
+#include "forms/common/FormCommands.h"
 
 namespace rps {
 

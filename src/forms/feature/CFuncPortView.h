@@ -3,8 +3,8 @@
 // active level, and the outputs with the signal and level each drives. The input and output
 // grids list the fixed rows, then the ports whose mode makes them inputs or outputs. The ports
 // and inputs share the first page of its tab control, the outputs have the second.
-#include "forms/FormCommands.h"
 #include "forms/common/CFormView.h"
+#include "forms/common/FormCommands.h"
 
 class QTabWidget;
 

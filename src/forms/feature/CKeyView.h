@@ -2,8 +2,8 @@
 // "Key Assignment": the six front-panel keys with their functions in a grid, beside a picture
 // of the front panel on which the key of the current row is marked; a click on a key moves
 // the grid to its row.
-#include "forms/FormCommands.h"
 #include "forms/common/CFormView.h"
+#include "forms/common/FormCommands.h"
 
 namespace rps {
 

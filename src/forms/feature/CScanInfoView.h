@@ -1,7 +1,7 @@
 #pragma once
 // "Scan Information": the repeater's scan settings, declared in ScanFields.
-#include "forms/FormCommands.h"
 #include "forms/common/CFieldFormView.h"
+#include "forms/common/FormCommands.h"
 
 namespace rps {
 

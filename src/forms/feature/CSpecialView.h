@@ -1,8 +1,8 @@
 #pragma once
 // "Advanced Settings": the two low-level parameters on the first page and the tuning
 // frequency pairs on the second, shown in its own child frame (CSpecialFrame).
-#include "forms/FormCommands.h"
 #include "forms/common/CFieldFormView.h"
+#include "forms/common/FormCommands.h"
 
 class QTabWidget;
 

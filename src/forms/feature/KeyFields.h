@@ -2,7 +2,7 @@
 // "Key Assignment": the function of each of the six front-panel keys (the first slot of the
 // key's group), offered from the keys' choice list. A key whose function changes loses its
 // remote-control entry; choosing the function it already has changes nothing.
-#include "forms/FieldForms.h"
+#include "forms/fields/DeclaredForm.h"
 #include "forms/fields/FieldEngine.h"
 
 #include <array>

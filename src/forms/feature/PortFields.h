@@ -5,7 +5,7 @@
 // (fixed inputs 1..3, ports 1..6), an output row (fixed outputs 1..5, ports 1..6) and the
 // form-wide input level. Field keys name each by what it is: port.2.mode, port.2.input.1,
 // port.fixed-input.1.input.1, port.fixed-output.3.output, port.input-level.
-#include "forms/FieldForms.h"
+#include "forms/fields/DeclaredForm.h"
 #include "forms/fields/FieldEngine.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // "Scan Information": the priority mode and channel, the look-back times, the revert channel
 // rule, dropout delay and dwell times and off-hook scanning, all single bytes of the main
 // area, and the rules that tie them to the priority mode and the channel store.
-#include "forms/FieldForms.h"
+#include "forms/fields/DeclaredForm.h"
 #include "forms/fields/FieldEngine.h"
 #include "model/records/ChannelStore.h"
 

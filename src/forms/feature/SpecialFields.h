@@ -3,7 +3,7 @@
 // the five tuning frequency pairs the alignment uses (page 2, a grid of points). The
 // command-line tool sees one form "advanced" whose tuning cells are named
 // tuning.<point>.first / .second; the grid shows the same bytes as records of a point each.
-#include "forms/FieldForms.h"
+#include "forms/fields/DeclaredForm.h"
 #include "forms/fields/FieldEngine.h"
 
 #include <array>

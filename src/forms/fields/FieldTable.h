@@ -8,8 +8,8 @@
 // A row reads like the form:
 //   spin(kItemTot, "tot", 1210, u8(0x0290).times(2), Range{0.5, 30.0, 0.5}.offAt(0xFF, 849))
 //   check(kItemUserLimit, "user-limit", 921, u8(40), OnOff{.on = 0x00, .off = 0xFF})
-#include "forms/common/CharFilter.h"
-#include "forms/common/GridColumn.h"
+#include "forms/fields/CharFilter.h"
+#include "forms/fields/GridColumn.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "app/FileFailureText.h"
+#include "document/FileFailureText.h"
 
-#include "app/TextArguments.h"
+#include "texts/TextArguments.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "app/TextArguments.h"
+#include "texts/TextArguments.h"
 
 namespace rps {
 

@@ -2,7 +2,7 @@
 // the first two groups, the start of the message group, the last shared text and the six
 // language display names); the keys between two anchors are spread evenly so that every key
 // keeps its eight digits and the table stays strictly ascending.
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <fstream>
 #include <iterator>

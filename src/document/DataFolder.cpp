@@ -1,4 +1,4 @@
-#include "app/DataFolder.h"
+#include "document/DataFolder.h"
 
 #include <filesystem>
 #include <system_error>

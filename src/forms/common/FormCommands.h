@@ -1,6 +1,7 @@
 #pragma once
 // Command numbers of the editing forms: the Edit menu entries (also the help contexts and the
-// tree of editing areas) and the forms opened from other forms.
+// tree of editing areas) and the forms opened from other forms, and the Edit menu entry the
+// registry of editing forms gives for each.
 namespace rps {
 
 inline constexpr int kChannelInformationCommand = 32773;
@@ -24,5 +25,12 @@ inline constexpr int kAdvancedSettingsCommand = 32860;
 inline constexpr int kChannelEditCommand = 164;
 inline constexpr int kBeatShiftCommand = 106;
 inline constexpr int kCwIdCommand = 110;
+
+// An entry of the Edit menu as the form registry gives it.
+struct EditMenuForm {
+    int command;
+    int menuText; // language text of the Edit entry
+    bool separatorAfter;
+};
 
 } // namespace rps

@@ -1,7 +1,7 @@
 #pragma once
 // A dialog service answered in advance: every question, file choice and password prompt
 // takes the next scripted answer and is recorded for the test to inspect.
-#include "app/DialogService.h"
+#include "texts/DialogService.h"
 
 #include <deque>
 #include <string>

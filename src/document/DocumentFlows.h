@@ -3,8 +3,6 @@
 // menu flows over it (New, Open, Save, Save As, the question before an unsaved image is
 // replaced, and the model change). Every question and file choice goes through the dialog
 // service; every text comes from the language table.
-#include "app/DialogService.h"
-#include "app/LanguageTable.h"
 #include "model/ConfigImage.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
@@ -12,6 +10,8 @@
 #include "model/ImageChecks.h"
 #include "model/InstallationId.h"
 #include "model/ModelChange.h"
+#include "texts/DialogService.h"
+#include "texts/LanguageTable.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // The second line under a file message (cannot be read, another program's file, not a data
 // file, a failed save): where the file is and what the system said about it.
-#include "app/LanguageTable.h"
+#include "texts/LanguageTable.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 // How a grid column is aligned and which editor its cells open.
-#include "forms/common/CharFilter.h"
+#include "forms/fields/CharFilter.h"
 
 namespace rps {
 

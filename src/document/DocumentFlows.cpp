@@ -1,9 +1,9 @@
-#include "app/DocumentFlows.h"
+#include "document/DocumentFlows.h"
 
-#include "app/CommonTexts.h"
-#include "app/FileFailureText.h"
-#include "app/TextArguments.h"
+#include "document/FileFailureText.h"
 #include "model/ModelBlock.h"
+#include "texts/CommonTexts.h"
+#include "texts/TextArguments.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/ModelChoice.h"
+#include "document/ModelChoice.h"
 
 #include "model/ModelTable.h"
 

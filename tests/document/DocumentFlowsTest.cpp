@@ -1,12 +1,12 @@
-#include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "model/TempFolder.h"
+#include "texts/ScriptedDialogs.h"
 
-#include "app/DocumentFlows.h"
-#include "app/TextArguments.h"
+#include "document/DocumentFlows.h"
 #include "model/ByteOrder.h"
 #include "model/DataFileFormat.h"
 #include "model/ModelBlock.h"
+#include "texts/TextArguments.h"
 
 #include <gtest/gtest.h>
 

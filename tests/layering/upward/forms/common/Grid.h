@@ -1,0 +1,3 @@
+#pragma once
+#include "forms/fields/Engine.h"
+#include <vector>

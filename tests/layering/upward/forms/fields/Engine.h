@@ -1,0 +1,2 @@
+#pragma once
+#include "forms/common/Grid.h"
