@@ -85,16 +85,31 @@ std::string reasonOf(const LoadResult& loaded, std::size_t size)
     }
 }
 
+// The file's bytes, or the system's reason (a folder opens but cannot be read).
+std::optional<std::vector<uint8_t>> readWhole(const std::string& path, std::string& reason)
+{
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        try {
+            return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                        std::istreambuf_iterator<char>());
+        } catch (const std::ios_base::failure&) {
+        }
+    }
+    reason = std::strerror(errno != 0 ? errno : EIO);
+    return std::nullopt;
+}
+
 } // namespace
 
 MemoryFromFile memoryFromFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {std::nullopt, std::strerror(errno)};
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return {std::nullopt, std::strerror(errno)};
+    std::string reason;
+    const std::optional<std::vector<uint8_t>> read = readWhole(path, reason);
+    if (!read)
+        return {std::nullopt, reason};
+    const std::vector<uint8_t>& bytes = *read;
     SimMemory memory;
     fillServiceMemories(memory);
     if (bytes.size() == kRawImageSize) {

@@ -42,6 +42,7 @@ TEST(SimImage, ADataFileOrARawImageIsTakenAndAnythingElseIsNamed)
         std::string reason;
     } refused[] = {
         {"gone.dat", "No such file or directory"},
+        {"", "Is a directory"},
         {"cut.dat", "the data file ends after 41125 bytes"},
         {"tag.dat", "the data file ends after 4 bytes"},
         {"text.dat", "not a data file"},
