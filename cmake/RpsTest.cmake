@@ -1,6 +1,8 @@
 # One place that registers a test executable, so adding a test file is one line in a CMakeLists.
 #   rps_add_test(NAME name SOURCES a.cpp b.cpp LIBS rps_core [QT])
-# QT marks a test that drives widgets: it runs on the offscreen platform.
+# QT marks a test that drives widgets: it runs on the offscreen platform. A value-parameterised
+# test keeps the name gtest gives it (NO_PRETTY_VALUES): a printed parameter would make the name
+# long and unstable, and `ctest -R` could not find it.
 function(rps_add_test)
     cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
     if(T_QT AND NOT RPS_BUILD_UI)
@@ -13,12 +15,12 @@ function(rps_add_test)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock rps_test_support)
     if(T_QT)
         target_link_libraries(${T_NAME} PRIVATE Qt6::Test rps_qt_test_main)
-        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
+        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                              PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
     else()
         set_target_properties(${T_NAME} PROPERTIES AUTOMOC OFF)
         target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
-        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES TIMEOUT 300)
     endif()
 endfunction()
 

@@ -20,6 +20,33 @@ AppRequest scanAppRequest(const std::vector<std::string>& arguments)
     return request;
 }
 
+bool displayIsReachable(const std::vector<std::string>& arguments,
+                        const std::function<std::string(const char* name)>& environment)
+{
+    // Qt takes its options with one dash or two.
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        if (argument.starts_with("--"))
+            argument.remove_prefix(1);
+        if ((argument == "-platform" && i + 1 < arguments.size()) || argument.starts_with("-platform="))
+            return true;
+    }
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!environment(name).empty())
+            return true;
+    }
+    return false;
+}
+
+std::string noDisplayMessage()
+{
+    return "rps360t: there is no display to show the application on (neither DISPLAY nor WAYLAND_DISPLAY is "
+           "set).\n"
+           "Start it from a desktop session, or under a virtual display:  xvfb-run -a rps360t [ARGUMENTS]\n"
+           "or with no window at all:  rps360t -platform offscreen [ARGUMENTS]  (or "
+           "QT_QPA_PLATFORM=offscreen)\n";
+}
+
 std::string appUsage()
 {
     return "usage: rps360t [memmap] [demo] [step] [SupportUtility] [--open FILE.dat] [Qt options]\n"

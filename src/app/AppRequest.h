@@ -3,6 +3,7 @@
 // print and end before any window or display is needed, and --open FILE, the desktop's "open
 // with" (a bare file name stays ignored). Every other argument is left to Qt and to the
 // option words.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,15 @@ struct AppRequest {
 
 // arguments: everything after the program name.
 AppRequest scanAppRequest(const std::vector<std::string>& arguments);
+
+// Whether Qt can be started: a platform the user named (-platform NAME, or QT_QPA_PLATFORM) is
+// taken as given; otherwise a display must be there (DISPLAY or WAYLAND_DISPLAY). environment
+// returns a variable's value, empty when it is not set.
+bool displayIsReachable(const std::vector<std::string>& arguments,
+                        const std::function<std::string(const char* name)>& environment);
+// What the program says instead of starting when there is no display: what is missing and how
+// to run it without one (exit code 2).
+std::string noDisplayMessage();
 
 // The text --help prints.
 std::string appUsage();

@@ -46,7 +46,9 @@ std::string encodeProtect(const StoredPassword& stored, const InstallationId& in
     if (isSecurityPassword(stored.password)) {
         bytes.fill(kEmpty);
         bytes[0] = stored.programExecution ? '1' : '0';
-        std::copy(stored.password.begin(), stored.password.end(), bytes.begin() + 1);
+        // isSecurityPassword keeps it within the bytes after the flag.
+        std::copy_n(stored.password.begin(), std::min(stored.password.size(), kStoredLength - 1),
+                    bytes.begin() + 1);
         for (std::size_t i = 0; i < kStoredLength; ++i) {
             if (bytes[i] != kEmpty) {
                 bytes[i] = kDigitTable[static_cast<std::size_t>(bytes[i] - '0')];

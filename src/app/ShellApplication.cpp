@@ -4,6 +4,7 @@
 #include "app/CSplashWindow.h"
 #include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
+#include "app/LanguageFileSearch.h"
 #include "app/LastModelSetting.h"
 #include "app/SecurityRules.h"
 #include "app/ShellCommands.h"
@@ -17,31 +18,15 @@
 #include <QLocale>
 #include <QScreen>
 
-#include <filesystem>
+#include <iostream>
 
 namespace rps {
 
 namespace {
 
 constexpr int kLowColourDepth = 16;
-constexpr const char* kLanguageFileName = "rps360t.lng";
 
 } // namespace
-
-std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder)
-{
-    namespace fs = std::filesystem;
-    // Beside the program, its "lang" folder, then the installed layout (bin/ and share/rps360t/).
-    for (const fs::path& candidate :
-         {fs::path(applicationFolder) / kLanguageFileName,
-          fs::path(applicationFolder) / "lang" / kLanguageFileName,
-          fs::path(applicationFolder) / ".." / "share" / "rps360t" / kLanguageFileName}) {
-        std::error_code error;
-        if (fs::is_regular_file(candidate, error))
-            return candidate.string();
-    }
-    return (fs::path(fallbackFolder) / kLanguageFileName).string();
-}
 
 ShellApplication::ShellApplication(StartupEnvironment environment) : env_(std::move(environment)) {}
 
@@ -60,6 +45,10 @@ bool ShellApplication::loadLanguage()
     MessageRequest request;
     request.text = result == LanguageLoadResult::NotFound ? LanguageTable::kMissingMessage
                                                           : LanguageTable::kDamagedMessage;
+    // The dialog's text is fixed; where the program looked goes to standard error.
+    const bool looked = result == LanguageLoadResult::NotFound && !languageFilesTried_.empty();
+    std::cerr << languageFileProblem(request.text, looked ? languageFilesTried_
+                                                          : std::vector<std::string>{env_.languageFile});
     request.caption = "RPS-360T";
     request.icon = MessageIcon::Error;
     env_.dialogs.showMessage(request);

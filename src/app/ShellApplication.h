@@ -49,6 +49,9 @@ public:
     explicit ShellApplication(StartupEnvironment environment);
     ~ShellApplication();
 
+    // Every place the language file was looked for, named on standard error when it cannot be
+    // read (otherwise only the file itself is named).
+    void setLanguageFilesTried(std::vector<std::string> paths) { languageFilesTried_ = std::move(paths); }
     // The start-up sequence; false ends the process (nothing is stored then).
     bool start();
     // SaveSettings: only after a normal start.
@@ -82,13 +85,8 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<MemDebugBridge> memDebug_; // only with the support-utility option
     bool started_ = false;
+    std::vector<std::string> languageFilesTried_;
     std::optional<std::pair<int, std::string>> savedPort_; // the port setting a run-only port replaced
 };
-
-// Where the language file is looked for: the program's folder, its "lang" folder, the
-// installed layout's share/rps360t folder beside the program's bin folder, then the given
-// fallback folder (the source tree, for a program run from the build tree). The first that
-// exists is returned (the fallback path otherwise).
-std::string findLanguageFile(const std::string& applicationFolder, const std::string& fallbackFolder);
 
 } // namespace rps

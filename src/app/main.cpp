@@ -1,6 +1,7 @@
 // rps360t: the desktop application.
 #include "app/AppRequest.h"
 #include "app/CMainFrame.h"
+#include "app/LanguageFileSearch.h"
 #include "app/QtDialogService.h"
 #include "app/QtSettingsStore.h"
 #include "app/ShellApplication.h"
@@ -17,8 +18,9 @@
 #include <iostream>
 #include <string_view>
 
-#ifndef RPS_APP_LANG_DIR
-#define RPS_APP_LANG_DIR "."
+#ifndef RPS_APP_BUILD_DIR
+#define RPS_APP_BUILD_DIR ""
+#define RPS_APP_LANG_DIR ""
 #endif
 
 int main(int argc, char** argv)
@@ -28,6 +30,15 @@ int main(int argc, char** argv)
     if (early.help || early.version) {
         std::cout << (early.help ? rps::appUsage() : rps::appVersion());
         return EXIT_SUCCESS;
+    }
+    // Without a display Qt would abort the process; say what is missing and how to run anyway.
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
+    };
+    if (!rps::displayIsReachable(std::vector<std::string>(argv + 1, argv + argc), variable)) {
+        std::cerr << rps::noDisplayMessage();
+        return 2;
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("RPS-360T");
@@ -52,9 +63,12 @@ int main(int argc, char** argv)
     const char* portOverride = std::getenv("RPS360T_PORT");
     const std::string runPort = rps::resolvePortPath(portOverride != nullptr ? portOverride : "");
 
+    // Only the program in its build folder may fall back to the source tree's language file.
+    const rps::LanguageFileSearch language =
+        rps::findLanguageFile(applicationFolder, {RPS_APP_BUILD_DIR, RPS_APP_LANG_DIR});
     rps::StartupEnvironment environment{
         std::move(arguments),
-        rps::findLanguageFile(applicationFolder, RPS_APP_LANG_DIR),
+        language.found.empty() ? language.tried.front() : language.found,
         userSettings,
         &installationSettings,
         rps::DataFolderPlaces{documents.isEmpty() ? std::nullopt : std::optional(documents.toStdString()),
@@ -66,6 +80,7 @@ int main(int argc, char** argv)
         true,
         {}};
     rps::ShellApplication shell(std::move(environment));
+    shell.setLanguageFilesTried(language.tried);
     dialogs.setTexts(&shell.texts());
     if (!shell.start())
         return EXIT_FAILURE;

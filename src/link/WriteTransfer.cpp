@@ -29,14 +29,20 @@ bool confirmWrite(TransferContext& context, const ModelBlock& data)
     std::string text = t.text(texts::kWriteWarning);
     const bool readProtected = (data.optionFlags() & kOptionReadPasswordEmpty) == 0;
     const bool writeProtected = (data.optionFlags() & kOptionWritePasswordEmpty) == 0;
-    if (readProtected)
-        text += "\n" + quoted(t.text(texts::kReadPassword));
-    if (writeProtected)
-        text +=
-            "\n" + quoted(t.text(texts::kWritePassword)) + "\n\n" + t.text(texts::kWriteWarningPasswordNote);
+    if (readProtected) {
+        text += '\n';
+        text += quoted(t.text(texts::kReadPassword));
+    }
+    if (writeProtected) {
+        text += '\n';
+        text += quoted(t.text(texts::kWritePassword));
+        text += "\n\n";
+        text += t.text(texts::kWriteWarningPasswordNote);
+    }
     if (!readProtected && !writeProtected)
         return true;
-    text += "\n\n" + t.text(texts::kWriteWarningQuestion);
+    text += "\n\n";
+    text += t.text(texts::kWriteWarningQuestion);
     MessageRequest request{text, t.text(texts::kQuestionCaption), MessageButtons::OkCancel,
                            MessageIcon::Warning};
     return context.dialogs.showMessage(request) == MessageAnswer::Ok;

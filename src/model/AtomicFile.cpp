@@ -1,7 +1,6 @@
 #include "model/AtomicFile.h"
 
 #include "model/LockedTemporary.h"
-#include "model/SaveTarget.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +25,18 @@ int refusalOfExistingFile(const std::string& path, unsigned mode)
     return 0;
 }
 
+// The replacement belongs to whoever owned the file (the superuser editing another user's file);
+// a user who may not give a file away still keeps its group when a member of it. Where neither
+// is allowed the new file is the user's own, as with any editor that saves by renaming.
+void keepOwner(int fd, const SaveTarget& target)
+{
+    struct stat created {};
+    if (::fstat(fd, &created) != 0 || (created.st_uid == target.owner && created.st_gid == target.group))
+        return;
+    if (::fchown(fd, target.owner, target.group) != 0 && created.st_gid != target.group)
+        (void)::fchown(fd, static_cast<uid_t>(-1), target.group);
+}
+
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : name_(std::move(targetPath)) {}
@@ -40,7 +51,7 @@ bool AtomicFileWriter::open()
     const SaveTarget target = findSaveTarget(name_);
     switch (target.kind) {
     case SaveTarget::Kind::Replace:
-        return openTemporary(target.path, target.exists, target.mode);
+        return openTemporary(target);
     case SaveTarget::Kind::InPlace:
         return openInPlace(target.path, target.streamFd);
     case SaveTarget::Kind::Refused:
@@ -58,10 +69,11 @@ bool AtomicFileWriter::openInPlace(const std::string& path, int streamFd)
     return fd_ >= 0 || fail(errno);
 }
 
-bool AtomicFileWriter::openTemporary(const std::string& path, bool exists, unsigned mode)
+bool AtomicFileWriter::openTemporary(const SaveTarget& target)
 {
-    if (exists) {
-        if (const int refusal = refusalOfExistingFile(path, mode); refusal != 0)
+    const std::string& path = target.path;
+    if (target.exists) {
+        if (const int refusal = refusalOfExistingFile(path, target.mode); refusal != 0)
             return fail(refusal);
     }
     removeStaleTemporaries(path);
@@ -71,9 +83,11 @@ bool AtomicFileWriter::openTemporary(const std::string& path, bool exists, unsig
     fd_ = temporary.fd;
     temporary_ = temporary.path;
     target_ = path;
-    if (exists && ::fchmod(fd_, static_cast<mode_t>(mode)) != 0)
-        return fail(errno);
-    return true;
+    if (!target.exists)
+        return true;
+    keepOwner(fd_, target);
+    // After the owner: a change of owner clears the set-user and set-group bits.
+    return ::fchmod(fd_, target.mode) == 0 || fail(errno);
 }
 
 bool AtomicFileWriter::write(std::span<const uint8_t> bytes)

@@ -3,9 +3,12 @@
 // bytes go to a locked temporary file in the target's folder, are flushed to the disk, and only
 // then is the temporary renamed over the target: whatever fails, the previous file stays
 // exactly as it was and no temporary is left behind. A new file gets 0666 less the umask, a
-// replaced one keeps its mode. Symbolic links are followed and stay (a dangling one gets its
-// target made); a pipe, a device or our own standard output is written where it is; a folder,
-// a link loop, a socket or a read-only file is refused with the system's reason.
+// replaced one keeps its mode, and its owner and group where the user may give them. Symbolic links are
+// followed and stay (a dangling one gets its target made); a pipe, a device or our own standard output is
+// written where it is; a folder, a link loop, a socket or a read-only file is refused with the system's
+// reason.
+#include "model/SaveTarget.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -30,7 +33,7 @@ public:
 
 private:
     bool openInPlace(const std::string& path, int streamFd);
-    bool openTemporary(const std::string& path, bool exists, unsigned mode);
+    bool openTemporary(const SaveTarget& target);
     bool fail(int error);
     void abandon();
 

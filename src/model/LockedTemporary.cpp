@@ -26,9 +26,13 @@ struct Names {
 Names namesFor(const std::string& targetPath)
 {
     const auto slash = targetPath.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string prefix(1, '.');
+    prefix.append(targetPath, nameStart);
+    prefix.push_back('.');
     if (slash == std::string::npos)
-        return {".", "." + targetPath + "."};
-    return {slash == 0 ? "/" : targetPath.substr(0, slash), "." + targetPath.substr(slash + 1) + "."};
+        return {".", prefix};
+    return {slash == 0 ? "/" : targetPath.substr(0, slash), prefix};
 }
 
 bool isTemporaryName(std::string_view name, std::string_view prefix)

@@ -32,6 +32,8 @@ SaveTarget replaced(std::string path, const struct stat* existing)
     if (existing) {
         target.exists = true;
         target.mode = existing->st_mode & 07777;
+        target.owner = existing->st_uid;
+        target.group = existing->st_gid;
     }
     return target;
 }

@@ -16,8 +16,10 @@ struct SaveTarget {
     std::string path;
     bool exists = false; // Replace: a file is there; it keeps its mode
     mode_t mode = 0;     // its permission bits
-    int streamFd = -1;   // InPlace: 1 or 2 when the name leads to our standard output or error
-    int error = 0;       // Refused: errno
+    uid_t owner = 0;     // and its owner and group, which a replacement keeps where it may
+    gid_t group = 0;
+    int streamFd = -1; // InPlace: 1 or 2 when the name leads to our standard output or error
+    int error = 0;     // Refused: errno
 };
 
 SaveTarget findSaveTarget(const std::string& name);

@@ -62,7 +62,9 @@ PtyHost::PtyHost(SimRepeater& repeater, const SimProgramOptions& options)
 
 PtyHost::~PtyHost()
 {
-    if (linked_)
+    // Only a link that still leads to our pseudo-terminal is ours to remove.
+    std::error_code ec;
+    if (linked_ && std::filesystem::read_symlink(options_.linkPath, ec) == slavePath_)
         ::unlink(options_.linkPath.c_str());
     if (slave_ >= 0)
         ::close(slave_);
@@ -72,6 +74,10 @@ PtyHost::~PtyHost()
 
 bool PtyHost::start(std::string& error)
 {
+    // A link that a running simulator serves is never taken over; one left by a simulator
+    // that died is replaced.
+    if (!options_.linkPath.empty() && !linkLock_.acquire(options_.linkPath, error))
+        return false;
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
         error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);

@@ -1,10 +1,13 @@
 #include "sim/SimMemory.h"
 
 #include "model/DataFile.h"
+#include "model/DataFileFormat.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -33,6 +36,11 @@ ImageAreas SimMemory::toAreas() const
 
 namespace {
 
+std::string notDataFile()
+{
+    return "not a data file, nor a raw image of " + std::to_string(kRawImageSize) + " bytes";
+}
+
 // Trace and tuning memories of a unit that has been in service: recognisable, not erased.
 void fillServiceMemories(SimMemory& memory)
 {
@@ -58,12 +66,50 @@ SimMemory defaultMemory(uint16_t modelCode)
     return memory;
 }
 
-std::optional<SimMemory> memoryFromFile(const std::string& path)
+namespace {
+
+std::string reasonOf(const LoadResult& loaded, std::size_t size)
 {
+    switch (loaded.code) {
+    case kLoadCannotRead:
+        if (loaded.systemError != 0)
+            return std::strerror(loaded.systemError);
+        return "the data file ends after " + std::to_string(size) + " bytes, before all of its data";
+    case kLoadOtherProgram:
+        return "a data file of another program (" + loaded.otherProgram + ")";
+    case kLoadModelRefused:
+    case kLoadReservedBytes:
+        return "its model block is not one of a known model";
+    default:
+        return notDataFile();
+    }
+}
+
+// The file's bytes, or the system's reason (a folder opens but cannot be read).
+std::optional<std::vector<uint8_t>> readWhole(const std::string& path, std::string& reason)
+{
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in) {
+        try {
+            return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                        std::istreambuf_iterator<char>());
+        } catch (const std::ios_base::failure&) {
+        }
+    }
+    reason = std::strerror(errno != 0 ? errno : EIO);
+    return std::nullopt;
+}
+
+} // namespace
+
+MemoryFromFile memoryFromFile(const std::string& path)
+{
+    std::string reason;
+    const std::optional<std::vector<uint8_t>> read = readWhole(path, reason);
+    if (!read)
+        return {std::nullopt, reason};
+    const std::vector<uint8_t>& bytes = *read;
     SimMemory memory;
     fillServiceMemories(memory);
     if (bytes.size() == kRawImageSize) {
@@ -72,13 +118,19 @@ std::optional<SimMemory> memoryFromFile(const std::string& path)
         std::copy_n(bytes.begin() + kMainSize, kAuxSize, areas.aux.begin());
         std::copy_n(bytes.begin() + kMainSize + kAuxSize, kLocalSize, areas.local.begin());
         memory.loadAreas(areas);
-        return memory;
+        return {memory, {}};
     }
+    // What does not begin with a data file's tag is no data file, however long it is.
+    const std::size_t tagged = std::min(bytes.size(), kDataFileTagLength);
+    if (tagged == 0 ||
+        !std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(tagged), kDataFileTag.begin()))
+        return {std::nullopt, notDataFile()};
     ConfigImage image;
-    if (loadImage(path, image).code != kLoadOk)
-        return std::nullopt;
+    const LoadResult loaded = loadImage(path, image);
+    if (loaded.code != kLoadOk)
+        return {std::nullopt, reasonOf(loaded, bytes.size())};
     memory.loadAreas(image.snapshot());
-    return memory;
+    return {memory, {}};
 }
 
 } // namespace rps::sim

@@ -36,7 +36,13 @@ struct SimMemory {
 
 // A repeater freshly programmed with the defaults of a model code (as New builds them).
 SimMemory defaultMemory(uint16_t modelCode);
-// A data file (.dat) or a raw image of 42,496 bytes; nothing when the file is neither.
-std::optional<SimMemory> memoryFromFile(const std::string& path);
+struct MemoryFromFile {
+    std::optional<SimMemory> memory;
+    std::string reason; // without a memory: why the file cannot be used
+};
+
+// A data file (.dat) or a raw image of 42,496 bytes; the reason when the file is missing or
+// unreadable, a data file cut short, or neither.
+MemoryFromFile memoryFromFile(const std::string& path);
 
 } // namespace rps::sim

@@ -92,7 +92,8 @@ void describe(CLI::App& app, SimProgramOptions& options, RawOptions& raw)
     app.set_help_flag("--help", "show this text and end");
     app.get_formatter()->column_width(26);
     app.add_option("--link", options.linkPath,
-                   "symbolic link to the pseudo-terminal (default ${TMPDIR:-/tmp}/rps360t-sim.tty)")
+                   "symbolic link to the pseudo-terminal (default ${TMPDIR:-/tmp}/rps360t-sim.tty); refused "
+                   "while another simulator serves it (PATH.lock)")
         ->option_text("PATH");
     app.add_option("--model-code", raw.modelCode,
                    "start with the default image of this model code: 0x0400 0x0402 0x0403 0x0600 0x0700 "

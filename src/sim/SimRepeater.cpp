@@ -437,9 +437,10 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
             const std::string serial = "SN0000360123";
             std::copy(serial.begin(), serial.end(), data.begin() + 16);
         }
-        std::vector<uint8_t> reply{kInfoReply};
-        reply.insert(reply.end(), data.begin(), data.end());
-        reply.push_back(sum8(data));
+        std::vector<uint8_t> reply(1 + data.size() + 1);
+        reply.front() = kInfoReply;
+        std::copy(data.begin(), data.end(), reply.begin() + 1);
+        reply.back() = sum8(data);
         sendReply(reply);
         return Parse::Done;
     }

@@ -35,14 +35,14 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    std::optional<SimMemory> memory = options.imagePath.empty()
-                                          ? std::optional<SimMemory>(defaultMemory(options.modelCode))
-                                          : memoryFromFile(options.imagePath);
-    if (!memory) {
-        std::cerr << "rps360t-sim: cannot use the image " << options.imagePath << "\n";
+    MemoryFromFile memory = options.imagePath.empty() ? MemoryFromFile{defaultMemory(options.modelCode), {}}
+                                                      : memoryFromFile(options.imagePath);
+    if (!memory.memory) {
+        std::cerr << "rps360t-sim: cannot use the image " << options.imagePath << ": " << memory.reason
+                  << "\n";
         return 1;
     }
-    SimRepeater repeater(options.config, std::move(*memory));
+    SimRepeater repeater(options.config, std::move(*memory.memory));
     PtyHost host(repeater, options);
     std::string error;
     if (!host.start(error)) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace rps {
 namespace {
 
@@ -31,6 +33,36 @@ TEST(AppRequest, HelpVersionAndOpenBesideTheOptionWords)
         EXPECT_EQ(request.openPath, c.open);
     }
     EXPECT_NE(appUsage().find("SupportUtility"), std::string::npos);
+}
+
+TEST(AppRequest, WithoutADisplayOnlyANamedPlatformStartsQt)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::map<std::string, std::string> environment;
+        bool reachable;
+    } cases[] = {
+        {{}, {}, false},
+        {{"demo"}, {{"DISPLAY", ""}}, false}, // set but empty is no display
+        {{"-platform"}, {}, false},           // no platform named
+        {{}, {{"DISPLAY", ":0"}}, true},
+        {{}, {{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{}, {{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {{"-platform", "offscreen"}, {}, true},
+        {{"memmap", "--platform", "offscreen"}, {}, true},
+        {{"-platform=vnc"}, {}, true},
+    };
+    for (const auto& c : cases) {
+        const auto environment = [&c](const char* name) {
+            const auto it = c.environment.find(name);
+            return it == c.environment.end() ? std::string() : it->second;
+        };
+        EXPECT_EQ(displayIsReachable(c.arguments, environment), c.reachable)
+            << (c.arguments.empty() ? std::string("(no arguments)") : c.arguments[0]);
+    }
+    const std::string message = noDisplayMessage();
+    EXPECT_NE(message.find("xvfb-run"), std::string::npos);
+    EXPECT_NE(message.find("-platform offscreen"), std::string::npos);
 }
 
 } // namespace

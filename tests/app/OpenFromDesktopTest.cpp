@@ -55,19 +55,5 @@ TEST(OpenFromDesktop, AGivenFileOpensWithTheQuestionsOfOpen)
     EXPECT_EQ(rig.app->document().fileName, "site.dat");
 }
 
-TEST(OpenFromDesktop, TheLanguageFileIsFoundInTheInstalledLayout)
-{
-    TempFolder prefix;
-    std::filesystem::create_directories(prefix.path() / "bin");
-    std::filesystem::create_directories(prefix.path() / "share" / "rps360t");
-    const std::string installed = (prefix.path() / "share" / "rps360t" / "rps360t.lng").string();
-    std::filesystem::copy_file(kLanguageFile, installed);
-    const std::string found = findLanguageFile((prefix.path() / "bin").string(), "/nonexistent");
-    EXPECT_TRUE(std::filesystem::equivalent(found, installed)) << found;
-    // Without it, the fallback folder (the source tree for a program in the build tree).
-    std::filesystem::remove(installed);
-    EXPECT_EQ(findLanguageFile((prefix.path() / "bin").string(), "/src/lang"), "/src/lang/rps360t.lng");
-}
-
 } // namespace
 } // namespace rps::test

@@ -53,6 +53,21 @@ grep -q '^Installed copy read QLM-' "$work/read.err" || fail "the CLI did not us
 "$prefix/bin/rps360t-cli" info "$work/site.dat" >"$work/info.out" || fail "installed CLI info"
 grep -q '^Model: *QLM-' "$work/info.out" || fail "info: $(cat "$work/info.out")"
 
+# The desktop knows a data file by its header tag, whatever its name; a .dat file without the
+# tag is not one. Checked where the desktop's own tools are installed.
+if command -v update-mime-database >/dev/null && command -v gio >/dev/null; then
+    update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "update-mime-database"
+    printf 'hello world\n' >"$work/notes.dat"
+    cp "$work/site.dat" "$work/renamed.bin"
+    typeOf() {
+        XDG_DATA_HOME="$work/no-user-data" XDG_DATA_DIRS="$prefix/share:/usr/share" \
+            gio info -a standard::content-type "$1" | sed -n 's/^ *standard::content-type: //p'
+    }
+    [ "$(typeOf "$work/site.dat")" = application/x-rps360t-data ] || fail "site.dat is $(typeOf "$work/site.dat")"
+    [ "$(typeOf "$work/renamed.bin")" = application/x-rps360t-data ] || fail "renamed.bin is $(typeOf "$work/renamed.bin")"
+    [ "$(typeOf "$work/notes.dat")" != application/x-rps360t-data ] || fail "a text file named .dat is taken for a data file"
+fi
+
 # The desktop program answers --help and --version with no display at all.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/rps360t" --help >"$work/help.out" 2>&1 ||
     fail "rps360t --help: $(cat "$work/help.out")"
@@ -60,4 +75,18 @@ grep -q '^usage: rps360t' "$work/help.out" || fail "rps360t --help printed: $(ca
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/rps360t" --version >"$work/version.out" 2>&1 ||
     fail "rps360t --version"
 grep -q '^rps360t 1.00$' "$work/version.out" || fail "rps360t --version printed: $(cat "$work/version.out")"
+# Without a display and without a platform named, it says so and how to run it (no abort).
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/rps360t" >"$work/nodisplay.out" 2>&1 || status=$?
+[ "$status" = 2 ] || fail "rps360t without a display ended with $status: $(cat "$work/nodisplay.out")"
+grep -q 'xvfb-run' "$work/nodisplay.out" || fail "rps360t without a display printed: $(cat "$work/nodisplay.out")"
+grep -q -- '-platform offscreen' "$work/nodisplay.out" || fail "rps360t without a display printed: $(cat "$work/nodisplay.out")"
+# An installed program without its language file says so and where it looked; it never falls
+# back to the source tree it was built from.
+rm "$prefix/share/rps360t/rps360t.lng"
+timeout 5 env -u QT_QPA_PLATFORM "$prefix/bin/rps360t" -platform offscreen >"$work/nolang.out" 2>&1 </dev/null || true
+grep -q "Can't read language file" "$work/nolang.out" ||
+    fail "rps360t without its language file printed: $(cat "$work/nolang.out")"
+grep -qF "$prefix/share/rps360t/rps360t.lng" "$work/nolang.out" ||
+    fail "rps360t did not name where it looked: $(cat "$work/nolang.out")"
 echo "installed programs ran from $prefix"

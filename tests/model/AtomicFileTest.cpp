@@ -211,6 +211,24 @@ TEST(AtomicFile, ANewFileGetsTheCreateModeAndAReplacedFileKeepsItsOwn)
     }
 }
 
+TEST(AtomicFile, AReplacedFileKeepsItsOwnerAndGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a file to another user";
+    TempFolder folder;
+    const std::string existing = folder.file("theirs.dat");
+    writeBytes(existing, {1, 2, 3});
+    ASSERT_EQ(::chown(existing.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(::chmod(existing.c_str(), 0640), 0);
+    ASSERT_TRUE(save(existing).ok);
+    struct stat st {};
+    ASSERT_EQ(::stat(existing.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(readBytes(existing), kContent);
+}
+
 // A temporary is locked while its save runs; one nobody holds was left by a save that died, and
 // the next save of the same file removes it.
 TEST(AtomicFile, ASaveRemovesStaleTemporariesButNotOneThatIsHeld)
