@@ -290,6 +290,33 @@ TEST_F(GridViewTest, BrowsingAClosedListChangesOnlyTheEditor)
     press(Qt::Key_Return);
     press(Qt::Key_Return);
     EXPECT_EQ(model.commits, 1);
+
+    // Leaving the cell stores the entry browsed to.
+    QLineEdit outside(&grid);
+    outside.setGeometry(600, 250, 60, 20);
+    outside.show();
+    grid.setCurrentCell(1, 1);
+    press(Qt::Key_Return);
+    press(Qt::Key_Down);
+    outside.setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[1][1], "Alpha");
+    EXPECT_EQ(model.commits, 2);
+}
+
+TEST_F(GridViewTest, ALetterOpensTheListAndAnEntryChosenInItIsStored)
+{
+    grid.setCurrentCell(3, 1);
+    press(Qt::Key_B);
+    auto* combo = qobject_cast<QComboBox*>(grid.indexWidget(grid.currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->view()->isVisible());
+    EXPECT_EQ(combo->currentText(), "Beta");
+    press(Qt::Key_Return); // in the open list
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[3][1], "Beta");
+    EXPECT_EQ(model.commits, 1);
 }
 
 TEST_F(GridViewTest, AnEditorStartsWithTheCellsTextAndFiltersOnlyWhatIsTyped)
