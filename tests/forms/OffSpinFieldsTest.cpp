@@ -186,3 +186,32 @@ TEST(OffSpinFields, EnteringAndLeavingAFieldThatShowsOffStoresNothing)
     }
     EXPECT_GE(tried, 14);
 }
+
+TEST(OffSpinFields, AnOffTextLongerThanATypedNumberIsShownWholeAndStoresNothing)
+{
+    QWidget window;
+    auto* spin = new CSpinEdit(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    spin->setEngineDriven(true);
+    spin->setFilter({CharFilterKind::Digits, 2, '.', {}});
+    QStringList committed;
+    QObject::connect(spin, &CSpinEdit::textCommitted,
+                     [&committed](const QString& text) { committed << text; });
+    spin->setDisplayText("Switched off");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit* line = CFieldForm::lineOf(spin);
+    spin->setFocus();
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(line->text(), "Switched off");
+    EXPECT_TRUE(committed.isEmpty());
+
+    spin->setFocus();
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(line, "7x");
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(committed, QStringList{"7"});
+}

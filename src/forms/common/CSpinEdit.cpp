@@ -47,6 +47,9 @@ void CSpinEdit::setDisplayText(const QString& text)
 {
     shownText_ = text;
     typed_ = false;
+    // The off text of another language may be longer than a typed number.
+    if (lineEdit()->maxLength() < text.size())
+        lineEdit()->setMaxLength(static_cast<int>(text.size()));
     showUnfiltered(lineEdit(), text);
 }
 

@@ -35,8 +35,6 @@ public:
     std::optional<int64_t> value() const;
     void setValue(std::optional<int64_t> value);
     void setDisplayText(const QString& text);
-    // Whether the text was typed into since it was last shown.
-    bool isTyped() const { return typed_; }
 
     void stepBy(int steps) override;
 
