@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace rps;
@@ -274,6 +275,10 @@ TEST_F(GridViewTest, BrowsingAClosedListChangesOnlyTheEditor)
     EXPECT_EQ(combo->currentText(), "Beta");
     press(Qt::Key_A);
     EXPECT_EQ(combo->currentText(), "Alpha");
+    QWheelEvent notch(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &notch);
+    EXPECT_EQ(combo->currentText(), "Beta");
     EXPECT_EQ(model.commits, 0);
     press(Qt::Key_Escape);
     EXPECT_FALSE(grid.isEditing());
