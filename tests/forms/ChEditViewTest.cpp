@@ -5,6 +5,8 @@
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/common/CGridView.h"
 #include "forms/common/CSpinEdit.h"
+#include "model/ByteOrder.h"
+#include "model/records/ChannelLayout.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,7 +76,25 @@ TEST_F(ChEditViewTest, AnEmptyChannelOffersOnlyTheChannelAndItsReceiveFrequency)
     typeInto(kItemRxFrequency, "150");
     EXPECT_TRUE(editor().store().isProgrammed(0));
     EXPECT_TRUE(view->control(kItemTxFrequency)->isEnabled());
-    EXPECT_EQ(static_cast<QLineEdit*>(view->control(kItemName))->text(), "1");
+    EXPECT_EQ(static_cast<QLineEdit*>(view->control(kItemName))->text(), " 1"); // as the grid shows it
+}
+
+TEST_F(ChEditViewTest, TheNameIsShownAsStoredAndLeavingItUntypedStoresNothing)
+{
+    editor().setFrequency(0, false, "150", false);
+    setU16(editor().store().record(0), ChannelField::kName, 0x4450); // "PD"
+    view->refreshFromImage();
+    auto* name = static_cast<QLineEdit*>(view->control(kItemName));
+    EXPECT_EQ(name->text(), "PD");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(getU16(editor().store().record(0), ChannelField::kName), 0x4450);
+    EXPECT_EQ(name->text(), "PD");
+
+    // What is typed passes the filter: a typed D shows as d.
+    typeInto(kItemName, "D");
+    EXPECT_EQ(name->text(), "d");
 }
 
 TEST_F(ChEditViewTest, NxdnTypeDisablesTheSquelchCodes)

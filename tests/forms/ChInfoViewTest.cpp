@@ -204,3 +204,33 @@ TEST_F(ChInfoViewTest, AnOffCodeCellKeepsItsOffEntryWhenCommittedOrChosen)
     press(Qt::Key_Return);
     EXPECT_EQ(getU16(editor().store().record(3), ChannelField::kRanEncode), 0xFFFF);
 }
+
+TEST_F(ChInfoViewTest, ANameNobodyTypedStaysAsStored)
+{
+    editor().setFrequency(1, false, "150", false);
+    editor().setFrequency(2, false, "151", false);
+    setU16(editor().store().record(1), ChannelField::kName, 0x4450); // "PD": the filter shows D as d
+    setU16(editor().store().record(2), ChannelField::kName, 0x784B); // "Kx": the filter types neither
+    view->refreshFromImage();
+    for (int row : {1, 2}) {
+        const uint16_t stored = getU16(editor().store().record(row), ChannelField::kName);
+        const QString shown = cell(row, 8);
+        view->grid()->setFocus();
+        view->grid()->setCurrentCell(row, 8);
+        press(Qt::Key_F2);
+        ASSERT_TRUE(view->grid()->isEditing());
+        EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), shown);
+        press(Qt::Key_Return);
+        EXPECT_EQ(getU16(editor().store().record(row), ChannelField::kName), stored);
+
+        view->grid()->setCurrentCell(row, 8);
+        press(Qt::Key_F2);
+        ASSERT_TRUE(view->grid()->isEditing());
+        QTest::mouseClick(view->grid()->viewport(), Qt::LeftButton, {},
+                          view->grid()->visualRect(view->grid()->model()->index(row, 0)).center());
+        QApplication::processEvents();
+        EXPECT_FALSE(view->grid()->isEditing());
+        EXPECT_EQ(getU16(editor().store().record(row), ChannelField::kName), stored);
+        EXPECT_EQ(cell(row, 8), shown);
+    }
+}

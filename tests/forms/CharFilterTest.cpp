@@ -79,3 +79,17 @@ TEST(FilterText, RunsAWholeTextAsTyped)
     EXPECT_FALSE(filterText(rule, "bex").has_value());
     EXPECT_FALSE(filterText(rule, "kx").has_value());
 }
+
+TEST(FilterTyped, JudgesOnlyTheTypedPieceAgainstTheTextAroundIt)
+{
+    CharFilterRule name{CharFilterKind::SevenSegment, 2, '.', {}};
+    EXPECT_EQ(filterTyped(name, "K", "b", ""), "b"); // the K before it is not judged
+    EXPECT_EQ(filterTyped(name, "", "B", "x"), "b");
+    EXPECT_FALSE(filterTyped(name, "", "BE", "x").has_value()); // three characters in a field of two
+    EXPECT_FALSE(filterTyped(name, "", "bk", "").has_value());
+    CharFilterRule q{CharFilterKind::HexToEWithQ, 0, '.', {}};
+    EXPECT_FALSE(filterTyped(q, "QQQQ", "Q", "QQQQ").has_value()); // eight already around it
+    EXPECT_EQ(filterTyped(q, "QQQ", "QQ", "QQ"), "QQ");
+    CharFilterRule upper{CharFilterKind::UpperText, 0, '.', {}};
+    EXPECT_FALSE(filterTyped(upper, "A", " ", " B").has_value());
+}

@@ -1,10 +1,13 @@
 #include "forms/common/CGridView.h"
 
 #include <QAbstractItemModelTester>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace rps;
@@ -258,4 +261,160 @@ TEST_F(GridViewTest, AnEditableListEntryLongerThanTheTypedLimitIsCommittedWhole)
     QTest::keyClicks(QApplication::focusWidget(), "x56");
     press(Qt::Key_Return);
     EXPECT_EQ(model.cells[2][6], "45");
+}
+
+TEST_F(GridViewTest, BrowsingAClosedListChangesOnlyTheEditor)
+{
+    grid.setCurrentCell(0, 1); // "01", none of the list's entries
+    press(Qt::Key_Return);
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_FALSE(combo->view()->isVisible());
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(combo->currentText(), "Beta");
+    press(Qt::Key_A);
+    EXPECT_EQ(combo->currentText(), "Alpha");
+    QWheelEvent notch(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &notch);
+    EXPECT_EQ(combo->currentText(), "Beta");
+    EXPECT_EQ(model.commits, 0);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[0][1], "01");
+    EXPECT_EQ(model.commits, 0);
+
+    // Enter stores the entry browsed to; Enter on an untouched list stores nothing.
+    press(Qt::Key_Return);
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[0][1], "Alpha");
+    EXPECT_EQ(model.commits, 1);
+    grid.setCurrentCell(0, 1);
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.commits, 1);
+
+    // Leaving the cell stores the entry browsed to.
+    QLineEdit outside(&grid);
+    outside.setGeometry(600, 250, 60, 20);
+    outside.show();
+    grid.setCurrentCell(1, 1);
+    press(Qt::Key_Return);
+    press(Qt::Key_Down);
+    outside.setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[1][1], "Alpha");
+    EXPECT_EQ(model.commits, 2);
+}
+
+TEST_F(GridViewTest, ALetterOpensTheListAndAnEntryChosenInItIsStored)
+{
+    grid.setCurrentCell(3, 1);
+    press(Qt::Key_B);
+    auto* combo = qobject_cast<QComboBox*>(grid.indexWidget(grid.currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->view()->isVisible());
+    EXPECT_EQ(combo->currentText(), "Beta");
+    press(Qt::Key_Return); // in the open list
+    EXPECT_FALSE(grid.isEditing());
+    EXPECT_EQ(model.cells[3][1], "Beta");
+    EXPECT_EQ(model.commits, 1);
+}
+
+TEST_F(GridViewTest, AnEditorStartsWithTheCellsTextAndFiltersOnlyWhatIsTyped)
+{
+    QLineEdit outside(&grid);
+    outside.setGeometry(600, 250, 60, 20);
+    outside.show();
+    // Texts the 7-segment filter would change ("D" to "d") or refuse ("K", "x").
+    model.cells[0][0] = "PD";
+    model.cells[1][0] = "Kx";
+    for (int row : {0, 1}) {
+        const QString stored = model.cells[row][0];
+        grid.setFocus();
+        grid.setCurrentCell(row, 0);
+        press(Qt::Key_F2);
+        auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->text(), stored);
+        outside.setFocus(); // a click elsewhere
+        QApplication::processEvents();
+        EXPECT_FALSE(grid.isEditing());
+        grid.setFocus();
+        press(Qt::Key_F2);
+        press(Qt::Key_Return);
+        EXPECT_EQ(model.cells[row][0], stored);
+    }
+    EXPECT_EQ(model.commits, 0);
+
+    // A typed character passes the filter; the one already there stays as it is.
+    model.cells[2][0] = "D";
+    grid.setFocus();
+    grid.setCurrentCell(2, 0);
+    press(Qt::Key_F2);
+    press(Qt::Key_End);
+    press(Qt::Key_B);
+    press(Qt::Key_Return);
+    EXPECT_EQ(model.cells[2][0], "Db");
+}
+
+TEST_F(GridViewTest, AClickInACellEndsRowMode)
+{
+    grid.setCurrentCell(1, 3);
+    press(Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_TRUE(grid.rowMode());
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(model.index(4, 3)).center());
+    EXPECT_FALSE(grid.rowMode());
+    EXPECT_EQ(cell(), QPoint(4, 3));
+    EXPECT_EQ(grid.selectedRowRange(), std::make_pair(4, 4));
+    press(Qt::Key_Delete); // clears the cell through its editor, deletes no rows
+    EXPECT_EQ(std::get<0>(model.lastCommand), -1);
+    EXPECT_TRUE(grid.isEditing());
+}
+
+namespace {
+
+class TallGridModel : public CGridModel {
+public:
+    int gridRows() const override { return 40; }
+    int gridColumns() const override { return 2; }
+    QString headerText(int column) const override { return QString::number(column); }
+    QString cellText(int row, int column) const override { return QString::number(row * 10 + column); }
+    CellEditor cellEditor(int, int) const override { return {CellEditorKind::Text, {}, {}}; }
+    void commitCell(int, int, const QString&) override {}
+};
+
+} // namespace
+
+TEST(GridPaging, PageKeysScrollByTheVisibleRowsAndTakeTheCurrentRowAlong)
+{
+    TallGridModel model;
+    CGridView grid;
+    grid.setGridModel(&model);
+    grid.fitRows(10);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    grid.setCurrentCell(2, 1);
+    QScrollBar* bar = grid.verticalScrollBar();
+    auto page = [&grid](Qt::Key key) {
+        QTest::keyClick(&grid, key);
+        QApplication::processEvents();
+    };
+    page(Qt::Key_PageDown);
+    EXPECT_EQ(bar->value(), 10);
+    EXPECT_EQ(grid.currentIndex().row(), 12);
+    EXPECT_EQ(grid.currentIndex().column(), 1);
+    page(Qt::Key_PageDown);
+    page(Qt::Key_PageDown); // the last page: the rows stop at the end, the current row goes on
+    EXPECT_EQ(bar->value(), 30);
+    EXPECT_EQ(grid.currentIndex().row(), 32);
+    page(Qt::Key_PageDown);
+    EXPECT_EQ(grid.currentIndex().row(), 39);
+    page(Qt::Key_PageUp);
+    EXPECT_EQ(bar->value(), 20);
+    EXPECT_EQ(grid.currentIndex().row(), 29);
 }

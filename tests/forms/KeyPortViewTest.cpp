@@ -9,8 +9,10 @@
 #include "forms/feature/CKeyView.h"
 #include "model/ByteOrder.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -159,4 +161,92 @@ TEST_F(KeyPortViewTest, TheInputLevelListAndOutputLevelCells)
     choose(view->outputGrid(), 0, 0, 1335); // driven by key
     EXPECT_EQ(byte(0x500), 0x3C);
     EXPECT_EQ(cell(view->outputGrid(), 0, 1), text(1094));
+}
+
+TEST_F(KeyPortViewTest, BrowsingAClosedFunctionListStoresNothingUntilEnter)
+{
+    setU16(host.image.main(), 0x2D8, 0x322A); // PF4: key lock
+    auto* view = open<CKeyView>(CKeyView::kCommand);
+    ASSERT_NE(view, nullptr);
+    const std::vector<uint8_t> before(host.image.main().begin(), host.image.main().end());
+    auto unchanged = [&] { return std::equal(before.begin(), before.end(), host.image.main().begin()); };
+
+    QComboBox* combo = dropDown(view->grid(), 3, 0); // Enter: the list stays closed
+    ASSERT_NE(combo, nullptr);
+    EXPECT_FALSE(combo->view()->isVisible());
+    EXPECT_EQ(combo->currentText(), text(1279));
+    press(Qt::Key_Down);
+    EXPECT_NE(combo->currentText(), text(1279));
+    press(Qt::Key_S);
+    EXPECT_TRUE(combo->currentText().startsWith("S"));
+    EXPECT_TRUE(unchanged());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(view->grid()->isEditing());
+    EXPECT_TRUE(unchanged());
+    EXPECT_EQ(cell(view->grid(), 3, 0), text(1279));
+
+    combo = dropDown(view->grid(), 3, 0);
+    ASSERT_NE(combo, nullptr);
+    press(Qt::Key_Down);
+    const QString browsed = combo->currentText();
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(view->grid(), 3, 0), browsed);
+    EXPECT_NE(getU16(host.image.main(), 0x2D8), 0x322A);
+}
+
+TEST_F(KeyPortViewTest, BrowsingAClosedPortModeListStoresNothing)
+{
+    for (std::size_t port = 0; port < 6; ++port)
+        byte(0x2A8 + port) = 0; // every port an input
+    auto* view = open<CFuncPortView>(CFuncPortView::kCommand);
+    ASSERT_NE(view, nullptr);
+    const std::vector<uint8_t> before(host.image.main().begin(), host.image.main().end());
+    const int inputs = view->inputGrid()->model()->rowCount();
+    QComboBox* combo = dropDown(view->modeGrid(), 4, 0); // AUX port 5
+    ASSERT_NE(combo, nullptr);
+    const QString mode = combo->currentText();
+    press(Qt::Key_Down);
+    EXPECT_NE(combo->currentText(), mode);
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), host.image.main().begin()));
+    EXPECT_EQ(cell(view->modeGrid(), 4, 0), mode);
+    EXPECT_EQ(view->inputGrid()->model()->rowCount(), inputs);
+}
+
+TEST_F(KeyPortViewTest, EscClosesTheKeyAndPortFormsUnlessAnEditorOrListIsOpen)
+{
+    auto closedAfterEsc = [this](QWidget* focus, int command) {
+        focus->setFocus();
+        press(Qt::Key_Escape);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return !host.closed.empty() && host.closed.back() == command && host.form(command) == nullptr;
+    };
+
+    auto* keys = open<CKeyView>(CKeyView::kCommand);
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(closedAfterEsc(keys->grid(), CKeyView::kCommand));
+
+    keys = open<CKeyView>(CKeyView::kCommand);
+    ASSERT_NE(keys, nullptr);
+    ASSERT_NE(dropDown(keys->grid(), 0, 0), nullptr);
+    press(Qt::Key_Escape); // the editor first
+    EXPECT_EQ(host.form(CKeyView::kCommand), keys);
+    EXPECT_TRUE(closedAfterEsc(QApplication::focusWidget(), CKeyView::kCommand));
+
+    auto* ports = open<CFuncPortView>(CFuncPortView::kCommand);
+    ASSERT_NE(ports, nullptr);
+    EXPECT_TRUE(closedAfterEsc(ports->findChild<QPushButton*>("close"), CFuncPortView::kCommand));
+
+    ports = open<CFuncPortView>(CFuncPortView::kCommand);
+    ASSERT_NE(ports, nullptr);
+    auto* level = qobject_cast<QComboBox*>(ports->levelForm()->control(2));
+    ASSERT_NE(level, nullptr);
+    level->setFocus();
+    level->showPopup();
+    QApplication::processEvents();
+    ASSERT_TRUE(level->view()->isVisible());
+    press(Qt::Key_Escape); // the list first
+    EXPECT_FALSE(level->view()->isVisible());
+    EXPECT_EQ(host.form(CFuncPortView::kCommand), ports);
+    EXPECT_TRUE(closedAfterEsc(level, CFuncPortView::kCommand));
 }

@@ -59,6 +59,13 @@ bool isRecordSelector(const FieldRow& row)
     return row.control == Control::EditWithSpin && !row.storage.hasBytes();
 }
 
+QString withoutTrailingBlanks(QString text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
 } // namespace
 
 CFieldForm::CFieldForm(FieldTable table, SessionFactory open, TextLookup text, char decimalSeparator,
@@ -313,10 +320,12 @@ void CFieldForm::showField(FieldEngine& engine, const FieldRow& row)
         CItemFormBuilder::setItemEnabled(built, true);
         return;
     }
-    const QString shown = QString::fromStdString(engine.shown(row, record_)).trimmed();
+    const QString stored = QString::fromStdString(engine.shown(row, record_));
+    const QString shown = stored.trimmed();
     switch (row.control) {
     case Control::Edit:
-        static_cast<QLineEdit*>(built.control)->setText(shown);
+        // A text is shown as stored, leading blanks too (a channel name " 1").
+        showUnfiltered(static_cast<QLineEdit*>(built.control), withoutTrailingBlanks(stored));
         break;
     case Control::EditWithSpin:
         static_cast<CSpinEdit*>(built.control)->setDisplayText(shown);

@@ -3,9 +3,19 @@
 #include "texts/CommonTexts.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace rps {
+
+void CFormView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        context_.host.closeForm(command_);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 QHBoxLayout* CFormView::closeAndHelpRow(const QList<QWidget*>& leading)
 {

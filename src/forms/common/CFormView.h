@@ -36,6 +36,9 @@ signals:
     void titleChanged(const QString& title);
 
 protected:
+    // Esc closes the form. An open editor or list takes its Esc first; every control that
+    // has no use for the key leaves it to the form.
+    void keyPressEvent(QKeyEvent* event) override;
     FormContext& context() const { return context_; }
     // The row of "Close" and "Help" at the right, after `leading` widgets at the left. Close
     // closes the form; Help stays disabled while no help pages are installed.

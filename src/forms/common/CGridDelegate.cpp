@@ -8,14 +8,51 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include <algorithm>
 
 namespace rps {
 
 namespace {
+
 const char* const kOriginalText = "rpsOriginalText";
+const char* const kOriginalIndex = "rpsOriginalIndex";
+const char* const kStartedTyped = "rpsStartedTyped";
 const char* const kUnlistedText = "rpsUnlistedText";
+
+// A closed list is browsed with the arrow keys, letters and the wheel as a preview: Qt reports
+// those as chosen entries too, but only an entry chosen in the open list is a choice.
+class GridDropDown : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    bool browsing() const { return browsing_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        browsing_ = true;
+        QComboBox::keyPressEvent(event);
+        browsing_ = false;
+    }
+    void wheelEvent(QWheelEvent* event) override
+    {
+        browsing_ = true;
+        QComboBox::wheelEvent(event);
+        browsing_ = false;
+    }
+
+private:
+    bool browsing_ = false;
+};
+
+const QLineEdit* lineOf(const QWidget* editor)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(editor))
+        return combo->lineEdit();
+    return qobject_cast<const QLineEdit*>(editor);
+}
+
 } // namespace
 
 QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
@@ -39,7 +76,7 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     }
     case CellEditorKind::DropDown:
     case CellEditorKind::EditableDropDown: {
-        auto* combo = new QComboBox(parent);
+        auto* combo = new GridDropDown(parent);
         combo->addItems(editorInfo.choices);
         combo->setProperty(kUnlistedText, model->unlistedText(index.row(), index.column()));
         combo->setMaxVisibleItems(12);
@@ -59,8 +96,10 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
             }
             combo->setCompleter(nullptr);
         } else {
-            // Choosing an entry is the commit of a drop-down list.
+            // Choosing an entry in the open list is the commit of a drop-down list.
             connect(combo, &QComboBox::activated, this, [this, combo](int) {
+                if (combo->browsing())
+                    return;
                 auto* self = const_cast<CGridDelegate*>(this);
                 emit self->commitData(combo);
                 emit self->closeEditor(combo, QAbstractItemDelegate::SubmitModelCache);
@@ -77,17 +116,36 @@ QString CGridDelegate::editorText(const QWidget* editor)
     if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
         return edit->text();
     if (const auto* combo = qobject_cast<const QComboBox*>(editor))
-        return combo->isEditable() ? combo->currentText() : combo->currentText();
+        return combo->currentText();
     return {};
+}
+
+bool CGridDelegate::holdsChange(const QWidget* editor, bool leaving)
+{
+    const auto* combo = qobject_cast<const QComboBox*>(editor);
+    if (combo && !combo->isEditable())
+        return combo->currentIndex() != editor->property(kOriginalIndex).toInt();
+    const QString text = editorText(editor).trimmed();
+    if (text != editor->property(kOriginalText).toString())
+        return true;
+    if (!text.isEmpty())
+        return false;
+    // An empty text clears the cell; on leaving only when the user emptied it.
+    const QLineEdit* line = lineOf(editor);
+    return !leaving || editor->property(kStartedTyped).toBool() || (line && line->isModified());
 }
 
 void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
-    const QString cellText = index.data(Qt::EditRole).toString().trimmed();
-    editor->setProperty(kOriginalText, cellText);
+    // The cell's text as it stands, leading blanks too (a channel name " 1"); compared trimmed.
+    QString cellText = index.data(Qt::EditRole).toString();
+    while (!cellText.isEmpty() && cellText.back().isSpace())
+        cellText.chop(1);
+    editor->setProperty(kOriginalText, cellText.trimmed());
     const std::optional<QString> initial = std::exchange(initialText_, std::nullopt);
+    editor->setProperty(kStartedTyped, initial.has_value());
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        edit->setText(initial.value_or(cellText));
+        showUnfiltered(edit, initial.value_or(cellText));
         if (!initial)
             edit->selectAll();
         return;
@@ -97,6 +155,7 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
         return;
     const QString wanted = initial.value_or(cellText);
     int found = combo->findText(cellText);
+    editor->setProperty(kOriginalIndex, found);
     if (initial && !initial->isEmpty() && !combo->isEditable()) {
         // A typed character picks the first entry that begins with it.
         for (int i = 0; i < combo->count(); ++i) {
@@ -110,7 +169,7 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     if (found < 0 && !combo->isEditable())
         combo->setPlaceholderText(combo->property(kUnlistedText).toString());
     if (combo->isEditable()) {
-        combo->setEditText(wanted);
+        showUnfiltered(combo->lineEdit(), wanted);
         if (initial)
             combo->lineEdit()->end(false);
         else
@@ -120,7 +179,8 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
 
 void CGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    model->setData(index, editorText(editor).trimmed(), Qt::EditRole);
+    if (holdsChange(editor, false))
+        model->setData(index, editorText(editor).trimmed(), Qt::EditRole);
 }
 
 void CGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -137,13 +197,10 @@ bool CGridDelegate::eventFilter(QObject* object, QEvent* event)
         const bool popupOpen = combo && combo->view() && combo->view()->isVisible();
         const QWidget* focus = QApplication::focusWidget();
         const bool focusInside = focus && (focus == editor || editor->isAncestorOf(focus));
-        if (!popupOpen && !focusInside) {
+        if (!popupOpen && !focusInside && !holdsChange(editor, true)) {
             // Leaving the editor commits only a changed or emptied text.
-            const QString text = editorText(editor).trimmed();
-            if (text == editor->property(kOriginalText).toString() && !text.isEmpty()) {
-                emit closeEditor(editor, NoHint);
-                return false;
-            }
+            emit closeEditor(editor, NoHint);
+            return false;
         }
     }
     return QStyledItemDelegate::eventFilter(object, event);

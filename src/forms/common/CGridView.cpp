@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
@@ -286,6 +287,12 @@ void CGridView::keyPressEvent(QKeyEvent* event)
         }
         return;
     }
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (mods & Qt::ControlModifier)
+            break;
+        movePage(event->key() == Qt::Key_PageDown ? 1 : -1);
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         setRowMode(false);
@@ -342,6 +349,29 @@ void CGridView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+int CGridView::fullyVisibleRows() const
+{
+    return std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+}
+
+void CGridView::movePage(int direction)
+{
+    const int page = fullyVisibleRows();
+    // Rows scroll one item at a time: the bar's value is the first row shown.
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + direction * page);
+    const QModelIndex current = currentIndex();
+    setCurrentCell(current.row() + direction * page, std::max(current.column(), 0));
+}
+
+void CGridView::mousePressEvent(QMouseEvent* event)
+{
+    // A click in a cell returns to cell mode, as a plain arrow or Enter does.
+    if (indexAt(event->position().toPoint()).isValid())
+        setRowMode(false);
+    QTableView::mousePressEvent(event);
 }
 
 void CGridView::wheelEvent(QWheelEvent* event)

@@ -74,6 +74,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -85,6 +86,10 @@ private:
     void moveBy(int rowDelta, int columnDelta, bool wrap);
     bool typeCharacter(const QString& text);
     void extendRowSelection(int rowDelta);
+    // Page Down (+1) / Page Up (-1): the rows scroll by the fully visible rows and the current
+    // row moves with them.
+    void movePage(int direction);
+    int fullyVisibleRows() const;
     void applyFit();
 
     CGridModel* model_ = nullptr;

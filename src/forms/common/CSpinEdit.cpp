@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace rps {
 
 CSpinEdit::CSpinEdit(QWidget* parent) : QAbstractSpinBox(parent)
@@ -13,13 +15,16 @@ CSpinEdit::CSpinEdit(QWidget* parent) : QAbstractSpinBox(parent)
     setWrapping(true);
     setAccelerated(true);
     setFilter({CharFilterKind::Digits, 5, '.', {}});
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { typed_ = true; });
 }
 
 void CSpinEdit::setFilter(CharFilterRule rule)
 {
     if (rule.maxLength > 0)
         lineEdit()->setMaxLength(rule.maxLength);
-    lineEdit()->setValidator(new CCharFilterValidator(std::move(rule), this));
+    auto* validator = new CCharFilterValidator(std::move(rule), this);
+    validator->setShownText(shownText_);
+    lineEdit()->setValidator(validator);
 }
 
 std::optional<int64_t> CSpinEdit::value() const
@@ -41,7 +46,11 @@ void CSpinEdit::setValue(std::optional<int64_t> value)
 void CSpinEdit::setDisplayText(const QString& text)
 {
     shownText_ = text;
-    lineEdit()->setText(text);
+    typed_ = false;
+    // The off text of another language may be longer than a typed number.
+    if (lineEdit()->maxLength() < text.size())
+        lineEdit()->setMaxLength(static_cast<int>(text.size()));
+    showUnfiltered(lineEdit(), text);
 }
 
 void CSpinEdit::stepBy(int steps)
@@ -64,6 +73,8 @@ void CSpinEdit::stepBy(int steps)
 
 void CSpinEdit::commitTyped()
 {
+    if (!std::exchange(typed_, false))
+        return;
     const QString text = lineEdit()->text().trimmed();
     if (text == shownText_.trimmed())
         return;
@@ -84,14 +95,8 @@ void CSpinEdit::commitTyped()
 
 void CSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    // The line edit tidies its text on leaving; the stored value shown after the commit (an
-    // off text the character filter would not let anyone type) must come after that.
     QAbstractSpinBox::focusOutEvent(event);
     commitTyped();
-    // Leaving the field drops a shown text the typing filter would refuse (the off text of a
-    // digits field); the field keeps showing what the engine last showed.
-    if (engineDriven_ && lineEdit()->text() != shownText_)
-        lineEdit()->setText(shownText_);
 }
 
 void CSpinEdit::keyPressEvent(QKeyEvent* event)

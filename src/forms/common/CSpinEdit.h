@@ -1,7 +1,9 @@
 #pragma once
 // An edit field with spin buttons. Typed text is filtered as typed and clamped on commit;
 // the buttons (and Up/Down) step with wrap round, optionally through an off value shown as
-// blank or as its own text. The rules are the shared value helpers of the core.
+// blank or as its own text. The rules are the shared value helpers of the core. Only a typed
+// text is committed: a field that is entered and left again stores nothing, and the text it
+// shows (the off text of a digits field too) stays as shown.
 #include "forms/fields/CharFilter.h"
 
 #include <QAbstractSpinBox>
@@ -54,6 +56,7 @@ private:
     SpinRange range_;
     QString shownText_;
     bool engineDriven_ = false;
+    bool typed_ = false;
 };
 
 } // namespace rps

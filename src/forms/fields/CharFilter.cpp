@@ -195,4 +195,17 @@ std::optional<std::string> filterText(const CharFilterRule& rule, std::string_vi
     return result;
 }
 
+std::optional<std::string> filterTyped(const CharFilterRule& rule, std::string_view before,
+                                       std::string_view typed, std::string_view after)
+{
+    std::string front(before);
+    for (char c : typed) {
+        const auto accepted = filterCharacter(rule, c, front, after);
+        if (!accepted)
+            return std::nullopt;
+        front.push_back(*accepted);
+    }
+    return front.substr(before.size());
+}
+
 } // namespace rps

@@ -44,4 +44,9 @@ std::optional<char> filterCharacter(const CharFilterRule& rule, char typed, std:
 // character is refused.
 std::optional<std::string> filterText(const CharFilterRule& rule, std::string_view text);
 
+// Runs a typed (or pasted) piece through the filter as its characters would be typed one by
+// one between `before` and `after`, which stay as they are; nothing when one is refused.
+std::optional<std::string> filterTyped(const CharFilterRule& rule, std::string_view before,
+                                       std::string_view typed, std::string_view after);
+
 } // namespace rps
