@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 
+#include "app/LanguageFileSearch.h"
 #include "document/FileFailureText.h"
 #include "model/AtomicFile.h"
 
@@ -16,23 +17,20 @@ namespace rps::cli {
 
 namespace {
 
-constexpr std::string_view kLanguageFileName = "rps360t.lng";
+#ifndef RPS_CLI_BUILD_DIR
+#define RPS_CLI_BUILD_DIR ""
+#define RPS_CLI_LANG_DIR ""
+#endif
 
-// The language file next to the program (an installed copy) wins over the source tree's.
-std::vector<std::filesystem::path> languageFileCandidates()
+// The places the application looks at, in its order: an installed copy never reaches back into a
+// source tree; only the tool in its build folder falls back to the source tree's file.
+std::vector<std::string> languageFileCandidates()
 {
-    std::vector<std::filesystem::path> candidates;
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        candidates.push_back(self.parent_path() / kLanguageFileName);
-        candidates.push_back(self.parent_path() / "lang" / kLanguageFileName);
-        candidates.push_back(self.parent_path().parent_path() / "share" / "rps360t" / kLanguageFileName);
-    }
-#ifdef RPS_CLI_LANG_DIR
-    candidates.push_back(std::filesystem::path(RPS_CLI_LANG_DIR) / kLanguageFileName);
-#endif
-    return candidates;
+    if (error)
+        return {};
+    return findLanguageFile(self.parent_path().string(), {RPS_CLI_BUILD_DIR, RPS_CLI_LANG_DIR}).tried;
 }
 
 } // namespace
@@ -42,7 +40,7 @@ CliContext::CliContext(std::ostream& output, std::ostream& errors) : out(output)
     for (const auto& candidate : languageFileCandidates()) {
         std::error_code error;
         if (std::filesystem::is_regular_file(candidate, error) &&
-            texts_.loadFile(candidate.string(), "English") == LanguageLoadResult::Ok) {
+            texts_.loadFile(candidate, "English") == LanguageLoadResult::Ok) {
             textsLoaded_ = true;
             break;
         }
