@@ -34,6 +34,18 @@ std::string saveModelFile(const TempFolder& folder, uint16_t modelCode, const st
     return path;
 }
 
+TEST(MainFrame, ToolTipsAreTheMenuTextsWithoutMnemonicOrShortcut)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    QAction* open = rig.frame().commandAction(cmd::kOpen);
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->text().contains('\t')); // "&Open...<Tab>Ctrl+O"
+    EXPECT_EQ(open->toolTip(), open->text().section('\t', 0, 0).remove('&'));
+    EXPECT_FALSE(open->toolTip().isEmpty());
+    EXPECT_FALSE(open->toolTip().contains("Ctrl"));
+}
+
 TEST(MainFrame, EditEntryChosenTwiceActivatesTheOneFormAndRefreshReachesEveryForm)
 {
     ShellRig rig;

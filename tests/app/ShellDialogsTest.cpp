@@ -94,6 +94,29 @@ TEST(ShellPlacement, APlacementOnAScreenThatIsGoneIsPulledOntoTheScreen)
     EXPECT_FALSE(rig.frame().restorePlacement("1:2:3"));
 }
 
+TEST(ShellPlacement, TheStoredPlacementIsTheNormalWindowWithNoMinimisedOrMaximisedPosition)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    WindowPlacement normal;
+    normal.showCommand = 1;
+    normal.left = 40;
+    normal.top = 30;
+    normal.right = 40 + 640;
+    normal.bottom = 30 + 480;
+    ASSERT_TRUE(rig.frame().restorePlacement(QString::fromStdString(formatWindowPlacement(normal))));
+    const std::optional<WindowPlacement> stored =
+        parseWindowPlacement(rig.frame().placementText().toStdString());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->showCommand, 1);
+    EXPECT_EQ(stored->minX, -1);
+    EXPECT_EQ(stored->minY, -1);
+    EXPECT_EQ(stored->maxX, -1);
+    EXPECT_EQ(stored->maxY, -1);
+    EXPECT_EQ(stored->right - stored->left, 640);
+    EXPECT_EQ(stored->bottom - stored->top, 480);
+}
+
 } // namespace
 } // namespace rps::test
 
