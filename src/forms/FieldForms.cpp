@@ -6,6 +6,8 @@
 #include "forms/feature/PortFields.h"
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"
+#include "forms/signalling/DtmfFields.h"
+#include "forms/signalling/NxdnFields.h"
 
 #include <algorithm>
 #include <array>
@@ -81,7 +83,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 7> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 9> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -89,6 +91,8 @@ constexpr std::array<DeclaredForm, 7> kDeclaredForms{{
     {"features", feature::kFeatureTitleText, openFeatureForm},
     {"scan", 834, openScanForm},
     {"advanced", 1356, openAdvancedForm},
+    {"dtmf", signalling::kDtmfTitleText, signalling::openDtmfForm},
+    {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
 }};
 
 std::string lowered(std::string_view text)
@@ -208,7 +212,11 @@ std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry
     if (row.range.offText && lowered(trimmedText(given)) == lowered(engine.env().text(row.range.offText)))
         return engine.env().text(row.range.offText);
     // The length is left to the field, which cuts a longer text as the edit would not take it.
-    return filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
+    auto filtered = filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
+    // A text field with its own refusal message refuses the text itself, with that message.
+    if (!filtered && row.refusalText != 0)
+        return std::string(text);
+    return filtered;
 }
 
 EditResult enterFieldText(FieldEngine& engine, const FieldEntry& field, std::string_view text)
