@@ -13,16 +13,9 @@ constexpr int kTextActivation = 1149;
 constexpr int kTextDeactivation = 1150;
 constexpr int kTextSideTone = 1138;
 
-constexpr std::size_t kActivationFrequency = 0x06FA;
-constexpr std::size_t kDeactivationFrequency = 0x06FC;
-constexpr std::size_t kActivationPeriod = 0x06FE;
-constexpr std::size_t kDeactivationPeriod = 0x06FF;
-constexpr std::size_t kSignallingFlags = 0x06F8;
-constexpr uint8_t kSideToneOffBit = 0x02;
-
 constexpr GridHead kCodeColumn[] = {{kTextCode, 200}};
-constexpr GridShape kEncodeShape{kCodeColumn, {}, 40, 0, {0, kEncodeCodeCount, true}};
-constexpr GridShape kDecodeShape{kCodeColumn, {}, 40, 0, {kFirstDecodeRecord, kDecodeCodeCount, true}};
+constexpr GridShape kEncodeShape{kCodeColumn, {}, 40, 0, {0, kEncodeCount, true}};
+constexpr GridShape kDecodeShape{kCodeColumn, {}, 40, 0, {kFirstDecodeRecord, kDecodeCount, true}};
 
 constexpr FieldRow kEncodeGrid = grid(kEncodeGridItem, 944, kEncodeShape).at({0, 0, -1});
 constexpr FieldRow kDecodeGrid = grid(kDecodeGridItem, 945, kDecodeShape).at({1, 0, -1});
@@ -30,8 +23,9 @@ constexpr FieldRow kDecodeGrid = grid(kDecodeGridItem, 945, kDecodeShape).at({1,
 // A code: up to 16 DTMF digits in a 24-byte record.
 constexpr FieldRow code(int item, const FieldRow& grid)
 {
-    return edit(item, "code", kTextCode, text(0, static_cast<int>(kCodeRecordSize)),
-                {CharFilterKind::Dtmf, 16})
+    return edit(item, "code", kTextCode,
+                text(0, static_cast<int>(kCodeRecordSize)).padded(kNoCode).codec(TextCodec::DtmfDigits),
+                {CharFilterKind::Dtmf, static_cast<int>(kDtmfMaxDigits)})
         .inColumn(grid, 0);
 }
 
@@ -51,20 +45,20 @@ const std::array<FieldRow, 11> kEncDecFields{{
     code(kItemEncodeCode, kEncodeGrid),
     code(kItemDecodeCode, kDecodeGrid),
     group(kItemActivationGroup, kTextActivation).at({0, 1, -1}),
-    inGroup(spin(kItemActivationFrequency, "activation-frequency", kTextFrequency, bcd(kActivationFrequency),
+    inGroup(spin(kItemActivationFrequency, "activation-frequency", kTextFrequency, bcd(kActivationTone),
                  kFrequencyRange),
             kItemActivationGroup),
     inGroup(spin(kItemActivationPeriod, "activation-period", kTextPeriod,
                  u8(kActivationPeriod).times(1.0 / 50), kPeriodRange),
             kItemActivationGroup),
     group(kItemDeactivationGroup, kTextDeactivation).at({0, 1, -1}),
-    inGroup(spin(kItemDeactivationFrequency, "deactivation-frequency", kTextFrequency,
-                 bcd(kDeactivationFrequency), kFrequencyRange),
+    inGroup(spin(kItemDeactivationFrequency, "deactivation-frequency", kTextFrequency, bcd(kDeactivationTone),
+                 kFrequencyRange),
             kItemDeactivationGroup),
     inGroup(spin(kItemDeactivationPeriod, "deactivation-period", kTextPeriod,
                  u8(kDeactivationPeriod).times(1.0 / 50), kPeriodRange),
             kItemDeactivationGroup),
-    check(kItemSideTone, "side-tone", kTextSideTone, bits8(kSignallingFlags, kSideToneOffBit),
+    check(kItemSideTone, "side-tone", kTextSideTone, bits8(kDtmfFlags, kSideToneOffBit),
           OnOff{.on = 0, .off = 1})
         .at({0, 1, -1}),
 }};

@@ -28,13 +28,9 @@ inline constexpr int kItemDeactivationFrequency = 14;
 inline constexpr int kItemDeactivationPeriod = 15;
 inline constexpr int kItemSideTone = 16;
 
-inline constexpr std::size_t kEncodeTable = 0x5800;
-inline constexpr std::size_t kDecodeTable = 0x5B00;
-inline constexpr std::size_t kCodeRecordSize = 24;
-
 // Records of the form: encode rows 0..31, decode rows 32..71, then the form-wide record.
-inline constexpr int kFirstDecodeRecord = kEncodeCodeCount;
-inline constexpr int kEncDecWideRecord = kEncodeCodeCount + kDecodeCodeCount;
+inline constexpr int kFirstDecodeRecord = kEncodeCount;
+inline constexpr int kEncDecWideRecord = kEncodeCount + kDecodeCount;
 
 fields::FieldTable encDecFields();
 // The grid shapes of the two tables (each with its own copy buffer).
