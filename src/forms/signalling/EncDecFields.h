@@ -3,7 +3,7 @@
 // 24-byte record of digits, with the transpond tones and periods and the side tone. The
 // form's records are the encode codes, then the decode codes, then the form-wide record of
 // the transpond fields; keys name each by what it is: encode-decode.encode.3.code,
-// encode-decode.decode.12.code, encode-decode.activation-frequency.
+// encode-decode.decode.12.code, encode-decode.activation-tone.
 #include "forms/fields/DeclaredForm.h"
 #include "forms/fields/FieldEngine.h"
 #include "forms/signalling/CodeReferences.h"

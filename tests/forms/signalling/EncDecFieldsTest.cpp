@@ -63,8 +63,8 @@ TEST_F(EncDecFieldsTest, NewDataShowsTheDefaultsAndListsEveryRow)
     EXPECT_EQ(shown("encode-decode.encode.1.code"), "159D");
     EXPECT_EQ(shown("encode-decode.decode.1.code"), "159D");
     EXPECT_EQ(shown("encode-decode.encode.2.code"), "");
-    EXPECT_EQ(shown("encode-decode.activation-frequency"), "800");
-    EXPECT_EQ(shown("encode-decode.deactivation-frequency"), "600");
+    EXPECT_EQ(shown("encode-decode.activation-tone"), "800");
+    EXPECT_EQ(shown("encode-decode.deactivation-tone"), "600");
     EXPECT_EQ(shown("encode-decode.activation-period"), "1000");
     EXPECT_EQ(shown("encode-decode.deactivation-period"), "2000");
     EXPECT_EQ(shown("encode-decode.side-tone"), "On");
@@ -83,10 +83,10 @@ TEST_F(EncDecFieldsTest, TranspondValuesAreClampedRoundedAndWrap)
         unsigned stored; // u16 for frequencies, u8 for periods
     };
     const Case cases[] = {
-        {"encode-decode.activation-frequency", "1234", kActivationTone, 0x1230},
-        {"encode-decode.activation-frequency", "", kActivationTone, 0x0100},
-        {"encode-decode.deactivation-frequency", "99999", kDeactivationTone, 0x3000},
-        {"encode-decode.deactivation-frequency", "5", kDeactivationTone, 0x0100},
+        {"encode-decode.activation-tone", "1234", kActivationTone, 0x1230},
+        {"encode-decode.activation-tone", "", kActivationTone, 0x0100},
+        {"encode-decode.deactivation-tone", "99999", kDeactivationTone, 0x3000},
+        {"encode-decode.deactivation-tone", "5", kDeactivationTone, 0x0100},
         {"encode-decode.activation-period", "1234", kActivationPeriod, 24},
         {"encode-decode.deactivation-period", "", kDeactivationPeriod, 2},
     };
@@ -95,17 +95,17 @@ TEST_F(EncDecFieldsTest, TranspondValuesAreClampedRoundedAndWrap)
         const bool wide = c.offset == kActivationTone || c.offset == kDeactivationTone;
         EXPECT_EQ(wide ? getU16(image.main(), c.offset) : at(c.offset), c.stored) << c.key << " " << c.typed;
     }
-    enter("encode-decode.activation-frequency", "3000");
-    spin("encode-decode.activation-frequency", +1);
-    EXPECT_EQ(shown("encode-decode.activation-frequency"), "100");
-    spin("encode-decode.activation-frequency", -1);
-    EXPECT_EQ(shown("encode-decode.activation-frequency"), "3000");
+    enter("encode-decode.activation-tone", "3000");
+    spin("encode-decode.activation-tone", +1);
+    EXPECT_EQ(shown("encode-decode.activation-tone"), "100");
+    spin("encode-decode.activation-tone", -1);
+    EXPECT_EQ(shown("encode-decode.activation-tone"), "3000");
     enter("encode-decode.activation-period", "3000");
     spin("encode-decode.activation-period", +1);
     EXPECT_EQ(shown("encode-decode.activation-period"), "100");
     // A stored value outside the range shows empty.
     setU16(image.main(), kActivationTone, 0x0050);
-    EXPECT_EQ(shown("encode-decode.activation-frequency"), "");
+    EXPECT_EQ(shown("encode-decode.activation-tone"), "");
 }
 
 TEST_F(EncDecFieldsTest, SideToneIsTheInvertedBitOne)
