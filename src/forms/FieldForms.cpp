@@ -6,7 +6,9 @@
 #include "forms/feature/PortFields.h"
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"
+#include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
+#include "forms/signalling/NxdnFields.h"
 
 #include <algorithm>
 #include <array>
@@ -82,7 +84,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 8> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 10> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -90,7 +92,9 @@ constexpr std::array<DeclaredForm, 8> kDeclaredForms{{
     {"features", feature::kFeatureTitleText, openFeatureForm},
     {"scan", 834, openScanForm},
     {"advanced", 1356, openAdvancedForm},
+    {"dtmf", signalling::kDtmfTitleText, signalling::openDtmfForm},
     {"encode-decode", signalling::kEncDecTitleText, signalling::openEncDecFields},
+    {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
 }};
 
 std::string lowered(std::string_view text)
