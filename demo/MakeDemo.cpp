@@ -3,12 +3,13 @@
 // read shows a realistic repeater. Build and run: ninja -C build rps360t-make-demo &&
 // build/demo/rps360t-make-demo demo/demo.dat
 #include "forms/channel/ChannelEditor.h"
-#include "forms/channel/ChannelLayout.h"
+#include "forms/channel/ChannelItems.h"
 #include "model/ByteOrder.h"
 #include "model/ConfigImage.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
+#include "model/SignallingMap.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +19,6 @@ using namespace rps;
 
 namespace {
 
-constexpr std::size_t kNxdnUnitIdOffset = 0x0420;
 
 void fillChannels(ConfigImage& image)
 {
@@ -70,6 +70,23 @@ void writeMessage(ConfigImage& image)
     }
 }
 
+// DTMF codes, one digit per byte: two encode codes, three decode codes, decode code 2 as PF
+// key 1's activation code.
+void writeCodes(ConfigImage& image)
+{
+    using namespace rps::signalling;
+    const auto code = [&image](std::size_t table, int row, std::initializer_list<uint8_t> digits) {
+        auto record =
+            image.main().subspan(table + kCodeRecordSize * static_cast<std::size_t>(row), kCodeRecordSize);
+        std::fill(record.begin(), record.end(), kNoCode);
+        std::copy(digits.begin(), digits.end(), record.begin());
+    };
+    code(kEncodeTable, 1, {0x0E, 0x02, 0x01, 0x0F}); // *21#
+    code(kDecodeTable, 1, {0x04, 0x07, 0x01, 0x01}); // 4711
+    code(kDecodeTable, 2, {0x0A, 0x00, 0x0B});       // A0B
+    image.main()[kRemoteAssignments] = 0x01;         // PF key 1 activation: decode code 2
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -88,6 +105,7 @@ int main(int argc, char** argv)
     newImage(image, noInstallation);
     fillChannels(image);
     writeMessage(image);
+    writeCodes(image);
     // The repeater's own NXDN unit ID: a write refuses NXDN channels without one.
     setU16(image.main(), kNxdnUnitIdOffset, 101);
     const SaveResult result = saveImage(argv[1], image, SaveOptions{false, std::nullopt, noInstallation});

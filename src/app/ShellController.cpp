@@ -9,6 +9,7 @@
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelClipboard.h"
+#include "forms/fields/RecordRows.h"
 #include "forms/channel/ChannelEditor.h"
 #include "link/RadioLink.h"
 #include "model/ModelBlock.h"
@@ -55,6 +56,7 @@ DocumentSession ShellController::session()
 void ShellController::imageReplaced()
 {
     channelClipboard().clear();
+    fields::clearRecordClipboards();
     if (frame_ != nullptr)
         frame_->finishImageReplacement();
 }

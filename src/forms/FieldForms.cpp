@@ -7,6 +7,7 @@
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"
 #include "forms/signalling/DtmfFields.h"
+#include "forms/signalling/EncDecFields.h"
 #include "forms/signalling/NxdnFields.h"
 
 #include <algorithm>
@@ -83,7 +84,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 9> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 10> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -92,6 +93,7 @@ constexpr std::array<DeclaredForm, 9> kDeclaredForms{{
     {"scan", 834, openScanForm},
     {"advanced", 1356, openAdvancedForm},
     {"dtmf", signalling::kDtmfTitleText, signalling::openDtmfForm},
+    {"encode-decode", signalling::kEncDecTitleText, signalling::openEncDecFields},
     {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
 }};
 

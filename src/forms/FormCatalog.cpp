@@ -9,6 +9,7 @@
 #include "forms/feature/CKeyView.h"
 #include "forms/feature/CScanInfoView.h"
 #include "forms/feature/CSpecialView.h"
+#include "forms/signalling/CDtmfEncDecView.h"
 #include "forms/signalling/CDtmfView.h"
 #include "forms/signalling/CNxdnView.h"
 
@@ -29,7 +30,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kKeyAssignmentCommand, 72, 832, EditMenu, &CKeyView::create},
     {kScanInformationCommand, 74, 834, EditMenuThenSeparator, &CScanInfoView::create},
     {kDtmfCommand, 79, 842, EditMenu, &CDtmfView::create},
-    {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, nullptr},
+    {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, &CDtmfEncDecView::create},
     {kNxdnCommand, 80, 845, EditMenuThenSeparator, &CNxdnView::create},
     {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},

@@ -78,6 +78,24 @@ TEST_F(CliFieldCommands, ShowOfTheDemonstrationConfigurationMatchesItsGoldenFile
     EXPECT_EQ(run.output, readText(golden));
 }
 
+TEST_F(CliFieldCommands, AnEmptiedDecodeCodeTakesThePfKeyAssignmentAlong)
+{
+    const std::string demo = path("demo.dat");
+    std::filesystem::copy_file(std::string(rps::test::kSourceDir) + "/demo/demo.dat", demo);
+    const auto byteAt = [this](const std::string& file, std::size_t offset) {
+        EXPECT_EQ(cli("export-raw " + file + " " + path("demo.bin")).exitCode, 0);
+        std::ifstream in(path("demo.bin"), std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(offset));
+        return in.get();
+    };
+    ASSERT_EQ(byteAt(demo, 0x0690), 0x01) << "PF key 1 answers decode code 2";
+    const CliRun run = cli("set " + demo + " encode-decode.decode.2.code=");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(byteAt(demo, 0x0690), 0xFF);
+    EXPECT_EQ(byteAt(demo, 0x5B18), 0xFF);
+    EXPECT_EQ(shownValue(demo, "encode-decode.decode.3.code"), "A0B");
+}
+
 TEST_F(CliFieldCommands, TypedOutOfBandFrequencyIsClampedWithTheWarningOnStandardError)
 {
     const std::string file = newFile("a.dat");

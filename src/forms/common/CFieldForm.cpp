@@ -178,7 +178,15 @@ void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char
     std::vector<FieldColumn> columns;
     for (const GridHead& head : shape.columns)
         columns.push_back({nullptr, head.text, head.width, head.align});
-    CFieldGridModel::CellMatrix cells(shape.rowTexts.size());
+    if (shape.showsRecords()) {
+        // One row per record, one column per field placed in the grid.
+        for (const FieldRow& row : table_) {
+            const auto c = static_cast<std::size_t>(row.place.cellColumn);
+            if (row.place.group == gridRow.item && row.place.isCell() && c < columns.size())
+                columns[c].row = &row;
+        }
+    }
+    CFieldGridModel::CellMatrix cells(shape.showsRecords() ? 0 : shape.rowTexts.size());
     for (auto& line : cells)
         line.resize(columns.size(), nullptr);
     for (const FieldRow& row : table_) {
@@ -200,10 +208,17 @@ void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char
     for (int number : shape.rowTexts)
         rowLabels << text(number);
 
-    auto* model = new CFieldGridModel(
-        open_, std::move(cells), std::move(columns), [words](int n) { return words->value(n); }, separator,
-        this);
-    model->setRowLabels([rowLabels](int row) { return rowLabels.value(row); }, shape.labelWidth);
+    auto lookup = [words](int n) { return words->value(n); };
+    auto* model =
+        shape.showsRecords()
+            ? new CFieldGridModel(open_, std::move(columns), lookup, separator, this)
+            : new CFieldGridModel(open_, std::move(cells), std::move(columns), lookup, separator, this);
+    if (shape.showsRecords()) {
+        model->setRecordGrid(shape);
+        model->setRowLabels([](int row) { return QString::number(row + 1); }, shape.labelWidth);
+    } else {
+        model->setRowLabels([rowLabels](int row) { return rowLabels.value(row); }, shape.labelWidth);
+    }
     model->setUnlistedText(shape.unlistedText);
     model->reload();
     connect(model, &CFieldGridModel::edited, this,
@@ -214,7 +229,8 @@ void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char
     view->setObjectName(QStringLiteral("grid%1").arg(gridRow.item));
     view->setGridModel(model);
     view->setMenuTexts(gridMenuTexts(text));
-    view->fitRows(model->gridRows());
+    view->fitRows(shape.showsRecords() ? std::min(model->gridRows(), 16) : model->gridRows(),
+                  model->gridRows());
     static_cast<QGridLayout*>(frame->layout())->addWidget(view, 0, 0, 1, 2);
     grids_.insert(gridRow.item, view);
 }

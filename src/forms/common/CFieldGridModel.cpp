@@ -1,5 +1,9 @@
 #include "forms/common/CFieldGridModel.h"
 
+#include "forms/fields/RecordRows.h"
+
+#include <algorithm>
+
 namespace rps {
 
 using namespace fields;
@@ -42,7 +46,10 @@ void CFieldGridModel::reload()
 {
     const auto session = open_();
     FieldEngine& engine = session->engine();
-    const int rows = matrix_.empty() ? engine.records().count() : static_cast<int>(matrix_.size());
+    const int records = recordGrid_
+                            ? std::min(recordGrid_->records.count, engine.records().count() - firstRecord_)
+                            : engine.records().count();
+    const int rows = matrix_.empty() ? std::max(records, 0) : static_cast<int>(matrix_.size());
     const bool resized = rows != rows_;
     if (resized)
         beginResetModel();
@@ -59,6 +66,25 @@ void CFieldGridModel::reload()
     }
     if (resized)
         endResetModel();
+}
+
+void CFieldGridModel::setRecordGrid(const GridShape& shape)
+{
+    recordGrid_ = &shape;
+    firstRecord_ = shape.records.first;
+}
+
+void CFieldGridModel::rowCommand(GridRowCommand command, int firstRow, int lastRow)
+{
+    if (!hasRowCommands())
+        return;
+    const auto session = open_();
+    const RecordCommand which = command == GridRowCommand::Copy    ? RecordCommand::Copy
+                                : command == GridRowCommand::Paste ? RecordCommand::Paste
+                                                                   : RecordCommand::Delete;
+    const EditResult result = runRecordCommand(session->engine(), *recordGrid_, which, firstRow, lastRow);
+    if (result.changed)
+        emit edited(result);
 }
 
 void CFieldGridModel::setRowLabels(std::function<QString(int)> labels, int width)

@@ -34,6 +34,9 @@ public:
     CFieldGridModel(SessionFactory open, CellMatrix cells, std::vector<FieldColumn> columns,
                     fields::TextLookup texts, char decimalSeparator, QObject* parent = nullptr);
 
+    // The record shape shows only the records of a record grid, with its row commands.
+    void setRecordGrid(const fields::GridShape& shape);
+
     // Reads every cell again from the image (the maker of a model calls it once when the
     // model is complete).
     void reload();
@@ -48,6 +51,8 @@ public:
     CellEditor cellEditor(int row, int column) const override;
     void commitCell(int row, int column, const QString& text) override;
     Qt::Alignment columnAlignment(int column) const override;
+    bool hasRowCommands() const override { return recordGrid_ && recordGrid_->records.rowCommands; }
+    void rowCommand(GridRowCommand command, int firstRow, int lastRow) override;
     int columnWidth(int column) const override;
 
     const FieldColumn& column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
@@ -75,7 +80,7 @@ protected:
 private:
     // The field and record behind a cell; no field for an empty cell of a matrix.
     const fields::FieldRow* fieldAt(int row, int column) const;
-    int recordAt(int row) const { return matrix_.empty() ? row : 0; }
+    int recordAt(int row) const { return matrix_.empty() ? firstRecord_ + row : 0; }
 
     struct Cell {
         QString text;
@@ -88,6 +93,8 @@ private:
     fields::TextLookup texts_;
     char separator_;
     int rows_ = 0;
+    const fields::GridShape* recordGrid_ = nullptr;
+    int firstRecord_ = 0;
     std::vector<Cell> cells_; // row-major
     std::function<QString(int)> rowLabels_;
     int fixedWidth_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// The child frame of "Advanced Settings": Ctrl+Tab (Shift+Ctrl+Tab backwards) inside it turns
-// the form's tab pages instead of cycling the main window's child windows.
+// The child frame of "Advanced Settings" and "Encode/Decode Table": Ctrl+Tab (Shift+Ctrl+Tab
+// backwards) inside it turns the form's tab pages instead of cycling the main window's child
+// windows.
 #include "forms/common/CChildFrame.h"
 
 namespace rps {

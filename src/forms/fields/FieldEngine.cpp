@@ -456,6 +456,16 @@ void FieldEngine::write(const FieldRow& row, int record, uint32_t value, std::st
     }
 }
 
+EditResult FieldEngine::recordsRewritten(int first, int last)
+{
+    EditResult result;
+    result.changed = true;
+    result.touched = kTouchesMain;
+    if (rules_)
+        rules_->afterRecords(first, last, result);
+    return result;
+}
+
 std::string FieldEngine::key(std::string_view formKey, const FieldRow& row, int record) const
 {
     std::string result(formKey);

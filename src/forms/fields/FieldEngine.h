@@ -61,6 +61,9 @@ public:
     // An order list: the entry at `from` moves to `to`.
     EditResult moveEntry(const FieldRow& row, int record, int from, int to);
 
+    // Whole records first..last were rewritten (pasted or deleted): the rules clean up.
+    EditResult recordsRewritten(int first, int last);
+
     // The stable key of a field: form[.record].field
     std::string key(std::string_view formKey, const FieldRow& row, int record) const;
 

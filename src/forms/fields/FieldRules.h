@@ -88,6 +88,9 @@ public:
     virtual StoreStep beforeStore(FieldEdit& /*edit*/, EditResult& /*result*/) { return StoreStep::Store; }
     // Called after the value was stored: consistency and clean-up elsewhere.
     virtual void afterStore(const FieldEdit& /*edit*/, EditResult& /*result*/) {}
+    // Called after whole records first..last were pasted or deleted: the same clean-up as
+    // after an edit of their fields.
+    virtual void afterRecords(int /*first*/, int /*last*/, EditResult& /*result*/) {}
 };
 
 } // namespace rps::fields

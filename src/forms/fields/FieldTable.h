@@ -236,11 +236,23 @@ struct GridHead {
     int width;
     CellAlign align = CellAlign::Left;
 };
+// A record grid shows records first .. first + count - 1 of the form's record set, one row per
+// record, its columns the rows placed in it with inColumn(); with row commands it offers whole-
+// record copy, paste and delete.
+struct RecordRows {
+    int first = 0;
+    int count = 0;
+    bool rowCommands = false;
+    uint8_t emptyByte = 0xFF; // what a deleted record is filled with
+};
 struct GridShape {
     std::span<const GridHead> columns;
     std::span<const int> rowTexts;
     int labelWidth = 100;
     int unlistedText = 0;
+    RecordRows records{};
+
+    constexpr bool showsRecords() const { return records.count > 0; }
 };
 
 struct FieldEnv;
@@ -290,6 +302,11 @@ struct FieldRow {
         r.place.cellRow = row;
         r.place.cellColumn = column;
         return r;
+    }
+    // A column of the record grid `gridRow`: the field of every record the grid shows.
+    constexpr FieldRow inColumn(const FieldRow& gridRow, int column) const
+    {
+        return inCell(gridRow, 0, column);
     }
     constexpr FieldRow filter(Input in) const
     {

@@ -1,0 +1,86 @@
+#include "forms/fields/RecordRows.h"
+
+#include <algorithm>
+#include <map>
+
+namespace rps::fields {
+
+namespace {
+
+std::map<const GridShape*, RecordClipboard>& clipboards()
+{
+    static std::map<const GridShape*, RecordClipboard> all;
+    return all;
+}
+
+} // namespace
+
+void RecordClipboard::copy(const RecordSet& records, int first, int last)
+{
+    copied_.clear();
+    for (int index = std::max(first, 0); index <= last && index < records.count(); ++index) {
+        const std::span<uint8_t> bytes = records.record(index);
+        copied_.emplace_back(bytes.begin(), bytes.end());
+    }
+}
+
+int RecordClipboard::paste(RecordSet& records, int start, int end) const
+{
+    int written = 0;
+    end = std::min(end, records.count());
+    for (std::size_t i = 0; i < copied_.size(); ++i) {
+        const int index = start + static_cast<int>(i);
+        if (index < 0 || index >= end)
+            break;
+        const std::span<uint8_t> target = records.record(index);
+        const std::vector<uint8_t>& source = copied_[i];
+        std::copy_n(source.begin(), std::min(source.size(), target.size()), target.begin());
+        ++written;
+    }
+    return written;
+}
+
+RecordClipboard& recordClipboard(const GridShape& grid)
+{
+    return clipboards()[&grid];
+}
+
+void clearRecordClipboards()
+{
+    for (auto& [grid, clipboard] : clipboards())
+        clipboard.clear();
+}
+
+EditResult runRecordCommand(FieldEngine& engine, const GridShape& grid, RecordCommand command, int firstRow,
+                            int lastRow)
+{
+    const RecordRows& rows = grid.records;
+    // Rows come from the selection; only rows of this grid reach the image.
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, rows.count - 1);
+    if (!rows.rowCommands || firstRow > lastRow)
+        return {};
+    RecordSet& records = engine.records();
+    const int first = rows.first + firstRow;
+    const int last = rows.first + lastRow;
+    switch (command) {
+    case RecordCommand::Copy:
+        recordClipboard(grid).copy(records, first, last);
+        return {};
+    case RecordCommand::Paste: {
+        const int written = recordClipboard(grid).paste(records, first, rows.first + rows.count);
+        if (written == 0)
+            return {};
+        return engine.recordsRewritten(first, first + written - 1);
+    }
+    case RecordCommand::Delete:
+        for (int index = first; index <= last; ++index) {
+            const std::span<uint8_t> bytes = records.record(index);
+            std::fill(bytes.begin(), bytes.end(), rows.emptyByte);
+        }
+        return engine.recordsRewritten(first, last);
+    }
+    return {};
+}
+
+} // namespace rps::fields
