@@ -600,3 +600,32 @@ TEST(FieldEngine, StrideRecordsAreNamedByNumberAndStayInsideTheArea)
 
 } // namespace
 } // namespace rps::fields
+
+// A label computed from the record, and a text the rules narrow before it is stored.
+struct LabelAndTrim : FieldRules {
+    std::string computedText(const FieldRow&, int record) const override
+    {
+        return "record " + std::to_string(record + 1);
+    }
+    StoreStep beforeStore(FieldEdit& edit, EditResult&) override
+    {
+        edit.text = edit.text.substr(1);
+        return StoreStep::Store;
+    }
+};
+
+TEST(FieldEngine, LabelRowsShowWhatTheRulesComputeAndRulesMayNarrowATypedText)
+{
+    std::array<uint8_t, 8> area{};
+    area.fill(0xFF);
+    StrideRecords records(area, 0, 4, 4, 2);
+    LabelAndTrim rules;
+    const FieldRow rows[] = {label(0), edit(1, "name", numberCaption(3), text(0, 3))};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'}, &rules);
+    EXPECT_EQ(engine.shown(rows[0], 1), "record 2");
+    EXPECT_FALSE(rows[0].isDataField());
+    EXPECT_EQ(engine.env().text(rows[1].text), "3");
+    engine.commitText(rows[1], 1, "xAB");
+    EXPECT_EQ(engine.shown(rows[1], 1), "AB");
+    EXPECT_EQ(area[4], 'A');
+}

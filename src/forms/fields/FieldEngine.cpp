@@ -203,6 +203,8 @@ std::vector<std::string> FieldEngine::orderLabels(const FieldRow& row, int recor
 
 std::string FieldEngine::shown(const FieldRow& row, int record) const
 {
+    if (row.control == Control::Label)
+        return rules_ ? rules_->computedText(row, record) : std::string();
     const std::span<uint8_t> bytes = bytesOf(row, record);
     if (bytes.empty() || !row.storage.hasBytes())
         return {};
@@ -385,7 +387,7 @@ EditResult FieldEngine::store(const FieldRow& row, int record, uint32_t value, E
         records_.reload();
     if (bytesOf(row, record).empty())
         return result;
-    write(row, record, edit.raw, text);
+    write(row, record, edit.raw, edit.text);
     result.changed = true;
     result.touched |= row.storage.area == Area::Aux     ? kTouchesAux
                       : row.storage.area == Area::Local ? kTouchesLocal
