@@ -6,6 +6,8 @@
 #include "forms/feature/PortFields.h"
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"
+#include "forms/signalling/CwIdFields.h"
+#include "forms/signalling/CwMessageFields.h"
 
 #include <algorithm>
 #include <array>
@@ -81,7 +83,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 7> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 9> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -89,6 +91,8 @@ constexpr std::array<DeclaredForm, 7> kDeclaredForms{{
     {"features", feature::kFeatureTitleText, openFeatureForm},
     {"scan", 834, openScanForm},
     {"advanced", 1356, openAdvancedForm},
+    {"cwid", cwid::kTitleText, openCwIdForm},
+    {"cw-message", cwmessage::kTitleText, openCwMessageForm},
 }};
 
 std::string lowered(std::string_view text)
