@@ -202,6 +202,11 @@ int runSet(CliContext& context, const CommandLine& options)
         if (result.refused) {
             if (result.message)
                 return context.fail(key + ": " + file.env.text(result.message));
+            if (field->row->storage.width == fields::Width::Text)
+                return context.fail(key + ": \"" + text + "\" cannot be stored in this field" +
+                                    (field->row->storage.textCodec == fields::TextCodec::DtmfDigits
+                                         ? " (a code has at most 16 digits)"
+                                         : ""));
             const bool order = field->row->control == fields::Control::Order;
             return context.fail(
                 key + ": \"" + text + "\" is not " +

@@ -212,7 +212,11 @@ std::optional<std::string> typedText(const FieldEngine& engine, const FieldEntry
     if (row.range.offText && lowered(trimmedText(given)) == lowered(engine.env().text(row.range.offText)))
         return engine.env().text(row.range.offText);
     // The length is left to the field, which cuts a longer text as the edit would not take it.
-    return filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
+    auto filtered = filterText({row.input.filter, 0, engine.env().decimalSeparator, {}}, given);
+    // A text field with its own refusal message refuses the text itself, with that message.
+    if (!filtered && row.refusalText != 0)
+        return std::string(text);
+    return filtered;
 }
 
 EditResult enterFieldText(FieldEngine& engine, const FieldEntry& field, std::string_view text)

@@ -5,6 +5,7 @@
 #include "model/ImageChecks.h"
 #include "model/ModelBlock.h"
 #include "model/ModelTable.h"
+#include "model/SignallingMap.h"
 
 #include <array>
 
@@ -161,7 +162,7 @@ void buildRepeaterControlDefaults(std::span<uint8_t> main)
     setU16(main, kVotingPilotFrequency, 0x2175);
     setU16(main, kSignalResetTimer, 10);
 
-    fillBytes(main, 0x0410, 14, 0x00);
+    fillBytes(main, signalling::kNxdnUnitName, signalling::kNxdnUnitNameSize, 0x00);
 }
 
 void buildTextFieldDefaults(std::span<uint8_t> main)
@@ -177,7 +178,7 @@ void buildTextFieldDefaults(std::span<uint8_t> main)
                      kConnectionFunctions + 2 * kGroupStride, kConnectionFunctions + 3 * kGroupStride,
                      kConnectionFunctions + 4 * kGroupStride});
     setU16(main, kRxSignalDetect, 1180);
-    main[0x042C] = 0x30;
+    main[signalling::kNxdnAudioFilter] = 0x30;
 
     // Ports 1..5 inputs, port 6 an output; no input runs a function, no output drives a signal.
     main[kInputLevel] = 0x00;
@@ -212,24 +213,33 @@ void buildMultiTableDefaults(std::span<uint8_t> main)
 
 void buildCwAndDtmfDefaults(std::span<uint8_t> main)
 {
-    setBytes(main, {{0x0571, 20}, {0x0574, 60}, {0x0572, 80}, {0x0570, 0}, {0x0573, 0}});
+    using namespace signalling;
+    setBytes(main, {{kCwSpeed, 20},
+                    {kCwModulationDelay, 60},
+                    {kCwAudioFrequency, 80},
+                    {kCwSendToRa, 0},
+                    {kCwEncodeWithQt, 0}});
 
-    fillBytes(main, 0x06FA, 0x0DC0 - 0x06FA, 0xFF);
-    fillBytes(main, 0x068A, 0x0691 - 0x068A, 0xFF);
-    setU16(main, 0x068A, 0);
-    setU16(main, 0x068C, 200);
-    main[0x0689] = 6;
-    setU16(main, 0x068E, 0);
-    main[0x06F9] = 0xFF;
-    setU16(main, 0x06FA, 0x0800);
-    main[0x06FE] = 20;
-    setU16(main, 0x06FC, 0x0600);
-    main[0x06FF] = 40;
-    clearBits(main, 0x06F8, 0x02);
-    fillBytes(main, 0x5800, 16, 0xFF);
-    setU32(main, 0x5800, 0x0D090501);
-    fillBytes(main, 0x5B00, 16, 0xFF);
-    setU32(main, 0x5B00, 0x0D090501);
+    // DTMF encoder: 6 digits/s, no first digit time, 200 ms first digit delay, no "*"/"#" time,
+    // remote commands accepted without QT/DQT.
+    fillBytes(main, kActivationTone, kDtmfAreaEnd - kActivationTone, 0xFF);
+    fillBytes(main, kFirstDigitTime, kRemoteAssignments + 1 - kFirstDigitTime, 0xFF);
+    setU16(main, kFirstDigitTime, 0);
+    setU16(main, kFirstDigitDelay, 200);
+    main[kDtmfSpeed] = 6;
+    setU16(main, kStarHashDigitTime, 0);
+    main[kRemoteWithoutQt] = 0xFF;
+    // Transpond tones 800 Hz / 1000 ms and 600 Hz / 2000 ms, side tone on.
+    setU16(main, kActivationTone, 0x0800);
+    main[kActivationPeriod] = 20;
+    setU16(main, kDeactivationTone, 0x0600);
+    main[kDeactivationPeriod] = 40;
+    clearBits(main, kDtmfFlags, kSideToneOffBit);
+    // The first code of both tables is 159D.
+    for (std::size_t table : {kEncodeTable, kDecodeTable}) {
+        fillBytes(main, table, kCodeDigits, 0xFF);
+        setU32(main, table, 0x0D090501);
+    }
 
     releaseSlots(main, 16, 6);
     releaseSlots(main, 57, 6);

@@ -4,6 +4,7 @@
 // data window). Every part of the program that reaches into the image by offset takes the
 // offset from here.
 #include "model/FeatureMap.h"
+#include "model/SignallingMap.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,14 +29,14 @@ inline constexpr std::size_t kScanPriorityOffset = feature::kScanPriority;      
 inline constexpr std::size_t kPriorityChannelOffset = feature::kScanPriorityChannel; // 0xFF = none
 inline constexpr std::size_t kTuningFrequencyOffset = feature::kTuningPoints;
 inline constexpr std::size_t kModelBlockOffset = 0x0400;
-inline constexpr std::size_t kNxdnUnitIdOffset = 0x0420; // u16, 0xFFFF = not set
+inline constexpr std::size_t kNxdnUnitIdOffset = signalling::kNxdnUnitId; // u16, 0xFFFF = not set
 inline constexpr std::size_t kInstallationIdOffset = 0x0430;
 inline constexpr std::size_t kInstallationIdSize = 12;
 inline constexpr std::size_t kFixedOutputTable =
     feature::kFixedOutputs; // five 8-byte fixed AUX output entries
 inline constexpr std::size_t kPortOutputTable =
     feature::kPortOutputs; // six 8-byte function-port output entries
-inline constexpr std::size_t kDtmfAreaOffset = 0x0680;
+inline constexpr std::size_t kDtmfAreaOffset = signalling::kDtmfArea;
 
 // Main area: the channel area, 30 records of 128 bytes packed from its start.
 inline constexpr int kChannelCount = 30;

@@ -48,6 +48,29 @@ TEST(UpperTextFilter, SingleInnerSpacesAndUpperCase)
     EXPECT_EQ(typed(CharFilterKind::UpperText, '*'), "refused");
 }
 
+TEST(MorseFilter, CapitalsOfTheMorseSetAndNoSpaceBesideASpace)
+{
+    EXPECT_EQ(typed(CharFilterKind::Morse, 'q', "C"), "Q");
+    EXPECT_EQ(typed(CharFilterKind::Morse, '/'), "/");
+    EXPECT_EQ(typed(CharFilterKind::Morse, '"'), "\"");
+    EXPECT_EQ(typed(CharFilterKind::Morse, '!'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::Morse, '*'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::Morse, ' '), " "); // stored without it
+    EXPECT_EQ(typed(CharFilterKind::Morse, ' ', "CQ "), "refused");
+    EXPECT_EQ(typed(CharFilterKind::Morse, ' ', "CQ", " DE"), "refused");
+    EXPECT_EQ(typed(CharFilterKind::Morse, 'A', "", "", 32), "A");
+    EXPECT_EQ(typed(CharFilterKind::Morse, 'A', std::string(32, 'A')), "A"); // the field cuts
+}
+
+TEST(PrintableFilter, AsciiFromSpaceToTilde)
+{
+    EXPECT_EQ(typed(CharFilterKind::Printable, ' '), " ");
+    EXPECT_EQ(typed(CharFilterKind::Printable, '~'), "~");
+    EXPECT_EQ(typed(CharFilterKind::Printable, '\x7F'), "refused");
+    EXPECT_EQ(typed(CharFilterKind::Printable, '\xC3'), "refused"); // first byte of a UTF-8 letter
+    EXPECT_EQ(typed(CharFilterKind::Printable, '\t'), "refused");
+}
+
 TEST(CountedLetterFilters, LetterOnlyOnce)
 {
     EXPECT_EQ(typed(CharFilterKind::HexToEWithQ, 'Q', "QQQQQQQ"), "Q");

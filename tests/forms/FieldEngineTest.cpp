@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -30,6 +31,10 @@ struct EngineCase {
 
 constexpr Choice kModes[] = {{0, 890}, {256, 892}, {1, 891}};
 constexpr Choice kPriorities[] = {{0, 701}, {1, 702}, {2, 703}};
+
+constexpr Storage kDtmfCode = text(0, 24).padded(0xFF).codec(TextCodec::DtmfDigits);
+constexpr Storage kMorseText = text(0, 32).padded(0xFF).codec(TextCodec::Morse);
+constexpr Storage kName = text(0, 14).padded(0x00).codec(TextCodec::Printable);
 
 // The row of the second case of a word shared by a check box and a period.
 constexpr FieldRow kPeriod = spin(2, "period", 0, bits16(0x10, 0x00FF), Range{1, 60, 1});
@@ -469,6 +474,103 @@ const std::vector<EngineCase>& engineCases()
          0,
          {0xBA, 0x04},
          ""},
+        {"DTMF digits: one per byte, capitals shown, the rest 0xFF",
+         edit(1, "a", 0, kDtmfCode),
+         {},
+         Act::Type,
+         "12ab*#",
+         0,
+         {0x01, 0x02, 0x0A, 0x0B, 0x0E, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+          0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00},
+         "12AB*#"},
+        {"DTMF sixteen digits fill the digit bytes only",
+         edit(1, "a", 0, kDtmfCode),
+         {},
+         Act::Type,
+         "0123456789ABCD*#",
+         14,
+         {0x0E, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+         "0123456789ABCD*#"},
+        {"DTMF empty code is all 0xFF",
+         edit(1, "a", 0, kDtmfCode),
+         {{0, 0x05}},
+         Act::Type,
+         "",
+         0,
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         ""},
+        {"DTMF code ends at the first byte that is no digit",
+         edit(1, "a", 0, kDtmfCode),
+         {{0, 0x01}, {1, 0x10}, {2, 0x02}},
+         Act::Show,
+         "",
+         0,
+         {0x01, 0x10, 0x02},
+         "1"},
+        {"Morse text in capitals, padded with 0xFF",
+         edit(1, "a", 0, kMorseText),
+         {},
+         Act::Type,
+         "cq de 1?",
+         0,
+         {'C', 'Q', ' ', 'D', 'E', ' ', '1', '?', 0xFF, 0xFF},
+         "CQ DE 1?"},
+        {"Morse leading space dropped, last byte 0xFF",
+         edit(1, "a", 0, kMorseText),
+         {},
+         Act::Type,
+         " CQ",
+         0,
+         {'C', 'Q', 0xFF},
+         "CQ"},
+        {"Morse blank text is all 0xFF",
+         edit(1, "a", 0, kMorseText),
+         {{0, 'A'}},
+         Act::Type,
+         " ",
+         0,
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         ""},
+        {"printable name: trailing spaces not stored, padded with 0x00",
+         edit(1, "a", 0, kName),
+         {{14, 0x77}},
+         Act::Type,
+         "AB  ",
+         0,
+         {'A', 'B', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x77},
+         "AB"},
+        {"printable name of full length has no terminator",
+         edit(1, "a", 0, kName),
+         {{14, 0x77}},
+         Act::Type,
+         "Site Alpha-7 ~",
+         0,
+         {'S', 'i', 't', 'e', ' ', 'A', 'l', 'p', 'h', 'a', '-', '7', ' ', '~', 0x77},
+         "Site Alpha-7 ~"},
+        {"printable name shows up to 0xFF of erased memory",
+         edit(1, "a", 0, kName),
+         {{0, 'N'}, {1, 0xFF}, {2, 'X'}},
+         Act::Show,
+         "",
+         0,
+         {'N', 0xFF, 'X'},
+         "N"},
+        {"plain text still pads with spaces",
+         edit(1, "a", 0, text(0, 6)),
+         {},
+         Act::Type,
+         "AB",
+         0,
+         {'A', 'B', ' ', ' ', ' ', ' ', 0x00},
+         "AB"},
+        {"plain blank text still stores 0xFF",
+         edit(1, "a", 0, text(0, 4)),
+         {{0, 'A'}},
+         Act::Type,
+         "  ",
+         0,
+         {0xFF, 0xFF, 0xFF, 0xFF, 0x00},
+         ""},
         {"moving an entry keeps the others in order",
          order(1, "a", 0, permutation(8, 3), kPriorities),
          {{8, 0}, {9, 1}, {10, 2}},
@@ -601,6 +703,38 @@ TEST(FieldEngine, StrideRecordsAreNamedByNumberAndStayInsideTheArea)
 } // namespace
 } // namespace rps::fields
 
+namespace rps::fields {
+namespace {
+
+// A text the field cannot hold is refused whole, with the row's message, and stores nothing.
+TEST(FieldEngine, TextsTheCodecCannotHoldAreRefusedWhole)
+{
+    struct Refused {
+        FieldRow row;
+        const char* text;
+    };
+    const Refused cases[] = {
+        {edit(1, "a", 0, kDtmfCode), "12345678901234567"}, // a shortened code is another code
+        {edit(1, "a", 0, kDtmfCode), "12E"},
+        {edit(1, "a", 0, kMorseText).refusedWith(804), "CQ  DE"},
+        {edit(1, "a", 0, kMorseText).refusedWith(804), "CQ!"},
+        {edit(1, "a", 0, kName), "Caf\xC3\xA9"},
+    };
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::array<uint8_t, 40> area{};
+        area.fill(0x5A);
+        GlobalRecords records(area);
+        const FieldRow rows[] = {c.row};
+        FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'});
+        const EditResult result = engine.commitText(rows[0], 0, c.text);
+        EXPECT_TRUE(result.refused);
+        EXPECT_FALSE(result.changed);
+        EXPECT_EQ(result.message, c.row.refusalText);
+        EXPECT_TRUE(std::all_of(area.begin(), area.end(), [](uint8_t b) { return b == 0x5A; }));
+    }
+}
+
 // A label computed from the record, and a text the rules narrow before it is stored.
 struct LabelAndTrim : FieldRules {
     std::string computedText(const FieldRow&, int record) const override
@@ -629,3 +763,6 @@ TEST(FieldEngine, LabelRowsShowWhatTheRulesComputeAndRulesMayNarrowATypedText)
     EXPECT_EQ(engine.shown(rows[1], 1), "AB");
     EXPECT_EQ(area[4], 'A');
 }
+
+} // namespace
+} // namespace rps::fields

@@ -88,6 +88,16 @@ std::optional<char> upperText(char c, std::string_view before, std::string_view 
     return std::nullopt;
 }
 
+std::optional<char> morse(char c, std::string_view before, std::string_view after)
+{
+    if (c == ' ') {
+        const bool besideSpace =
+            (!before.empty() && before.back() == ' ') || (!after.empty() && after.front() == ' ');
+        return besideSpace ? std::nullopt : std::optional<char>(c);
+    }
+    return upperText(c, before, after);
+}
+
 std::optional<char> messageText(char c)
 {
     if (c == ' ' || inRange(c, '#', '%') || inRange(c, '(', '+') || inRange(c, '-', '9') || c == '=' ||
@@ -179,6 +189,10 @@ std::optional<char> filterCharacter(const CharFilterRule& rule, char typed, std:
     }
     case CharFilterKind::MessageText:
         return messageText(c);
+    case CharFilterKind::Morse:
+        return morse(c, before, after);
+    case CharFilterKind::Printable:
+        return inRange(c, 0x20, 0x7E) ? std::optional<char>(c) : std::nullopt;
     }
     return std::nullopt;
 }

@@ -26,6 +26,8 @@ enum class CharFilterKind {
     DigitsWithCO,   // digits and one C or O
     PrefixedDigits, // digits and once the first letter of one of the prefix words
     MessageText,
+    Morse,     // the Morse set in capitals, no space beside another space
+    Printable, // ASCII 0x20-0x7E
 };
 
 struct CharFilterRule {

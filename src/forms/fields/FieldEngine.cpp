@@ -212,7 +212,7 @@ std::string FieldEngine::shown(const FieldRow& row, int record) const
     if (s.width == Width::Text) {
         if (s.offset + static_cast<std::size_t>(s.length) > bytes.size())
             return {};
-        return readFixedText(bytes.subspan(s.offset, static_cast<std::size_t>(s.length)));
+        return decodeText(s.layout(), bytes.subspan(s.offset, static_cast<std::size_t>(s.length)));
     }
     if (s.width == Width::Permutation) {
         std::string text;
@@ -283,8 +283,13 @@ EditResult FieldEngine::commitText(const FieldRow& row, int record, std::string_
             return setChecked(row, record, false);
         return {0, true};
     }
-    if (row.storage.width == Width::Text)
+    if (row.storage.width == Width::Text) {
+        // A text the codec cannot store (a character it has no byte for, a DTMF code too
+        // long to be the code typed) is refused as a whole: a shortened text is another text.
+        if (!encodeText(row.storage.layout(), text))
+            return {row.refusalText, true};
         return store(row, record, 0, EditOrigin::Typed, text);
+    }
     if (row.codec) {
         const CodecParse parsed = row.codec->parse(text, env_);
         const int warning = parsed.outsideRange ? row.rangeWarning : 0;
@@ -432,7 +437,11 @@ void FieldEngine::write(const FieldRow& row, int record, uint32_t value, std::st
         break;
     }
     case Width::Text:
-        writeFixedText(bytes.subspan(s.offset, static_cast<std::size_t>(s.length)), text);
+        if (const auto encoded = encodeText(s.layout(), text)) {
+            if (s.offset + encoded->size() <= bytes.size())
+                std::copy(encoded->begin(), encoded->end(),
+                          bytes.begin() + static_cast<std::ptrdiff_t>(s.offset));
+        }
         break;
     case Width::Permutation: {
         const auto from = static_cast<std::ptrdiff_t>(value >> 8);

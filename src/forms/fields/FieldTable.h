@@ -10,6 +10,7 @@
 //   check(kItemUserLimit, "user-limit", 921, u8(40), OnOff{.on = 0x00, .off = 0xFF})
 #include "forms/fields/CharFilter.h"
 #include "forms/fields/GridColumn.h"
+#include "forms/fields/TextCodec.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +47,8 @@ enum class Width {
     Bcd16,       // four decimal digits in a u16, most significant nibble first
     Bits8,       // the masked bits of one byte, read shifted down
     Bits16,      // the masked bits of a u16 word (two items may share one word)
-    Text,        // fixed-width text, padded with spaces, all blank stored as 0xFF
+    Text,        // fixed-width text: padded with spaces, all blank stored as 0xFF, unless it
+                 // names its own pad byte and codec
     RecordBit,   // bit (record index) of a bit map that starts at the offset
     Permutation, // `length` bytes holding an order of the values 0..length-1
 };
@@ -58,6 +60,8 @@ struct Storage {
     uint32_t mask = 0;  // Bits8/Bits16
     int length = 0;     // Text/Permutation: bytes
     double scale = 1.0; // stored = shown x scale
+    int pad = -1;       // Text: the byte after the last character; negative = the space rule
+    TextCodec textCodec = TextCodec::Plain;
 
     constexpr Storage times(double factor) const
     {
@@ -71,6 +75,20 @@ struct Storage {
         s.area = where;
         return s;
     }
+    // A text padded with `byte` (an all-blank text is all pad bytes).
+    constexpr Storage padded(uint8_t byte) const
+    {
+        Storage s = *this;
+        s.pad = byte;
+        return s;
+    }
+    constexpr Storage codec(TextCodec how) const
+    {
+        Storage s = *this;
+        s.textCodec = how;
+        return s;
+    }
+    constexpr TextLayout layout() const { return {length, pad, textCodec}; }
     constexpr bool hasBytes() const { return width != Width::None; }
 };
 
@@ -255,6 +273,7 @@ struct FieldRow {
     const FieldCodec* codec = nullptr;
     Place place;
     int rangeWarning = 0; // language text shown when a typed value lay outside the range
+    int refusalText = 0;  // language text shown when a text's codec refuses it
     const GridShape* grid = nullptr;
 
     constexpr FieldRow at(Place where) const
@@ -289,6 +308,12 @@ struct FieldRow {
     {
         FieldRow r = *this;
         r.rangeWarning = textNumber;
+        return r;
+    }
+    constexpr FieldRow refusedWith(int textNumber) const
+    {
+        FieldRow r = *this;
+        r.refusalText = textNumber;
         return r;
     }
     constexpr FieldRow shownAs(Control kind) const
