@@ -735,33 +735,27 @@ TEST(FieldEngine, TextsTheCodecCannotHoldAreRefusedWhole)
     }
 }
 
-// A label computed from the record, and a text the rules narrow before it is stored.
-struct LabelAndTrim : FieldRules {
+// A label whose text the rules compute from the record; a caption that is a plain number.
+struct RecordLabel : FieldRules {
     std::string computedText(const FieldRow&, int record) const override
     {
         return "record " + std::to_string(record + 1);
     }
-    StoreStep beforeStore(FieldEdit& edit, EditResult&) override
-    {
-        edit.text = edit.text.substr(1);
-        return StoreStep::Store;
-    }
 };
 
-TEST(FieldEngine, LabelRowsShowWhatTheRulesComputeAndRulesMayNarrowATypedText)
+TEST(FieldEngine, LabelRowsShowWhatTheRulesComputeAndNumberCaptionsTheirNumber)
 {
     std::array<uint8_t, 8> area{};
-    area.fill(0xFF);
     StrideRecords records(area, 0, 4, 4, 2);
-    LabelAndTrim rules;
+    RecordLabel rules;
     const FieldRow rows[] = {label(0), edit(1, "name", numberCaption(3), text(0, 3))};
     FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'}, &rules);
     EXPECT_EQ(engine.shown(rows[0], 1), "record 2");
     EXPECT_FALSE(rows[0].isDataField());
     EXPECT_EQ(engine.env().text(rows[1].text), "3");
-    engine.commitText(rows[1], 1, "xAB");
-    EXPECT_EQ(engine.shown(rows[1], 1), "AB");
-    EXPECT_EQ(area[4], 'A');
+    EXPECT_EQ(engine.env().text(849), "T849");
+    FieldEngine withoutRules(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'});
+    EXPECT_EQ(withoutRules.shown(rows[0], 1), "");
 }
 
 } // namespace

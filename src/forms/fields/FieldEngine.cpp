@@ -392,7 +392,7 @@ EditResult FieldEngine::store(const FieldRow& row, int record, uint32_t value, E
         records_.reload();
     if (bytesOf(row, record).empty())
         return result;
-    write(row, record, edit.raw, edit.text);
+    write(row, record, edit.raw, text);
     result.changed = true;
     result.touched |= row.storage.area == Area::Aux     ? kTouchesAux
                       : row.storage.area == Area::Local ? kTouchesLocal

@@ -68,7 +68,7 @@ struct FieldEdit {
     const FieldRow& row;
     int record;
     EditOrigin origin;
-    std::string_view text; // as typed or chosen; the rules may narrow a text before it is stored
+    std::string_view text; // as typed or chosen
     uint32_t raw = 0;      // the value about to be stored
 };
 

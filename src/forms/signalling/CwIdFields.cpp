@@ -1,7 +1,7 @@
 #include "forms/signalling/CwIdFields.h"
 
 #include "forms/fields/FieldRecords.h"
-#include "forms/signalling/MorseText.h"
+#include "model/SignallingMap.h"
 #include "model/records/ChannelLayout.h"
 
 #include <cstdio>
@@ -10,7 +10,6 @@ namespace rps {
 
 using namespace fields;
 using namespace cwid;
-using signalling::kMorseTextLength;
 
 namespace {
 
@@ -29,6 +28,7 @@ constexpr std::size_t kTxSpeed = 58;
 constexpr std::size_t kAudioFrequency = 59;
 constexpr std::size_t kEncodeQt = 60;
 constexpr std::size_t kText = 64;
+constexpr int kTextLength = static_cast<int>(signalling::kCwTextSize);
 
 constexpr OnOff kSwitch{.on = 1, .off = 0, .anyOtherIsOn = true};
 constexpr Input kTwoDigits{CharFilterKind::Digits, 2};
@@ -38,8 +38,9 @@ constexpr Input kFourDigits{CharFilterKind::Digits, 4};
 
 const std::array<FieldRow, 12> kCwIdFields{{
     label(kItemChannel),
-    edit(kItemText, "text", 882, text(kText, kMorseTextLength),
-         {CharFilterKind::UpperText, kMorseTextLength}),
+    edit(kItemText, "text", 882, text(kText, kTextLength).padded(0xFF).codec(TextCodec::Morse),
+         {CharFilterKind::Morse, kTextLength})
+        .refusedWith(kMessageNotMorse),
     spin(kItemTxInterval, "tx-interval", 952, u8(kTxInterval), Range{1, 60, 1}.blankWhenOutside())
         .filter(kTwoDigits),
     spin(kItemTxDelay, "tx-delay", 953, u8(kTxDelay).times(10),
@@ -84,11 +85,6 @@ std::string CwIdRules::computedText(const FieldRow& row, int record) const
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, "%s %2d", env_.text(kTextChannel).c_str(), record + 1);
     return buffer;
-}
-
-StoreStep CwIdRules::beforeStore(FieldEdit& edit, EditResult& result)
-{
-    return edit.row.item == kItemText ? signalling::checkMorseText(edit, result) : StoreStep::Store;
 }
 
 void CwIdRules::afterStore(const FieldEdit& edit, EditResult& result)

@@ -26,7 +26,8 @@ inline constexpr int kItemEncodeQt = 11;
 
 inline constexpr int kTitleText = 882;
 inline constexpr int kMessageHighAudio = 817;
-inline constexpr uint8_t kHighAudio = 90; // 900 Hz in 10 Hz units
+inline constexpr int kMessageNotMorse = 804; // a character or a space Morse cannot send
+inline constexpr uint8_t kHighAudio = 90;    // 900 Hz in 10 Hz units
 } // namespace cwid
 
 extern const std::array<fields::FieldRow, 12> kCwIdFields;
@@ -40,7 +41,6 @@ public:
 
     bool enabled(const fields::FieldRow& row, int record) const override;
     std::string computedText(const fields::FieldRow& row, int record) const override;
-    fields::StoreStep beforeStore(fields::FieldEdit& edit, fields::EditResult& result) override;
     void afterStore(const fields::FieldEdit& edit, fields::EditResult& result) override;
 
 private:

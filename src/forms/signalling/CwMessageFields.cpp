@@ -2,7 +2,7 @@
 
 #include "forms/feature/FunctionGroups.h"
 #include "forms/fields/FieldRecords.h"
-#include "forms/signalling/MorseText.h"
+#include "model/SignallingMap.h"
 
 namespace rps {
 
@@ -11,13 +11,9 @@ using namespace cwmessage;
 
 namespace {
 
-constexpr std::size_t kToRa = 0x0570;
-constexpr std::size_t kSpeed = 0x0571;
-constexpr std::size_t kAudioFrequency = 0x0572;
-constexpr std::size_t kEncodeQt = 0x0573;
-constexpr std::size_t kModDelay = 0x0574;
-constexpr std::size_t kMessages = 0x0580;
-constexpr std::size_t kMessageStride = 32;
+using namespace signalling;
+
+constexpr int kTextLength = static_cast<int>(kCwTextSize);
 
 constexpr int kTextOff = 854;
 constexpr OnOff kSwitch{.on = 1, .off = 0, .anyOtherIsOn = true};
@@ -26,14 +22,15 @@ constexpr Place kMessagePlace{.page = 0, .column = 1, .group = kItemMessages};
 
 constexpr std::size_t messageOffset(int message)
 {
-    return kMessages + kMessageStride * static_cast<std::size_t>(message - 1);
+    return kCwMessages + kCwTextSize * static_cast<std::size_t>(message - 1);
 }
 
 constexpr FieldRow message(int number, std::string_view key)
 {
     return edit(kItemFirstMessage + number - 1, key, numberCaption(number),
-                text(messageOffset(number), signalling::kMorseTextLength).in(Area::Main),
-                {CharFilterKind::UpperText, signalling::kMorseTextLength})
+                text(messageOffset(number), kTextLength).padded(0xFF).codec(TextCodec::Morse).in(Area::Main),
+                {CharFilterKind::Morse, kTextLength})
+        .refusedWith(kMessageNotMorse)
         .at(kMessagePlace);
 }
 
@@ -47,17 +44,17 @@ int messageOf(const FieldRow& row)
 } // namespace
 
 const std::array<FieldRow, 14> kCwMessageFields{{
-    spin(kItemSpeed, "speed", 962, u8(kSpeed).in(Area::Main),
+    spin(kItemSpeed, "speed", 962, u8(kCwSpeed).in(Area::Main),
          Range{5, 30, 1}.emptyStoresMin().blankWhenOutside())
         .filter({CharFilterKind::Digits, 2}),
-    spin(kItemModDelay, "mod-delay", 963, u8(kModDelay).in(Area::Main).times(0.1),
+    spin(kItemModDelay, "mod-delay", 963, u8(kCwModulationDelay).in(Area::Main).times(0.1),
          Range{10, 2550, 10}.offBelowMin(0, kTextOff).blankWhenOutside())
         .filter(kFourDigits),
-    spin(kItemAudioFrequency, "audio-frequency", 964, u8(kAudioFrequency).in(Area::Main).times(0.1),
+    spin(kItemAudioFrequency, "audio-frequency", 964, u8(kCwAudioFrequency).in(Area::Main).times(0.1),
          Range{400, 2000, 100}.emptyStoresMin().blankWhenOutside())
         .filter(kFourDigits),
-    check(kItemToRa, "to-ra", 965, u8(kToRa).in(Area::Main), kSwitch),
-    check(kItemEncodeQt, "encode-qt", 966, u8(kEncodeQt).in(Area::Main), kSwitch),
+    check(kItemToRa, "to-ra", 965, u8(kCwSendToRa).in(Area::Main), kSwitch),
+    check(kItemEncodeQt, "encode-qt", 966, u8(kCwEncodeWithQt).in(Area::Main), kSwitch),
     group(kItemMessages, 967).at({.page = 0, .column = 1}),
     message(1, "1.text"),
     message(2, "2.text"),
@@ -74,13 +71,13 @@ bool cwMessageInUse(std::span<const uint8_t> main, int message)
     return message >= 1 && message <= kMessageCount && main[messageOffset(message)] != 0xFF;
 }
 
-StoreStep CwMessageRules::beforeStore(FieldEdit& edit, EditResult& result)
+StoreStep CwMessageRules::beforeStore(FieldEdit& edit, EditResult&)
 {
     const int number = messageOf(edit.row);
     if (number == 0)
         return StoreStep::Store;
     wasInUse_ = cwMessageInUse(main_, number);
-    return signalling::checkMorseText(edit, result);
+    return StoreStep::Store;
 }
 
 void CwMessageRules::afterStore(const FieldEdit& edit, EditResult& result)

@@ -20,6 +20,7 @@ inline constexpr int kItemFirstMessage = 7;
 inline constexpr int kMessageCount = 8;
 
 inline constexpr int kTitleText = 838;
+inline constexpr int kMessageNotMorse = 804;
 } // namespace cwmessage
 
 extern const std::array<fields::FieldRow, 14> kCwMessageFields;
