@@ -2,6 +2,7 @@
 
 #include "forms/channel/ChannelFormSupport.h"
 #include "forms/signalling/CwIdFields.h"
+#include "forms/signalling/MorseEditWidth.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -14,6 +15,7 @@ CCWIDView::CCWIDView(FormContext& context, QWidget* parent) : CFieldFormView(con
         kCwIdFields, [&context] { return openDeclaredForm(context, "cwid"); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     setFieldForm(form);
+    fitToText(control(cwid::kItemText));
     connect(form, &CFieldForm::edited, this, &CCWIDView::stored);
     refreshFromImage();
 }

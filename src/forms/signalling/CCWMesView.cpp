@@ -3,6 +3,7 @@
 #include "forms/common/FormCommands.h"
 #include "forms/common/FormSupport.h"
 #include "forms/signalling/CwMessageFields.h"
+#include "forms/signalling/MorseEditWidth.h"
 
 namespace rps {
 
@@ -13,6 +14,8 @@ CCWMesView::CCWMesView(FormContext& context, QWidget* parent)
         kCwMessageFields, [&context] { return openDeclaredForm(context, "cw-message"); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     setFieldForm(form);
+    for (int message = 0; message < cwmessage::kMessageCount; ++message)
+        fitToText(control(cwmessage::kItemFirstMessage + message));
     connect(form, &CFieldForm::edited, this, &CCWMesView::stored);
     refreshFromImage();
 }
