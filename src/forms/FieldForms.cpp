@@ -8,6 +8,8 @@
 #include "forms/feature/SpecialFields.h"
 #include "forms/signalling/CwIdFields.h"
 #include "forms/signalling/CwMessageFields.h"
+#include "forms/signalling/DtmfFields.h"
+#include "forms/signalling/NxdnFields.h"
 
 #include <algorithm>
 #include <array>
@@ -83,7 +85,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 9> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 11> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -91,6 +93,8 @@ constexpr std::array<DeclaredForm, 9> kDeclaredForms{{
     {"features", feature::kFeatureTitleText, openFeatureForm},
     {"scan", 834, openScanForm},
     {"advanced", 1356, openAdvancedForm},
+    {"dtmf", signalling::kDtmfTitleText, signalling::openDtmfForm},
+    {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
     {"cwid", cwid::kTitleText, openCwIdForm},
     {"cw-message", cwmessage::kTitleText, openCwMessageForm},
 }};

@@ -11,6 +11,8 @@
 #include "forms/feature/CSpecialView.h"
 #include "forms/signalling/CCWIDView.h"
 #include "forms/signalling/CCWMesView.h"
+#include "forms/signalling/CDtmfView.h"
+#include "forms/signalling/CNxdnView.h"
 
 #include <algorithm>
 #include <array>
@@ -28,9 +30,9 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kOptionalFeaturesCommand, 73, 833, EditMenu, &CFeatureView::create},
     {kKeyAssignmentCommand, 72, 832, EditMenu, &CKeyView::create},
     {kScanInformationCommand, 74, 834, EditMenuThenSeparator, &CScanInfoView::create},
-    {kDtmfCommand, 79, 842, EditMenu, nullptr},
+    {kDtmfCommand, 79, 842, EditMenu, &CDtmfView::create},
     {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, nullptr},
-    {kNxdnCommand, 80, 845, EditMenuThenSeparator, nullptr},
+    {kNxdnCommand, 80, 845, EditMenuThenSeparator, &CNxdnView::create},
     {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, nullptr},

@@ -1,5 +1,5 @@
-// Pictures of the CW ID and CW message forms on the demonstration configuration, each in its
-// child frame on a 1280x800 MDI area as the main window shows them:
+// Pictures of the DTMF, NXDN, CW ID and CW message forms on the demonstration configuration,
+// each in its child frame on a 1280x800 MDI area as the main window shows them:
 // scripts/screenshots-signalling-forms.
 #include "../FormTestHost.h"
 #include "forms/FieldForms.h"
@@ -59,6 +59,8 @@ int main(int argc, char** argv)
         return 1;
     }
     host.image.restoreSnapshot();
+    picture(host, kDtmfCommand, folder.filePath("dtmf.png"));
+    picture(host, kNxdnCommand, folder.filePath("nxdn.png"));
     host.channel = 0;
     if (host.image.main()[0x1000 + 32] != 1) {
         host.image.main()[0x1000 + 32] = 1; // CW ID on channel 1
