@@ -131,7 +131,11 @@ int runShow(CliContext& context, const CommandLine& options)
         for (const FieldEntry& field : listFields(form, engine)) {
             if (!underPrefix(field.key, prefix, wholeParts))
                 continue;
-            const std::string caption = file.env.text(field.row->text);
+            std::string caption = file.env.text(field.row->text);
+            // A numbered field says what its frame holds ("CW ID 3", not "3").
+            const fields::FieldRow* frame = fields::findRow(engine.table(), field.row->place.group);
+            if (field.row->text < 0 && frame)
+                caption = file.env.text(frame->text) + " " + caption;
             const std::string value = engine.shown(*field.row, field.record);
             const bool enabled = engine.enabled(*field.row, field.record);
             if (json) {

@@ -6,6 +6,8 @@
 #include "forms/feature/PortFields.h"
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"
+#include "forms/signalling/CwIdFields.h"
+#include "forms/signalling/CwMessageFields.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
 #include "forms/signalling/NxdnFields.h"
@@ -84,7 +86,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 10> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -95,6 +97,8 @@ constexpr std::array<DeclaredForm, 10> kDeclaredForms{{
     {"dtmf", signalling::kDtmfTitleText, signalling::openDtmfForm},
     {"encode-decode", signalling::kEncDecTitleText, signalling::openEncDecFields},
     {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
+    {"cwid", cwid::kTitleText, openCwIdForm},
+    {"cw-message", cwmessage::kTitleText, openCwMessageForm},
 }};
 
 std::string lowered(std::string_view text)

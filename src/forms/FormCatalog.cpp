@@ -9,6 +9,8 @@
 #include "forms/feature/CKeyView.h"
 #include "forms/feature/CScanInfoView.h"
 #include "forms/feature/CSpecialView.h"
+#include "forms/signalling/CCWIDView.h"
+#include "forms/signalling/CCWMesView.h"
 #include "forms/signalling/CDtmfEncDecView.h"
 #include "forms/signalling/CDtmfView.h"
 #include "forms/signalling/CNxdnView.h"
@@ -35,7 +37,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, nullptr},
-    {kCwMessageCommand, 78, 838, EditMenuThenSeparator, nullptr},
+    {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},
     {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},
     {kTestFrequencyCommand, 81, 839, EditMenu, nullptr},
     {kEmbeddedMessageCommand, 82, 558, EditMenu, nullptr},
@@ -43,7 +45,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kAdvancedSettingsCommand, 90, 1356, EditMenu, &CSpecialView::create},
     {kChannelEditCommand, 0, 897, FromOtherForms, &CChEditView::create},
     {kBeatShiftCommand, 0, 906, FromOtherForms, &CBeatShiftView::create},
-    {kCwIdCommand, 0, 0, FromOtherForms, nullptr},
+    {kCwIdCommand, 0, 882, FromOtherForms, &CCWIDView::create},
 }};
 
 } // namespace

@@ -96,6 +96,26 @@ TEST_F(CliFieldCommands, AnEmptiedDecodeCodeTakesThePfKeyAssignmentAlong)
     EXPECT_EQ(shownValue(demo, "encode-decode.decode.3.code"), "A0B");
 }
 
+TEST_F(CliFieldCommands, MorseTextsAndTheCwIdToneAsTheFormsTakeThem)
+{
+    const std::string file = newFile("a.dat");
+    const auto before = readBytes(file);
+    const CliRun doubled = cli("set " + file + " \"cw-message.3.text=CQ  DE\"");
+    EXPECT_EQ(doubled.exitCode, 1);
+    EXPECT_NE(doubled.errors.find(englishText(804)), std::string::npos) << doubled.errors;
+    EXPECT_EQ(readBytes(file), before);
+
+    const CliRun on =
+        cli("set " + file +
+            " channel.2.rx-frequency=150 channel.2.tx-frequency=151 channel.2.cw-id=" + englishText(857));
+    ASSERT_EQ(on.exitCode, 0) << on.errors;
+    const CliRun tone = cli("set " + file + " cwid.2.audio-frequency=950");
+    EXPECT_EQ(tone.exitCode, 0) << tone.errors;
+    EXPECT_NE(tone.errors.find("cwid.2.audio-frequency: " + englishText(817)), std::string::npos)
+        << tone.errors;
+    EXPECT_EQ(shownValue(file, "cwid.2.audio-frequency"), "900");
+}
+
 TEST_F(CliFieldCommands, TypedOutOfBandFrequencyIsClampedWithTheWarningOnStandardError)
 {
     const std::string file = newFile("a.dat");

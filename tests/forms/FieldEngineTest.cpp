@@ -735,5 +735,28 @@ TEST(FieldEngine, TextsTheCodecCannotHoldAreRefusedWhole)
     }
 }
 
+// A label whose text the rules compute from the record; a caption that is a plain number.
+struct RecordLabel : FieldRules {
+    std::string computedText(const FieldRow&, int record) const override
+    {
+        return "record " + std::to_string(record + 1);
+    }
+};
+
+TEST(FieldEngine, LabelRowsShowWhatTheRulesComputeAndNumberCaptionsTheirNumber)
+{
+    std::array<uint8_t, 8> area{};
+    StrideRecords records(area, 0, 4, 4, 2);
+    RecordLabel rules;
+    const FieldRow rows[] = {label(0), edit(1, "name", numberCaption(3), text(0, 3))};
+    FieldEngine engine(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'}, &rules);
+    EXPECT_EQ(engine.shown(rows[0], 1), "record 2");
+    EXPECT_FALSE(rows[0].isDataField());
+    EXPECT_EQ(engine.env().text(rows[1].text), "3");
+    EXPECT_EQ(engine.env().text(849), "T849");
+    FieldEngine withoutRules(rows, records, {area, {}, {}}, FieldEnv{fakeText, {}, '.'});
+    EXPECT_EQ(withoutRules.shown(rows[0], 1), "");
+}
+
 } // namespace
 } // namespace rps::fields

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -33,6 +34,8 @@ ItemControlKind layoutKind(Control control)
         return ItemControlKind::DropDown;
     case Control::Order:
         return ItemControlKind::OrderList;
+    case Control::Label:
+        return ItemControlKind::Text;
     case Control::EditableDropDown:
         return ItemControlKind::EditableDropDown;
     case Control::CheckBox:
@@ -72,7 +75,9 @@ CFieldForm::CFieldForm(FieldTable table, SessionFactory open, TextLookup text, c
                        QWidget* parent, std::vector<int> pageTexts)
     : QWidget(parent), table_(table), open_(std::move(open))
 {
-    buildControls(text, pageTexts, decimalSeparator);
+    // A negative caption text is a template caption showing its number.
+    const TextLookup captions = [text](int n) { return n < 0 ? QString::number(-n) : text(n); };
+    buildControls(captions, pageTexts, decimalSeparator);
     for (const FieldRow& row : table_)
         connectControl(row);
 }
@@ -388,6 +393,9 @@ void CFieldForm::showField(FieldEngine& engine, const FieldRow& row)
     }
     case Control::CheckBox:
         static_cast<QCheckBox*>(built.control)->setChecked(engine.checked(row, record_));
+        break;
+    case Control::Label:
+        static_cast<QLabel*>(built.control)->setText(stored);
         break;
     case Control::GroupFrame:
     case Control::Grid:

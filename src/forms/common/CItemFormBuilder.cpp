@@ -42,6 +42,8 @@ QWidget* makeControl(const FormItem& row, const QString& caption, QWidget* paren
         return new QPushButton(caption, parent);
     case ItemControlKind::OrderList:
         return new COrderList(parent);
+    case ItemControlKind::Text:
+        return new QLabel(parent);
     }
     return nullptr;
 }
@@ -95,8 +97,9 @@ QMap<int, BuiltItem> CItemFormBuilder::build(ItemTable table, QWidget* container
         } else if (row.kind == ItemControlKind::CheckBox || row.kind == ItemControlKind::PushButton) {
             grid->addWidget(item.control, line, row.kind == ItemControlKind::PushButton ? 1 : 0, 1,
                             row.kind == ItemControlKind::PushButton ? 1 : 2);
-        } else if (row.group >= 0 && groupTexts.value(row.group) == row.textNumber) {
-            // The frame already says what its only control is.
+        } else if ((row.kind == ItemControlKind::Text && row.textNumber == 0) ||
+                   (row.group >= 0 && groupTexts.value(row.group) == row.textNumber)) {
+            // A text without a caption, or the only control of a frame that says what it is.
             grid->addWidget(item.control, line, 0, 1, 2);
         } else {
             item.label = new QLabel(caption, container);

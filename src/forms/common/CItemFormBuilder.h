@@ -18,7 +18,7 @@ namespace rps {
 struct BuiltItem {
     const FormItem* row = nullptr;
     QLabel* label = nullptr;    // none for check boxes, buttons and frames
-    QWidget* control = nullptr; // QLineEdit, CSpinEdit, QComboBox, QCheckBox, QGroupBox or QPushButton
+    QWidget* control = nullptr; // QLineEdit, CSpinEdit, QComboBox, QCheckBox, QGroupBox, QPushButton or QLabel
 };
 
 class CItemFormBuilder {

@@ -14,6 +14,7 @@ enum class ItemControlKind {
     GroupFrame,
     PushButton,
     OrderList, // entries reordered with spin buttons
+    Text,      // a read-only line of text
 };
 
 struct FormItem {

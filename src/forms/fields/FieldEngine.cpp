@@ -203,6 +203,8 @@ std::vector<std::string> FieldEngine::orderLabels(const FieldRow& row, int recor
 
 std::string FieldEngine::shown(const FieldRow& row, int record) const
 {
+    if (row.control == Control::Label)
+        return rules_ ? rules_->computedText(row, record) : std::string();
     const std::span<uint8_t> bytes = bytesOf(row, record);
     if (bytes.empty() || !row.storage.hasBytes())
         return {};

@@ -24,7 +24,13 @@ struct FieldEnv {
     FrequencyLimits limits;
     char decimalSeparator = '.';
 
-    std::string text(int number) const { return number > 0 && texts ? texts(number) : std::string(); }
+    // A negative number is a number caption (numberCaption): the number itself.
+    std::string text(int number) const
+    {
+        if (number < 0)
+            return std::to_string(-number);
+        return number > 0 && texts ? texts(number) : std::string();
+    }
 };
 
 // The areas an edit wrote to, so exactly the forms that show them re-read.
@@ -78,6 +84,8 @@ public:
     // Whether a record has the field at all: a form whose records are of several kinds
     // (a port's mode, its input row, its output row) gives each kind its own rows.
     virtual bool hasField(const FieldRow& /*row*/, int /*record*/) const { return true; }
+    // The text of a label row for this record (a channel's name line, a counter).
+    virtual std::string computedText(const FieldRow& /*row*/, int /*record*/) const { return {}; }
     // The entries a list offers for this record; nothing = the row's own table or codec.
     virtual std::optional<std::vector<Choice>> choices(const FieldRow& /*row*/, int /*record*/) const
     {

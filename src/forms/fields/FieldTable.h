@@ -32,6 +32,7 @@ enum class Control {
     PushButton,
     Order, // a list whose entries are moved, not typed (a permutation of stored bytes)
     Grid,  // a framed grid whose cells are the rows placed in it
+    Label, // a read-only text the form's rules compute (no bytes, no key)
 };
 
 // Where a field's bytes are: inside the current record of the form's record set, or at a
@@ -395,6 +396,17 @@ constexpr FieldRow grid(int item, int text, const GridShape& shape)
     FieldRow r = field(item, {}, text, Control::Grid);
     r.grid = &shape;
     return r;
+}
+// A read-only line whose text the rules compute (FieldRules::computedText); its caption text,
+// when not 0, stands in front of it.
+constexpr FieldRow label(int item, int text = 0)
+{
+    return field(item, {}, text, Control::Label);
+}
+// The caption of a template that shows a plain number ("1" ... "8") rather than a language text.
+constexpr int numberCaption(int number)
+{
+    return -number;
 }
 constexpr FieldRow button(int item, int text)
 {

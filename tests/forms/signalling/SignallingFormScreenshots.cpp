@@ -1,18 +1,15 @@
-// Pictures of the DTMF and NXDN forms on the demonstration configuration, each in its child
-// frame on a 1280x800 MDI area as the main window shows them: scripts/screenshots-signalling-forms.
+// Pictures of the DTMF, NXDN, CW ID and CW message forms on the demonstration configuration,
+// each in its child frame on a 1280x800 MDI area as the main window shows them:
+// scripts/screenshots-signalling-forms.
 #include "../FormTestHost.h"
-#include "forms/signalling/CDtmfView.h"
-#include "forms/signalling/CNxdnView.h"
+#include "forms/FieldForms.h"
 #include "model/DataFile.h"
 
-#include "forms/common/CChildFrame.h"
 #include <QApplication>
 #include <QDir>
-
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
-#include <QTabWidget>
 
 #include <iostream>
 
@@ -21,24 +18,31 @@ using rps::test::FormTestHost;
 
 namespace {
 
-void picture(FormTestHost& host, int command, const QString& file, int page = -1)
+void picture(FormTestHost& host, int command, const QString& file)
 {
     QMdiArea area;
     area.resize(1280, 800);
     CFormView* form = findForm(command)->create(host.context, nullptr);
-    QMdiSubWindow* frame = form->createFrame({});
-    QMdiSubWindow* window = area.addSubWindow(frame ? static_cast<QWidget*>(frame) : form);
+    QMdiSubWindow* window = area.addSubWindow(form);
     window->setWindowTitle(form->formTitle());
     window->setWindowIcon(area.style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     form->refreshFromImage();
-    if (auto* tabs = form->findChild<QTabWidget*>(); tabs && page >= 0)
-        tabs->setCurrentIndex(page);
     window->resize(window->sizeHint());
     area.show();
     window->show();
     QApplication::processEvents();
     if (!area.grab().save(file))
         std::cerr << "cannot save " << file.toStdString() << '\n';
+}
+
+// Values typed as the forms take them, so that the pictures show filled fields where the
+// demonstration configuration leaves them empty.
+void enter(FormTestHost& host, const std::string& key, const std::string& text)
+{
+    const DeclaredForm* form = findDeclaredForm(key.substr(0, key.find('.')));
+    const auto session = form->open(host.image, fields::FieldEnv{});
+    if (const auto field = findField(*form, session->engine(), key))
+        enterFieldText(session->engine(), *field, text);
 }
 
 } // namespace
@@ -57,5 +61,16 @@ int main(int argc, char** argv)
     host.image.restoreSnapshot();
     picture(host, kDtmfCommand, folder.filePath("dtmf.png"));
     picture(host, kNxdnCommand, folder.filePath("nxdn.png"));
+    host.channel = 0;
+    if (host.image.main()[0x1000 + 32] != 1) {
+        host.image.main()[0x1000 + 32] = 1; // CW ID on channel 1
+        enter(host, "cwid.1.text", "DE RPT1 QTH");
+    }
+    if (host.image.main()[0x0580] == 0xFF) {
+        enter(host, "cw-message.1.text", "QRV");
+        enter(host, "cw-message.2.text", "QRT SITE 4");
+    }
+    picture(host, kCwIdCommand, folder.filePath("cw-id.png"));
+    picture(host, kCwMessageCommand, folder.filePath("cw-message.png"));
     return 0;
 }

@@ -1,0 +1,69 @@
+#include "forms/signalling/CCWIDView.h"
+
+#include "forms/channel/ChannelFormSupport.h"
+#include "forms/signalling/CwIdFields.h"
+#include "forms/signalling/MorseEditWidth.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace rps {
+
+CCWIDView::CCWIDView(FormContext& context, QWidget* parent) : CFieldFormView(context, kCwIdCommand, parent)
+{
+    auto* form = new CFieldForm(
+        kCwIdFields, [&context] { return openDeclaredForm(context, "cwid"); },
+        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
+    setFieldForm(form);
+    fitToText(control(cwid::kItemText));
+    connect(form, &CFieldForm::edited, this, &CCWIDView::stored);
+    refreshFromImage();
+}
+
+CFormView* CCWIDView::create(FormContext& context, QWidget* parent)
+{
+    return new CCWIDView(context, parent);
+}
+
+QString CCWIDView::formTitle() const
+{
+    return text(cwid::kTitleText);
+}
+
+void CCWIDView::refreshFromImage()
+{
+    const int channel = context().host.currentChannel();
+    fieldForm()->setRecord(channel);
+    fieldForm()->refresh();
+    // A disabled control cannot keep the focus: it goes to Close.
+    QWidget* focused = focusWidget();
+    if (focused && !focused->isEnabled()) {
+        if (auto* close = findChild<QPushButton*>(QStringLiteral("close")))
+            close->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CCWIDView::channelSelectionChanged(int)
+{
+    refreshFromImage();
+}
+
+void CCWIDView::stored(int item, const fields::EditResult& result)
+{
+    showFormMessage(context(), result.message);
+    if (result.changed)
+        context().host.refreshAllForms();
+    refreshFromImage();
+    if (result.refused && control(item))
+        control(item)->setFocus(Qt::OtherFocusReason);
+}
+
+void CCWIDView::keyPressEvent(QKeyEvent* event)
+{
+    if (handleChannelMemoryMapKey(context(), event->key(), event->modifiers() & Qt::ShiftModifier,
+                                  context().host.currentChannel(), this))
+        return;
+    CFieldFormView::keyPressEvent(event);
+}
+
+} // namespace rps
