@@ -69,37 +69,10 @@ CTuningDataDialog::CTuningDataDialog(TuningDataParts parts, QWidget* parent)
     env_.decimalSeparator = parts_.decimalSeparator;
     setWindowTitle(text(kCaption));
 
-    auto* layout = new QVBoxLayout(this);
-    auto* fileRow = new QHBoxLayout;
-    open_ = new QPushButton(buttonText(parts_.texts.text(kOpenText)), this);
-    save_ = new QPushButton(buttonText(parts_.texts.text(kSaveText)), this);
-    saveAs_ = new QPushButton(buttonText(parts_.texts.text(kSaveAsText)), this);
-    fileRow->addWidget(open_);
-    fileRow->addWidget(save_);
-    fileRow->addWidget(saveAs_);
-    fileRow->addWidget(new QLabel(labelText(parts_.texts.text(kFileText)), this));
-    file_ = new QLabel(this);
-    file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    fileRow->addWidget(file_, 1);
-    layout->addLayout(fileRow);
-
-    unit_ = new QLabel(this);
-    layout->addWidget(unit_);
-
-    auto* radioRow = new QHBoxLayout;
-    read_ = new QPushButton(text(kReadText), this);
-    write_ = new QPushButton(text(kWriteText), this);
-    radioRow->addWidget(read_);
-    radioRow->addWidget(write_);
-    radioRow->addWidget(new QLabel(labelText(parts_.texts.text(kProgramText)), this));
-    progress_ = new QProgressBar(this);
-    progress_->setRange(0, kTuningSteps);
-    progress_->setValue(0);
-    radioRow->addWidget(progress_, 1);
-    layout->addLayout(radioRow);
-
+    // The values on the left; files, the repeater and the selected value on the right.
+    auto* layout = new QHBoxLayout(this);
     auto open = [this] { return openTuningBlock(state_.block(), env_); };
-    std::vector<FieldColumn> columns{{&tuningBlockFields()[0], kValueText, 90, CellAlign::Right}};
+    std::vector<FieldColumn> columns{{&tuningBlockFields()[0], kValueText, 110, CellAlign::Right}};
     CFieldGridModel::CellMatrix cells;
     for (const fields::FieldRow& row : tuningBlockFields())
         cells.push_back({&row});
@@ -108,18 +81,60 @@ CTuningDataDialog::CTuningDataDialog(TuningDataParts parts, QWidget* parent)
     model_->reload();
     grid_ = new CGridView(this);
     grid_->setGridModel(model_);
-    layout->addWidget(grid_, 1);
+    layout->addWidget(grid_);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(labelText(parts_.texts.text(kEditText)), this));
+    auto* side = new QVBoxLayout;
+    auto* files = new QGridLayout;
+    open_ = new QPushButton(buttonText(parts_.texts.text(kOpenText)), this);
+    save_ = new QPushButton(buttonText(parts_.texts.text(kSaveText)), this);
+    saveAs_ = new QPushButton(buttonText(parts_.texts.text(kSaveAsText)), this);
+    files->addWidget(open_, 0, 0);
+    files->addWidget(save_, 0, 1);
+    files->addWidget(saveAs_, 0, 2);
+    side->addLayout(files);
+    file_ = new QLabel(this);
+    file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    file_->setWordWrap(true);
+    auto* fileLine = new QHBoxLayout;
+    fileLine->addWidget(new QLabel(labelText(parts_.texts.text(kFileText)), this));
+    fileLine->addWidget(file_, 1);
+    side->addLayout(fileLine);
+    unit_ = new QLabel(this);
+    unit_->setWordWrap(true);
+    side->addWidget(unit_);
+    side->addSpacing(12);
+
+    auto* radio = new QHBoxLayout;
+    read_ = new QPushButton(text(kReadText), this);
+    write_ = new QPushButton(text(kWriteText), this);
+    radio->addWidget(read_);
+    radio->addWidget(write_);
+    radio->addStretch(1);
+    side->addLayout(radio);
+    auto* program = new QHBoxLayout;
+    program->addWidget(new QLabel(labelText(parts_.texts.text(kProgramText)), this));
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, kTuningSteps);
+    progress_->setValue(0);
+    program->addWidget(progress_, 1);
+    side->addLayout(program);
+    side->addSpacing(12);
+
+    auto* editLine = new QHBoxLayout;
+    editLine->addWidget(new QLabel(labelText(parts_.texts.text(kEditText)), this));
     edit_ = new CSpinEdit(this);
     edit_->setEngineDriven(true);
     edit_->setMinimumWidth(140);
-    bottom->addWidget(edit_);
+    editLine->addWidget(edit_);
+    editLine->addStretch(1);
+    side->addLayout(editLine);
+    side->addStretch(1);
+    auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     close_ = new QPushButton(text(texts::kCloseText), this);
     bottom->addWidget(close_);
-    layout->addLayout(bottom);
+    side->addLayout(bottom);
+    layout->addLayout(side, 1);
 
     connect(read_, &QPushButton::clicked, this, &CTuningDataDialog::readFromRadio);
     connect(write_, &QPushButton::clicked, this, &CTuningDataDialog::writeToRadio);
@@ -132,7 +147,7 @@ CTuningDataDialog::CTuningDataDialog(TuningDataParts parts, QWidget* parent)
     connect(edit_, &CSpinEdit::stepRequested, this, &CTuningDataDialog::stepSelected);
     connect(edit_, &CSpinEdit::textCommitted, this, &CTuningDataDialog::commitSelected);
 
-    resize(720, 600);
+    resize(900, 600);
     grid_->setCurrentCell(0, 0);
     refresh();
 }

@@ -1,5 +1,6 @@
 // The tuning block's value rows as the grid and the "Edit: @" spin show and store them.
 #include "service/tuning/TuningBlockTable.h"
+#include "sim/SimTuningBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,24 @@ TEST_F(TuningBlockRows, RangeCodeFourStepsTheRawValue)
     block[26] = 123;
     spin(code4, +1);
     EXPECT_EQ(block[26], 0);
+}
+
+TEST_F(TuningBlockRows, TheSimulatedRepeatersAlignmentLiesWithinEveryRowsRange)
+{
+    sim::fillAlignedTuningBlock(block);
+    for (std::size_t i = 0; i < tuningBlockFields().size(); ++i) {
+        const FieldRow& r = tuningBlockFields()[i];
+        const std::string before = shown(static_cast<int>(i));
+        type(static_cast<int>(i), before); // typed back unchanged: nothing was clamped
+        EXPECT_EQ(shown(static_cast<int>(i)), before) << "row " << i;
+        if (r.codec == nullptr) {
+            const double value = std::stod(before);
+            EXPECT_GE(value, r.range.min) << "row " << i;
+            EXPECT_LE(value, r.range.max) << "row " << i;
+        }
+    }
+    EXPECT_EQ(shown(13), "-120");
+    EXPECT_EQ(shown(15), "3");
 }
 
 } // namespace
