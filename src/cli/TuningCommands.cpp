@@ -79,8 +79,10 @@ int runTuningWriteCommand(CliContext& cli, const CommandLine& options)
                    " will be replaced by the tuning data of " + path + ".";
     confirm.buttons = MessageButtons::OkCancel;
     confirm.icon = MessageIcon::Warning;
-    if (transfer.dialogs.showMessage(confirm) != MessageAnswer::Ok)
+    if (transfer.dialogs.showMessage(confirm) != MessageAnswer::Ok) {
+        cli.err << "Not written: the confirmation was not given (--yes gives it).\n";
         return kExitFailure;
+    }
     if (runTuningWrite(transfer.context, data.block, data.unit) != kLinkOk || interruptionRequested())
         return transferFailed(cli, transfer, "write");
     if (!options.has("--quiet"))

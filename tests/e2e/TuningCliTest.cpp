@@ -60,7 +60,9 @@ TEST_F(TuningCli, WritingIsRefusedWithoutConfirmationAndForAnotherUnitWithoutPer
     writeFile("other.tun", other);
 
     // No terminal and no --yes: the routine question counts as Cancel.
-    EXPECT_EQ(cli("tuning-write --port " + link() + " " + file("other.tun")).exitCode, 1);
+    const CliRun unconfirmed = cli("tuning-write --port " + link() + " " + file("other.tun"));
+    EXPECT_EQ(unconfirmed.exitCode, 1);
+    EXPECT_NE(unconfirmed.errors.find("--yes"), std::string::npos) << unconfirmed.errors;
     const CliRun refused = cli("tuning-write --port " + link() + " --yes " + file("other.tun"));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.errors.find("--allow-other-unit"), std::string::npos) << refused.errors;
