@@ -106,6 +106,9 @@ void ShellController::runCommand(int command)
     case cmd::kAbout:
         commandAbout();
         break;
+    case cmd::kTuningData:
+        commandTuningData();
+        break;
     default:
         break; // commands of subsystems not in this build are disabled in the menus
     }

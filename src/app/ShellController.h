@@ -80,6 +80,7 @@ public:
     void commandModelInformation();
     void commandRead();
     void commandWrite();
+    void commandTuningData();
     void commandCommunicationPort();
     void commandLanguage();
     void commandSecurity();

@@ -99,6 +99,7 @@ bool isCommandAvailable(int command)
     case cmd::kMemoryMap:
     case cmd::kMemoryMapEeprom:
     case cmd::kMemoryMapTrace:
+    case cmd::kTuningData:
         return true;
     case cmd::kSupportUtility:
         return false; // the support utility form is not part of this build

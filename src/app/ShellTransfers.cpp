@@ -5,6 +5,7 @@
 #include "app/ShellController.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
+#include "service/CTuningDataDialog.h"
 #include "texts/CommonTexts.h"
 
 #include <QApplication>
@@ -76,6 +77,15 @@ void ShellController::commandWrite()
     current = &dialog;
     dialog.exec();
     setClock_ = dialog.setClock();
+}
+
+// The tuning block is independent of the configuration image: the dialog owns its block.
+void ShellController::commandTuningData()
+{
+    CTuningDataDialog dialog(
+        {parts_.texts, parts_.dialogs, parts_.link, parts_.document.folder, parts_.decimalSeparator},
+        frameWidget());
+    dialog.exec();
 }
 
 } // namespace rps

@@ -104,6 +104,12 @@ MessageAnswer TerminalDialogs::showMessage(const MessageRequest& request)
         return yesNo ? (agreed ? MessageAnswer::Yes : MessageAnswer::No)
                      : (agreed ? MessageAnswer::Ok : MessageAnswer::Cancel);
     }
+    if (request.kind == QuestionKind::OtherUnit) {
+        const bool agreed = answers_.otherUnit;
+        if (!agreed)
+            err_ << "Not written: the tuning block is of another unit; --allow-other-unit writes it.\n";
+        return agreed ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
     if (answers_.routine)
         return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     if (!onTerminal())

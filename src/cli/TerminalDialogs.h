@@ -20,6 +20,7 @@ public:
     struct Answers {
         bool routine = false;     // --yes
         bool modelChange = false; // --allow-model-change
+        bool otherUnit = false;   // --allow-other-unit: a tuning block of another unit
     };
     TerminalDialogs(std::ostream& err, Answers answers, std::optional<std::string> password,
                     std::string passwordMissingText);

@@ -4,6 +4,7 @@
 #include "model/DataFileFormat.h"
 #include "model/DefaultBuilder.h"
 #include "model/ModelBlock.h"
+#include "sim/SimTuningBlock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -46,8 +47,7 @@ void fillServiceMemories(SimMemory& memory)
 {
     for (std::size_t i = 0; i < kTraceSize; ++i)
         memory.memory[kTraceAddress + i] = static_cast<uint8_t>(i * 7 + 3);
-    for (std::size_t i = 0; i < kTuningSize; ++i)
-        memory.memory[kTuningAddress + i] = static_cast<uint8_t>(0x40 + i % 0x40);
+    fillAlignedTuningBlock(std::span<uint8_t>(memory.memory).subspan(kTuningAddress, kTuningSize));
 }
 
 } // namespace

@@ -15,7 +15,8 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 // (--yes) but writes over a repeater of another model only when that was asked for by name.
 // OptionFlags: the repeater is of the data's model, only its password settings differ; `detail`
 // says how, for a front end that names the difference rather than asking about the model.
-enum class QuestionKind { Routine, ModelChange, OptionFlags };
+// OtherUnit: a tuning block is about to go to another unit than the one it came from.
+enum class QuestionKind { Routine, ModelChange, OptionFlags, OtherUnit };
 
 // What a password question does with an entry: closes accepted, stays open for another entry
 // (the check has told the user why), or closes refused.

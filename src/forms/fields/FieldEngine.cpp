@@ -34,6 +34,30 @@ std::string trimmed(std::string_view text)
     return first == std::string::npos ? std::string() : t.substr(first);
 }
 
+// The number the bytes hold: signed fields read their bits as two's complement.
+int64_t storedNumber(const Storage& s, uint32_t raw)
+{
+    if (!s.isSigned)
+        return raw;
+    return s.width == Width::U16 ? static_cast<int64_t>(static_cast<int16_t>(raw))
+                                 : static_cast<int64_t>(static_cast<int32_t>(raw));
+}
+
+// The bits a stored number is written as; unsigned fields never go below 0.
+uint32_t storedBits(const Storage& s, int64_t number)
+{
+    if (!s.isSigned)
+        return static_cast<uint32_t>(std::max<int64_t>(number, 0));
+    const auto bits = static_cast<uint32_t>(number);
+    return s.width == Width::U16 ? bits & 0xFFFFu : bits;
+}
+
+// A limit or step of the range (in shown units) in stored units.
+int64_t toStored(const Storage& s, double shown)
+{
+    return std::llround((shown - s.shownOffset) * s.scale);
+}
+
 bool isWholeSteps(const Range& range, double scale)
 {
     return scale == 1.0 && range.step == std::floor(range.step) && range.min == std::floor(range.min);
@@ -162,18 +186,19 @@ std::string FieldEngine::formatNumber(const FieldRow& row, uint32_t value) const
             return {};
         shown = *decimal / row.storage.scale;
     } else {
-        shown = value / row.storage.scale;
+        shown = static_cast<double>(storedNumber(row.storage, value)) / row.storage.scale +
+                row.storage.shownOffset;
     }
     if (range.belowMinIsOff && shown < range.min - 1e-9 && shown >= 0)
         return env_.text(range.offText);
     // Compared in stored units, so that 0.1 steps do not miss the ends by a rounding error; a
     // negative scale turns the range round.
     const bool alias = range.hasAlias && value == range.aliasRaw;
-    const long long atMin = std::llround(range.min * row.storage.scale);
-    const long long atMax = std::llround(range.max * row.storage.scale);
+    const long long atMin = toStored(row.storage, range.min);
+    const long long atMax = toStored(row.storage, range.max);
     const long long lowest = std::min(atMin, atMax);
     const long long highest = std::max(atMin, atMax);
-    const long long stored = std::llround(shown * row.storage.scale); // the number the bytes hold
+    const long long stored = toStored(row.storage, shown); // the number the bytes hold
     if (range.blankOutside && range.isSet() && !alias && (stored < lowest || stored > highest))
         return {};
     const int decimals = range.isSet() ? decimalsOfStep(range.step) : 0;
@@ -265,10 +290,10 @@ std::optional<uint32_t> FieldEngine::parseNumber(const FieldRow& row, std::strin
     } else {
         value = clampDecimal(parseDecimal(text, env_.decimalSeparator), range.min, range.max, range.step);
     }
-    const auto stored = static_cast<int64_t>(std::llround(value * scale));
+    const int64_t stored = toStored(row.storage, value);
     if (row.storage.width == Width::Bcd16)
         return toBcd(static_cast<unsigned>(std::clamp<int64_t>(stored, 0, 9999)));
-    return static_cast<uint32_t>(std::max<int64_t>(stored, 0));
+    return storedBits(row.storage, stored);
 }
 
 EditResult FieldEngine::commitText(const FieldRow& row, int record, std::string_view text)
@@ -337,8 +362,8 @@ EditResult FieldEngine::spin(const FieldRow& row, int record, int direction)
         return {};
     const Range& range = row.range;
     const double scale = row.storage.scale;
-    auto minRaw = static_cast<int64_t>(std::llround(range.min * scale));
-    auto maxRaw = static_cast<int64_t>(std::llround(range.max * scale));
+    auto minRaw = toStored(row.storage, range.min);
+    auto maxRaw = toStored(row.storage, range.max);
     const int64_t stepRaw = std::max<int64_t>(1, std::llabs(std::llround(range.step * scale)));
     if (minRaw > maxRaw) {
         // A negative scale (−dBm × 10): a step up in shown units is a step down in stored ones.
@@ -350,11 +375,11 @@ EditResult FieldEngine::spin(const FieldRow& row, int record, int direction)
     if (isOff)
         value = range.spinsThroughOff ? range.offRaw : minRaw - stepRaw;
     else if (range.hasAlias && current && *current == range.aliasRaw)
-        value = std::llround(range.aliasShown * scale);
+        value = toStored(row.storage, range.aliasShown);
     else if (row.storage.width == Width::Bcd16)
         value = current ? fromBcd(static_cast<uint16_t>(*current)).value_or(0) : 0;
     else
-        value = current.value_or(0);
+        value = current ? storedNumber(row.storage, *current) : 0;
     const int64_t next = range.hasOff && range.spinsThroughOff
                              ? spinStepWithOff(value, direction, minRaw, maxRaw, range.offRaw, stepRaw)
                              : spinStep(value, direction, minRaw, maxRaw, stepRaw);
@@ -363,6 +388,8 @@ EditResult FieldEngine::spin(const FieldRow& row, int record, int direction)
         stored = range.offRaw;
     else if (row.storage.width == Width::Bcd16)
         stored = toBcd(static_cast<unsigned>(next));
+    else
+        stored = storedBits(row.storage, next);
     return store(row, record, stored, EditOrigin::Spun, {});
 }
 

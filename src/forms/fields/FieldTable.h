@@ -62,11 +62,19 @@ struct Storage {
     double scale = 1.0; // stored = shown x scale
     int pad = -1;       // Text: the byte after the last character; negative = the space rule
     TextCodec textCodec = TextCodec::Plain;
+    bool isSigned = false; // U16/U32 read as two's complement numbers
+    int shownOffset = 0;   // shown = stored / scale + shownOffset (a stored 0 shown as 1)
 
     constexpr Storage times(double factor) const
     {
         Storage s = *this;
         s.scale = factor;
+        return s;
+    }
+    constexpr Storage shownPlus(int offset) const
+    {
+        Storage s = *this;
+        s.shownOffset = offset;
         return s;
     }
     constexpr Storage in(Area where) const
@@ -116,6 +124,18 @@ constexpr Storage u16(std::size_t offset)
 constexpr Storage u32(std::size_t offset)
 {
     return stored(Width::U32, offset);
+}
+constexpr Storage s16(std::size_t offset)
+{
+    Storage s = stored(Width::U16, offset);
+    s.isSigned = true;
+    return s;
+}
+constexpr Storage s32(std::size_t offset)
+{
+    Storage s = stored(Width::U32, offset);
+    s.isSigned = true;
+    return s;
 }
 constexpr Storage bcd(std::size_t offset)
 {
