@@ -80,6 +80,8 @@ public:
     void commandModelInformation();
     void commandRead();
     void commandWrite();
+    // Test mode on the repeater, or on the simulated one in demonstration mode.
+    void commandTestMode();
     void commandCommunicationPort();
     void commandLanguage();
     void commandSecurity();

@@ -15,6 +15,7 @@ public:
     AdjustmentSession(TestModeSession& testMode, const TuningItem& item);
 
     const TuningItem& item() const { return item_; }
+    TestModeSession& testMode() { return testMode_; }
     int point() const { return point_; }
     bool pointOpen() const { return open_; }
 

@@ -73,6 +73,7 @@ public:
     // adjustment dialogs too. False when the user cancelled; the dialog is then told to end.
     bool run(const std::function<int()>& command);
     RadioLink& link() { return link_; }
+    DialogService& dialogs() { return dialogs_; }
 
 private:
     bool entrySequence();
