@@ -166,6 +166,7 @@ void CAdjustDialog::build()
     grid->addWidget(volumeSlider, row, 1, 1, 2);
     grid->addWidget(volume_, row++, 3);
     main->addLayout(grid);
+    main->addStretch();
 
     auto* buttons = new QHBoxLayout;
     apply_ = new QPushButton(text(tuningApplyText(item)), this);
