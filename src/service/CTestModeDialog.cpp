@@ -213,8 +213,7 @@ void CTestModeDialog::build()
             [this](int index) { session_.setSquelch(squelch_->itemData(index).toInt()); });
     connect(ber_, &QComboBox::currentIndexChanged, this, &CTestModeDialog::berChanged);
     connect(transmit_, &QPushButton::clicked, this, [this](bool on) {
-        if (!session_.setTransmit(on))
-            on = session_.state().transmitting;
+        session_.setTransmit(on);
         transmit_->setChecked(session_.state().transmitting);
     });
     connect(rtc_, &QPushButton::clicked, this, [this] {

@@ -54,6 +54,17 @@ TEST(TestModeEntry, DifferencesFromTheDataAreRefusedBeforeTheDialog)
     }
 }
 
+TEST(TestModeEntry, FirstGroupRepeaterListsKey10ButIsNotEntered)
+{
+    // The adjustment list of a 0x0402 model holds the first-group rows; the model itself is not
+    // one this program reads, so the entry is refused with 774.
+    EXPECT_NE(tuningItemForKey(10, 0x0402), nullptr);
+    TestModeRig t(0x0402);
+    EXPECT_FALSE(t.session.start());
+    EXPECT_EQ(onlyMessage(t.dialogs), "T774");
+    EXPECT_FALSE(t.rig.repeater.inMode());
+}
+
 TEST(TestModeEntry, SilentRepeaterShows773)
 {
     TestModeRig t;
