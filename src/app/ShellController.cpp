@@ -9,8 +9,8 @@
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelClipboard.h"
-#include "forms/fields/RecordRows.h"
 #include "forms/channel/ChannelEditor.h"
+#include "forms/fields/RecordRows.h"
 #include "link/RadioLink.h"
 #include "model/ModelBlock.h"
 #include "texts/CommonTexts.h"
@@ -93,6 +93,9 @@ void ShellController::runCommand(int command)
         break;
     case cmd::kWriteToRadio:
         commandWrite();
+        break;
+    case cmd::kTestMode:
+        commandTestMode();
         break;
     case cmd::kCommunicationPort:
         commandCommunicationPort();

@@ -81,6 +81,8 @@ public:
     void commandRead();
     void commandWrite();
     void commandTuningData();
+    // Test mode on the repeater, or on the simulated one in demonstration mode.
+    void commandTestMode();
     void commandCommunicationPort();
     void commandLanguage();
     void commandSecurity();

@@ -100,11 +100,12 @@ bool isCommandAvailable(int command)
     case cmd::kMemoryMapEeprom:
     case cmd::kMemoryMapTrace:
     case cmd::kTuningData:
+    case cmd::kTestMode:
         return true;
     case cmd::kSupportUtility:
         return false; // the support utility form is not part of this build
     default:
-        // Printing, test mode, tuning, keypad, service tools and help arrive with
+        // Printing, tuning, keypad, service tools and help arrive with
         // their own subsystems; the Edit entries are decided by the form catalogue.
         return false;
     }

@@ -93,6 +93,7 @@ public:
     int switchFunction(uint8_t command, bool on);                             // C, ON/OFF
     int switchTestFunction(uint8_t command, bool on);                         // C, 'T', ON/OFF
     int queryValue(uint8_t command, uint8_t& value);                          // C, QUERY -> 1
+    int queryValues(uint8_t command, std::span<uint8_t> destination);         // C, QUERY -> n
     int startBerOutput(uint8_t first, uint8_t second);                        // 0xC2, ON
     int stopBerOutput();                                                      // 0xC2, OFF
     int queryBer(std::span<uint8_t, 2> destination);                          // 0xC2, QUERY

@@ -294,7 +294,9 @@ SimRepeater::Parse SimRepeater::handleFrame(std::size_t& used)
             commandLog_.push_back(command);
         return parsed;
     }
-    const Parse service = handleServiceFrame(command, used);
+    Parse service = handleTestModeFrame(command, used);
+    if (service == Parse::Unknown)
+        service = handleServiceFrame(command, used);
     if (service == Parse::Done)
         commandLog_.push_back(command);
     return service;

@@ -6,6 +6,7 @@
 // memories.
 #include "link/LocalTime.h"
 #include "sim/SimMemory.h"
+#include "sim/SimTestModeState.h"
 
 #include <array>
 #include <cstdint>
@@ -73,6 +74,7 @@ public:
     int droppedCount() const { return droppedCount_; } // sessions ended by a new mode entry
     const std::vector<uint8_t>& commandLog() const { return commandLog_; }
     const std::vector<MemoryWrite>& memoryWrites() const { return memoryWrites_; }
+    SimTestModeState& testMode() { return testMode_; }
 
 private:
     enum class State { Idle, AwaitModeSpeed, Programming, Tuning };
@@ -89,6 +91,7 @@ private:
     Parse handleFrame(std::size_t& used);
     Parse handleProgrammingFrame(uint8_t command, std::size_t& used);
     Parse handleServiceFrame(uint8_t command, std::size_t& used);
+    Parse handleTestModeFrame(uint8_t command, std::size_t& used);
     bool need(std::size_t count) const { return rx_.size() >= count; }
     uint16_t word(std::size_t at) const { return static_cast<uint16_t>((rx_[at] << 8) | rx_[at + 1]); }
     bool takeFault(std::map<uint8_t, int>& faults, uint8_t command);
@@ -132,6 +135,7 @@ private:
     std::vector<MemoryWrite> memoryWrites_;
     std::map<uint8_t, uint16_t> pointValues_;
     std::map<uint8_t, bool> switches_;
+    SimTestModeState testMode_;
 };
 
 } // namespace rps::sim
