@@ -26,8 +26,8 @@ constexpr RecordRows groupRows(Kind kind)
 constexpr GridShape kAnalogShape{kAnalogColumns, {}, 60, 0, groupRows(Kind::Analog)};
 constexpr GridShape kNxdnShape{kNxdnColumns, {}, 60, 0, groupRows(Kind::Nxdn)};
 
-constexpr FieldRow kAnalogGrid = grid(kItemAnalogGrid, 0, kAnalogShape).at({0, 0, -1});
-constexpr FieldRow kNxdnGrid = grid(kItemNxdnGrid, 0, kNxdnShape).at({0, 1, -1});
+constexpr FieldRow kAnalogGrid = grid(kItemAnalogGrid, 922, kAnalogShape).at({0, 0, -1});
+constexpr FieldRow kNxdnGrid = grid(kItemNxdnGrid, 923, kNxdnShape).at({0, 1, -1});
 
 constexpr std::size_t entryOffset(int table, Kind kind, int entry)
 {
