@@ -10,6 +10,7 @@
 #include "forms/signalling/CwMessageFields.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
+#include "forms/signalling/MultiFields.h"
 #include "forms/signalling/NxdnFields.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 13> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -99,6 +100,7 @@ constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
     {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
     {"cwid", cwid::kTitleText, openCwIdForm},
     {"cw-message", cwmessage::kTitleText, openCwMessageForm},
+    {"multi-table", signalling::kMultiTitleText, signalling::openMultiForm},
 }};
 
 std::string lowered(std::string_view text)

@@ -13,6 +13,7 @@
 #include "forms/signalling/CCWMesView.h"
 #include "forms/signalling/CDtmfEncDecView.h"
 #include "forms/signalling/CDtmfView.h"
+#include "forms/signalling/CMultiView.h"
 #include "forms/signalling/CNxdnView.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kNxdnCommand, 80, 845, EditMenuThenSeparator, &CNxdnView::create},
     {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
-    {kMultiTableCommand, 77, 837, EditMenu, nullptr},
+    {kMultiTableCommand, 77, 837, EditMenu, &CMultiView::create},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},
     {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},
     {kTestFrequencyCommand, 81, 839, EditMenu, nullptr},

@@ -2,6 +2,7 @@
 // and over hostile ones, is looked at and edited in each of the four ways with texts a user
 // might type. Under the sanitizer build any access outside the image fails the test.
 #include "FormDrive.h"
+#include "forms/fields/RecordRows.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,25 @@ ConfigImage hostileImage(uint8_t fill, uint32_t seed)
         for (int i = 0; i < 4000; ++i)
             main[random() % main.size()] = static_cast<uint8_t>(random());
     return image;
+}
+
+// Whole rows of every record grid copied over its last row and deleted, in its first and last
+// record group.
+void copyPasteAndDelete(fields::FieldEngine& engine)
+{
+    using fields::RecordCommand;
+    for (const fields::FieldRow& row : engine.table()) {
+        if (!row.grid || !row.grid->records.rowCommands)
+            continue;
+        const fields::RecordRows& rows = row.grid->records;
+        const int groups =
+            rows.groupStride > 0 ? (engine.records().count() - rows.first) / rows.groupStride : 1;
+        for (int group : {0, groups - 1}) {
+            runRecordCommand(engine, *row.grid, RecordCommand::Copy, 0, 2, group);
+            runRecordCommand(engine, *row.grid, RecordCommand::Paste, rows.count - 1, rows.count - 1, group);
+            runRecordCommand(engine, *row.grid, RecordCommand::Delete, 0, 1, group);
+        }
+    }
 }
 
 TEST(DeclaredFormsSweep, EveryFieldOfEveryFormIsShownAndEditedOverHostileImages)
@@ -59,6 +79,7 @@ TEST(DeclaredFormsSweep, EveryFieldOfEveryFormIsShownAndEditedOverHostileImages)
                     lookAtField(engine, entries[i]);
                 }
             }
+            copyPasteAndDelete(engine);
             for (const FieldEntry& entry : listFields(form, engine))
                 lookAtField(engine, entry);
         }

@@ -220,7 +220,11 @@ void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char
             : new CFieldGridModel(open_, std::move(cells), std::move(columns), lookup, separator, this);
     if (shape.showsRecords()) {
         model->setRecordGrid(shape);
-        model->setRowLabels([](int row) { return QString::number(row + 1); }, shape.labelWidth);
+        // Below a blank first row the rows count from 1.
+        const int shift = shape.records.blankFirstRow ? 0 : 1;
+        model->setRowLabels(
+            [shift](int row) { return row + shift > 0 ? QString::number(row + shift) : QString(); },
+            shape.labelWidth);
     } else {
         model->setRowLabels([rowLabels](int row) { return rowLabels.value(row); }, shape.labelWidth);
     }
@@ -414,8 +418,11 @@ void CFieldForm::refresh()
         if (hasOwnControl(row))
             showField(session->engine(), row);
     }
-    for (CGridView* grid : grids_)
+    for (CGridView* grid : grids_) {
+        if (auto* model = qobject_cast<CFieldGridModel*>(grid->gridModel()))
+            model->setGroup(record_);
         grid->gridModel()->refreshAll();
+    }
     refreshing_ = false;
 }
 

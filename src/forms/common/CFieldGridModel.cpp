@@ -74,6 +74,14 @@ void CFieldGridModel::setRecordGrid(const GridShape& shape)
     firstRecord_ = shape.records.first;
 }
 
+void CFieldGridModel::setGroup(int group)
+{
+    if (!recordGrid_ || recordGrid_->records.groupStride == 0)
+        return;
+    group_ = std::max(group, 0);
+    firstRecord_ = recordGrid_->records.first + group_ * recordGrid_->records.groupStride;
+}
+
 void CFieldGridModel::rowCommand(GridRowCommand command, int firstRow, int lastRow)
 {
     if (!hasRowCommands())
@@ -82,7 +90,8 @@ void CFieldGridModel::rowCommand(GridRowCommand command, int firstRow, int lastR
     const RecordCommand which = command == GridRowCommand::Copy    ? RecordCommand::Copy
                                 : command == GridRowCommand::Paste ? RecordCommand::Paste
                                                                    : RecordCommand::Delete;
-    const EditResult result = runRecordCommand(session->engine(), *recordGrid_, which, firstRow, lastRow);
+    const EditResult result =
+        runRecordCommand(session->engine(), *recordGrid_, which, firstRow, lastRow, group_);
     if (result.changed)
         emit edited(result);
 }

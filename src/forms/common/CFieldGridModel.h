@@ -36,6 +36,8 @@ public:
 
     // The record shape shows only the records of a record grid, with its row commands.
     void setRecordGrid(const fields::GridShape& shape);
+    // The record group a form's selector picked (grids with a group stride); read on reload.
+    void setGroup(int group);
 
     // Reads every cell again from the image (the maker of a model calls it once when the
     // model is complete).
@@ -95,6 +97,7 @@ private:
     int rows_ = 0;
     const fields::GridShape* recordGrid_ = nullptr;
     int firstRecord_ = 0;
+    int group_ = 0;
     std::vector<Cell> cells_; // row-major
     std::function<QString(int)> rowLabels_;
     int fixedWidth_ = 0;

@@ -2,7 +2,27 @@
 
 #include "model/records/ChannelIndex.h"
 
+#include <algorithm>
+
 namespace rps::fields {
+
+std::vector<uint8_t> RecordSet::recordBytes(int index) const
+{
+    const std::span<uint8_t> bytes = record(index);
+    return {bytes.begin(), bytes.end()};
+}
+
+void RecordSet::writeRecordBytes(int index, std::span<const uint8_t> bytes)
+{
+    const std::span<uint8_t> target = record(index);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), target.size()), target.begin());
+}
+
+void RecordSet::fillRecord(int index, uint8_t byte)
+{
+    const std::span<uint8_t> bytes = record(index);
+    std::fill(bytes.begin(), bytes.end(), byte);
+}
 
 std::span<uint8_t> StrideRecords::record(int index) const
 {

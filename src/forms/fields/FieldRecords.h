@@ -22,6 +22,11 @@ public:
     virtual std::string recordKey(int index) const = 0;
     // Records were created or removed: look them up again.
     virtual void reload() {}
+    // What whole-record copy, paste and delete see of a record. By default its bytes; a record
+    // whose fields are not contiguous gives only the bytes of its own fields.
+    virtual std::vector<uint8_t> recordBytes(int index) const;
+    virtual void writeRecordBytes(int index, std::span<const uint8_t> bytes);
+    virtual void fillRecord(int index, uint8_t byte);
 };
 
 // A form of one record: its fields are offsets into an area.

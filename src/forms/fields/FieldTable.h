@@ -265,6 +265,12 @@ struct RecordRows {
     int count = 0;
     bool rowCommands = false;
     uint8_t emptyByte = 0xFF; // what a deleted record is filled with
+    // With a record selector the grid shows the group it picked: group g starts at record
+    // first + g x groupStride (0: the grid always shows the same records).
+    int groupStride = 0;
+    // The first row of each group is a blank row holding no record: not edited, not numbered,
+    // and row commands start below it.
+    bool blankFirstRow = false;
 };
 struct GridShape {
     std::span<const GridHead> columns;

@@ -19,8 +19,7 @@ void RecordClipboard::copy(const RecordSet& records, int first, int last)
 {
     copied_.clear();
     for (int index = std::max(first, 0); index <= last && index < records.count(); ++index) {
-        const std::span<uint8_t> bytes = records.record(index);
-        copied_.emplace_back(bytes.begin(), bytes.end());
+        copied_.push_back(records.recordBytes(index));
     }
 }
 
@@ -32,9 +31,7 @@ int RecordClipboard::paste(RecordSet& records, int start, int end) const
         const int index = start + static_cast<int>(i);
         if (index < 0 || index >= end)
             break;
-        const std::span<uint8_t> target = records.record(index);
-        const std::vector<uint8_t>& source = copied_[i];
-        std::copy_n(source.begin(), std::min(source.size(), target.size()), target.begin());
+        records.writeRecordBytes(index, copied_[i]);
         ++written;
     }
     return written;
@@ -52,32 +49,33 @@ void clearRecordClipboards()
 }
 
 EditResult runRecordCommand(FieldEngine& engine, const GridShape& grid, RecordCommand command, int firstRow,
-                            int lastRow)
+                            int lastRow, int group)
 {
     const RecordRows& rows = grid.records;
-    // Rows come from the selection; only rows of this grid reach the image.
-    firstRow = std::max(firstRow, 0);
-    lastRow = std::min(lastRow, rows.count - 1);
+    // Rows come from the selection; only rows of this grid reach the image, never its blank row.
+    firstRow = std::max(firstRow, rows.blankFirstRow ? 1 : 0);
+    // A paste starts at the first row whatever else was selected.
+    lastRow =
+        std::min(command == RecordCommand::Paste ? std::max(lastRow, firstRow) : lastRow, rows.count - 1);
     if (!rows.rowCommands || firstRow > lastRow)
         return {};
     RecordSet& records = engine.records();
-    const int first = rows.first + firstRow;
-    const int last = rows.first + lastRow;
+    const int base = rows.first + std::max(group, 0) * rows.groupStride;
+    const int first = base + firstRow;
+    const int last = base + lastRow;
     switch (command) {
     case RecordCommand::Copy:
         recordClipboard(grid).copy(records, first, last);
         return {};
     case RecordCommand::Paste: {
-        const int written = recordClipboard(grid).paste(records, first, rows.first + rows.count);
+        const int written = recordClipboard(grid).paste(records, first, base + rows.count);
         if (written == 0)
             return {};
         return engine.recordsRewritten(first, first + written - 1);
     }
     case RecordCommand::Delete:
-        for (int index = first; index <= last; ++index) {
-            const std::span<uint8_t> bytes = records.record(index);
-            std::fill(bytes.begin(), bytes.end(), rows.emptyByte);
-        }
+        for (int index = first; index <= last; ++index)
+            records.fillRecord(index, rows.emptyByte);
         return engine.recordsRewritten(first, last);
     }
     return {};

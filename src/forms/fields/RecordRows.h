@@ -33,9 +33,10 @@ RecordClipboard& recordClipboard(const GridShape& grid);
 // Empties every grid's copy buffer (the image was replaced).
 void clearRecordClipboards();
 
-// Runs a command on the grid's rows firstRow..lastRow (0-based rows of the grid); pasting and
-// deleting end with the form's clean-up of the records they rewrote.
+// Runs a command on the grid's rows firstRow..lastRow (0-based rows of the grid, of the record
+// group the form's selector picked); pasting and deleting end with the form's clean-up of the
+// records they rewrote.
 EditResult runRecordCommand(FieldEngine& engine, const GridShape& grid, RecordCommand command, int firstRow,
-                            int lastRow);
+                            int lastRow, int group = 0);
 
 } // namespace rps::fields

@@ -1,4 +1,4 @@
-// Pictures of the DTMF, NXDN, CW ID and CW message forms on the demonstration configuration,
+// Pictures of the DTMF, NXDN, CW ID, CW message and multi table forms on the demonstration configuration,
 // each in its child frame on a 1280x800 MDI area as the main window shows them:
 // scripts/screenshots-signalling-forms.
 #include "../FormTestHost.h"
@@ -72,5 +72,13 @@ int main(int argc, char** argv)
     }
     picture(host, kCwIdCommand, folder.filePath("cw-id.png"));
     picture(host, kCwMessageCommand, folder.filePath("cw-message.png"));
+    if (host.image.main()[0x00C8] == 0xFF) {
+        enter(host, "multi-table.1.analog.1.decode", "88.5");
+        enter(host, "multi-table.1.analog.2.decode", "D023N");
+        enter(host, "multi-table.1.analog.2.encode", "D754I");
+        enter(host, "multi-table.1.analog.3.decode", "131.8");
+        enter(host, "multi-table.1.nxdn.1.decode", "12");
+    }
+    picture(host, kMultiTableCommand, folder.filePath("multi-table.png"));
     return 0;
 }

@@ -1,0 +1,73 @@
+#include "forms/signalling/CMultiView.h"
+
+#include "forms/common/CSpinEdit.h"
+#include "forms/common/FormCommands.h"
+#include "forms/common/FormSupport.h"
+#include "forms/signalling/MultiFields.h"
+
+#include <algorithm>
+
+namespace rps {
+
+using namespace signalling;
+
+namespace {
+constexpr std::string_view kMultiFormKey = "multi-table";
+} // namespace
+
+CMultiView::CMultiView(FormContext& context, QWidget* parent)
+    : CFieldFormView(context, kMultiTableCommand, parent)
+{
+    auto* form = new CFieldForm(
+        kMultiFields, [&context] { return openDeclaredForm(context, kMultiFormKey); },
+        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
+    setFieldForm(form);
+    connect(form, &CFieldForm::recordChosen, this, &CMultiView::showTable);
+    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
+        showFormMessage(this->context(), result.message);
+        // A table that lost its entries takes the channels' references along.
+        if (result.changed)
+            this->context().host.refreshAllForms();
+        refreshFromImage();
+    });
+    refreshFromImage();
+}
+
+CFormView* CMultiView::create(FormContext& context, QWidget* parent)
+{
+    return new CMultiView(context, parent);
+}
+
+QString CMultiView::formTitle() const
+{
+    return text(kMultiTitleText);
+}
+
+void CMultiView::refreshFromImage()
+{
+    fieldForm()->refresh();
+}
+
+CGridView* CMultiView::analogGrid() const
+{
+    return fieldForm()->grid(multi::kItemAnalogGrid);
+}
+
+CGridView* CMultiView::nxdnGrid() const
+{
+    return fieldForm()->grid(multi::kItemNxdnGrid);
+}
+
+void CMultiView::stepRecord(int direction)
+{
+    const int index = fieldForm()->record();
+    showTable((index + (direction > 0 ? 1 : kMultiTableCount - 1)) % kMultiTableCount);
+}
+
+void CMultiView::showTable(int index)
+{
+    fieldForm()->setRecord(std::clamp(index, 0, kMultiTableCount - 1));
+    refreshFromImage();
+}
+
+} // namespace rps
