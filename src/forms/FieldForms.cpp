@@ -10,7 +10,9 @@
 #include "forms/signalling/CwMessageFields.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
+#include "forms/signalling/MessageFields.h"
 #include "forms/signalling/NxdnFields.h"
+#include "forms/signalling/TestFreqFields.h"
 
 #include <algorithm>
 #include <array>
@@ -86,7 +88,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 15> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -99,6 +101,9 @@ constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
     {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
     {"cwid", cwid::kTitleText, openCwIdForm},
     {"cw-message", cwmessage::kTitleText, openCwMessageForm},
+    {"message", signalling::kMessageTitleText, signalling::openMessageForm},
+    {"protected-message", signalling::kProtectedMessageTitleText, signalling::openProtectedMessageForm},
+    {"test-frequency", signalling::kTestFreqTitleText, signalling::openTestFreqForm},
 }};
 
 std::string lowered(std::string_view text)
