@@ -451,6 +451,11 @@ void CMainFrame::showChannelRecord(int channel, QWidget* parent)
     openChannelRecordViewer(formContext_, channel, parent);
 }
 
+RadioLink* CMainFrame::radioLink()
+{
+    return &shell_.link();
+}
+
 void CMainFrame::runCommand(int command)
 {
     QAction* action = commandAction(command);

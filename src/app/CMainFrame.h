@@ -43,6 +43,7 @@ public:
     char decimalSeparator() const override;
     bool formAvailable(int command) const override;
     void showChannelRecord(int channel, QWidget* parent) override;
+    RadioLink* radioLink() override;
 
     FormContext& formContext() { return formContext_; }
 

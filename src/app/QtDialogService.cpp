@@ -1,5 +1,6 @@
 #include "app/QtDialogService.h"
 
+#include "app/CPasswordChangeDlg.h"
 #include "app/CSecurityDialog.h"
 #include "model/DataFile.h"
 #include "texts/LanguageTable.h"
@@ -265,6 +266,13 @@ QtDialogService::runPasswordDialog(const std::string& caption, const std::string
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return field->text().toStdString();
+}
+
+void QtDialogService::askPasswordChange(const PasswordChangeRequest& request,
+                                        const PasswordChangeCheck& check)
+{
+    CPasswordChangeDlg dialog(request, check, text(31), text(27), owner());
+    dialog.exec();
 }
 
 } // namespace rps

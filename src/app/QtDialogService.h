@@ -29,6 +29,7 @@ public:
                                                 int maxLength) override;
     bool askDigitPasswordUntil(const std::string& caption, const std::string& prompt, int maxLength,
                                const PasswordCheck& check) override;
+    void askPasswordChange(const PasswordChangeRequest& request, const PasswordChangeCheck& check) override;
 
 private:
     QWidget* owner() const;

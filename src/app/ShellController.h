@@ -59,6 +59,7 @@ public:
     LanguageTable& texts() { return parts_.texts; }
     const AppOptions& options() const { return parts_.options; }
     DialogService& dialogs() { return parts_.dialogs; }
+    RadioLink& link() { return parts_.link; }
     const std::string& fileName() const { return parts_.document.fileName; }
     int portNumber() const { return parts_.settings.comPort; }
     const std::string& portDevice() const { return parts_.settings.comDevice; }

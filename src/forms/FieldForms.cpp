@@ -10,8 +10,10 @@
 #include "forms/signalling/CwMessageFields.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
+#include "forms/signalling/MessageFields.h"
 #include "forms/signalling/MultiFields.h"
 #include "forms/signalling/NxdnFields.h"
+#include "forms/signalling/TestFreqFields.h"
 
 #include <algorithm>
 #include <array>
@@ -87,7 +89,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 13> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 16> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -101,6 +103,9 @@ constexpr std::array<DeclaredForm, 13> kDeclaredForms{{
     {"cwid", cwid::kTitleText, openCwIdForm},
     {"cw-message", cwmessage::kTitleText, openCwMessageForm},
     {"multi-table", signalling::kMultiTitleText, signalling::openMultiForm},
+    {"message", signalling::kMessageTitleText, signalling::openMessageForm},
+    {"protected-message", signalling::kProtectedMessageTitleText, signalling::openProtectedMessageForm},
+    {"test-frequency", signalling::kTestFreqTitleText, signalling::openTestFreqForm},
 }};
 
 std::string lowered(std::string_view text)

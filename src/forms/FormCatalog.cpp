@@ -13,8 +13,11 @@
 #include "forms/signalling/CCWMesView.h"
 #include "forms/signalling/CDtmfEncDecView.h"
 #include "forms/signalling/CDtmfView.h"
+#include "forms/signalling/CEmbPassView.h"
+#include "forms/signalling/CEmbView.h"
 #include "forms/signalling/CMultiView.h"
 #include "forms/signalling/CNxdnView.h"
+#include "forms/signalling/CTestFreqView.h"
 
 #include <algorithm>
 #include <array>
@@ -40,9 +43,9 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kMultiTableCommand, 77, 837, EditMenu, &CMultiView::create},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},
     {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},
-    {kTestFrequencyCommand, 81, 839, EditMenu, nullptr},
-    {kEmbeddedMessageCommand, 82, 558, EditMenu, nullptr},
-    {kEmbeddedPasswordCommand, 83, 840, EditMenuThenSeparator, nullptr},
+    {kTestFrequencyCommand, 81, 839, EditMenu, &CTestFreqView::create},
+    {kEmbeddedMessageCommand, 82, 558, EditMenu, &CEmbView::create},
+    {kEmbeddedPasswordCommand, 83, 840, EditMenuThenSeparator, &CEmbPassView::create},
     {kAdvancedSettingsCommand, 90, 1356, EditMenu, &CSpecialView::create},
     {kChannelEditCommand, 0, 897, FromOtherForms, &CChEditView::create},
     {kBeatShiftCommand, 0, 906, FromOtherForms, &CBeatShiftView::create},

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <random>
@@ -76,6 +77,7 @@ namespace {
 struct RawOptions {
     std::string modelCode;
     std::string writePassword;
+    std::string messagePassword;
     std::string huntBaud;
     std::string seed;
     std::string badChecksum;
@@ -106,6 +108,10 @@ void describe(CLI::App& app, SimProgramOptions& options, RawOptions& raw)
     app.add_flag("--unprogrammed", options.config.unprogrammed, "identify as an unprogrammed unit");
     app.add_option("--write-password", raw.writePassword,
                    "require this write password (1 to 6 letters or digits)")
+        ->option_text("TEXT");
+    app.add_option("--message-password", raw.messagePassword,
+                   "hold this embedded-message password at 0xFD40 (1 to 6 letters or digits); without it a "
+                   "default image has none and an --image keeps its own")
         ->option_text("TEXT");
     app.add_option("--hunt-baud", raw.huntBaud,
                    "line speed the repeater answers a mode entry at (default 9600)")
@@ -160,6 +166,17 @@ std::string apply(const RawOptions& raw, SimProgramOptions& options)
         options.config.writePassword = parsePassword(raw.writePassword);
         if (!options.config.writePassword)
             return "a write password is 1 to 6 letters or digits";
+    }
+    if (!raw.messagePassword.empty()) {
+        const std::optional<std::array<uint8_t, 6>> padded = parsePassword(raw.messagePassword);
+        if (!padded)
+            return "a message password is 1 to 6 letters or digits";
+        // The repeater holds the message password padded with 0x00.
+        std::array<uint8_t, 6> bytes{};
+        std::copy_n(padded->begin(), raw.messagePassword.size(), bytes.begin());
+        options.config.messagePassword = bytes;
+    } else if (options.imagePath.empty()) {
+        options.config.messagePassword = std::array<uint8_t, 6>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     }
     if (!raw.huntBaud.empty()) {
         const std::optional<long> number = parseNumber(raw.huntBaud);

@@ -32,6 +32,9 @@ SimRepeater::SimRepeater(SimConfig config, SimMemory memory)
         rng_ = rng_ * 1103515245u + 12345u;
         b = static_cast<uint8_t>(rng_ >> 16);
     }
+    if (config_.messagePassword)
+        std::copy(config_.messagePassword->begin(), config_.messagePassword->end(),
+                  memory_.memory.begin() + kMessagePasswordAddress);
 }
 
 void SimRepeater::receive(uint8_t byte, uint32_t lineBaud, uint64_t nowUs)

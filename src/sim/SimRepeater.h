@@ -32,6 +32,9 @@ struct SimConfig {
     uint32_t huntBaud = 9600;  // the speed the repeater listens for a mode entry at
     bool unprogrammed = false; // identifies as an unprogrammed unit
     std::optional<std::array<uint8_t, 6>> writePassword;
+    // Put at 0xFD40 on start: the embedded-message password (six 0xFF = none); nothing keeps
+    // what the memory holds.
+    std::optional<std::array<uint8_t, 6>> messagePassword;
     uint32_t seed = 1; // key seed bytes and noise
     SimFaults faults;
 };

@@ -33,6 +33,25 @@ struct MessageRequest {
     std::string detail = {};
 };
 
+// The password change question: the old password (filled in, or disabled when the repeater has
+// none), the new one and its confirmation, each shown in clear. The check runs for every Write
+// press and may change the entry (put the old password back); TryAgain keeps the question open.
+struct PasswordChangeEntry {
+    std::string oldPassword;
+    std::string newPassword;
+    std::string confirmation;
+};
+struct PasswordChangeRequest {
+    std::string caption;
+    std::string oldLabel;
+    std::string newLabel;
+    std::string confirmationLabel;
+    std::string oldPassword;
+    bool oldEnabled = true;
+    int maxLength = 6;
+};
+using PasswordChangeCheck = std::function<PasswordVerdict(PasswordChangeEntry& entry)>;
+
 struct FileRequest {
     std::string caption;
     std::string filterText; // e.g. "Data File (*.dat)"
@@ -71,6 +90,37 @@ public:
             const PasswordVerdict verdict = check(*entry);
             if (verdict != PasswordVerdict::TryAgain)
                 return verdict == PasswordVerdict::Accept;
+        }
+    }
+    // The password change question until the check closes it or the user cancels. Without a
+    // dialog of its own, each field is a password prompt; an empty new password (no password)
+    // asks no confirmation.
+    virtual void askPasswordChange(const PasswordChangeRequest& request, const PasswordChangeCheck& check)
+    {
+        PasswordChangeEntry entry{request.oldPassword, {}, {}};
+        for (;;) {
+            if (request.oldEnabled) {
+                const std::optional<std::string> old =
+                    askPassword(request.caption, request.oldLabel, request.maxLength);
+                if (!old)
+                    return;
+                entry.oldPassword = *old;
+            }
+            const std::optional<std::string> fresh =
+                askPassword(request.caption, request.newLabel, request.maxLength);
+            if (!fresh)
+                return;
+            entry.newPassword = *fresh;
+            entry.confirmation.clear();
+            if (!fresh->empty()) {
+                const std::optional<std::string> confirmation =
+                    askPassword(request.caption, request.confirmationLabel, request.maxLength);
+                if (!confirmation)
+                    return;
+                entry.confirmation = *confirmation;
+            }
+            if (check(entry) != PasswordVerdict::TryAgain)
+                return;
         }
     }
 };

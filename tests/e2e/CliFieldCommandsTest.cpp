@@ -382,6 +382,25 @@ TEST_F(CliFieldCommands, SetSavesLikeTheFileAndThroughALink)
     EXPECT_EQ(shownValue(path("real/target.dat"), "features.tot"), "5.0");
 }
 
+TEST_F(CliFieldCommands, ATestReceiveFrequencyFillsBothColumnsAndMessagesTakePrintableAscii)
+{
+    const std::string file = newFile("a.dat");
+    // New data holds the band's test frequencies: record 2 is emptied (by its transmit column) first.
+    ASSERT_EQ(cli("set " + file + " test-frequency.2.tx=").exitCode, 0);
+    EXPECT_EQ(shownValue(file, "test-frequency.2.rx"), "");
+    const CliRun run = cli("set " + file + " test-frequency.2.rx=151.5 \"message.line-1=Bench 4, Dock 2\"");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(shownValue(file, "test-frequency.2.rx"), "151.500000");
+    EXPECT_EQ(shownValue(file, "test-frequency.2.tx"), "151.500000");
+    EXPECT_EQ(shownValue(file, "message.line-1"), "Bench 4, Dock 2");
+
+    // The message password is no field: show never prints it.
+    const CliRun shown = cli("show " + file + " protected-message");
+    ASSERT_EQ(shown.exitCode, 0) << shown.errors;
+    EXPECT_NE(shown.output.find("protected-message.line-2"), std::string::npos) << shown.output;
+    EXPECT_EQ(shown.output.find("password"), std::string::npos) << shown.output;
+}
+
 TEST_F(CliFieldCommands, HelpDocumentsTheKeys)
 {
     const CliRun run = cli("show --help");

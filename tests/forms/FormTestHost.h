@@ -10,6 +10,8 @@
 #include "texts/LanguageTable.h"
 
 #include <QPointer>
+#include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -20,15 +22,30 @@ public:
     MessageAnswer showMessage(const MessageRequest& request) override
     {
         messages.push_back(request.text);
-        return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     std::optional<std::string> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
     std::optional<std::string> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> askPassword(const std::string&, const std::string&, int) override
+    std::optional<std::string> askPassword(const std::string&, const std::string& prompt, int) override
     {
-        return std::nullopt;
+        prompts.push_back(prompt);
+        if (whileAsking)
+            whileAsking();
+        if (passwords.empty())
+            return std::nullopt;
+        std::optional<std::string> typed = passwords.front();
+        passwords.pop_front();
+        return typed;
     }
     std::vector<std::string> messages;
+    std::deque<MessageAnswer> answers;                // an empty queue answers OK
+    std::deque<std::optional<std::string>> passwords; // an empty queue cancels
+    std::vector<std::string> prompts;
+    std::function<void()> whileAsking;
 };
 
 class FormTestHost : public FormHost {
@@ -94,6 +111,7 @@ public:
     bool formAvailable(int command) const override { return findForm(command) != nullptr; }
     // The viewer is the service's (MemMapDialogTest opens it directly); here the key is only noted.
     void showChannelRecord(int channel, QWidget*) override { channelRecordsShown.push_back(channel); }
+    RadioLink* radioLink() override { return link; }
 
     std::vector<int> channelRecordsShown;
 
@@ -105,6 +123,7 @@ public:
     RecordingDialogs dialogs;
     FrequencyLimits limits;
     FormContext context;
+    RadioLink* link = nullptr; // a form's own exchanges go here when set
     int channel = 0;
     int refreshes = 0;
     std::vector<int> opened;

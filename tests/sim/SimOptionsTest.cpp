@@ -28,6 +28,8 @@ TEST(SimOptions, EveryOptionKeepsItsMeaning)
                                         "--unprogrammed",
                                         "--write-password",
                                         "ab12",
+                                        "--message-password",
+                                        "Q7",
                                         "--hunt-baud=19200",
                                         "--pace",
                                         "--dump",
@@ -55,6 +57,8 @@ TEST(SimOptions, EveryOptionKeepsItsMeaning)
     EXPECT_TRUE(o.config.unprogrammed);
     ASSERT_TRUE(o.config.writePassword);
     EXPECT_EQ(std::string(o.config.writePassword->begin(), o.config.writePassword->end()), "ab12  ");
+    // The message password is padded with 0x00 as the repeater holds it.
+    EXPECT_EQ(o.config.messagePassword, (std::array<uint8_t, 6>{'Q', '7', 0, 0, 0, 0}));
     EXPECT_EQ(o.config.huntBaud, 19200u);
     EXPECT_TRUE(o.pace);
     EXPECT_EQ(o.dumpPath, "d.bin");
@@ -71,6 +75,10 @@ TEST(SimOptions, EveryOptionKeepsItsMeaning)
     ASSERT_TRUE(defaults.options);
     EXPECT_EQ(defaults.options->modelCode, 0x0400);
     EXPECT_FALSE(defaults.options->linkPath.empty());
+    // A default image has no message password; an image of its own keeps what it holds.
+    EXPECT_EQ(defaults.options->config.messagePassword,
+              (std::array<uint8_t, 6>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_FALSE(parse({"--image", "a.dat"}).options->config.messagePassword);
     EXPECT_TRUE(parse({"--help"}).options->help);
     EXPECT_TRUE(parse({"--version"}).options->version);
 }
@@ -85,6 +93,7 @@ TEST(SimOptions, AWrongOptionOrValueIsNamed)
         {{"--linc", "x"}, "--linc"},
         {{"--model-code", "0x0500"}, "0x0500"},
         {{"--write-password", "toolong7"}, "write password"},
+        {{"--message-password", "a-b"}, "message password"},
         {{"--hunt-baud", "fast"}, "fast"},
         {{"--noise", "-3"}, "--noise"},
         {{"--nak", "toolong"}, "toolong"},

@@ -75,8 +75,10 @@ CFieldForm::CFieldForm(FieldTable table, SessionFactory open, TextLookup text, c
                        QWidget* parent, std::vector<int> pageTexts)
     : QWidget(parent), table_(table), open_(std::move(open))
 {
-    // A negative caption text is a template caption showing its number.
-    const TextLookup captions = [text](int n) { return n < 0 ? QString::number(-n) : text(n); };
+    // A negative caption text is a template caption showing its number; 0 is no caption.
+    const TextLookup captions = [text](int n) {
+        return n < 0 ? QString::number(-n) : n == 0 ? QString() : text(n);
+    };
     buildControls(captions, pageTexts, decimalSeparator);
     for (const FieldRow& row : table_)
         connectControl(row);

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace rps {
 
+class RadioLink;
+
 // Implemented by the main frame.
 class FormHost {
 public:
@@ -29,6 +31,8 @@ public:
     virtual bool formAvailable(int command) const = 0;
     // The memory-map viewer on one channel's record, over parent.
     virtual void showChannelRecord(int channel, QWidget* parent) = 0;
+    // The link to the repeater for a form's own exchanges; nothing where there is none.
+    virtual RadioLink* radioLink() { return nullptr; }
 };
 
 struct FormContext {
