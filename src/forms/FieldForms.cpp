@@ -11,6 +11,7 @@
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
 #include "forms/signalling/NxdnFields.h"
+#include "forms/signalling/RemoteFields.h"
 
 #include <algorithm>
 #include <array>
@@ -81,12 +82,17 @@ private:
     FieldEngine engine_;
 };
 
+std::unique_ptr<FieldFormSession> openRemoteForm(ConfigImage& image, const FieldEnv& env)
+{
+    return signalling::openRemoteFields(image, env);
+}
+
 std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const FieldEnv& env)
 {
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 13> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -99,6 +105,7 @@ constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
     {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
     {"cwid", cwid::kTitleText, openCwIdForm},
     {"cw-message", cwmessage::kTitleText, openCwMessageForm},
+    {"remote", signalling::kRemoteTitleText, openRemoteForm},
 }};
 
 std::string lowered(std::string_view text)

@@ -62,6 +62,7 @@ struct Storage {
     double scale = 1.0; // stored = shown x scale
     int pad = -1;       // Text: the byte after the last character; negative = the space rule
     TextCodec textCodec = TextCodec::Plain;
+    int part = 0; // Record: 0 = the record's bytes, n = its part n (RecordSet::recordPart)
 
     constexpr Storage times(double factor) const
     {
@@ -80,6 +81,13 @@ struct Storage {
     {
         Storage s = *this;
         s.pad = byte;
+        return s;
+    }
+    // Bytes a record keeps apart from its own (an output's level beside its remote entry).
+    constexpr Storage ofPart(int n) const
+    {
+        Storage s = *this;
+        s.part = n;
         return s;
     }
     constexpr Storage codec(TextCodec how) const
