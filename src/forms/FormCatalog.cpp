@@ -14,6 +14,7 @@
 #include "forms/signalling/CDtmfEncDecView.h"
 #include "forms/signalling/CDtmfView.h"
 #include "forms/signalling/CNxdnView.h"
+#include "forms/signalling/CRemoteView.h"
 
 #include <algorithm>
 #include <array>
@@ -34,7 +35,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kDtmfCommand, 79, 842, EditMenu, &CDtmfView::create},
     {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, &CDtmfEncDecView::create},
     {kNxdnCommand, 80, 845, EditMenuThenSeparator, &CNxdnView::create},
-    {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
+    {kRemoteControlCommand, 76, 836, EditMenu, &CRemoteView::create},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, nullptr},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},

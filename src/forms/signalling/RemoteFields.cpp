@@ -88,7 +88,7 @@ std::vector<uint32_t> levelChoices(const FieldEnv&)
 }
 const FieldCodec kLevelCodec{levelName, parseLevelName, levelChoices};
 
-constexpr Place kWide{0, 1, -1};
+constexpr Place kWide{0, 0, -1};
 
 FieldRow codeList(int item, std::string_view key, int text, std::size_t offset)
 {

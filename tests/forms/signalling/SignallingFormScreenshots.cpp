@@ -1,4 +1,4 @@
-// Pictures of the DTMF, NXDN, CW ID and CW message forms on the demonstration configuration,
+// Pictures of the DTMF, NXDN, CW ID, CW message and remote-control forms on the demonstration configuration,
 // each in its child frame on a 1280x800 MDI area as the main window shows them:
 // scripts/screenshots-signalling-forms.
 #include "../FormTestHost.h"
@@ -72,5 +72,16 @@ int main(int argc, char** argv)
     }
     picture(host, kCwIdCommand, folder.filePath("cw-id.png"));
     picture(host, kCwMessageCommand, folder.filePath("cw-message.png"));
+    if (host.image.main()[0x0693] == 0xFF) {
+        const std::pair<std::size_t, uint8_t> codes[] = {
+            {0x0693, 0x02}, // PF key 2: decode code 3
+            {0x0695, 0x02}, // its type
+            {0x06A2, 0x80}, // the PF-key transponder: encode codes 1 and 2
+            {0x06A3, 0x81},
+        };
+        for (const auto& [offset, code] : codes)
+            host.image.main()[offset] = code;
+    }
+    picture(host, kRemoteControlCommand, folder.filePath("remote-control.png"));
     return 0;
 }
