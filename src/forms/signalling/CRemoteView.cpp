@@ -124,7 +124,7 @@ CRemoteView::CRemoteView(FormContext& context, QWidget* parent) : CFormView(cont
     layout->addLayout(closeAndHelpRow({table}));
 
     refreshFromImage();
-    grids_[0]->setCurrentCell(0, 0);
+    grids_[0]->setCurrentCell(0, 1); // the first activation cell; the function is read-only
     grids_[0]->setFocus();
 }
 
