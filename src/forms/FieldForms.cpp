@@ -13,6 +13,7 @@
 #include "forms/signalling/MessageFields.h"
 #include "forms/signalling/MultiFields.h"
 #include "forms/signalling/NxdnFields.h"
+#include "forms/signalling/RemoteFields.h"
 #include "forms/signalling/TestFreqFields.h"
 
 #include <algorithm>
@@ -84,12 +85,17 @@ private:
     FieldEngine engine_;
 };
 
+std::unique_ptr<FieldFormSession> openRemoteForm(ConfigImage& image, const FieldEnv& env)
+{
+    return signalling::openRemoteFields(image, env);
+}
+
 std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const FieldEnv& env)
 {
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 16> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 17> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -106,6 +112,7 @@ constexpr std::array<DeclaredForm, 16> kDeclaredForms{{
     {"message", signalling::kMessageTitleText, signalling::openMessageForm},
     {"protected-message", signalling::kProtectedMessageTitleText, signalling::openProtectedMessageForm},
     {"test-frequency", signalling::kTestFreqTitleText, signalling::openTestFreqForm},
+    {"remote", signalling::kRemoteTitleText, openRemoteForm},
 }};
 
 std::string lowered(std::string_view text)

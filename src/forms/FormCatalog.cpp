@@ -17,6 +17,7 @@
 #include "forms/signalling/CEmbView.h"
 #include "forms/signalling/CMultiView.h"
 #include "forms/signalling/CNxdnView.h"
+#include "forms/signalling/CRemoteView.h"
 #include "forms/signalling/CTestFreqView.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kDtmfCommand, 79, 842, EditMenu, &CDtmfView::create},
     {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, &CDtmfEncDecView::create},
     {kNxdnCommand, 80, 845, EditMenuThenSeparator, &CNxdnView::create},
-    {kRemoteControlCommand, 76, 836, EditMenu, nullptr},
+    {kRemoteControlCommand, 76, 836, EditMenu, &CRemoteView::create},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, &CMultiView::create},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},

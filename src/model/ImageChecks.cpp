@@ -2,6 +2,7 @@
 
 #include "model/ByteOrder.h"
 #include "model/DefaultBuilder.h"
+#include "model/RemoteControlRules.h"
 
 #include <algorithm>
 
@@ -77,6 +78,9 @@ ImageCheck checkLoadedImage(ConfigImage& image, ImageSource source, const Instal
         if (main[kPortModeOffset + j] == 1)
             releaseMarkedEntry(main, kPortOutputTable + 8 * j, kPortOutputSlots + 3 * j);
     }
+    // Remote-control entries that their functions no longer take are given back here, once,
+    // so what reaches the repeater never depends on which forms were opened.
+    remote::repairRemoteControl(main);
     return {true, 0};
 }
 

@@ -96,6 +96,24 @@ TEST_F(CliFieldCommands, AnEmptiedDecodeCodeTakesThePfKeyAssignmentAlong)
     EXPECT_EQ(shownValue(demo, "encode-decode.decode.3.code"), "A0B");
 }
 
+TEST_F(CliFieldCommands, ADecodeCodeHeldByAPfKeyIsRefusedForAnotherWithTheOfferedCodes)
+{
+    const std::string demo = path("demo.dat");
+    std::filesystem::copy_file(std::string(rps::test::kSourceDir) + "/demo/demo.dat", demo);
+    ASSERT_EQ(shownValue(demo, "remote.key.1.activation"), englishText(1134) + " 2");
+    const auto before = readBytes(demo);
+    const CliRun run = cli("set " + demo + " \"remote.key.2.activation=" + englishText(1134) + " 2\"");
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string decode = englishText(1134);
+    EXPECT_NE(run.errors.find("is not one of the field's choices: \"" + englishText(849) + "\", \"" + decode +
+                              " 1\", \"" + decode + " 3\""),
+              std::string::npos)
+        << run.errors;
+    EXPECT_EQ(readBytes(demo), before);
+    EXPECT_EQ(cli("set " + demo + " \"remote.key.2.activation=" + decode + " 3\"").exitCode, 0);
+    EXPECT_EQ(shownValue(demo, "remote.key.2.activation"), decode + " 3");
+}
+
 TEST_F(CliFieldCommands, MorseTextsAndTheCwIdToneAsTheFormsTakeThem)
 {
     const std::string file = newFile("a.dat");

@@ -43,6 +43,29 @@ void copyPasteAndDelete(fields::FieldEngine& engine)
     }
 }
 
+// Remote-control code bytes outside both code ranges and type bytes above 3, on keys and
+// ports that have rows.
+ConfigImage hostileRemoteImage()
+{
+    ConfigImage image = freshImage();
+    std::span<uint8_t> main = image.main();
+    for (std::size_t i = 0x0690; i < 0x06F8; ++i)
+        main[i] = static_cast<uint8_t>(i % 3 == 2 ? 4 + i : 0x28 + 7 * i);
+    for (std::size_t p = 0; p < 6; ++p)
+        main[0x02A8 + p] = static_cast<uint8_t>(p % 2);
+    main[0x02C0] = 0x30;
+    main[0x02C1] = 0x30;
+    return image;
+}
+
+TEST(DeclaredFormsSweep, CoversTheRemoteControlForm)
+{
+    ASSERT_NE(findDeclaredForm("remote"), nullptr);
+    ConfigImage image = hostileRemoteImage();
+    const auto session = findDeclaredForm("remote")->open(image, fuzzFieldEnv());
+    EXPECT_GT(listFields(*findDeclaredForm("remote"), session->engine()).size(), 60u);
+}
+
 TEST(DeclaredFormsSweep, EveryFieldOfEveryFormIsShownAndEditedOverHostileImages)
 {
     const fields::FieldEnv env = fuzzFieldEnv();
@@ -56,6 +79,7 @@ TEST(DeclaredFormsSweep, EveryFieldOfEveryFormIsShownAndEditedOverHostileImages)
         {"every byte 0x00", hostileImage(0x00, 0), true},
         {"every byte 0xFF", hostileImage(0xFF, 0), true},
         {"random bytes", hostileImage(0, 360), true},
+        {"hostile remote-control code and type bytes", hostileRemoteImage(), false},
     };
     const std::string texts[] = {"", "0", "-1", "99999999", "1e3", "Off", "abc", "\xFF\x01"};
     for (const auto& start : images) {

@@ -5,6 +5,7 @@
 #include "forms/feature/PortModes.h"
 #include "model/ByteOrder.h"
 #include "model/FeatureMap.h"
+#include "model/RemoteControlRules.h"
 #include "model/records/FunctionCodePlaces.h"
 
 namespace rps::feature {
@@ -131,6 +132,15 @@ std::string PortRecords::recordKey(int index) const
     }
 }
 
+int outputFunctionText(uint8_t code)
+{
+    for (const Choice& choice : kOutputChoices) {
+        if (choice.value == code)
+            return choice.text;
+    }
+    return 0;
+}
+
 int portRowLabelText(const PortRecords::Entry& entry)
 {
     switch (entry.kind) {
@@ -244,8 +254,16 @@ StoreStep PortFieldRules::beforeStore(FieldEdit& edit, EditResult& result)
     if (changed) {
         result.changed = true;
         result.touched |= kTouchesMain;
+        remote::repairRemoteControl(main_);
     }
     return StoreStep::Done;
+}
+
+void PortFieldRules::afterStore(const FieldEdit& edit, EditResult&)
+{
+    // The input level decides which input functions keep a deactivation code.
+    if (edit.row.item == kPortItemInputLevel)
+        remote::repairRemoteControl(main_);
 }
 
 namespace {

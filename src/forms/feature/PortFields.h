@@ -57,6 +57,9 @@ private:
     std::vector<Entry> entries_;
 };
 
+// Language text naming an output function; 0 for a code the outputs do not offer.
+int outputFunctionText(uint8_t code);
+
 // Language text labelling a record's row in its grid.
 int portRowLabelText(const PortRecords::Entry& entry);
 
@@ -72,6 +75,7 @@ public:
     std::optional<std::vector<fields::Choice>> choices(const fields::FieldRow& row,
                                                        int record) const override;
     fields::StoreStep beforeStore(fields::FieldEdit& edit, fields::EditResult& result) override;
+    void afterStore(const fields::FieldEdit& edit, fields::EditResult& result) override;
 
 private:
     std::span<uint8_t> main_;

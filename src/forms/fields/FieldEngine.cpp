@@ -75,7 +75,7 @@ std::span<uint8_t> FieldEngine::bytesOf(const FieldRow& row, int record) const
 {
     switch (row.storage.area) {
     case Area::Record:
-        return records_.record(record);
+        return row.storage.part > 0 ? records_.recordPart(record, row.storage.part) : records_.record(record);
     case Area::Main:
         return areas_.main;
     case Area::Aux:

@@ -20,6 +20,8 @@ public:
     virtual std::span<uint8_t> record(int index) const = 0;
     // The record's part of a field key ("3" for channel 3), "" for a set of one record.
     virtual std::string recordKey(int index) const = 0;
+    // Further bytes of a record kept elsewhere in the image (part 1, 2, ...); none by default.
+    virtual std::span<uint8_t> recordPart(int /*index*/, int /*part*/) const { return {}; }
     // Records were created or removed: look them up again.
     virtual void reload() {}
     // What whole-record copy, paste and delete see of a record. By default its bytes; a record

@@ -64,6 +64,7 @@ struct Storage {
     TextCodec textCodec = TextCodec::Plain;
     bool isSigned = false; // U16/U32 read as two's complement numbers
     int shownOffset = 0;   // shown = stored / scale + shownOffset (a stored 0 shown as 1)
+    int part = 0;          // Record: 0 = the record's bytes, n = its part n (RecordSet::recordPart)
 
     constexpr Storage times(double factor) const
     {
@@ -88,6 +89,13 @@ struct Storage {
     {
         Storage s = *this;
         s.pad = byte;
+        return s;
+    }
+    // Bytes a record keeps apart from its own (an output's level beside its remote entry).
+    constexpr Storage ofPart(int n) const
+    {
+        Storage s = *this;
+        s.part = n;
         return s;
     }
     constexpr Storage codec(TextCodec how) const

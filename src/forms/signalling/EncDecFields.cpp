@@ -1,5 +1,7 @@
 #include "forms/signalling/EncDecFields.h"
 
+#include "model/RemoteControlRules.h"
+
 namespace rps::signalling {
 
 using namespace fields;
@@ -148,8 +150,8 @@ bool EncDecRules::hasField(const FieldRow& row, int record) const
 void EncDecRules::removeIfEmpty(int record)
 {
     const std::span<uint8_t> bytes = records_.record(record);
-    if (!bytes.empty() && bytes[0] == kNoCode)
-        removeCodeReferences(main_, codeNumberOfRecord(record));
+    if (!bytes.empty() && bytes[0] == kNoCode && removeCodeReferences(main_, codeNumberOfRecord(record)))
+        remote::repairRemoteControl(main_);
 }
 
 void EncDecRules::afterStore(const FieldEdit& edit, EditResult&)

@@ -1,5 +1,5 @@
-// Pictures of the DTMF, NXDN, CW ID, CW message and multi table forms on the demonstration configuration,
-// each in its child frame on a 1280x800 MDI area as the main window shows them:
+// Pictures of the DTMF, NXDN, CW ID, CW message, multi table and remote-control forms on the demonstration
+// configuration, each in its child frame on a 1280x800 MDI area as the main window shows them:
 // scripts/screenshots-signalling-forms.
 #include "../FormTestHost.h"
 #include "forms/FieldForms.h"
@@ -80,5 +80,16 @@ int main(int argc, char** argv)
         enter(host, "multi-table.1.nxdn.1.decode", "12");
     }
     picture(host, kMultiTableCommand, folder.filePath("multi-table.png"));
+    if (host.image.main()[0x0693] == 0xFF) {
+        const std::pair<std::size_t, uint8_t> codes[] = {
+            {0x0693, 0x02}, // PF key 2: decode code 3
+            {0x0695, 0x02}, // its type
+            {0x06A2, 0x80}, // the PF-key transponder: encode codes 1 and 2
+            {0x06A3, 0x81},
+        };
+        for (const auto& [offset, code] : codes)
+            host.image.main()[offset] = code;
+    }
+    picture(host, kRemoteControlCommand, folder.filePath("remote-control.png"));
     return 0;
 }
