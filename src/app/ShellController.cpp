@@ -9,8 +9,8 @@
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelClipboard.h"
-#include "forms/fields/RecordRows.h"
 #include "forms/channel/ChannelEditor.h"
+#include "forms/fields/RecordRows.h"
 #include "link/RadioLink.h"
 #include "model/ModelBlock.h"
 #include "texts/CommonTexts.h"
@@ -105,6 +105,15 @@ void ShellController::runCommand(int command)
         break;
     case cmd::kAbout:
         commandAbout();
+        break;
+    case cmd::kSupportUtility:
+        commandSupportUtility();
+        break;
+    case cmd::kHardwareVersion:
+        commandHardwareVersion();
+        break;
+    case cmd::kRepeaterInformation:
+        commandRepeaterInformation();
         break;
     default:
         break; // commands of subsystems not in this build are disabled in the menus

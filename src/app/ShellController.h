@@ -22,6 +22,7 @@ class QWidget;
 
 namespace rps {
 
+struct TransferContext;
 class CMainFrame;
 class RadioLink;
 
@@ -84,6 +85,10 @@ public:
     void commandLanguage();
     void commandSecurity();
     void commandAbout();
+    // The service tools: support utility options, hardware versions, radio information.
+    void commandSupportUtility();
+    void commandHardwareVersion();
+    void commandRepeaterInformation();
 
 private:
     DocumentSession session();
@@ -95,6 +100,8 @@ private:
     // Runs the read transfer into the snapshot copy; 0 = read completed.
     int readTransfer(const std::function<void(int, int)>& progress);
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock);
+    // The context the service tools run their exchanges in.
+    TransferContext toolContext();
 
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;

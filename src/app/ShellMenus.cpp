@@ -99,12 +99,15 @@ bool isCommandAvailable(int command)
     case cmd::kMemoryMap:
     case cmd::kMemoryMapEeprom:
     case cmd::kMemoryMapTrace:
+    case cmd::kSupportUtility: // offered only with its start-up word
+    case cmd::kRepeaterInformation:
+    case cmd::kHardwareVersion:
         return true;
-    case cmd::kSupportUtility:
-        return false; // the support utility form is not part of this build
+    case cmd::kKeypad:
+        return false; // the keypad bar has no content
     default:
-        // Printing, test mode, tuning, keypad, service tools and help arrive with
-        // their own subsystems; the Edit entries are decided by the form catalogue.
+        // Printing, test mode, tuning and help arrive with their own subsystems; the Edit
+        // entries are decided by the form catalogue.
         return false;
     }
 }

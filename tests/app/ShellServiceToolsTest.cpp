@@ -1,0 +1,78 @@
+// The Tools menu's service tools, started from the main window against the simulated repeater.
+#include "ShellRig.h"
+
+#include "app/ShellCommands.h"
+#include "link/RadioLink.h"
+#include "service/CServiceToolDialogs.h"
+#include "service/CSupportUtilityDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace rps::test {
+namespace {
+
+TEST(ShellServiceTools, ToolsOfferInformationAndVersionsButNoKeypad)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    EXPECT_TRUE(rig.frame().commandAction(cmd::kRepeaterInformation)->isEnabled());
+    EXPECT_TRUE(rig.frame().commandAction(cmd::kHardwareVersion)->isEnabled());
+    EXPECT_FALSE(rig.frame().commandAction(cmd::kKeypad)->isEnabled());
+    EXPECT_EQ(rig.frame().commandAction(cmd::kSupportUtility), nullptr);
+}
+
+TEST(ShellServiceTools, RepeaterInformationShowsTheChecksumAndLeavesThePortClosed)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    QString checksum;
+    bool printEnabled = true;
+    whenModal<CRadioInfoDialog>([&](CRadioInfoDialog& dialog) {
+        checksum = dialog.findChild<QLabel*>("checksumLine")->text();
+        printEnabled = dialog.printButton()->isEnabled();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kRepeaterInformation);
+    EXPECT_EQ(checksum, "5A3C");
+    EXPECT_FALSE(printEnabled);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_FALSE(rig.app->link().isOpen());
+    EXPECT_EQ(rig.repeater.leaveCount(), 1);
+}
+
+TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start({"SupportUtility"}));
+    QAction* support = rig.frame().commandAction(cmd::kSupportUtility);
+    ASSERT_NE(support, nullptr);
+    EXPECT_TRUE(support->isEnabled());
+
+    whenModal<CSupportUtilityDialog>([](CSupportUtilityDialog& dialog) {
+        dialog.encryptBox()->setChecked(false);
+        dialog.closeButton()->click();
+    });
+    rig.trigger(cmd::kSupportUtility);
+    EXPECT_FALSE(rig.app->link().options().encryptMode);
+
+    whenModal<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
+    rig.trigger(cmd::kHardwareVersion);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.app->link().key(), 0); // the key agreed with the repeater kept the traffic plain
+
+    // The option holds for the rest of the run: the view shows it again.
+    bool shownOff = false;
+    whenModal<CSupportUtilityDialog>([&shownOff](CSupportUtilityDialog& dialog) {
+        shownOff = !dialog.encryptBox()->isChecked();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kSupportUtility);
+    EXPECT_TRUE(shownOff);
+}
+
+} // namespace
+} // namespace rps::test
