@@ -15,6 +15,21 @@
 namespace rps::test {
 namespace {
 
+// The exchange runs the message pump before its dialog is shown: wait for the dialog itself.
+template <typename T> void whenShown(std::function<void(T&)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            action(*dialog);
+        }
+    });
+    timer->start();
+}
+
 TEST(ShellServiceTools, ToolsOfferInformationAndVersionsButNoKeypad)
 {
     ShellRig rig;
@@ -31,7 +46,7 @@ TEST(ShellServiceTools, RepeaterInformationShowsTheChecksumAndLeavesThePortClose
     ASSERT_TRUE(rig.start());
     QString checksum;
     bool printEnabled = true;
-    whenModal<CRadioInfoDialog>([&](CRadioInfoDialog& dialog) {
+    whenShown<CRadioInfoDialog>([&](CRadioInfoDialog& dialog) {
         checksum = dialog.findChild<QLabel*>("checksumLine")->text();
         printEnabled = dialog.printButton()->isEnabled();
         dialog.accept();
@@ -59,7 +74,7 @@ TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange
     rig.trigger(cmd::kSupportUtility);
     EXPECT_FALSE(rig.app->link().options().encryptMode);
 
-    whenModal<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
+    whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
     rig.trigger(cmd::kHardwareVersion);
     EXPECT_TRUE(rig.dialogs.messages.empty());
     EXPECT_EQ(rig.app->link().key(), 0); // the key agreed with the repeater kept the traffic plain
