@@ -1,13 +1,17 @@
 // The Tools menu's service tools, started from the main window against the simulated repeater.
 #include "ShellRig.h"
 
+#include "app/QtDialogService.h"
 #include "app/ShellCommands.h"
 #include "link/RadioLink.h"
+#include "model/DataFile.h"
+#include "model/DefaultBuilder.h"
 #include "service/CServiceToolDialogs.h"
 #include "service/CSupportUtilityDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -87,6 +91,45 @@ TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange
     });
     rig.trigger(cmd::kSupportUtility);
     EXPECT_TRUE(shownOff);
+}
+
+TEST(OpenPreview, FileInformationAddsTheModelBandAndVersionOfTheFile)
+{
+    TempFolder folder;
+    ConfigImage image;
+    image.clear();
+    writeModelBlock(image.main(), ModelBlock::fromModelCode(0x0400));
+    newImage(image, InstallationId{});
+    const std::string path = (folder.path() / "unit.dat").string();
+    ASSERT_EQ(saveImage(path, image, SaveOptions{}).code, kSaveOk);
+    const FilePreview preview = readPreview(path);
+    ASSERT_TRUE(preview.available);
+
+    for (const bool fileInformation : {false, true}) {
+        QtDialogService dialogs;
+        FileRequest request;
+        request.startFolder = folder.path().string();
+        request.filterText = "Data File (*.dat)";
+        request.fileInformation = fileInformation;
+        QString model = "<no field>";
+        QString version = "<no field>";
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            emit dialog.currentChanged(QString::fromStdString(path));
+            if (auto* field = dialog.findChild<QLabel*>("previewModel"))
+                model = field->text();
+            if (auto* field = dialog.findChild<QLabel*>("previewVersion"))
+                version = field->text();
+            dialog.reject();
+        });
+        dialogs.chooseOpenFile(request);
+        if (fileInformation) {
+            EXPECT_EQ(model, QString::fromStdString(preview.modelName));
+            EXPECT_EQ(version, QString::fromStdString(preview.version));
+            EXPECT_FALSE(model.isEmpty());
+        } else {
+            EXPECT_EQ(model, "<no field>");
+        }
+    }
 }
 
 } // namespace
