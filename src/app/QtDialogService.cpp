@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace rps {
 
@@ -49,10 +50,10 @@ QMessageBox::Icon iconOf(MessageIcon icon)
 }
 
 // The panel beside the Open dialog's file list: the two embedded-message lines of the
-// selected data file.
+// selected data file and, with "File Information", its model, band and version.
 class PreviewPanel : public QGroupBox {
 public:
-    PreviewPanel(const QString& caption, QWidget* parent) : QGroupBox(caption, parent)
+    PreviewPanel(const QString& caption, bool fileInformation, QWidget* parent) : QGroupBox(caption, parent)
     {
         setObjectName("previewPanel");
         auto* layout = new QVBoxLayout(this);
@@ -67,6 +68,18 @@ public:
             (*line)->setFrameShadow(QFrame::Sunken);
             layout->addWidget(*line);
         }
+        if (fileInformation) {
+            auto* form = new QFormLayout;
+            for (auto [label, field, name] :
+                 {std::tuple{"Model", &model_, "previewModel"}, std::tuple{"Band", &band_, "previewBand"},
+                  std::tuple{"Version", &version_, "previewVersion"}}) {
+                *field = new QLabel(this);
+                (*field)->setObjectName(name);
+                (*field)->setTextFormat(Qt::PlainText);
+                form->addRow(QString(label) + ":", *field);
+            }
+            layout->addLayout(form);
+        }
         layout->addStretch(1);
     }
 
@@ -75,9 +88,17 @@ public:
         const FilePreview preview = path.isEmpty() ? FilePreview{} : readPreview(path.toStdString());
         line1_->setText(preview.available ? fromStd(preview.messageLine1) : QString());
         line2_->setText(preview.available ? fromStd(preview.messageLine2) : QString());
+        if (model_ != nullptr) {
+            model_->setText(preview.available ? fromStd(preview.modelName) : QString());
+            band_->setText(preview.available ? fromStd(preview.bandLabel) : QString());
+            version_->setText(preview.available ? fromStd(preview.version) : QString());
+        }
     }
 
 private:
+    QLabel* model_ = nullptr;
+    QLabel* band_ = nullptr;
+    QLabel* version_ = nullptr;
     QLabel* line1_ = nullptr;
     QLabel* line2_ = nullptr;
 };
@@ -155,7 +176,7 @@ std::optional<std::string> QtDialogService::chooseOpenFile(const FileRequest& re
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(fromStd(request.defaultExtension));
-    auto* panel = new PreviewPanel(text(558), &dialog);
+    auto* panel = new PreviewPanel(text(558), request.fileInformation, &dialog);
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
         grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
     QObject::connect(&dialog, &QFileDialog::currentChanged, panel, &PreviewPanel::showFile);

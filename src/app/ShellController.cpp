@@ -112,6 +112,15 @@ void ShellController::runCommand(int command)
     case cmd::kTuningData:
         commandTuningData();
         break;
+    case cmd::kSupportUtility:
+        commandSupportUtility();
+        break;
+    case cmd::kHardwareVersion:
+        commandHardwareVersion();
+        break;
+    case cmd::kRepeaterInformation:
+        commandRepeaterInformation();
+        break;
     default:
         break; // commands of subsystems not in this build are disabled in the menus
     }

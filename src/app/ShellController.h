@@ -22,6 +22,7 @@ class QWidget;
 
 namespace rps {
 
+struct TransferContext;
 class CMainFrame;
 class RadioLink;
 
@@ -88,6 +89,10 @@ public:
     void commandLanguage();
     void commandSecurity();
     void commandAbout();
+    // The service tools: support utility options, hardware versions, radio information.
+    void commandSupportUtility();
+    void commandHardwareVersion();
+    void commandRepeaterInformation();
 
 private:
     DocumentSession session();
@@ -99,6 +104,8 @@ private:
     // Runs the read transfer into the snapshot copy; 0 = read completed.
     int readTransfer(const std::function<void(int, int)>& progress);
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock);
+    // The context the service tools run their exchanges in.
+    TransferContext toolContext();
 
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;

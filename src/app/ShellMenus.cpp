@@ -101,12 +101,15 @@ bool isCommandAvailable(int command)
     case cmd::kMemoryMapTrace:
     case cmd::kTuningData:
     case cmd::kTestMode:
+    case cmd::kSupportUtility: // offered only with its start-up word
+    case cmd::kRepeaterInformation:
+    case cmd::kHardwareVersion:
         return true;
-    case cmd::kSupportUtility:
-        return false; // the support utility form is not part of this build
+    case cmd::kKeypad:
+        return false; // the keypad bar has no content
     default:
-        // Printing, tuning, keypad, service tools and help arrive with
-        // their own subsystems; the Edit entries are decided by the form catalogue.
+        // Printing, the keypad and help arrive with their own subsystems; the Edit entries are
+        // decided by the form catalogue.
         return false;
     }
 }

@@ -57,6 +57,7 @@ FileRequest dataFileRequest(DocumentSession& session)
     request.filterText = session.texts.text(kDataFileFilterText) + " (*.dat)";
     request.startFolder = session.document.folder;
     request.defaultExtension = "dat";
+    request.fileInformation = session.fileSettings.fileInformation;
     return request;
 }
 

@@ -32,6 +32,7 @@ struct DocumentState {
 struct DataFileSettings {
     bool encryptMode = true;       // off only through the support utility
     bool protectDataFiles = false; // "Data File" option of the security settings
+    bool fileInformation = false;  // the Open preview shows the header fields too
     std::string securityPassword;
 };
 

@@ -438,10 +438,8 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
         std::vector<uint8_t> data(rx_[2] == 'K' ? 32 : 16);
         for (std::size_t i = 0; i < data.size(); ++i)
             data[i] = static_cast<uint8_t>(0x10 + i);
-        if (rx_[2] == 'K') {
-            const std::string serial = "SN0000360123";
-            std::copy(serial.begin(), serial.end(), data.begin() + 16);
-        }
+        if (rx_[2] == 'K')
+            std::copy(config_.serialNumber.begin(), config_.serialNumber.end(), data.begin() + 16);
         std::vector<uint8_t> reply(1 + data.size() + 1);
         reply.front() = kInfoReply;
         std::copy(data.begin(), data.end(), reply.begin() + 1);

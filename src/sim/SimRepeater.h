@@ -36,6 +36,8 @@ struct SimConfig {
     // what the memory holds.
     std::optional<std::array<uint8_t, 6>> messagePassword;
     uint32_t seed = 1; // key seed bytes and noise
+    // Bytes 16..27 of the unit record; erased positions read 0xFF.
+    std::array<uint8_t, 12> serialNumber{'S', 'N', '0', '0', '0', '0', '3', '6', '0', '1', '2', '3'};
     SimFaults faults;
 };
 
@@ -110,6 +112,8 @@ private:
     bool blockIsDeadly(uint16_t block);
     uint8_t pointWidth(uint8_t command) const;
     std::vector<uint8_t> serviceReplyFor(uint8_t command);
+    // The clock as twelve digits YYMMDDhhmmss: the last time set, else the bench clock.
+    std::vector<uint8_t> clockDigits() const;
 
     SimConfig config_;
     SimMemory memory_;

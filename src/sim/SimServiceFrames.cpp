@@ -150,8 +150,7 @@ SimRepeater::Parse SimRepeater::handleServiceFrame(uint8_t command, std::size_t&
     }
     if (command == 0xB3 && sub == 'R') {
         used = 2;
-        const std::string digits = "261207103000";
-        sendReply(std::vector<uint8_t>(digits.begin(), digits.end()));
+        sendReply(clockDigits());
         return Parse::Done;
     }
     if (sub == kOn || sub == kOff) {

@@ -58,6 +58,8 @@ struct FileRequest {
     std::string startFolder;
     std::string proposedName;
     std::string defaultExtension; // without the point
+    // The Open preview also shows the data file's model, band and version ("File Information").
+    bool fileInformation = false;
 };
 
 class DialogService {

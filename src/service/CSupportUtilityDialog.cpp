@@ -1,0 +1,76 @@
+#include "service/CSupportUtilityDialog.h"
+
+#include "service/ToolTexts.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace rps {
+
+namespace {
+
+constexpr int kSupportUtilityCaption = 1341;
+
+QCheckBox* optionBox(QWidget* parent, const char* label, const char* name, bool checked,
+                     std::function<void(bool)> apply)
+{
+    auto* box = new QCheckBox(label, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    QObject::connect(box, &QCheckBox::toggled, parent, std::move(apply));
+    return box;
+}
+
+} // namespace
+
+CSupportUtilityDialog::CSupportUtilityDialog(const LanguageTable& texts, LinkOptions& link,
+                                             DataFileSettings& files, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("supportUtilityDialog");
+    setWindowTitle(toolText(texts, kSupportUtilityCaption, "Support Utility"));
+    // "Encrypt Mode" scrambles both the link and the data files saved from now on.
+    encrypt_ = optionBox(this, "Encrypt Mode", "encryptMode", link.encryptMode, [&link, &files](bool on) {
+        link.encryptMode = on;
+        files.encryptMode = on;
+    });
+    fileInformation_ = optionBox(this, "File Information (data file dialog box)", "fileInformation",
+                                 files.fileInformation, [&files](bool on) { files.fileInformation = on; });
+    synAck_ = optionBox(this, "SYN_ACK", "synAck", link.synAckLongWait,
+                        [&link](bool on) { link.synAckLongWait = on; });
+    waitForUsb_ = optionBox(this, "Wait for USB", "waitForUsb", link.waitForUsb,
+                            [&link](bool on) { link.waitForUsb = on; });
+    close_ = new QPushButton("&Close", this);
+    close_->setObjectName("closeButton");
+    close_->setAutoDefault(false);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QCheckBox* box : {encrypt_, fileInformation_, synAck_, waitForUsb_})
+        layout->addWidget(box);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(close_);
+    layout->addLayout(row);
+}
+
+void CSupportUtilityDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && focusWidget() != close_) {
+        focusNextChild();
+        return;
+    }
+    if (enter) {
+        close_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace rps

@@ -1,0 +1,136 @@
+// The Tools menu's service tools, started from the main window against the simulated repeater.
+#include "ShellRig.h"
+
+#include "app/QtDialogService.h"
+#include "app/ShellCommands.h"
+#include "link/RadioLink.h"
+#include "model/DataFile.h"
+#include "model/DefaultBuilder.h"
+#include "service/CServiceToolDialogs.h"
+#include "service/CSupportUtilityDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace rps::test {
+namespace {
+
+// The exchange runs the message pump before its dialog is shown: wait for the dialog itself.
+template <typename T> void whenShown(std::function<void(T&)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            action(*dialog);
+        }
+    });
+    timer->start();
+}
+
+TEST(ShellServiceTools, ToolsOfferInformationAndVersionsButNoKeypad)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    EXPECT_TRUE(rig.frame().commandAction(cmd::kRepeaterInformation)->isEnabled());
+    EXPECT_TRUE(rig.frame().commandAction(cmd::kHardwareVersion)->isEnabled());
+    EXPECT_FALSE(rig.frame().commandAction(cmd::kKeypad)->isEnabled());
+    EXPECT_EQ(rig.frame().commandAction(cmd::kSupportUtility), nullptr);
+}
+
+TEST(ShellServiceTools, RepeaterInformationShowsTheChecksumAndLeavesThePortClosed)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start());
+    QString checksum;
+    bool printEnabled = true;
+    whenShown<CRadioInfoDialog>([&](CRadioInfoDialog& dialog) {
+        checksum = dialog.findChild<QLabel*>("checksumLine")->text();
+        printEnabled = dialog.printButton()->isEnabled();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kRepeaterInformation);
+    EXPECT_EQ(checksum, "5A3C");
+    EXPECT_FALSE(printEnabled);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_FALSE(rig.app->link().isOpen());
+    EXPECT_EQ(rig.repeater.leaveCount(), 1);
+}
+
+TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start({"SupportUtility"}));
+    QAction* support = rig.frame().commandAction(cmd::kSupportUtility);
+    ASSERT_NE(support, nullptr);
+    EXPECT_TRUE(support->isEnabled());
+
+    whenModal<CSupportUtilityDialog>([](CSupportUtilityDialog& dialog) {
+        dialog.encryptBox()->setChecked(false);
+        dialog.closeButton()->click();
+    });
+    rig.trigger(cmd::kSupportUtility);
+    EXPECT_FALSE(rig.app->link().options().encryptMode);
+
+    whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
+    rig.trigger(cmd::kHardwareVersion);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.app->link().key(), 0); // the key agreed with the repeater kept the traffic plain
+
+    // The option holds for the rest of the run: the view shows it again.
+    bool shownOff = false;
+    whenModal<CSupportUtilityDialog>([&shownOff](CSupportUtilityDialog& dialog) {
+        shownOff = !dialog.encryptBox()->isChecked();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kSupportUtility);
+    EXPECT_TRUE(shownOff);
+}
+
+TEST(OpenPreview, FileInformationAddsTheModelBandAndVersionOfTheFile)
+{
+    TempFolder folder;
+    ConfigImage image;
+    image.clear();
+    writeModelBlock(image.main(), ModelBlock::fromModelCode(0x0400));
+    newImage(image, InstallationId{});
+    const std::string path = (folder.path() / "unit.dat").string();
+    ASSERT_EQ(saveImage(path, image, SaveOptions{}).code, kSaveOk);
+    const FilePreview preview = readPreview(path);
+    ASSERT_TRUE(preview.available);
+
+    for (const bool fileInformation : {false, true}) {
+        QtDialogService dialogs;
+        FileRequest request;
+        request.startFolder = folder.path().string();
+        request.filterText = "Data File (*.dat)";
+        request.fileInformation = fileInformation;
+        QString model = "<no field>";
+        QString version = "<no field>";
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            emit dialog.currentChanged(QString::fromStdString(path));
+            if (auto* field = dialog.findChild<QLabel*>("previewModel"))
+                model = field->text();
+            if (auto* field = dialog.findChild<QLabel*>("previewVersion"))
+                version = field->text();
+            dialog.reject();
+        });
+        dialogs.chooseOpenFile(request);
+        if (fileInformation) {
+            EXPECT_EQ(model, QString::fromStdString(preview.modelName));
+            EXPECT_EQ(version, QString::fromStdString(preview.version));
+            EXPECT_FALSE(model.isEmpty());
+        } else {
+            EXPECT_EQ(model, "<no field>");
+        }
+    }
+}
+
+} // namespace
+} // namespace rps::test
