@@ -11,6 +11,7 @@
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/EncDecFields.h"
 #include "forms/signalling/NxdnFields.h"
+#include "forms/signalling/UserFields.h"
 
 #include <algorithm>
 #include <array>
@@ -86,7 +87,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 13> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -99,6 +100,7 @@ constexpr std::array<DeclaredForm, 12> kDeclaredForms{{
     {"nxdn", signalling::kNxdnTitleText, signalling::openNxdnForm},
     {"cwid", cwid::kTitleText, openCwIdForm},
     {"cw-message", cwmessage::kTitleText, openCwMessageForm},
+    {"user-list", signalling::users::kTitleText, signalling::openUserFields},
 }};
 
 std::string lowered(std::string_view text)
@@ -189,12 +191,20 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, FieldEngine& engine
 
 std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engine, std::string_view key)
 {
+    // form[.record].field: the record part is read, not searched for by building every key.
+    if (!key.starts_with(form.key) || key.size() <= form.key.size() || key[form.key.size()] != '.')
+        return std::nullopt;
+    const std::string_view rest = key.substr(form.key.size() + 1);
     RecordSet& records = engine.records();
-    for (int record = 0; record < records.count(); ++record) {
-        for (const FieldRow& row : engine.table()) {
-            if (row.isDataField() && engine.hasField(row, record) && engine.key(form.key, row, record) == key)
-                return FieldEntry{std::string(key), &row, record};
-        }
+    for (const FieldRow& row : engine.table()) {
+        if (!row.isDataField() || !rest.ends_with(row.key))
+            continue;
+        const std::size_t partLength = rest.size() - row.key.size();
+        if (partLength == 1 || (partLength > 1 && rest[partLength - 1] != '.'))
+            continue;
+        const auto record = records.recordOfKey(rest.substr(0, partLength == 0 ? 0 : partLength - 1));
+        if (record && engine.hasField(row, *record))
+            return FieldEntry{std::string(key), &row, *record};
     }
     return std::nullopt;
 }

@@ -14,6 +14,7 @@
 #include "forms/signalling/CDtmfEncDecView.h"
 #include "forms/signalling/CDtmfView.h"
 #include "forms/signalling/CNxdnView.h"
+#include "forms/signalling/CUserRecordsView.h"
 
 #include <algorithm>
 #include <array>
@@ -38,7 +39,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, nullptr},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},
-    {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},
+    {kUserListCommand, 89, 844, EditMenuThenSeparator, &CUserRecordsView::create},
     {kTestFrequencyCommand, 81, 839, EditMenu, nullptr},
     {kEmbeddedMessageCommand, 82, 558, EditMenu, nullptr},
     {kEmbeddedPasswordCommand, 83, 840, EditMenuThenSeparator, nullptr},

@@ -6,8 +6,10 @@
 #include "model/records/ChannelStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rps::fields {
@@ -20,9 +22,14 @@ public:
     virtual std::span<uint8_t> record(int index) const = 0;
     // The record's part of a field key ("3" for channel 3), "" for a set of one record.
     virtual std::string recordKey(int index) const = 0;
+    // The record a key part names, or nothing; the default asks every record for its key.
+    virtual std::optional<int> recordOfKey(std::string_view part) const;
     // Records were created or removed: look them up again.
     virtual void reload() {}
 };
+
+// The 0-based record a key part "1".."count" names, or nothing.
+std::optional<int> recordNumberOfKey(std::string_view part, int count);
 
 // A form of one record: its fields are offsets into an area.
 class GlobalRecords : public RecordSet {
@@ -46,6 +53,7 @@ public:
     int count() const override { return count_; }
     std::span<uint8_t> record(int index) const override;
     std::string recordKey(int index) const override { return std::to_string(index + 1); }
+    std::optional<int> recordOfKey(std::string_view part) const override;
 
 private:
     std::span<uint8_t> area_;

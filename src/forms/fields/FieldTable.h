@@ -245,6 +245,7 @@ struct RecordRows {
     int count = 0;
     bool rowCommands = false;
     uint8_t emptyByte = 0xFF; // what a deleted record is filled with
+    bool sortable = false;    // a header click sorts the rows by that column (the fixed one restores)
 };
 struct GridShape {
     std::span<const GridHead> columns;
@@ -252,6 +253,7 @@ struct GridShape {
     int labelWidth = 100;
     int unlistedText = 0;
     RecordRows records{};
+    int labelText = 0; // header of the fixed column
 
     constexpr bool showsRecords() const { return records.count > 0; }
 };
