@@ -99,6 +99,11 @@ bool isId(const FieldRow& row)
     return row.item == kItemId1 || row.item == kItemId2;
 }
 
+bool isChoice(const FieldRow& row)
+{
+    return row.item == kItemChoice1 || row.item == kItemChoice2;
+}
+
 int listOfRow(const FieldRow& row)
 {
     return row.item >= kItemCounter2 ? 1 : 0;
@@ -190,7 +195,7 @@ bool UserRules::hasField(const FieldRow& row, int record) const
 bool UserRules::enabled(const FieldRow& row, int record) const
 {
     // An empty record has no choice to make.
-    return isId(row) || row.control == Control::Label || idOf(record).has_value();
+    return !isChoice(row) || idOf(record).has_value();
 }
 
 bool UserRules::showsEmpty(const FieldRow& row, int record) const
