@@ -78,8 +78,8 @@ constexpr FieldRow takesAll(FieldRow row)
     return row;
 }
 
-constexpr FieldRow kGrid1 = grid(kItemGrid1, 0, kListOneShape).at({0, 0, -1});
-constexpr FieldRow kGrid2 = grid(kItemGrid2, 0, kListTwoShape).at({1, 0, -1});
+constexpr FieldRow kGrid1 = grid(kItemGrid1, kPageTexts[0], kListOneShape).at({0, 0, -1});
+constexpr FieldRow kGrid2 = grid(kItemGrid2, kPageTexts[1], kListTwoShape).at({1, 0, -1});
 
 const std::array<FieldRow, 8> kUserFields{{
     label(kItemCounter1, kTextCounter).at({0, 0, -1}),
