@@ -202,9 +202,17 @@ std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engin
         const std::size_t partLength = rest.size() - row.key.size();
         if (partLength == 1 || (partLength > 1 && rest[partLength - 1] != '.'))
             continue;
-        const auto record = records.recordOfKey(rest.substr(0, partLength == 0 ? 0 : partLength - 1));
-        if (record && engine.hasField(row, *record))
+        const std::string_view part = rest.substr(0, partLength == 0 ? 0 : partLength - 1);
+        const auto record = records.recordOfKey(part);
+        if (!record)
+            continue;
+        if (engine.hasField(row, *record))
             return FieldEntry{std::string(key), &row, *record};
+        // Records of several kinds may share a key (a port's mode, input and output rows).
+        for (int other = 0; other < records.count(); ++other) {
+            if (engine.hasField(row, other) && records.recordKey(other) == part)
+                return FieldEntry{std::string(key), &row, other};
+        }
     }
     return std::nullopt;
 }
