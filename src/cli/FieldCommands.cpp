@@ -204,6 +204,11 @@ int runSet(CliContext& context, const CommandLine& options)
             return context.fail(key + ": \"" + text + "\" has characters this field does not take");
         const fields::EditResult result = enterFieldText(engine, *field, *typed);
         if (result.refused) {
+            // A value another record holds names that record.
+            if (result.message && result.moveTo >= 0)
+                return context.fail(key + ": " + file.env.text(result.message) + " (held by " +
+                                    std::string(form->key) + "." + engine.records().recordKey(result.moveTo) +
+                                    ")");
             if (result.message)
                 return context.fail(key + ": " + file.env.text(result.message));
             if (field->row->storage.width == fields::Width::Text)

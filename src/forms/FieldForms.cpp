@@ -15,6 +15,7 @@
 #include "forms/signalling/NxdnFields.h"
 #include "forms/signalling/RemoteFields.h"
 #include "forms/signalling/TestFreqFields.h"
+#include "forms/signalling/UserFields.h"
 
 #include <algorithm>
 #include <array>
@@ -95,7 +96,7 @@ std::unique_ptr<FieldFormSession> openFeatureForm(ConfigImage& image, const Fiel
     return std::make_unique<OptionalFeaturesSession>(image, env);
 }
 
-constexpr std::array<DeclaredForm, 17> kDeclaredForms{{
+constexpr std::array<DeclaredForm, 18> kDeclaredForms{{
     {"channel", 897, openChannelForm},
     {"beat-shift", 906, openBeatShiftForm},
     {"key", feature::kKeyAssignmentTitleText, feature::openKeyFields},
@@ -113,6 +114,7 @@ constexpr std::array<DeclaredForm, 17> kDeclaredForms{{
     {"protected-message", signalling::kProtectedMessageTitleText, signalling::openProtectedMessageForm},
     {"test-frequency", signalling::kTestFreqTitleText, signalling::openTestFreqForm},
     {"remote", signalling::kRemoteTitleText, openRemoteForm},
+    {"user-list", signalling::users::kTitleText, signalling::openUserFields},
 }};
 
 std::string lowered(std::string_view text)
@@ -203,11 +205,27 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, FieldEngine& engine
 
 std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engine, std::string_view key)
 {
+    // form[.record].field: the record part is read, not searched for by building every key.
+    if (!key.starts_with(form.key) || key.size() <= form.key.size() || key[form.key.size()] != '.')
+        return std::nullopt;
+    const std::string_view rest = key.substr(form.key.size() + 1);
     RecordSet& records = engine.records();
-    for (int record = 0; record < records.count(); ++record) {
-        for (const FieldRow& row : engine.table()) {
-            if (row.isDataField() && engine.hasField(row, record) && engine.key(form.key, row, record) == key)
-                return FieldEntry{std::string(key), &row, record};
+    for (const FieldRow& row : engine.table()) {
+        if (!row.isDataField() || !rest.ends_with(row.key))
+            continue;
+        const std::size_t partLength = rest.size() - row.key.size();
+        if (partLength == 1 || (partLength > 1 && rest[partLength - 1] != '.'))
+            continue;
+        const std::string_view part = rest.substr(0, partLength == 0 ? 0 : partLength - 1);
+        const auto record = records.recordOfKey(part);
+        if (!record)
+            continue;
+        if (engine.hasField(row, *record))
+            return FieldEntry{std::string(key), &row, *record};
+        // Records of several kinds may share a key (a port's mode, input and output rows).
+        for (int other = 0; other < records.count(); ++other) {
+            if (engine.hasField(row, other) && records.recordKey(other) == part)
+                return FieldEntry{std::string(key), &row, other};
         }
     }
     return std::nullopt;

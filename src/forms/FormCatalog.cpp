@@ -19,6 +19,7 @@
 #include "forms/signalling/CNxdnView.h"
 #include "forms/signalling/CRemoteView.h"
 #include "forms/signalling/CTestFreqView.h"
+#include "forms/signalling/CUserRecordsView.h"
 
 #include <algorithm>
 #include <array>
@@ -43,7 +44,7 @@ const std::array<FormDescriptor, 19> kCatalog{{
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, &CMultiView::create},
     {kCwMessageCommand, 78, 838, EditMenuThenSeparator, &CCWMesView::create},
-    {kUserListCommand, 89, 844, EditMenuThenSeparator, nullptr},
+    {kUserListCommand, 89, 844, EditMenuThenSeparator, &CUserRecordsView::create},
     {kTestFrequencyCommand, 81, 839, EditMenu, &CTestFreqView::create},
     {kEmbeddedMessageCommand, 82, 558, EditMenu, &CEmbView::create},
     {kEmbeddedPasswordCommand, 83, 840, EditMenuThenSeparator, &CEmbPassView::create},

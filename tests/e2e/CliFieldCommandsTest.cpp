@@ -427,4 +427,20 @@ TEST_F(CliFieldCommands, HelpDocumentsTheKeys)
     EXPECT_NE(run.output.find("channel.3.rx-frequency"), std::string::npos);
 }
 
+TEST_F(CliFieldCommands, ATakenUserIdFailsNamingItsHolderAndSavesNothing)
+{
+    const std::string file = newFile("users.dat");
+    ASSERT_EQ(cli("set " + file + " user-list.1.5.id=23 user-list.2.6.id=23").exitCode, 0);
+    EXPECT_EQ(shownValue(file, "user-list.1.5.choice"), englishText(855));
+    const auto before = readBytes(file);
+    const CliRun refused = cli("set " + file + " user-list.1.6.id=23");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.errors.find("user-list.1.5"), std::string::npos) << refused.errors;
+    EXPECT_NE(refused.errors.find(englishText(816)), std::string::npos) << refused.errors;
+    EXPECT_EQ(readBytes(file), before);
+    // show lists every record of a list, used or not, under its prefix.
+    const CliRun listed = cli("show " + file + " user-list.2");
+    EXPECT_EQ(std::count(listed.output.begin(), listed.output.end(), '\n'), 2000);
+}
+
 } // namespace

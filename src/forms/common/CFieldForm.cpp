@@ -206,7 +206,7 @@ void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char
     // The grid's words are looked up now: the model may be asked for them while the form is
     // being taken down, when the form's text lookup may no longer be usable.
     auto words = std::make_shared<QMap<int, std::string>>();
-    std::vector<int> numbers{kCheckOffText, kCheckOnText, shape.unlistedText};
+    std::vector<int> numbers{kCheckOffText, kCheckOnText, shape.unlistedText, shape.labelText};
     for (const GridHead& head : shape.columns)
         numbers.push_back(head.text);
     for (int number : numbers)

@@ -3,6 +3,7 @@
 #include "forms/fields/RecordRows.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rps {
 
@@ -54,6 +55,8 @@ void CFieldGridModel::reload()
     if (resized)
         beginResetModel();
     rows_ = rows;
+    if (order_.size() != rows_)
+        order_.reset(rows_);
     const auto columns = static_cast<int>(columns_.size());
     cells_.assign(static_cast<std::size_t>(rows_ * columns), {});
     for (int row = 0; row < rows_; ++row) {
@@ -91,7 +94,7 @@ void CFieldGridModel::rowCommand(GridRowCommand command, int firstRow, int lastR
                                 : command == GridRowCommand::Paste ? RecordCommand::Paste
                                                                    : RecordCommand::Delete;
     const EditResult result =
-        runRecordCommand(session->engine(), *recordGrid_, which, firstRow, lastRow, group_);
+        runRecordCommand(session->engine(), *recordGrid_, which, firstRow, lastRow, group_, &order_);
     if (result.changed)
         emit edited(result);
 }
@@ -109,7 +112,45 @@ QString CFieldGridModel::unlistedText(int, int) const
 
 QString CFieldGridModel::fixedText(int row) const
 {
-    return rowLabels_ ? rowLabels_(row) : CGridModel::fixedText(row);
+    // A record grid's fixed column names the record a row shows.
+    const int label = matrix_.empty() ? order_.record(row) : row;
+    return rowLabels_ ? rowLabels_(label) : CGridModel::fixedText(label);
+}
+
+QString CFieldGridModel::fixedHeaderText() const
+{
+    return recordGrid_ && recordGrid_->labelText ? languageText(recordGrid_->labelText) : QString();
+}
+
+void CFieldGridModel::headerClicked(int column)
+{
+    if (!sortsByHeader())
+        return;
+    if (column < 0) {
+        order_.reset(rows_);
+    } else {
+        const FieldRow* field = column < gridColumns() ? fieldAt(0, column) : nullptr;
+        if (!field)
+            return;
+        const auto session = open_();
+        order_.sortBy(session->engine(), *field, firstRecord_);
+    }
+    refreshAll();
+}
+
+int CFieldGridModel::rowOfRecord(int record) const
+{
+    if (!matrix_.empty() || record < firstRecord_ || record - firstRecord_ >= rows_)
+        return -1;
+    return order_.row(record - firstRecord_);
+}
+
+QModelIndex CFieldGridModel::cellAfterCommit(int row, int column) const
+{
+    const int target = std::exchange(moveToRecord_, -1);
+    if (target >= 0 && rowOfRecord(target) >= 0)
+        return index(rowOfRecord(target), column);
+    return CGridModel::cellAfterCommit(row, column);
 }
 
 int CFieldGridModel::fixedColumnWidth() const
@@ -183,6 +224,7 @@ void CFieldGridModel::commitCell(int row, int column, const QString& text)
     const EditResult result = field.control == Control::DropDown
                                   ? session->engine().choose(field, recordAt(row), value)
                                   : session->engine().commitText(field, recordAt(row), value);
+    moveToRecord_ = result.moveTo;
     emit edited(result);
 }
 

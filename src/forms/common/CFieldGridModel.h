@@ -6,6 +6,7 @@
 // editor opens; every commit goes through the field engine as the user's typed or chosen text.
 #include "forms/common/CGridModel.h"
 #include "forms/fields/DeclaredForm.h"
+#include "forms/fields/RowOrder.h"
 
 #include <functional>
 #include <memory>
@@ -56,6 +57,16 @@ public:
     bool hasRowCommands() const override { return recordGrid_ && recordGrid_->records.rowCommands; }
     void rowCommand(GridRowCommand command, int firstRow, int lastRow) override;
     int columnWidth(int column) const override;
+    // A sortable record grid: a column's header sorts the rows by its value, the fixed column's
+    // header restores the records' order. The order holds until another header is clicked.
+    bool sortsByHeader() const override { return recordGrid_ && recordGrid_->records.sortable; }
+    void headerClicked(int column) override;
+    QString fixedHeaderText() const override;
+    // After an edit that names another record (the one holding a typed value), the cursor goes there.
+    QModelIndex cellAfterCommit(int row, int column) const override;
+    // The record set's record a row shows, and the row showing a record (-1: not in this grid).
+    int recordOfRow(int row) const { return recordAt(row); }
+    int rowOfRecord(int record) const;
 
     const FieldColumn& column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
 
@@ -82,7 +93,7 @@ protected:
 private:
     // The field and record behind a cell; no field for an empty cell of a matrix.
     const fields::FieldRow* fieldAt(int row, int column) const;
-    int recordAt(int row) const { return matrix_.empty() ? firstRecord_ + row : 0; }
+    int recordAt(int row) const { return matrix_.empty() ? firstRecord_ + order_.record(row) : 0; }
 
     struct Cell {
         QString text;
@@ -103,6 +114,8 @@ private:
     int fixedWidth_ = 0;
     bool hideDisabledText_ = false;
     int unlistedText_ = 0;
+    fields::RowOrder order_;
+    mutable int moveToRecord_ = -1;
 };
 
 } // namespace rps

@@ -55,6 +55,9 @@ public:
     // Whole-row commands the form offers (Copy, Paste, Delete).
     virtual bool hasRowCommands() const { return false; }
     virtual void rowCommand(GridRowCommand /*command*/, int /*firstRow*/, int /*lastRow*/) {}
+    // Whether a click on a column header sorts the rows (-1: the fixed column's header).
+    virtual bool sortsByHeader() const { return false; }
+    virtual void headerClicked(int /*column*/) {}
 
     // Every cell and header is read again (after a commit or a refresh of the image).
     void refreshAll();

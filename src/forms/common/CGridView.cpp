@@ -60,6 +60,15 @@ void CGridView::setGridModel(CGridModel* model)
     setCurrentCell(0, 0);
     // A grid fitted to its rows follows them as they come and go.
     connect(model, &QAbstractItemModel::modelReset, this, &CGridView::applyFit);
+    if (model->sortsByHeader()) {
+        // A column header sorts by that column; the corner (the fixed column's header) restores.
+        horizontalHeader()->setSectionsClickable(true);
+        connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+                [this](int column) { model_->headerClicked(column); });
+        setCornerButtonEnabled(true);
+        if (auto* corner = findChild<QAbstractButton*>())
+            connect(corner, &QAbstractButton::clicked, this, [this] { model_->headerClicked(-1); });
+    }
 }
 
 void CGridView::applyColumnWidths()

@@ -230,6 +230,8 @@ std::string FieldEngine::shown(const FieldRow& row, int record) const
 {
     if (row.control == Control::Label)
         return rules_ ? rules_->computedText(row, record) : std::string();
+    if (rules_ && rules_->showsEmpty(row, record))
+        return {};
     const std::span<uint8_t> bytes = bytesOf(row, record);
     if (bytes.empty() || !row.storage.hasBytes())
         return {};

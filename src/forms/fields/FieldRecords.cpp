@@ -3,6 +3,7 @@
 #include "model/records/ChannelIndex.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace rps::fields {
 
@@ -22,6 +23,31 @@ void RecordSet::fillRecord(int index, uint8_t byte)
 {
     const std::span<uint8_t> bytes = record(index);
     std::fill(bytes.begin(), bytes.end(), byte);
+}
+
+std::optional<int> RecordSet::recordOfKey(std::string_view part) const
+{
+    for (int index = 0; index < count(); ++index) {
+        if (recordKey(index) == part)
+            return index;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> recordNumberOfKey(std::string_view part, int count)
+{
+    int number = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), number);
+    // Only the number as recordKey writes it: no sign, no leading zero.
+    if (error != std::errc() || end != part.data() + part.size() || part.starts_with('0') || number < 1 ||
+        number > count)
+        return std::nullopt;
+    return number - 1;
+}
+
+std::optional<int> StrideRecords::recordOfKey(std::string_view part) const
+{
+    return recordNumberOfKey(part, count_);
 }
 
 std::span<uint8_t> StrideRecords::record(int index) const

@@ -6,8 +6,10 @@
 #include "model/records/ChannelStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rps::fields {
@@ -22,6 +24,8 @@ public:
     virtual std::string recordKey(int index) const = 0;
     // Further bytes of a record kept elsewhere in the image (part 1, 2, ...); none by default.
     virtual std::span<uint8_t> recordPart(int /*index*/, int /*part*/) const { return {}; }
+    // The record a key part names, or nothing; the default asks every record for its key.
+    virtual std::optional<int> recordOfKey(std::string_view part) const;
     // Records were created or removed: look them up again.
     virtual void reload() {}
     // What whole-record copy, paste and delete see of a record. By default its bytes; a record
@@ -30,6 +34,9 @@ public:
     virtual void writeRecordBytes(int index, std::span<const uint8_t> bytes);
     virtual void fillRecord(int index, uint8_t byte);
 };
+
+// The 0-based record a key part "1".."count" names, or nothing.
+std::optional<int> recordNumberOfKey(std::string_view part, int count);
 
 // A form of one record: its fields are offsets into an area.
 class GlobalRecords : public RecordSet {
@@ -53,6 +60,7 @@ public:
     int count() const override { return count_; }
     std::span<uint8_t> record(int index) const override;
     std::string recordKey(int index) const override { return std::to_string(index + 1); }
+    std::optional<int> recordOfKey(std::string_view part) const override;
 
 private:
     std::span<uint8_t> area_;

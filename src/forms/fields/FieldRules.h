@@ -51,6 +51,7 @@ struct EditResult {
     bool changed = false;
     bool structureChanged = false;
     unsigned touched = 0;
+    int moveTo = -1; // a record the cursor goes to (the one already holding a typed value)
 
     bool isWarning() const { return message != 0 && !refused; }
 };
@@ -84,6 +85,8 @@ public:
     // Whether a record has the field at all: a form whose records are of several kinds
     // (a port's mode, its input row, its output row) gives each kind its own rows.
     virtual bool hasField(const FieldRow& /*row*/, int /*record*/) const { return true; }
+    // Whether a field shows nothing for this record (a choice while the record is empty).
+    virtual bool showsEmpty(const FieldRow& /*row*/, int /*record*/) const { return false; }
     // The text of a label row for this record (a channel's name line, a counter).
     virtual std::string computedText(const FieldRow& /*row*/, int /*record*/) const { return {}; }
     // The entries a list offers for this record; nothing = the row's own table or codec.

@@ -279,6 +279,7 @@ struct RecordRows {
     // The first row of each group is a blank row holding no record: not edited, not numbered,
     // and row commands start below it.
     bool blankFirstRow = false;
+    bool sortable = false; // a header click sorts the rows by that column (the fixed one restores)
 };
 struct GridShape {
     std::span<const GridHead> columns;
@@ -286,6 +287,7 @@ struct GridShape {
     int labelWidth = 100;
     int unlistedText = 0;
     RecordRows records{};
+    int labelText = 0; // header of the fixed column
 
     constexpr bool showsRecords() const { return records.count > 0; }
 };

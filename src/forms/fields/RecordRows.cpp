@@ -23,6 +23,26 @@ void RecordClipboard::copy(const RecordSet& records, int first, int last)
     }
 }
 
+void RecordClipboard::copy(const RecordSet& records, const std::vector<int>& indices)
+{
+    copied_.clear();
+    for (int index : indices) {
+        const std::span<uint8_t> bytes = records.record(index);
+        copied_.emplace_back(bytes.begin(), bytes.end());
+    }
+}
+
+int RecordClipboard::paste(RecordSet& records, const std::vector<int>& targets) const
+{
+    int written = 0;
+    for (std::size_t i = 0; i < copied_.size() && i < targets.size(); ++i) {
+        const std::span<uint8_t> target = records.record(targets[i]);
+        std::copy_n(copied_[i].begin(), std::min(copied_[i].size(), target.size()), target.begin());
+        ++written;
+    }
+    return written;
+}
+
 int RecordClipboard::paste(RecordSet& records, int start, int end) const
 {
     int written = 0;
@@ -48,8 +68,48 @@ void clearRecordClipboards()
         clipboard.clear();
 }
 
+namespace {
+
+// The same command on rows shown in another order than the records': record by record.
+EditResult runOnOrderedRows(FieldEngine& engine, const GridShape& grid, RecordCommand command, int firstRow,
+                            int lastRow, const RowOrder& order)
+{
+    const RecordRows& rows = grid.records;
+    std::vector<int> records;
+    const int lastPasted =
+        command == RecordCommand::Paste
+            ? std::min(rows.count - 1, firstRow + static_cast<int>(recordClipboard(grid).size()) - 1)
+            : lastRow;
+    for (int row = firstRow; row <= lastPasted; ++row)
+        records.push_back(rows.first + order.record(row));
+    if (command == RecordCommand::Copy) {
+        recordClipboard(grid).copy(engine.records(), records);
+        return {};
+    }
+    if (command == RecordCommand::Paste)
+        records.resize(static_cast<std::size_t>(recordClipboard(grid).paste(engine.records(), records)));
+    else {
+        for (int index : records) {
+            const std::span<uint8_t> bytes = engine.records().record(index);
+            std::fill(bytes.begin(), bytes.end(), rows.emptyByte);
+        }
+    }
+    EditResult result;
+    for (int index : records) {
+        const EditResult one = engine.recordsRewritten(index, index);
+        result.changed |= one.changed;
+        result.touched |= one.touched;
+        result.structureChanged |= one.structureChanged;
+        if (!result.message)
+            result.message = one.message;
+    }
+    return result;
+}
+
+} // namespace
+
 EditResult runRecordCommand(FieldEngine& engine, const GridShape& grid, RecordCommand command, int firstRow,
-                            int lastRow, int group)
+                            int lastRow, int group, const RowOrder* order)
 {
     const RecordRows& rows = grid.records;
     // Rows come from the selection; only rows of this grid reach the image, never its blank row.
@@ -59,6 +119,8 @@ EditResult runRecordCommand(FieldEngine& engine, const GridShape& grid, RecordCo
         std::min(command == RecordCommand::Paste ? std::max(lastRow, firstRow) : lastRow, rows.count - 1);
     if (!rows.rowCommands || firstRow > lastRow)
         return {};
+    if (order && !order->isIdentity())
+        return runOnOrderedRows(engine, grid, command, firstRow, lastRow, *order);
     RecordSet& records = engine.records();
     const int base = rows.first + std::max(group, 0) * rows.groupStride;
     const int first = base + firstRow;
