@@ -21,7 +21,12 @@ constexpr GridHead kAnalogColumns[] = {{1163, 100}, {1164, 100}};
 constexpr GridHead kNxdnColumns[] = {{1165, 100}, {1166, 100}};
 constexpr RecordRows groupRows(Kind kind)
 {
-    return {kind == Kind::Nxdn ? kGroupRows : 0, kGroupRows, true, 0xFF, kTableRecords, true};
+    return {.first = kind == Kind::Nxdn ? kGroupRows : 0,
+            .count = kGroupRows,
+            .rowCommands = true,
+            .emptyByte = 0xFF,
+            .groupStride = kTableRecords,
+            .blankFirstRow = true};
 }
 constexpr GridShape kAnalogShape{kAnalogColumns, {}, 60, 0, groupRows(Kind::Analog)};
 constexpr GridShape kNxdnShape{kNxdnColumns, {}, 60, 0, groupRows(Kind::Nxdn)};

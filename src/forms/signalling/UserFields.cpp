@@ -22,10 +22,23 @@ constexpr uint8_t kChoiceBit = 0x80;
 
 constexpr GridHead kListOneColumns[] = {{1351, 150, CellAlign::Right}, {kTextChoice, 100}};
 constexpr GridHead kListTwoColumns[] = {{1352, 150, CellAlign::Right}, {kTextChoice, 100}};
-constexpr GridShape kListOneShape{kListOneColumns, {}, 50, 0, {0, kRecordsPerList, true, 0xFF, true},
+constexpr GridShape kListOneShape{
+    kListOneColumns,
+    {},
+    50,
+    0,
+    {.first = 0, .count = kRecordsPerList, .rowCommands = true, .emptyByte = 0xFF, .sortable = true},
+    kTextNumber};
+constexpr GridShape kListTwoShape{kListTwoColumns,
+                                  {},
+                                  50,
+                                  0,
+                                  {.first = kRecordsPerList,
+                                   .count = kRecordsPerList,
+                                   .rowCommands = true,
+                                   .emptyByte = 0xFF,
+                                   .sortable = true},
                                   kTextNumber};
-constexpr GridShape kListTwoShape{
-    kListTwoColumns, {}, 50, 0, {kRecordsPerList, kRecordsPerList, true, 0xFF, true}, kTextNumber};
 
 constexpr Choice kChoices[] = {{0, kTextFirstChoice}, {1, kTextSecondChoice}};
 
