@@ -126,6 +126,32 @@ TEST_P(CwFields, StoresAndShows)
 
 INSTANTIATE_TEST_SUITE_P(Cw, CwFields, testing::ValuesIn(cwCases()));
 
+// Each switch of the CW ID form sets its own byte of the channel record and no other.
+TEST_F(CwFields, EachCwIdSwitchSetsItsOwnByte)
+{
+    t.record(0)[ChannelField::kChannelType] = 0; // analog: every switch is offered
+    const struct {
+        const char* key;
+        std::size_t offset;
+    } switches[] = {{"cwid.1.tx-required", 54},
+                    {"cwid.1.over", 55},
+                    {"cwid.1.to-ra", 56},
+                    {"cwid.1.on-channel-change", 57},
+                    {"cwid.1.encode-qt", 60}};
+    for (const auto& s : switches) {
+        SCOPED_TRACE(s.key);
+        const std::vector<uint8_t> before(t.record(0).begin(), t.record(0).end());
+        auto session = open(s.key);
+        const auto field = findField(*findDeclaredForm("cwid"), session->engine(), s.key);
+        ASSERT_TRUE(field);
+        session->engine().setChecked(*field->row, field->record, true);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_EQ(t.record(0)[i], i == s.offset ? 1 : before[i]) << "byte " << i;
+        session->engine().setChecked(*field->row, field->record, false);
+        EXPECT_EQ(t.record(0)[s.offset], 0);
+    }
+}
+
 TEST_F(CwFields, MorseTextsPadWithEmptyBytesAndALeadingSpaceMovesTheTextLeft)
 {
     ASSERT_FALSE(enter("cwid.1.text", " AB").refused);
