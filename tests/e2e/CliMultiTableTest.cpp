@@ -26,9 +26,10 @@ TEST(CliMultiTable, EmptyingTheOnlyNxdnEntryTakesTheTableFromItsNxdnChannels)
     TempFolder folder;
     const std::string file = folder.file("demo.dat");
     std::filesystem::copy_file(std::string(rps::test::kSourceDir) + "/demo/demo.dat", file);
-    // Channels 3 and 6 are NXDN, channel 4 mixed.
+    // Channels 3 and 6 are NXDN, channel 4 mixed; table 3 keeps one NXDN entry.
     CliRun run = runCli("set " + file +
-                            " multi-table.3.nxdn.1.decode=12 multi-table.3.analog.1.decode=100.0"
+                            " multi-table.3.nxdn.2.decode= multi-table.3.nxdn.1.decode=12"
+                            " multi-table.3.analog.1.decode=100.0"
                             " channel.3.multi-table=3 channel.4.multi-table=3 channel.6.multi-table=3",
                         folder);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
