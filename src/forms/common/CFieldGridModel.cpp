@@ -228,6 +228,17 @@ void CFieldGridModel::commitCell(int row, int column, const QString& text)
     emit edited(result);
 }
 
+void CFieldGridModel::chooseCell(int row, int column, const QString& text)
+{
+    if (cellEditorKind(row, column) == CellEditorKind::None)
+        return;
+    const auto session = open_();
+    const EditResult result =
+        session->engine().choose(*fieldAt(row, column), recordAt(row), text.toStdString());
+    moveToRecord_ = result.moveTo;
+    emit edited(result);
+}
+
 Qt::Alignment CFieldGridModel::columnAlignment(int column) const
 {
     return toQtAlignment(this->column(column).align);

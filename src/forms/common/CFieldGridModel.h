@@ -53,6 +53,7 @@ public:
     CellEditorKind cellEditorKind(int row, int column) const override;
     CellEditor cellEditor(int row, int column) const override;
     void commitCell(int row, int column, const QString& text) override;
+    void chooseCell(int row, int column, const QString& text) override;
     Qt::Alignment columnAlignment(int column) const override;
     bool hasRowCommands() const override { return recordGrid_ && recordGrid_->records.rowCommands; }
     void rowCommand(GridRowCommand command, int firstRow, int lastRow) override;

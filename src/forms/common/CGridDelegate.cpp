@@ -19,6 +19,7 @@ namespace {
 const char* const kOriginalText = "rpsOriginalText";
 const char* const kOriginalIndex = "rpsOriginalIndex";
 const char* const kStartedTyped = "rpsStartedTyped";
+const char* const kPicked = "rpsPicked"; // the text of an editable list is an entry picked from it
 const char* const kUnlistedText = "rpsUnlistedText";
 
 // A closed list is browsed with the arrow keys, letters and the wheel as a preview: Qt reports
@@ -95,6 +96,14 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
                 combo->lineEdit()->setMaxLength(static_cast<int>(longest));
             }
             combo->setCompleter(nullptr);
+            // An entry picked in the open list is a choice until the user types into the text
+            // again; Enter after typing also reports an entry, but through the keys.
+            connect(combo, &QComboBox::activated, combo, [combo](int) {
+                if (!combo->browsing())
+                    combo->setProperty(kPicked, true);
+            });
+            connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
+                    [combo] { combo->setProperty(kPicked, false); });
         } else {
             // Choosing an entry in the open list is the commit of a drop-down list.
             connect(combo, &QComboBox::activated, this, [this, combo](int) {
@@ -144,6 +153,8 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     editor->setProperty(kOriginalText, cellText.trimmed());
     const std::optional<QString> initial = std::exchange(initialText_, std::nullopt);
     editor->setProperty(kStartedTyped, initial.has_value());
+    // A list's own text, or an entry browsed to with the keys, is not a typed code.
+    editor->setProperty(kPicked, !initial.has_value());
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         showUnfiltered(edit, initial.value_or(cellText));
         if (!initial)
@@ -179,8 +190,13 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
 
 void CGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    if (holdsChange(editor, false))
-        model->setData(index, editorText(editor).trimmed(), Qt::EditRole);
+    if (!holdsChange(editor, false))
+        return;
+    const auto* combo = qobject_cast<const QComboBox*>(editor);
+    const bool picked = combo && combo->isEditable() && combo->property(kPicked).toBool() &&
+                        combo->currentIndex() >= 0 &&
+                        combo->currentText() == combo->itemText(combo->currentIndex());
+    model->setData(index, editorText(editor).trimmed(), picked ? CGridModel::kChosenRole : Qt::EditRole);
 }
 
 void CGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

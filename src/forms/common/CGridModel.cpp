@@ -103,9 +103,12 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const
 
 bool CGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid() || (role != Qt::EditRole && role != kChosenRole))
         return false;
-    commitCell(index.row(), index.column(), value.toString());
+    if (role == kChosenRole)
+        chooseCell(index.row(), index.column(), value.toString());
+    else
+        commitCell(index.row(), index.column(), value.toString());
     refreshAll();
     return true;
 }

@@ -38,6 +38,10 @@ public:
     virtual QString unlistedText(int /*row*/, int /*column*/) const { return {}; }
     // Stores a committed editor text into the image.
     virtual void commitCell(int row, int column, const QString& text) = 0;
+    // Stores an entry picked from a cell's list (not typed); by default as if it were typed.
+    virtual void chooseCell(int row, int column, const QString& text) { commitCell(row, column, text); }
+    // The role under which the cell editor hands over an entry picked from its list.
+    static constexpr int kChosenRole = Qt::UserRole + 1;
     virtual Qt::Alignment columnAlignment(int /*column*/) const { return Qt::AlignLeft | Qt::AlignVCenter; }
     virtual int columnWidth(int /*column*/) const { return 80; }
     virtual int fixedColumnWidth() const { return 30; }

@@ -9,6 +9,7 @@
 #include "model/DefaultBuilder.h"
 #include "model/records/ChannelStore.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -123,6 +124,26 @@ TEST_F(MultiViewTest, RowsPastedAndDeletedByKeysInRowMode)
     EXPECT_EQ(host.image.main()[0x00D7 + 1], 0xFF);
     EXPECT_EQ(ChannelStore(host.image).record(0)[ChannelField::kMultiTable], 0);
     EXPECT_GE(host.refreshes, 1);
+}
+
+TEST_F(MultiViewTest, ACodePickedFromTheListFillsOnlyTheDecode)
+{
+    // Typed, the decode of an empty entry fills its encode too (entry 2); picked from the open
+    // list, it fills only the decode (entry 1).
+    typeIn(view->analogGrid(), 2, 0, "88.5");
+    EXPECT_EQ(word(0x5020 + 2), 885);
+
+    QComboBox* combo = dropDown(view->analogGrid(), 1, 0);
+    ASSERT_NE(combo, nullptr);
+    const int entry = combo->findText("100.0");
+    ASSERT_GE(entry, 0);
+    combo->showPopup();
+    combo->view()->setCurrentIndex(combo->model()->index(entry, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    press(Qt::Key_Return);
+    EXPECT_EQ(word(0x5000), 1000);
+    EXPECT_EQ(word(0x5020), 0xFFFF);
+    EXPECT_EQ(cellOf(view->analogGrid(), 1, 1), off());
 }
 
 } // namespace
