@@ -281,13 +281,16 @@ struct RecordRows {
     bool blankFirstRow = false;
     bool sortable = false; // a header click sorts the rows by that column (the fixed one restores)
 };
+// "No.", the header over the record numbers of a record grid.
+inline constexpr int kRecordNumberText = 846;
+
 struct GridShape {
     std::span<const GridHead> columns;
     std::span<const int> rowTexts;
     int labelWidth = 100;
     int unlistedText = 0;
     RecordRows records{};
-    int labelText = 0; // header of the fixed column
+    int labelText = 0; // header of the fixed column (kRecordNumberText over record numbers)
 
     constexpr bool showsRecords() const { return records.count > 0; }
 };

@@ -16,8 +16,9 @@ constexpr int kTextDeactivation = 1150;
 constexpr int kTextSideTone = 1138;
 
 constexpr GridHead kCodeColumn[] = {{kTextCode, 200}};
-constexpr GridShape kEncodeShape{kCodeColumn, {}, 40, 0, {0, kEncodeCount, true}};
-constexpr GridShape kDecodeShape{kCodeColumn, {}, 40, 0, {kFirstDecodeRecord, kDecodeCount, true}};
+constexpr GridShape kEncodeShape{kCodeColumn, {}, 40, 0, {0, kEncodeCount, true}, kRecordNumberText};
+constexpr GridShape kDecodeShape{kCodeColumn,      {}, 40, 0, {kFirstDecodeRecord, kDecodeCount, true},
+                                 kRecordNumberText};
 
 constexpr FieldRow kEncodeGrid = grid(kEncodeGridItem, 944, kEncodeShape).at({0, 0, -1});
 constexpr FieldRow kDecodeGrid = grid(kDecodeGridItem, 945, kDecodeShape).at({1, 0, -1});

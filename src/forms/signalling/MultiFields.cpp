@@ -28,8 +28,8 @@ constexpr RecordRows groupRows(Kind kind)
             .groupStride = kTableRecords,
             .blankFirstRow = true};
 }
-constexpr GridShape kAnalogShape{kAnalogColumns, {}, 60, 0, groupRows(Kind::Analog)};
-constexpr GridShape kNxdnShape{kNxdnColumns, {}, 60, 0, groupRows(Kind::Nxdn)};
+constexpr GridShape kAnalogShape{kAnalogColumns, {}, 60, 0, groupRows(Kind::Analog), kRecordNumberText};
+constexpr GridShape kNxdnShape{kNxdnColumns, {}, 60, 0, groupRows(Kind::Nxdn), kRecordNumberText};
 
 constexpr FieldRow kAnalogGrid = grid(kItemAnalogGrid, 922, kAnalogShape).at({0, 0, -1});
 constexpr FieldRow kNxdnGrid = grid(kItemNxdnGrid, 923, kNxdnShape).at({0, 1, -1});

@@ -21,7 +21,7 @@ constexpr int kWarningTxOutOfBand = 787;
 constexpr Input kFrequencyInput{CharFilterKind::Decimal, 10};
 
 constexpr GridHead kColumns[] = {{847, 100, CellAlign::Right}, {848, 100, CellAlign::Right}};
-constexpr GridShape kShape{kColumns, {}, 60, 0, {0, kTestFreqCount, true}};
+constexpr GridShape kShape{kColumns, {}, 60, 0, {0, kTestFreqCount, true}, kRecordNumberText};
 constexpr FieldRow kGrid = grid(kItemGrid, 0, kShape);
 
 std::size_t recordOffset(int record)

@@ -13,7 +13,6 @@ using namespace users;
 
 namespace {
 
-constexpr int kTextNumber = 846;
 constexpr int kTextCounter = 1350;
 constexpr int kTextChoice = 1353;
 constexpr int kTextFirstChoice = 855;
@@ -28,7 +27,7 @@ constexpr GridShape kListOneShape{
     50,
     0,
     {.first = 0, .count = kRecordsPerList, .rowCommands = true, .emptyByte = 0xFF, .sortable = true},
-    kTextNumber};
+    kRecordNumberText};
 constexpr GridShape kListTwoShape{kListTwoColumns,
                                   {},
                                   50,
@@ -38,7 +37,7 @@ constexpr GridShape kListTwoShape{kListTwoColumns,
                                    .rowCommands = true,
                                    .emptyByte = 0xFF,
                                    .sortable = true},
-                                  kTextNumber};
+                                  kRecordNumberText};
 
 constexpr Choice kChoices[] = {{0, kTextFirstChoice}, {1, kTextSecondChoice}};
 

@@ -69,6 +69,8 @@ TEST_F(MultiViewTest, TheTableNumberPicksWhatBothGridsShow)
     EXPECT_EQ(view->nxdnGrid()->model()->rowCount(), 16);
     EXPECT_FALSE(view->analogGrid()->gridModel()->cellEnabled(0, 0)) << "the blank first row";
     EXPECT_EQ(view->analogGrid()->gridModel()->fixedText(1), "1");
+    for (CGridView* grid : {view->analogGrid(), view->nxdnGrid()})
+        EXPECT_EQ(grid->gridModel()->fixedHeaderText(), QString::fromStdString(host.texts.text(846)));
 
     typeTable("3");
     typeIn(view->analogGrid(), 2, 0, "88.5");
