@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace rps {
 
 using namespace signalling;
@@ -101,7 +103,8 @@ CRemoteView::CRemoteView(FormContext& context, QWidget* parent) : CFormView(cont
         return box;
     };
     tabs_ = new QTabWidget(this);
-    const std::pair<int, std::initializer_list<QGroupBox*>> pages[] = {
+    // Vectors, not initializer lists: a list copied into a pair would outlive its elements.
+    const std::pair<int, std::vector<QGroupBox*>> pages[] = {
         {kTextPfKey, {framed(kTextPfKey, {grids_[0]}), framed(kTextKeyTransponder, {wide_[0]})}},
         {kTextAux,
          {framed(kTextAuxInput, {grids_[1]}), framed(kTextAuxOutput, {grids_[2]}),
