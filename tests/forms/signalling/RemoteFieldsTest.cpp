@@ -181,6 +181,11 @@ TEST_F(RemoteFieldsTest, SingleToneDisablesTheTransponderListsAndKeepsTheirCodes
     EXPECT_FALSE(editable("remote.aux-transponder-deactivation"));
     EXPECT_TRUE(editable("remote.key-transponder-activation"));
     EXPECT_EQ(at(0x06F4), 0x81);
+    // Single tone off again: the byte is 0xFF and the lists are offered with their codes.
+    ASSERT_FALSE(enter("remote.aux-transponder-single-tone", "858").refused);
+    EXPECT_EQ(at(0x06F6), 0xFF);
+    EXPECT_TRUE(editable("remote.aux-transponder-activation"));
+    EXPECT_EQ(at(0x06F4), 0x81);
 }
 
 TEST_F(RemoteFieldsTest, RemoteAccessWithQtIsTheOppositeOfTheDtmfForm)
