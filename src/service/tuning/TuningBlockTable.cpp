@@ -187,8 +187,10 @@ std::string tuningRowLabel(int row, const FieldEnv& env)
 {
     const TuningRowLabel& label = table().labels.at(static_cast<std::size_t>(row));
     std::string text = env.text(label.itemText);
-    if (label.pointText)
-        text += " " + env.text(label.pointText);
+    if (label.pointText) {
+        text += ' ';
+        text += env.text(label.pointText);
+    }
     return text;
 }
 
