@@ -1,5 +1,7 @@
 #include "forms/common/CFieldFormView.h"
 
+#include "forms/common/FormSupport.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -35,6 +37,16 @@ void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& e
         if (QLineEdit* line = CFieldForm::lineOf(built.control))
             line->installEventFilter(this);
     }
+}
+
+void CFieldFormView::showStored(int item, const fields::EditResult& result)
+{
+    showFormMessage(context(), result.message);
+    if (result.changed)
+        context().host.refreshAllForms();
+    refreshFromImage();
+    if (result.refused && control(item))
+        control(item)->setFocus(Qt::OtherFocusReason);
 }
 
 void CFieldFormView::closeForm()

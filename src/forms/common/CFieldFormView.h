@@ -25,6 +25,9 @@ protected:
     // shown among other widgets comes with the body that holds them all.
     void setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons = {},
                       QWidget* body = nullptr);
+    // The reaction of a declared form to one stored edit: its message, a refresh of every open
+    // form when bytes changed (other forms may show them), and the focus back on a refused item.
+    void showStored(int item, const fields::EditResult& result);
     // Page Up (+1) and Page Down (-1); forms of one record ignore them.
     virtual void stepRecord(int /*direction*/) {}
     void closeForm();

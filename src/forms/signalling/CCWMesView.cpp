@@ -16,7 +16,7 @@ CCWMesView::CCWMesView(FormContext& context, QWidget* parent)
     setFieldForm(form);
     for (int message = 0; message < cwmessage::kMessageCount; ++message)
         fitToText(control(cwmessage::kItemFirstMessage + message));
-    connect(form, &CFieldForm::edited, this, &CCWMesView::stored);
+    connect(form, &CFieldForm::edited, this, &CCWMesView::showStored);
     refreshFromImage();
 }
 
@@ -33,17 +33,6 @@ QString CCWMesView::formTitle() const
 void CCWMesView::refreshFromImage()
 {
     fieldForm()->refresh();
-}
-
-void CCWMesView::stored(int item, const fields::EditResult& result)
-{
-    showFormMessage(context(), result.message);
-    // An emptied message may have taken a key function away: the key forms re-read.
-    if (result.changed)
-        context().host.refreshAllForms();
-    refreshFromImage();
-    if (result.refused && control(item))
-        control(item)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace rps

@@ -13,7 +13,7 @@ CDtmfView::CDtmfView(FormContext& context, QWidget* parent) : CFieldFormView(con
         [&context] { return signalling::openDtmfForm(context.image, formFieldEnv(context)); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     setFieldForm(form);
-    connect(form, &CFieldForm::edited, this, &CDtmfView::stored);
+    connect(form, &CFieldForm::edited, this, &CDtmfView::showStored);
     refreshFromImage();
 }
 
@@ -30,17 +30,6 @@ QString CDtmfView::formTitle() const
 void CDtmfView::refreshFromImage()
 {
     fieldForm()->refresh();
-}
-
-void CDtmfView::stored(int item, const fields::EditResult& result)
-{
-    showFormMessage(context(), result.message);
-    // The remote-access byte is also shown, the other way round, by the remote-control form.
-    if (result.changed)
-        context().host.refreshAllForms();
-    refreshFromImage();
-    if (result.refused && control(item))
-        control(item)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace rps

@@ -13,9 +13,6 @@ public:
 
     void refreshFromImage() override;
     QString formTitle() const override;
-
-private:
-    void stored(int item, const fields::EditResult& result);
 };
 
 } // namespace rps

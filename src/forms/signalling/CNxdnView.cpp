@@ -13,7 +13,7 @@ CNxdnView::CNxdnView(FormContext& context, QWidget* parent) : CFieldFormView(con
         [&context] { return signalling::openNxdnForm(context.image, formFieldEnv(context)); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     setFieldForm(form);
-    connect(form, &CFieldForm::edited, this, &CNxdnView::stored);
+    connect(form, &CFieldForm::edited, this, &CNxdnView::showStored);
     refreshFromImage();
 }
 
@@ -30,16 +30,6 @@ QString CNxdnView::formTitle() const
 void CNxdnView::refreshFromImage()
 {
     fieldForm()->refresh();
-}
-
-void CNxdnView::stored(int item, const fields::EditResult& result)
-{
-    showFormMessage(context(), result.message);
-    if (result.changed)
-        context().host.refreshAllForms();
-    refreshFromImage();
-    if (result.refused && control(item))
-        control(item)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace rps
