@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "app/FieldUndoKeys.h"
+#include "app/ImageUndoStack.h"
 #include "app/ShellCommands.h"
 #include "app/ShellController.h"
 #include "app/ShellMenus.h"
@@ -11,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QGuiApplication>
@@ -51,6 +54,7 @@ const Accelerator kAccelerators[] = {
     {cmd::kTestMode, Qt::CTRL | Qt::Key_T},
     {cmd::kMemoryMap, Qt::CTRL | Qt::Key_M},
     {cmd::kMemoryMapEeprom, Qt::CTRL | Qt::Key_E},
+    {cmd::kUndo, Qt::CTRL | Qt::Key_Z},
 };
 
 } // namespace
@@ -67,6 +71,9 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
+    undo_ = new ImageUndoStack(shell.image(), this);
+    connect(undo_, &ImageUndoStack::imageRestored, this, &CMainFrame::refreshAllForms);
+    connect(undo_, &ImageUndoStack::availabilityChanged, this, &CMainFrame::updateUndoActions);
 
     createActions();
     createToolBar();
@@ -111,6 +118,11 @@ void CMainFrame::createActions()
     actions_[cmd::kFocusTree]->setShortcuts(
         QList<QKeySequence>{QKeySequence(Qt::AltModifier | Qt::Key_0),
                             QKeySequence(Qt::AltModifier | Qt::KeypadModifier | Qt::Key_0)});
+    actions_[cmd::kRedo]->setShortcuts(
+        QList<QKeySequence>{QKeySequence(Qt::ControlModifier | Qt::Key_Y),
+                            QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
+    QCoreApplication::instance()->installEventFilter(
+        new FieldUndoKeys(actions_[cmd::kUndo]->shortcuts(), actions_[cmd::kRedo]->shortcuts(), this));
     for (int command : {cmd::kTreeView, cmd::kToolBar, cmd::kStatusBar})
         actions_[command]->setCheckable(true);
 
@@ -118,6 +130,8 @@ void CMainFrame::createActions()
     actions_[cmd::kNew]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
     actions_[cmd::kOpen]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
     actions_[cmd::kSave]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    actions_[cmd::kUndo]->setIcon(s->standardIcon(QStyle::SP_ArrowBack));
+    actions_[cmd::kRedo]->setIcon(s->standardIcon(QStyle::SP_ArrowForward));
     actions_[cmd::kReadFromRadio]->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
     actions_[cmd::kWriteToRadio]->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
     actions_[cmd::kModelInformation]->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
@@ -132,8 +146,9 @@ void CMainFrame::createToolBar()
     toolBar_->setObjectName("toolBar");
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(20, 20));
-    for (int command : {cmd::kNew, cmd::kOpen, cmd::kSave, 0, cmd::kReadFromRadio, cmd::kWriteToRadio, 0,
-                        cmd::kModelInformation, cmd::kCommunicationPort, 0, cmd::kTreeView, 0, cmd::kAbout}) {
+    for (int command : {cmd::kNew, cmd::kOpen, cmd::kSave, 0, cmd::kUndo, cmd::kRedo, 0, cmd::kReadFromRadio,
+                        cmd::kWriteToRadio, 0, cmd::kModelInformation, cmd::kCommunicationPort, 0,
+                        cmd::kTreeView, 0, cmd::kAbout}) {
         if (command == 0)
             toolBar_->addSeparator();
         else
@@ -230,6 +245,7 @@ void CMainFrame::rebuildMenus()
         }
     }
     actions_[cmd::kFocusTree]->setEnabled(true);
+    updateUndoActions();
     actions_[cmd::kTreeView]->setChecked(treeBar_->isVisible());
     actions_[cmd::kToolBar]->setChecked(!toolBar_->isHidden());
     actions_[cmd::kStatusBar]->setChecked(!statusBar()->isHidden());
@@ -241,6 +257,12 @@ void CMainFrame::rebuildMenus()
     toolBar_->setWindowTitle(text(115).remove('&'));
     treeBar_->setWindowTitle(text(634));
     textPane_->setText(text(140));
+}
+
+void CMainFrame::updateUndoActions()
+{
+    actions_[cmd::kUndo]->setEnabled(undo_->canUndo());
+    actions_[cmd::kRedo]->setEnabled(undo_->canRedo());
 }
 
 void CMainFrame::listChildWindows()
@@ -506,6 +528,12 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kCloseAllWindows:
         closeAllForms();
+        break;
+    case cmd::kUndo:
+        undo_->undo();
+        break;
+    case cmd::kRedo:
+        undo_->redo();
         break;
     // The viewers recompute the main area's checksum first and refresh every form after a change.
     case cmd::kMemoryMap:

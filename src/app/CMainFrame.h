@@ -25,6 +25,7 @@ class QTreeWidgetItem;
 
 namespace rps {
 
+class ImageUndoStack;
 class ShellController;
 
 class CMainFrame : public QMainWindow, public FormHost {
@@ -46,6 +47,8 @@ public:
     RadioLink* radioLink() override;
 
     FormContext& formContext() { return formContext_; }
+    // The undo history of the working image (Edit > Undo and Redo).
+    ImageUndoStack& undoStack() { return *undo_; }
 
     // Closes every editing window and hides the docking bars (before the image is replaced).
     void closeAllForms();
@@ -83,6 +86,8 @@ private:
     void createTreeBar();
     void createStatusBar();
     void renewClock();
+    // Undo and Redo are enabled while there is a step for them.
+    void updateUndoActions();
     void treeItemChosen(QTreeWidgetItem* item);
     void forgetClosedForms();
     // The Window menu ends with the open child windows; choosing one activates it.
@@ -100,6 +105,7 @@ private:
 
     ShellController& shell_;
     FormContext formContext_;
+    ImageUndoStack* undo_ = nullptr;
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QDockWidget* treeBar_ = nullptr;

@@ -13,9 +13,12 @@ inline constexpr int kSaveAs = 203;
 inline constexpr int kPrint = 32794;
 inline constexpr int kPrintPreview = 57609;
 inline constexpr int kExit = 207;
+// Edit
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 // Model
 inline constexpr int kModelInformation = 32771;
-// Edit (the form registry)
+// Edit: the form registry after Undo and Redo
 inline constexpr int kChannelInformation = kChannelInformationCommand;
 inline constexpr int kSupportUtility = 32834;
 // Program

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CModelInfoDialog.h"
 #include "app/CSecurityDialog.h"
+#include "app/ImageUndoStack.h"
 #include "app/LanguageChoice.h"
 #include "app/ShellCommands.h"
 #include "forms/FormCatalog.h"
@@ -57,8 +58,10 @@ void ShellController::imageReplaced()
 {
     channelClipboard().clear();
     fields::clearRecordClipboards();
-    if (frame_ != nullptr)
+    if (frame_ != nullptr) {
+        frame_->undoStack().clear(); // no step leads back to the old image
         frame_->finishImageReplacement();
+    }
 }
 
 void ShellController::showText(int text, int caption, MessageIcon icon)

@@ -7,6 +7,8 @@ namespace rps {
 namespace {
 
 constexpr MenuEntry kSeparator{0, 0};
+constexpr int kUndoText = 531;
+constexpr int kRedoText = 532;
 
 void dropTrailingSeparator(std::vector<MenuEntry>& entries)
 {
@@ -31,7 +33,7 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options, std::span<
                       {cmd::kExit, 66}}});
     menus.push_back({69, {{cmd::kModelInformation, 70}}});
 
-    MenuDefinition edit{71, {}};
+    MenuDefinition edit{71, {{cmd::kUndo, kUndoText}, {cmd::kRedo, kRedoText}, kSeparator}};
     for (const EditMenuForm& form : editForms) {
         edit.entries.push_back({form.command, form.menuText});
         if (form.separatorAfter)
@@ -77,6 +79,8 @@ bool isCommandAvailable(int command)
 {
     switch (command) {
     case cmd::kNew:
+    case cmd::kUndo: // while there is a step to undo or redo (the main frame decides)
+    case cmd::kRedo:
     case cmd::kOpen:
     case cmd::kSave:
     case cmd::kSaveAs:

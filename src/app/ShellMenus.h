@@ -22,7 +22,7 @@ struct MenuDefinition {
 
 // The nine menus in bar order (File, Model, Edit, Program, Tools, Setup, View, Window, Help),
 // with the entries the options allow. No menu ends in a separator.
-// The Edit menu lists editForms in their order.
+// The Edit menu lists Undo and Redo, then editForms in their order.
 std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options,
                                            std::span<const EditMenuForm> editForms);
 

@@ -2,6 +2,8 @@
 // has the focus, and every menu answers each mnemonic letter with one entry only.
 #include "ShellRig.h"
 
+#include "app/ImageUndoStack.h"
+
 #include "forms/common/CChildFrame.h"
 
 #include "forms/channel/ChannelFormSupport.h"
@@ -75,6 +77,17 @@ QWidget* typingTarget(QWidget* form)
     return nullptr;
 }
 
+// Four recorded changes, two of them undone: Undo and Redo can each run twice.
+void offerUndoAndRedo(CMainFrame& frame, ConfigImage& image)
+{
+    for (std::size_t offset = 0xF0; offset < 0xF4; ++offset) {
+        image.local()[offset] ^= 0x01;
+        frame.undoStack().recordChange();
+    }
+    frame.undoStack().undo();
+    frame.undoStack().undo();
+}
+
 TEST(MenuAccelerators, EachRunsItsCommandWithAFormFocusedAndNoneIsAmbiguous)
 {
     ShellRig rig;
@@ -93,6 +106,7 @@ TEST(MenuAccelerators, EachRunsItsCommandWithAFormFocusedAndNoneIsAmbiguous)
     WarningLog warnings;
     ModalCloser closer;
     for (int formCommand : formCommands) {
+        offerUndoAndRedo(frame, rig.image());
         int pressed = 0;
         for (QAction* action : frame.actions()) {
             if (!action->isEnabled())
@@ -122,7 +136,7 @@ TEST(MenuAccelerators, EachRunsItsCommandWithAFormFocusedAndNoneIsAmbiguous)
                 ++pressed;
             }
         }
-        EXPECT_GE(pressed, 11) << formCommand; // N O S R W M E, Ctrl+0 twice, Alt+0 twice
+        EXPECT_GE(pressed, 14) << formCommand; // N O S R W M E Z Y Shift+Z, Ctrl+0 twice, Alt+0 twice
     }
     for (const QString& line : WarningLog::lines())
         EXPECT_FALSE(line.contains("Ambiguous shortcut overload")) << line.toStdString();
