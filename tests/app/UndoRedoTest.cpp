@@ -17,6 +17,9 @@
 #include "forms/feature/ScanFields.h"
 #include "model/DataFile.h"
 #include "model/FeatureMap.h"
+#include "model/ImageMap.h"
+#include "service/CMemMapDialog.h"
+#include "service/CMemMapModel.h"
 
 #include <QAction>
 #include <QEventLoop>
@@ -179,6 +182,34 @@ TEST_F(UndoRedo, CtrlZInAFieldBeingTypedUndoesOnlyItsText)
     press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(rig.image().main()[feature::kRepeaterTot], before);
     EXPECT_NE(tot->text(), stored);
+}
+
+TEST_F(UndoRedo, AMemoryMapEditIsOneStepAndTheChecksumTheViewerRecomputesIsNone)
+{
+    std::span<uint8_t> main = rig.image().main();
+    const uint8_t before = main[0x2000];
+    main[kChecksumOffset] ^= 0x5A; // left stale by an edit; a stamp alone is no step
+    settle();
+    ASSERT_EQ(rig.frame().undoStack().steps(), 0);
+
+    // The user edits a byte a while after the viewer opened, then closes it.
+    QTimer::singleShot(50, [] {
+        auto* viewer = qobject_cast<CMemMapDialog*>(QApplication::activeModalWidget());
+        if (viewer == nullptr)
+            return;
+        viewer->model()->setData(viewer->model()->hexIndex(0x2000), "3C", Qt::EditRole);
+        QTimer::singleShot(50, viewer, [viewer] { viewer->accept(); });
+    });
+    rig.trigger(cmd::kMemoryMap);
+    settle();
+    ASSERT_EQ(main[0x2000], 0x3C);
+    const std::vector<uint8_t> checksum(main.begin() + kChecksumOffset, main.begin() + kChecksumOffset + 2);
+    EXPECT_EQ(rig.frame().undoStack().steps(), 1);
+
+    QTest::keyClick(&rig.frame(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main[0x2000], before);
+    EXPECT_EQ(std::vector<uint8_t>(main.begin() + kChecksumOffset, main.begin() + kChecksumOffset + 2),
+              checksum);
 }
 
 TEST_F(UndoRedo, OpenAndNewStartWithoutHistory)
