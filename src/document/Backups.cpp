@@ -190,7 +190,7 @@ std::string timeText(int64_t localSeconds)
     return text;
 }
 
-Saved saveBackup(const std::string& root, const std::string& unit, const ConfigImage& image,
+Saved saveBackup(const std::string& root, const std::string& unit, const ImageAreas& image,
                  const SaveOptions& options, int64_t localSeconds, const Policy& policy)
 {
     Saved saved;
@@ -202,7 +202,7 @@ Saved saveBackup(const std::string& root, const std::string& unit, const ConfigI
         return saved;
     // Saving stamps the image it saves: the backup is made from a copy.
     auto copy = std::make_unique<ConfigImage>();
-    copy->working() = image.working();
+    copy->working() = image;
     const SaveResult result = saveImage(path, *copy, options);
     if (result.code != kSaveOk) {
         ::unlink(path.c_str());

@@ -46,9 +46,8 @@ struct Saved {
     int systemError = 0; // errno of the failure
 };
 
-// Saves the working copy of image (the image itself is not changed) under root/unit, then
-// prunes that unit's folder.
-Saved saveBackup(const std::string& root, const std::string& unit, const ConfigImage& image,
+// Saves the image (it is not changed itself) under root/unit, then prunes that unit's folder.
+Saved saveBackup(const std::string& root, const std::string& unit, const ImageAreas& image,
                  const SaveOptions& options, int64_t localSeconds, const Policy& policy);
 
 // Removes what the policy does not keep from one unit's folder; other files stay.

@@ -84,7 +84,12 @@ std::array<std::map<std::size_t, std::string>, 2> placeNames(ConfigImage& image,
             const std::string recordKey = engine.records().recordKey(field.record);
             if (!recordKey.empty())
                 name += " " + recordKey;
-            name += " \"" + env.text(field.row->text) + "\" [" + field.key + "]";
+            std::string caption = env.text(field.row->text);
+            // A numbered field says what its frame holds ("Embedded Message 1", not "1").
+            const FieldRow* frame = fields::findRow(engine.table(), field.row->place.group);
+            if (field.row->text < 0 && frame)
+                caption = env.text(frame->text) + " " + caption;
+            name += " \"" + caption + "\" [" + field.key + "]";
             auto& area = names[place->aux ? 1 : 0];
             for (std::size_t i = 0; i < place->size; ++i)
                 area.emplace(place->first + i, name);

@@ -47,12 +47,12 @@ std::vector<ReadBackBlock> readBackDifferences(std::span<const uint8_t> sentMain
     return blocks;
 }
 
-std::string readBackReport(const LanguageTable& texts, const std::vector<ReadBackBlock>& blocks,
+std::string readBackReport(const LanguageTable& texts, int heading, const std::vector<ReadBackBlock>& blocks,
                            std::span<const uint8_t> sentMain, std::span<const uint8_t> readMain,
                            std::span<const uint8_t> sentAux, std::span<const uint8_t> readAux,
                            const FieldNameLookup& fieldName)
 {
-    std::string report = texts.text(texts::kReadBackDiffers);
+    std::string report = texts.text(heading);
     for (const ReadBackBlock& block : blocks) {
         const std::size_t first = block.block * kBlockSize;
         const std::string range = hex(first, 4) + "-" + hex(first + kBlockSize - 1, 4);

@@ -30,9 +30,9 @@ std::vector<ReadBackBlock> readBackDifferences(std::span<const uint8_t> sentMain
                                                std::span<const uint8_t> sentAux,
                                                std::span<const uint8_t> readAux);
 
-// The error text: the heading, then per block its place and its first differing bytes with
-// the field each belongs to.
-std::string readBackReport(const LanguageTable& texts, const std::vector<ReadBackBlock>& blocks,
+// The report: the heading (a language text), then per block its place and its first
+// differing bytes with the field each belongs to.
+std::string readBackReport(const LanguageTable& texts, int heading, const std::vector<ReadBackBlock>& blocks,
                            std::span<const uint8_t> sentMain, std::span<const uint8_t> readMain,
                            std::span<const uint8_t> sentAux, std::span<const uint8_t> readAux,
                            const FieldNameLookup& fieldName);

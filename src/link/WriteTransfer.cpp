@@ -190,8 +190,8 @@ int readBack(TransferContext& context, ConfigImage& image, const WriteOptions& o
     if (blocks.empty())
         return kLinkOk;
     MessageRequest request;
-    request.text =
-        readBackReport(context.texts, blocks, image.main(), back->main, sentAux, readAux, options.fieldName);
+    request.text = readBackReport(context.texts, texts::kReadBackDiffers, blocks, image.main(), back->main,
+                                  sentAux, readAux, options.fieldName);
     request.caption = context.texts.text(texts::kErrorCaption);
     request.icon = MessageIcon::Error;
     leaveAndClose(context);

@@ -95,8 +95,8 @@ TEST(Backups, ASavedBackupIsPrivateAndAnOpenableDataFile)
         std::copy_n(image->main().begin() + 0x240, 64, bytes.begin());
         return bytes;
     }();
-    const Saved first = saveBackup(root, "QLM-640-SN1", *image, SaveOptions{}, kNow, Policy{});
-    const Saved second = saveBackup(root, "QLM-640-SN1", *image, SaveOptions{}, kNow, Policy{});
+    const Saved first = saveBackup(root, "QLM-640-SN1", image->working(), SaveOptions{}, kNow, Policy{});
+    const Saved second = saveBackup(root, "QLM-640-SN1", image->working(), SaveOptions{}, kNow, Policy{});
     ASSERT_FALSE(first.path.empty()) << first.systemError;
     EXPECT_EQ(fs::path(first.path).filename(), "20261207-091725.dat");
     EXPECT_EQ(fs::path(second.path).filename(), "20261207-091725-2.dat");

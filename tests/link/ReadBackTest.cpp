@@ -1,6 +1,7 @@
 // The read-back after a write, and the serial trace, against the simulated repeater.
 #include "TransferRig.h"
 
+#include "link/LinkTexts.h"
 #include "link/LinkTrace.h"
 #include "link/ProtocolBytes.h"
 #include "model/DefaultBuilder.h"
@@ -102,7 +103,8 @@ TEST(WriteReadBack, ReportGroupsBytesByBlockOrWindowAndElidesLongRuns)
 
     LanguageTable texts;
     texts.loadText("*Language,English\n", "English");
-    const std::string report = readBackReport(texts, blocks, sentMain, readMain, sentAux, readAux, nullptr);
+    const std::string report =
+        readBackReport(texts, texts::kReadBackDiffers, blocks, sentMain, readMain, sentAux, readAux, nullptr);
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2 + 8 + 1 + 2 + 1) << report;
     EXPECT_NE(report.find("0x2007"), std::string::npos);
     EXPECT_EQ(report.find("0x2008"), std::string::npos) << "only the first eight bytes of a block are listed";
