@@ -55,6 +55,7 @@ DocumentSession ShellController::session()
 
 void ShellController::imageReplaced()
 {
+    readUnit_.clear();
     channelClipboard().clear();
     fields::clearRecordClipboards();
     if (frame_ != nullptr)
@@ -84,6 +85,9 @@ void ShellController::runCommand(int command)
         break;
     case cmd::kSaveAs:
         commandSaveAs();
+        break;
+    case cmd::kBackups:
+        commandBackups();
         break;
     case cmd::kModelInformation:
         commandModelInformation();
