@@ -1,4 +1,5 @@
 #include "app/ShellController.h"
+#include "link/TraceFile.h"
 
 #include "app/CAboutDialog.h"
 #include "app/CLanguageDialog.h"
@@ -52,6 +53,8 @@ DocumentSession ShellController::session()
                                    frame_->closeAllForms();
                            }};
 }
+
+ShellController::~ShellController() = default;
 
 void ShellController::imageReplaced()
 {

@@ -16,6 +16,7 @@
 #include "texts/LanguageTable.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ namespace rps {
 struct TransferContext;
 class CMainFrame;
 class RadioLink;
+class TraceFile;
 
 // Everything the shell works on; owned by the application object.
 struct ShellParts {
@@ -53,6 +55,7 @@ struct ShellParts {
 class ShellController {
 public:
     explicit ShellController(ShellParts parts);
+    ~ShellController();
 
     void attachFrame(CMainFrame* frame) { frame_ = frame; }
 
@@ -119,6 +122,7 @@ private:
     // once the image was replaced otherwise.
     std::string readUnit_;
     UnitRecord lastUnit_{};
+    std::unique_ptr<TraceFile> trace_; // the support utility's serial trace while it runs
 };
 
 } // namespace rps
