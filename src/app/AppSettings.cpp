@@ -37,6 +37,12 @@ AppSettings loadAppSettings(const SettingsStore& user, const SettingsStore* inst
     settings.security.password = stored.password;
     settings.security.programExecution = stored.programExecution;
     settings.security.dataFile = user.readInt(kSettingDataFile).value_or(0) != 0;
+    settings.verifyWrite = user.readInt(kSettingVerifyWrite).value_or(1) != 0;
+    // A negative number keeps nothing extra; the newest backup of a unit stays all the same.
+    settings.backupPolicy.keepDays =
+        std::max(0, user.readInt(kSettingBackupKeepDays).value_or(backup::kDefaultKeepDays));
+    settings.backupPolicy.keepCount =
+        std::max(0, user.readInt(kSettingBackupKeepCount).value_or(backup::kDefaultKeepCount));
     return settings;
 }
 
@@ -49,6 +55,9 @@ void saveAppSettings(SettingsStore& user, const AppSettings& settings, const Mod
     user.writeString(kSettingLastFilePath, settings.dataFolder);
     user.writeInt(kSettingLanguage, languageKeyForName(languageName));
     user.writeInt(kSettingDataFile, settings.security.dataFile ? 1 : 0);
+    user.writeInt(kSettingVerifyWrite, settings.verifyWrite ? 1 : 0);
+    user.writeInt(kSettingBackupKeepDays, settings.backupPolicy.keepDays);
+    user.writeInt(kSettingBackupKeepCount, settings.backupPolicy.keepCount);
     const StoredPassword stored{settings.security.password, settings.security.programExecution};
     user.writeString(kSettingProtect, encodeProtect(stored, installationId));
 }

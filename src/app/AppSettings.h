@@ -3,6 +3,7 @@
 // once at exit; the window placement is written when the main window closes.
 #include "app/SecurityRules.h"
 #include "app/SettingsStore.h"
+#include "document/Backups.h"
 #include "document/DataFolder.h"
 #include "model/InstallationId.h"
 #include "model/ModelBlock.h"
@@ -24,6 +25,9 @@ inline constexpr const char* kSettingLastWinPos = "LastWinPos";
 inline constexpr const char* kSettingDataFile = "DataFile";
 inline constexpr const char* kSettingProtect = "Protect";
 inline constexpr const char* kSettingInstallId = "InstallId";
+inline constexpr const char* kSettingVerifyWrite = "VerifyWrite";         // 1 = read back after a write
+inline constexpr const char* kSettingBackupKeepDays = "BackupKeepDays";   // every backup younger is kept
+inline constexpr const char* kSettingBackupKeepCount = "BackupKeepCount"; // the newest kept per unit
 
 inline constexpr int kDefaultComPort = 1;
 inline constexpr int kHighestComPort = 20;
@@ -36,6 +40,8 @@ struct AppSettings {
     int languageKey = 1;
     std::string lastWinPos; // as stored; see parseWindowPlacement
     SecuritySettings security;
+    bool verifyWrite = true; // the write dialog's read-back box
+    backup::Policy backupPolicy;
 };
 
 // A stored port number of 0, a negative one or one above 20 reads as 1.

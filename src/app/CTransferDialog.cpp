@@ -18,6 +18,7 @@ namespace {
 constexpr int kProgressLabelText = 551;
 constexpr int kReadTotal = 167;
 constexpr int kWriteTotal = 165;
+constexpr int kVerifyText = 495; // "Read back and compare after the write"
 
 } // namespace
 
@@ -122,7 +123,7 @@ void CReadDialog::transferDone(int result)
 }
 
 CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn transfer, InformFn inform,
-                           QWidget* parent)
+                           QWidget* parent, bool verify)
     : CTransferDialog(texts, {570, 571, 31, kWriteTotal}, std::move(transfer), parent),
       inform_(std::move(inform))
 {
@@ -132,11 +133,21 @@ CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn
     clockBox_->setChecked(setClock);
     contentLayout()->addWidget(clockBox_);
     lockedWhileBusy().push_back(clockBox_);
+    verifyBox_ = new QCheckBox(languageText(texts, kVerifyText), this);
+    verifyBox_->setObjectName("verifyBox");
+    verifyBox_->setChecked(verify);
+    contentLayout()->addWidget(verifyBox_);
+    lockedWhileBusy().push_back(verifyBox_);
 }
 
 bool CWriteDialog::setClock() const
 {
     return clockBox_->isChecked();
+}
+
+bool CWriteDialog::verify() const
+{
+    return verifyBox_->isChecked();
 }
 
 void CWriteDialog::transferDone(int result)

@@ -83,22 +83,26 @@ private:
     InformFn inform_;
 };
 
-// "Write Data to System" with the "Adjustment Time" option, which the caller keeps for the run.
+// "Write Data to System" with the "Adjustment Time" option, which the caller keeps for the run,
+// and the read-back after the write, which the caller keeps in the settings.
 class CWriteDialog : public CTransferDialog {
     Q_OBJECT
 public:
     using InformFn = std::function<void(int text, int caption)>;
     CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn transfer, InformFn inform,
-                 QWidget* parent = nullptr);
+                 QWidget* parent = nullptr, bool verify = true);
 
     bool setClock() const;
+    bool verify() const;
     QCheckBox* clockBox() const { return clockBox_; }
+    QCheckBox* verifyBox() const { return verifyBox_; }
 
 protected:
     void transferDone(int result) override;
 
 private:
     QCheckBox* clockBox_ = nullptr;
+    QCheckBox* verifyBox_ = nullptr;
     InformFn inform_;
 };
 

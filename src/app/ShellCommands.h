@@ -10,6 +10,7 @@ inline constexpr int kNew = 200;
 inline constexpr int kOpen = 201;
 inline constexpr int kSave = 202;
 inline constexpr int kSaveAs = 203;
+inline constexpr int kBackups = 32901; // the backups folder: list and open
 inline constexpr int kPrint = 32794;
 inline constexpr int kPrintPreview = 57609;
 inline constexpr int kExit = 207;

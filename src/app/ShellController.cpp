@@ -1,4 +1,5 @@
 #include "app/ShellController.h"
+#include "link/TraceFile.h"
 
 #include "app/CAboutDialog.h"
 #include "app/CLanguageDialog.h"
@@ -54,8 +55,11 @@ DocumentSession ShellController::session()
                            }};
 }
 
+ShellController::~ShellController() = default;
+
 void ShellController::imageReplaced()
 {
+    readUnit_.clear();
     channelClipboard().clear();
     fields::clearRecordClipboards();
     if (frame_ != nullptr) {
@@ -87,6 +91,9 @@ void ShellController::runCommand(int command)
         break;
     case cmd::kSaveAs:
         commandSaveAs();
+        break;
+    case cmd::kBackups:
+        commandBackups();
         break;
     case cmd::kModelInformation:
         commandModelInformation();

@@ -8,6 +8,7 @@
 #include "document/DocumentFlows.h"
 #include "forms/common/AppOptions.h"
 #include "forms/common/CFormView.h"
+#include "link/Transfers.h"
 #include "model/ConfigImage.h"
 #include "model/FrequencyLimits.h"
 #include "model/InstallationId.h"
@@ -15,6 +16,7 @@
 #include "texts/LanguageTable.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@ namespace rps {
 struct TransferContext;
 class CMainFrame;
 class RadioLink;
+class TraceFile;
 
 // Everything the shell works on; owned by the application object.
 struct ShellParts {
@@ -52,6 +55,7 @@ struct ShellParts {
 class ShellController {
 public:
     explicit ShellController(ShellParts parts);
+    ~ShellController();
 
     void attachFrame(CMainFrame* frame) { frame_ = frame; }
 
@@ -82,6 +86,8 @@ public:
     void commandModelInformation();
     void commandRead();
     void commandWrite();
+    // File > Backups...: the backups made so far; the one chosen is opened as Open does.
+    void commandBackups();
     void commandTuningData();
     // Test mode on the repeater, or on the simulated one in demonstration mode.
     void commandTestMode();
@@ -103,13 +109,20 @@ private:
     void showText(int text, int caption, MessageIcon icon);
     // Runs the read transfer into the snapshot copy; 0 = read completed.
     int readTransfer(const std::function<void(int, int)>& progress);
-    int writeTransfer(const std::function<void(int, int)>& progress, bool setClock);
+    int writeTransfer(const std::function<void(int, int)>& progress, bool setClock, bool verify);
+    // Saves an image in the backups folder under unit; a failure is a warning, never a stop.
+    void backUp(const ImageAreas& image, const std::string& unit);
     // The context the service tools run their exchanges in.
     TransferContext toolContext();
 
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;
     bool setClock_ = false; // "Adjustment Time", kept for the run
+    // The unit (backups folder) of the read of this run the working image came from; empty
+    // once the image was replaced otherwise.
+    std::string readUnit_;
+    UnitRecord lastUnit_{};
+    std::unique_ptr<TraceFile> trace_; // the support utility's serial trace while it runs
 };
 
 } // namespace rps

@@ -26,6 +26,7 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options, std::span<
                       {cmd::kOpen, 60},
                       {cmd::kSave, 61},
                       {cmd::kSaveAs, 62},
+                      {cmd::kBackups, 496},
                       kSeparator,
                       {cmd::kPrint, 63},
                       {cmd::kPrintPreview, 64},
@@ -84,6 +85,7 @@ bool isCommandAvailable(int command)
     case cmd::kOpen:
     case cmd::kSave:
     case cmd::kSaveAs:
+    case cmd::kBackups:
     case cmd::kExit:
     case cmd::kModelInformation:
     case cmd::kReadFromRadio:

@@ -1,19 +1,28 @@
 // Read Data from Radio and Write Data to Radio: the progress dialogs around the transfers and
 // the replacement of the image after a completed read.
+#include "app/CBackupsDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CTransferDialog.h"
 #include "app/ShellController.h"
+#include "document/Backups.h"
+#include "forms/FieldPlaces.h"
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
 #include "service/CTuningDataDialog.h"
 #include "texts/CommonTexts.h"
 
+#include "texts/TextArguments.h"
+
 #include <QApplication>
+
+#include <cstring>
 
 namespace rps {
 
 namespace {
 using texts::kErrorCaption;
+using texts::kWarningCaption;
+constexpr int kBackupFailed = 504; // "The backup could not be saved: %s"
 } // namespace
 
 int ShellController::readTransfer(const std::function<void(int, int)>& progress)
@@ -21,17 +30,39 @@ int ShellController::readTransfer(const std::function<void(int, int)>& progress)
     TransferContext context{
         parts_.link,           parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
         parts_.installationId, nullptr};
-    return runReadTransfer(context, parts_.image);
+    return runReadTransfer(context, parts_.image, &lastUnit_);
 }
 
-int ShellController::writeTransfer(const std::function<void(int, int)>& progress, bool setClock)
+int ShellController::writeTransfer(const std::function<void(int, int)>& progress, bool setClock, bool verify)
 {
     TransferContext context{
         parts_.link,           parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
         parts_.installationId, nullptr};
     WriteOptions options;
     options.setClock = setClock;
+    options.verify = verify;
+    fields::FieldEnv env;
+    env.texts = [this](int number) { return parts_.texts.text(number); };
+    env.limits = parts_.limits;
+    env.decimalSeparator = parts_.decimalSeparator;
+    options.fieldName = fieldPlaceLookup(parts_.image, env);
     return runWriteTransfer(context, parts_.image, options);
+}
+
+void ShellController::backUp(const ImageAreas& image, const std::string& unit)
+{
+    const std::string root = backup::backupsRoot();
+    const backup::Saved saved =
+        backup::saveBackup(root, unit, image, saveOptionsFor(parts_.fileSettings, parts_.installationId),
+                           backup::localNow(), parts_.settings.backupPolicy);
+    if (!saved.path.empty())
+        return;
+    MessageRequest request;
+    request.text = fillTextArguments(parts_.texts.text(kBackupFailed),
+                                     {root + "/" + unit + ": " + std::strerror(saved.systemError)});
+    request.caption = parts_.texts.text(kWarningCaption);
+    request.icon = MessageIcon::Warning;
+    parts_.dialogs.showMessage(request);
 }
 
 void ShellController::commandRead()
@@ -45,6 +76,10 @@ void ShellController::commandRead()
         inform, frameWidget());
     if (dialog.exec() != QDialog::Accepted)
         return; // the working image, its clean state and the open forms are untouched
+    // The repeater's image as it came, before the checks repair anything.
+    const std::string unit = backup::unitName(
+        std::span<const uint8_t>(parts_.image.snapshot().main).subspan(kModelBlockOffset), lastUnit_);
+    backUp(parts_.image.snapshot(), unit);
     if (frame_ != nullptr)
         frame_->closeAllForms();
     const ImageCheck check =
@@ -53,6 +88,7 @@ void ShellController::commandRead()
     if (!check.accepted)
         showText(check.messageText, kErrorCaption, MessageIcon::Error);
     imageReplaced();
+    readUnit_ = unit;
 }
 
 void ShellController::commandWrite()
@@ -71,12 +107,26 @@ void ShellController::commandWrite()
     CWriteDialog dialog(
         parts_.texts, setClock_,
         [this, &current](const CTransferDialog::ProgressFn& progress) {
-            return writeTransfer(progress, current != nullptr && current->setClock());
+            // The image about to be written, filed under the unit it was read from.
+            const std::string unit =
+                readUnit_.empty() ? backup::unitName(parts_.image.main().subspan(kModelBlockOffset), {})
+                                  : readUnit_;
+            backUp(parts_.image.working(), unit);
+            return writeTransfer(progress, current != nullptr && current->setClock(),
+                                 current == nullptr || current->verify());
         },
-        inform, frameWidget());
+        inform, frameWidget(), parts_.settings.verifyWrite);
     current = &dialog;
     dialog.exec();
     setClock_ = dialog.setClock();
+    parts_.settings.verifyWrite = dialog.verify();
+}
+
+void ShellController::commandBackups()
+{
+    CBackupsDialog dialog(parts_.texts, backup::listBackups(backup::backupsRoot()), frameWidget());
+    if (dialog.exec() == QDialog::Accepted && !dialog.chosenPath().empty())
+        openFile(dialog.chosenPath());
 }
 
 // The tuning block is independent of the configuration image: the dialog owns its block.

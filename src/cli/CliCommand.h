@@ -96,6 +96,8 @@ int failSave(const CliContext& context, const std::string& what, const std::stri
 std::span<const CliCommand> fieldCommands();
 // read, write (built with the Qt serial device)
 std::span<const CliCommand> linkCommands();
+// verify, backup (built with the Qt serial device)
+std::span<const CliCommand> backupCommands();
 // tuning-read, tuning-write (built with the Qt serial device)
 std::span<const CliCommand> tuningCommands();
 // ports (built with the Qt serial device)

@@ -276,7 +276,8 @@ int failLoad(const CliContext& context, const LoadResult& result, const std::str
     const int number = loadMessageText(result.code);
     // Which file, and the system's reason where there is one, on a line of its own.
     std::string where = "\n";
-    where += fileFailureLine(context.languageTable(), path, result.systemError, result.code == kLoadCannotRead);
+    where +=
+        fileFailureLine(context.languageTable(), path, result.systemError, result.code == kLoadCannotRead);
     switch (result.code) {
     case kLoadOtherProgram:
         return context.fail(

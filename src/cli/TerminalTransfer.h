@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/Interruption.h"
 #include "cli/TerminalDialogs.h"
+#include "link/LinkTrace.h"
 #include "link/PortPath.h"
 #include "link/Transfers.h"
 #include "link/qt/QtSerialDevice.h"
@@ -12,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -86,11 +88,24 @@ struct TerminalTransfer {
         dialogs.setBeforeText([this, &cli] { line.end(cli.err); });
     }
 
+    // --trace FILE: every frame of the transfer goes to FILE; false when it cannot be made.
+    bool traceTo(const std::string& path)
+    {
+        traceFile = std::make_unique<std::ofstream>(path, std::ios::out | std::ios::trunc);
+        if (!*traceFile)
+            return false;
+        trace = std::make_unique<LinkTrace>(*traceFile);
+        link.setTrace(trace.get());
+        return true;
+    }
+
     ProgressLine line;
     std::unique_ptr<QCoreApplication> application = ensureApplication();
     // From here on Ctrl+C ends the transfer on its normal path instead of killing the program.
     InterruptionScope interruption;
     TerminalDialogs dialogs;
+    std::unique_ptr<std::ofstream> traceFile; // outlive the link that writes to them
+    std::unique_ptr<LinkTrace> trace;
     QtSerialDevice device;
     RadioLink link;
     TransferContext context;

@@ -1,6 +1,7 @@
 // tuning-read and tuning-write: a repeater's alignment values to and from a tuning data file,
 // so a technician can back them up before a board exchange and restore them after it.
 #include "cli/CliCommand.h"
+#include "cli/LinkBackup.h"
 #include "cli/TerminalTransfer.h"
 #include "document/FileFailureText.h"
 #include "link/TuningTransfer.h"
@@ -14,9 +15,9 @@ namespace rps::cli {
 
 namespace {
 
-constexpr std::string_view kReadUsage = "tuning-read --port DEVICE [--quiet] -o OUT.tun";
+constexpr std::string_view kReadUsage = "tuning-read --port DEVICE [--trace FILE] [--quiet] -o OUT.tun";
 constexpr std::string_view kWriteUsage =
-    "tuning-write --port DEVICE [--yes] [--allow-other-unit] [--quiet] FILE.tun";
+    "tuning-write --port DEVICE [--yes] [--allow-other-unit] [--trace FILE] [--quiet] FILE.tun";
 
 // What a stopped or failed transfer says; the exit code.
 int transferFailed(CliContext& cli, TerminalTransfer& transfer, std::string_view what)
@@ -40,6 +41,8 @@ int runTuningReadCommand(CliContext& cli, const CommandLine& options)
         return failSave(cli, "The tuning data file", out, error);
     TerminalTransfer transfer(cli, options.value("--port"), false, TerminalDialogs::Answers{true, false},
                               std::nullopt, options.has("--quiet"));
+    if (!startTrace(cli, options, transfer))
+        return kExitFailure;
     TuningData data;
     if (runTuningRead(transfer.context, data.block, data.unit) != kLinkOk || interruptionRequested())
         return transferFailed(cli, transfer, "read");
@@ -74,6 +77,8 @@ int runTuningWriteCommand(CliContext& cli, const CommandLine& options)
     answers.otherUnit = options.has("--allow-other-unit");
     TerminalTransfer transfer(cli, options.value("--port"), false, answers, std::nullopt,
                               options.has("--quiet"));
+    if (!startTrace(cli, options, transfer))
+        return kExitFailure;
     MessageRequest confirm;
     confirm.text = "The alignment values of the repeater on " + transfer.link.devicePath() +
                    " will be replaced by the tuning data of " + path + ".";
@@ -93,6 +98,7 @@ int runTuningWriteCommand(CliContext& cli, const CommandLine& options)
 
 constexpr CliOption kReadOptions[] = {
     {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)", true},
+    kTraceOption,
     {"--quiet", "", "print no progress and no report"},
     {"-o", "OUT.tun", "the tuning data file to write (- for standard output)", true},
 };
@@ -100,6 +106,7 @@ constexpr CliOption kWriteOptions[] = {
     {"--port", "DEVICE", "the serial device (a path, or a name under /dev such as ttyUSB0)", true},
     {"--yes", "", "answer the routine confirmation with yes"},
     {"--allow-other-unit", "", "write even a block that came from another unit"},
+    kTraceOption,
     {"--quiet", "", "print no progress and no report"},
 };
 constexpr CliPositional kWritePositionals[] = {{"FILE", "the tuning data file to write (FILE.tun)"}};

@@ -21,5 +21,10 @@ inline constexpr int kProblemHeading = 574;
 inline constexpr int kProblemScanPriority = 1168;
 inline constexpr int kProblemUnitId = 1030;
 inline constexpr int kProblemEncryptionKey = 936;
+// The read-back after a write.
+inline constexpr int kReadBackDiffers = 491;
+inline constexpr int kReadBackBlock = 492;
+inline constexpr int kReadBackWindow = 493;
+inline constexpr int kReadBackBytes = 494;
 
 } // namespace rps::texts

@@ -1,6 +1,7 @@
 #include "link/RadioLink.h"
 
 #include "link/ProtocolBytes.h"
+#include "link/TraceSecrets.h"
 
 #include <algorithm>
 #include <string>
@@ -189,6 +190,8 @@ int RadioLink::readBlockAttempt(std::span<uint8_t> destination, uint16_t block, 
         return 2;
     if (!writeAddress(block))
         return 3;
+    if (trace() != nullptr)
+        trace()->maskReceived(blockSecrets(block, 1));
     final = false;
     uint8_t type = 0;
     if (!readByte(type))
@@ -242,6 +245,8 @@ int RadioLink::writeBlock(std::span<const uint8_t> source, uint16_t block, bool 
         const bool uniform = std::all_of(data.begin(), data.end(), [&](uint8_t b) { return b == data[0]; });
         for (int attempt = 0; attempt < 3; ++attempt) {
             // Erased areas travel as one fill byte instead of a whole block.
+            if (trace() != nullptr && !uniform)
+                trace()->maskSent(blockSecrets(block, 3));
             if (!writeByte(uniform ? kFillWrite : (alternate ? kBlockWriteAlt : kBlockWrite)) ||
                 !writeAddress(block))
                 return kLinkFailed;
@@ -265,8 +270,12 @@ int RadioLink::readMemory(std::span<uint8_t> destination, uint16_t address)
         std::vector<uint8_t> data(destination.size());
         uint8_t byte = 0;
         if (!writeByte(kMemoryRead) || !writeAddress(address) ||
-            !writeByte(static_cast<uint8_t>(destination.size() & 0xFF)) || !readByte(byte) ||
-            byte != kMemoryReply || !readBuffer(data) || !writeByte(kAck) || !readByte(byte) || byte != kAck)
+            !writeByte(static_cast<uint8_t>(destination.size() & 0xFF)))
+            return kLinkFailed;
+        if (trace() != nullptr)
+            trace()->maskReceived(memorySecrets(address, destination.size(), 1));
+        if (!readByte(byte) || byte != kMemoryReply || !readBuffer(data) || !writeByte(kAck) ||
+            !readByte(byte) || byte != kAck)
             return kLinkFailed;
         std::copy(data.begin(), data.end(), destination.begin());
         return kLinkOk;
@@ -278,6 +287,8 @@ int RadioLink::writeMemory(std::span<const uint8_t> source, uint16_t address)
     return exchange([&] {
         if (source.empty() || source.size() > 256)
             return kLinkFailed;
+        if (trace() != nullptr)
+            trace()->maskSent(memorySecrets(address, source.size(), 4));
         if (!writeByte(kMemoryWrite) || !writeAddress(address) ||
             !writeByte(static_cast<uint8_t>(source.size() & 0xFF)) || !writeBuffer(source))
             return kLinkFailed;

@@ -78,6 +78,8 @@ int passwordResult(bool answered, uint8_t byte)
 int RadioLink::checkWritePassword(const PasswordBytes& password)
 {
     return exchange([&] {
+        if (trace() != nullptr)
+            trace()->maskSent({{1, password.size()}});
         if (!writeByte(kWritePassword) || !writeBuffer(password))
             return kLinkFailed;
         uint8_t byte = 0;
@@ -90,6 +92,8 @@ int RadioLink::checkMessagePassword(const PasswordBytes& password)
 {
     return exchange([&] {
         delay(50);
+        if (trace() != nullptr)
+            trace()->maskSent({{1, password.size()}});
         if (!writeByte(kMessagePassword) || !writeBuffer(password))
             return kLinkFailed;
         uint8_t byte = 0;

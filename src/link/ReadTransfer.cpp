@@ -1,5 +1,6 @@
 // Read transfer: the repeater's whole configuration into the snapshot copy.
 #include "link/LinkTexts.h"
+#include "link/ReadSteps.h"
 #include "link/TransferSteps.h"
 #include "model/ModelBlock.h"
 #include "model/ModelTable.h"
@@ -13,7 +14,6 @@ using namespace transfer;
 namespace {
 
 constexpr int kProtectedBlock = 2;
-constexpr uint16_t kProtectedMessageAddress = 0xFD00;
 constexpr uint16_t kTraceAddress = 0xF800;
 constexpr std::size_t kTraceWindow = 96;
 
@@ -47,20 +47,9 @@ int identifyForRead(TransferContext& context, ModelRecord& record)
 
 int readAuxiliaryAndLocal(TransferContext& context, ImageAreas& staged)
 {
+    if (readAuxWindows(context, staged.aux, 5, static_cast<int>(kMainBlocks), kReadSteps) != kLinkOk)
+        return kLinkFailed;
     RadioLink& link = context.link;
-    for (int window = 0; window < 5; ++window) {
-        link.pumpMessages();
-        progress(context, kMainBlocks + 1 + window, kReadSteps);
-        if (interrupted(context))
-            return leaveAndClose(context);
-        const auto offset = static_cast<std::size_t>(window) * kBlockSize;
-        const uint16_t address = window < 4 ? static_cast<uint16_t>(offset) : kProtectedMessageAddress;
-        if (link.readMemory(std::span<uint8_t>(staged.aux).subspan(offset, kBlockSize), address) != kLinkOk) {
-            showError(context, texts::kNoAnswer);
-            repaint(context);
-            return leaveAndClose(context);
-        }
-    }
     for (int window = 0; window < 2; ++window) {
         link.pumpMessages();
         progress(context, kMainBlocks + 6 + window, kReadSteps);
@@ -77,7 +66,7 @@ int readAuxiliaryAndLocal(TransferContext& context, ImageAreas& staged)
     return kLinkOk;
 }
 
-int readSteps(TransferContext& context, ConfigImage& image)
+int readSteps(TransferContext& context, ConfigImage& image, UnitRecord& unit)
 {
     RadioLink& link = context.link;
     link.setBlockSize(static_cast<int>(kBlockSize));
@@ -95,7 +84,6 @@ int readSteps(TransferContext& context, ConfigImage& image)
     if (identifyForRead(context, record) != kLinkOk)
         return kLinkFailed;
     std::array<uint8_t, 12> product{};
-    std::array<uint8_t, 32> unit{};
     if (link.readProductInfo(product) != kLinkOk || link.readInformation("URK", unit) != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);
     if (interrupted(context))
@@ -110,15 +98,8 @@ int readSteps(TransferContext& context, ConfigImage& image)
         return failLeaveClose(context, texts::kNoAnswer);
 
     progress(context, 0, kReadSteps);
-    for (std::size_t block = 0; block < kMainBlocks; ++block) {
-        progress(context, static_cast<int>(block) + 1, kReadSteps);
-        if (interrupted(context))
-            return leaveAndClose(context);
-        if (link.readBlock(main.subspan(block * kBlockSize, kBlockSize), static_cast<uint16_t>(block)) !=
-            kLinkOk)
-            return failLeaveClose(context, texts::kNoAnswer);
-        link.pumpMessages();
-    }
+    if (readMainBlocks(context, main, 0, kReadSteps) != kLinkOk)
+        return kLinkFailed;
     if (readAuxiliaryAndLocal(context, staged) != kLinkOk)
         return kLinkFailed;
 
@@ -133,12 +114,16 @@ int readSteps(TransferContext& context, ConfigImage& image)
 
 } // namespace
 
-int runReadTransfer(TransferContext& context, ConfigImage& image)
+int runReadTransfer(TransferContext& context, ConfigImage& image, UnitRecord* unit)
 {
     LinkSession session(context.link);
     if (!session)
         return kLinkFailed;
-    return readSteps(context, image);
+    UnitRecord record{};
+    const int result = readSteps(context, image, record);
+    if (unit != nullptr && result == kLinkOk)
+        *unit = record;
+    return result;
 }
 
 } // namespace rps

@@ -4,6 +4,7 @@
 // (step, total), asks its questions through the dialog service and reports every failure
 // with one message box; the port is closed at the end on every path.
 #include "link/RadioLink.h"
+#include "link/ReadBack.h"
 #include "model/ConfigImage.h"
 #include "model/InstallationId.h"
 #include "texts/DialogService.h"
@@ -15,6 +16,7 @@ namespace rps {
 
 inline constexpr int kReadSteps = 167;
 inline constexpr int kWriteSteps = 165;
+inline constexpr int kReadBackSteps = 164; // 160 blocks and the four auxiliary windows written
 inline constexpr int kTransferCloseFailed = 2;
 
 struct TransferContext {
@@ -30,16 +32,25 @@ struct TransferContext {
     std::function<bool()> interrupted;
 };
 
+// The 32-byte unit record ("URK") a read takes; bytes 16..27 are the serial number.
+using UnitRecord = std::array<uint8_t, 32>;
+
 // Fills the snapshot copy from the repeater; the working copy is not touched. 0 = read
 // completed (the caller then replaces the image), 1 = failed, 2 = the port did not close.
-int runReadTransfer(TransferContext& context, ConfigImage& image);
+// unit, when given, receives the repeater's unit record.
+int runReadTransfer(TransferContext& context, ConfigImage& image, UnitRecord* unit = nullptr);
 
 struct WriteOptions {
     bool setClock = false; // "Adjustment Time": send the PC's clock after the data
+    // Read the written blocks and windows back in the same session and compare them with what
+    // was sent; any difference fails the write with one error box naming blocks and fields.
+    bool verify = false;
+    FieldNameLookup fieldName = {}; // may be empty
 };
 
-// Sends the working copy (stamped with version and checksum) to the repeater. 0 = written,
-// 1 = failed or cancelled, 2 = leaving the mode or closing the port failed.
+// Sends the working copy (stamped with version and checksum) to the repeater. 0 = written
+// (and, with verify, read back equal), 1 = failed, cancelled or read back different,
+// 2 = leaving the mode or closing the port failed.
 int runWriteTransfer(TransferContext& context, ConfigImage& image, const WriteOptions& options);
 
 // The six password bytes of a typed entry: letters and digits only, blank-padded to six;

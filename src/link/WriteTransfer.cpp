@@ -1,5 +1,6 @@
 // Write transfer: the working image, stamped with version and checksum, to the repeater.
 #include "link/LinkTexts.h"
+#include "link/ReadSteps.h"
 #include "link/TransferSteps.h"
 #include "model/ImageChecks.h"
 #include "model/ModelBlock.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace rps {
 
@@ -171,6 +173,32 @@ int sendImage(TransferContext& context, ConfigImage& image)
     return kLinkOk;
 }
 
+// The written blocks and windows read back with the read's own frames, in the same session;
+// a difference is one error box and the write has failed.
+int readBack(TransferContext& context, ConfigImage& image, const WriteOptions& options)
+{
+    constexpr int kWindows = kAuxWindowsWritten;
+    auto back = std::make_unique<ImageAreas>();
+    progress(context, 0, kReadBackSteps);
+    if (readMainBlocks(context, back->main, 0, kReadBackSteps) != kLinkOk ||
+        readAuxWindows(context, back->aux, kWindows, static_cast<int>(kMainBlocks), kReadBackSteps) !=
+            kLinkOk)
+        return kLinkFailed;
+    const std::span<const uint8_t> sentAux = image.aux().first(kWindows * kBlockSize);
+    const std::span<const uint8_t> readAux = std::span<const uint8_t>(back->aux).first(kWindows * kBlockSize);
+    const std::vector<ReadBackBlock> blocks = readBackDifferences(image.main(), back->main, sentAux, readAux);
+    if (blocks.empty())
+        return kLinkOk;
+    MessageRequest request;
+    request.text = readBackReport(context.texts, texts::kReadBackDiffers, blocks, image.main(), back->main,
+                                  sentAux, readAux, options.fieldName);
+    request.caption = context.texts.text(texts::kErrorCaption);
+    request.icon = MessageIcon::Error;
+    leaveAndClose(context);
+    context.dialogs.showMessage(request);
+    return kLinkFailed;
+}
+
 int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions& options)
 {
     RadioLink& link = context.link;
@@ -206,10 +234,13 @@ int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions&
         return failAbandonClose(context, texts::kNoAnswer);
     if (sendImage(context, image) != kLinkOk)
         return kLinkFailed;
+    if (options.verify && readBack(context, image, options) != kLinkOk)
+        return kLinkFailed;
     if (options.setClock && link.setRadioClock() != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);
 
-    progress(context, kWriteSteps, kWriteSteps);
+    if (!options.verify)
+        progress(context, kWriteSteps, kWriteSteps);
     const bool left = link.leaveMode() == kLinkOk;
     const bool closed = link.close();
     return left && closed ? kLinkOk : kTransferCloseFailed;

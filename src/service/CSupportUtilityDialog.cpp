@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -15,6 +17,8 @@ namespace rps {
 namespace {
 
 constexpr int kSupportUtilityCaption = 1341;
+constexpr int kTraceText = 505;     // "Serial trace to a file"
+constexpr int kTraceFileText = 506; // "Serial trace: %s"
 
 QCheckBox* optionBox(QWidget* parent, const char* label, const char* name, bool checked,
                      std::function<void(bool)> apply)
@@ -29,7 +33,7 @@ QCheckBox* optionBox(QWidget* parent, const char* label, const char* name, bool 
 } // namespace
 
 CSupportUtilityDialog::CSupportUtilityDialog(const LanguageTable& texts, LinkOptions& link,
-                                             DataFileSettings& files, QWidget* parent)
+                                             DataFileSettings& files, QWidget* parent, TraceOption trace)
     : QDialog(parent)
 {
     setObjectName("supportUtilityDialog");
@@ -45,14 +49,36 @@ CSupportUtilityDialog::CSupportUtilityDialog(const LanguageTable& texts, LinkOpt
                         [&link](bool on) { link.synAckLongWait = on; });
     waitForUsb_ = optionBox(this, "Wait for USB", "waitForUsb", link.waitForUsb,
                             [&link](bool on) { link.waitForUsb = on; });
+    traceBox_ = new QCheckBox(toolText(texts, kTraceText, "Serial trace to a file"), this);
+    traceBox_->setObjectName("serialTrace");
+    traceBox_->setChecked(trace.on);
+    traceBox_->setEnabled(static_cast<bool>(trace.toggle));
+    traceLabel_ = new QLabel(this);
+    traceLabel_->setObjectName("serialTraceFile");
+    traceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const QString fileLine = toolText(texts, kTraceFileText, "Serial trace: %s");
+    const auto showFile = [this, fileLine](const std::string& path) {
+        traceLabel_->setText(path.empty() ? QString()
+                                          : QString(fileLine).replace("%s", QString::fromStdString(path)));
+    };
+    showFile(trace.on ? trace.path : std::string());
+    connect(traceBox_, &QCheckBox::toggled, this, [this, toggle = trace.toggle, showFile](bool on) {
+        const std::string path = toggle ? toggle(on) : std::string();
+        showFile(path);
+        if (on && path.empty()) {
+            const QSignalBlocker quiet(traceBox_);
+            traceBox_->setChecked(false);
+        }
+    });
     close_ = new QPushButton("&Close", this);
     close_->setObjectName("closeButton");
     close_->setAutoDefault(false);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    for (QCheckBox* box : {encrypt_, fileInformation_, synAck_, waitForUsb_})
+    for (QCheckBox* box : {encrypt_, fileInformation_, synAck_, waitForUsb_, traceBox_})
         layout->addWidget(box);
+    layout->addWidget(traceLabel_);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(close_);

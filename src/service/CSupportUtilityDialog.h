@@ -7,21 +7,35 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <string>
+
 class QCheckBox;
+class QLabel;
 class QPushButton;
 
 namespace rps {
+
+// The serial trace option: whether a trace runs, its file, and the switch (the file it
+// started, empty when it could not be started or was stopped).
+struct TraceOption {
+    bool on = false;
+    std::string path;
+    std::function<std::string(bool on)> toggle;
+};
 
 class CSupportUtilityDialog : public QDialog {
     Q_OBJECT
 public:
     CSupportUtilityDialog(const LanguageTable& texts, LinkOptions& link, DataFileSettings& files,
-                          QWidget* parent = nullptr);
+                          QWidget* parent = nullptr, TraceOption trace = {});
 
     QCheckBox* encryptBox() const { return encrypt_; }
     QCheckBox* fileInformationBox() const { return fileInformation_; }
     QCheckBox* synAckBox() const { return synAck_; }
     QCheckBox* waitForUsbBox() const { return waitForUsb_; }
+    QCheckBox* traceBox() const { return traceBox_; }
+    QLabel* traceLabel() const { return traceLabel_; }
     QPushButton* closeButton() const { return close_; }
 
 protected:
@@ -32,6 +46,8 @@ private:
     QCheckBox* fileInformation_ = nullptr;
     QCheckBox* synAck_ = nullptr;
     QCheckBox* waitForUsb_ = nullptr;
+    QCheckBox* traceBox_ = nullptr;
+    QLabel* traceLabel_ = nullptr;
     QPushButton* close_ = nullptr;
 };
 

@@ -84,6 +84,7 @@ struct RawOptions {
     std::string noise;
     std::string slowPrepare;
     std::string dieAtBlock;
+    std::string storeWrong;
     std::vector<std::string> noAnswer;
     std::vector<std::string> nak;
 };
@@ -151,6 +152,11 @@ void describe(CLI::App& app, SimProgramOptions& options, RawOptions& raw)
                    "stop answering for good when block N is read or written")
         ->option_text("N")
         ->group(faults);
+    app.add_option(
+           "--store-wrong", raw.storeWrong,
+           "acknowledge block N when it is written but keep its first byte with its lowest bit flipped")
+        ->option_text("N")
+        ->group(faults);
 }
 
 // The checks the library cannot make; an empty text when every value is good.
@@ -196,6 +202,7 @@ std::string apply(const RawOptions& raw, SimProgramOptions& options)
         {"--noise", {&raw.noise, &faults.noiseBytes}},
         {"--slow-prepare", {&raw.slowPrepare, &faults.prepareDelayMs}},
         {"--die-at-block", {&raw.dieAtBlock, &faults.dieAtBlock}},
+        {"--store-wrong", {&raw.storeWrong, &faults.storeWrongBlock}},
     };
     for (const auto& [name, field] : counts) {
         if (field.first->empty())

@@ -230,6 +230,13 @@ bool SimRepeater::blockIsDeadly(uint16_t block)
     return false;
 }
 
+void SimRepeater::storeWrongly(uint16_t block)
+{
+    // A worn memory cell: the repeater acknowledges the block, but one bit did not take.
+    if (config_.faults.storeWrongBlock >= 0 && block == config_.faults.storeWrongBlock && block < kMainBlocks)
+        memory_.blocks[block * kBlockSize] ^= 0x01;
+}
+
 void SimRepeater::process()
 {
     while (!rx_.empty() && (state_ == State::Programming || state_ == State::Tuning)) {
@@ -373,8 +380,10 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
         const auto first = rx_.begin() + 3;
         const bool ok =
             block < kMainBlocks && sum8(std::span<const uint8_t>(&*first, kBlockSize)) == rx_[3 + kBlockSize];
-        if (ok)
+        if (ok) {
             std::copy_n(first, kBlockSize, memory_.blocks.begin() + block * kBlockSize);
+            storeWrongly(block);
+        }
         finish(command, ok);
         return Parse::Done;
     }
@@ -385,8 +394,10 @@ SimRepeater::Parse SimRepeater::handleProgrammingFrame(uint8_t command, std::siz
         const uint16_t block = word(1);
         if (blockIsDeadly(block))
             return Parse::Done;
-        if (block < kMainBlocks)
+        if (block < kMainBlocks) {
             std::fill_n(memory_.blocks.begin() + block * kBlockSize, kBlockSize, rx_[3]);
+            storeWrongly(block);
+        }
         finish(command, block < kMainBlocks);
         return Parse::Done;
     }

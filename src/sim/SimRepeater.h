@@ -26,6 +26,7 @@ struct SimFaults {
     int noiseBytes = 0;                    // junk sent between SYN and ACK
     int prepareDelayMs = 0;                // the prepare answer comes this late
     int dieAtBlock = -1;                   // stops answering for good at this block
+    int storeWrongBlock = -1;              // this block, when written, keeps its first byte flipped
 };
 
 struct SimConfig {
@@ -110,6 +111,7 @@ private:
     std::vector<uint8_t> identificationReply();
     void leave();
     bool blockIsDeadly(uint16_t block);
+    void storeWrongly(uint16_t block);
     uint8_t pointWidth(uint8_t command) const;
     std::vector<uint8_t> serviceReplyFor(uint8_t command);
     // The clock as twelve digits YYMMDDhhmmss: the last time set, else the bench clock.

@@ -116,8 +116,14 @@ TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)
     settings.comDevice = "/dev/pts/4";
     settings.dataFolder = scratch.path().string();
     settings.security = {"4711", true, true};
+    settings.verifyWrite = false;
+    settings.backupPolicy = {10, 5};
 
     MemorySettingsStore store;
+    const AppSettings fresh = loadAppSettings(store, nullptr, id, places);
+    EXPECT_TRUE(fresh.verifyWrite) << "the read-back is on by default";
+    EXPECT_EQ(fresh.backupPolicy.keepDays, 30);
+    EXPECT_EQ(fresh.backupPolicy.keepCount, 20);
     const ModelBlock model = ModelBlock::fromModelCode(0x0700);
     saveAppSettings(store, settings, model, "French", id);
     saveWindowPlacement(store, "0:1:-1:-1:-1:-1:10:20:810:620");
@@ -130,6 +136,9 @@ TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_EQ(loaded.security, settings.security);
     EXPECT_EQ(parseLastModel(loaded.lastModel), model);
     EXPECT_EQ(loaded.lastWinPos, "0:1:-1:-1:-1:-1:10:20:810:620");
+    EXPECT_FALSE(loaded.verifyWrite);
+    EXPECT_EQ(loaded.backupPolicy.keepDays, 10);
+    EXPECT_EQ(loaded.backupPolicy.keepCount, 5);
 
     saveAppSettings(store, settings, model, "Klingon", id);
     EXPECT_EQ(store.readInt(kSettingLanguage), 0);

@@ -2,6 +2,7 @@
 // and saves a PNG of the main window and of every shell dialog into the given folder.
 #include "TestPaths.h"
 #include "app/CAboutDialog.h"
+#include "app/CBackupsDialog.h"
 #include "app/CLanguageDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CModelInfoDialog.h"
@@ -14,10 +15,12 @@
 #include "app/SettingsStore.h"
 #include "app/ShellApplication.h"
 #include "app/ShellCommands.h"
+#include "document/Backups.h"
 #include "forms/common/CFormView.h"
 #include "forms/common/FormCommands.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
+#include "model/ImageMap.h"
 #include "model/ModelBlock.h"
 #include "sim/SimDevice.h"
 #include "sim/SimRepeater.h"
@@ -105,6 +108,28 @@ void saveScreen(rps::CMainFrame& frame, const char* name)
         std::cerr << "cannot write " << path.toStdString() << '\n';
     else
         std::cout << path.toStdString() << '\n';
+}
+
+// Two older backups of another unit, each with its embedded message, for the backups list.
+void addSampleBackups()
+{
+    const char* messages[][2] = {{"HILLTOP SITE 12", "Service: 0171 555 0142"},
+                                 {"HILLTOP SITE 12", "Before the new CWID"}};
+    for (int i = 0; i < 2; ++i) {
+        auto image = std::make_unique<rps::ConfigImage>();
+        image->clear();
+        rps::writeModelBlock(image->main(), rps::ModelBlock::fromModelCode(0x0400));
+        rps::newImage(*image, rps::InstallationId{});
+        for (int line = 0; line < 2; ++line) {
+            const std::string text = messages[i][line];
+            std::fill_n(image->main().begin() + rps::kEmbeddedMessageOffset + 32 * line, 32, ' ');
+            std::copy(text.begin(), text.end(),
+                      image->main().begin() + rps::kEmbeddedMessageOffset + 32 * line);
+        }
+        rps::backup::saveBackup(rps::backup::backupsRoot(), "QLM-640-SN0000358810", image->working(),
+                                rps::SaveOptions{}, rps::backup::localNow() - (i + 1) * 6 * 86400 - i * 5000,
+                                rps::backup::Policy{});
+    }
 }
 
 // Channel Edit over the channel grid after the edits that repaint parts of it, then the
@@ -198,6 +223,9 @@ int main(int argc, char** argv)
     QDir().mkpath(outputFolder);
     const QString dataFolder = QDir(outputFolder).filePath("tour-data");
     QDir().mkpath(dataFolder);
+    // The backups of the tour are made in its own folder, fresh for every run.
+    QDir(QDir(dataFolder).filePath("rps360t")).removeRecursively();
+    qputenv("XDG_DATA_HOME", dataFolder.toLocal8Bit());
 
     rps::sim::SimRepeater repeater(rps::sim::SimConfig{}, rps::sim::defaultMemory(0x0700));
     rps::sim::SimDevice device(repeater);
@@ -252,6 +280,16 @@ int main(int argc, char** argv)
     dismiss.start(100);
     frame.runCommand(rps::cmd::kReadFromRadio);
     save(frame, "main-window-after-read");
+
+    // File > Backups... over the main window: the read just made and two older backups.
+    addSampleBackups();
+    QTimer::singleShot(300, [&frame] {
+        if (auto* dialog = qobject_cast<rps::CBackupsDialog*>(QApplication::activeModalWidget())) {
+            saveScreen(frame, "backups-list-1280x800");
+            dialog->reject();
+        }
+    });
+    frame.runCommand(rps::cmd::kBackups);
 
     // The demonstration configuration with Channel Edit over the grid, at full size and in a
     // main window of 900 x 600.

@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace rps::test {
 namespace {
 
@@ -91,6 +94,46 @@ TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange
     });
     rig.trigger(cmd::kSupportUtility);
     EXPECT_TRUE(shownOff);
+}
+
+TEST(ShellServiceTools, SupportUtilitySerialTraceRecordsTheExchangesUntilSwitchedOff)
+{
+    ShellRig rig;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(rig.folder.file("data")));
+    ASSERT_TRUE(rig.start({"SupportUtility"}));
+    std::string path;
+    whenModal<CSupportUtilityDialog>([&path](CSupportUtilityDialog& dialog) {
+        EXPECT_FALSE(dialog.traceBox()->isChecked()) << "off by default";
+        dialog.traceBox()->setChecked(true);
+        const QString shown = dialog.traceLabel()->text();
+        path = shown.mid(shown.indexOf('/')).toStdString();
+        dialog.closeButton()->click();
+    });
+    rig.trigger(cmd::kSupportUtility);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(std::filesystem::path(path).parent_path(),
+              std::filesystem::path(rig.folder.file("data")) / "rps360t" / "traces");
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
+    rig.trigger(cmd::kHardwareVersion);
+    whenModal<CSupportUtilityDialog>([](CSupportUtilityDialog& dialog) {
+        EXPECT_TRUE(dialog.traceBox()->isChecked()) << "still running";
+        dialog.traceBox()->setChecked(false);
+        dialog.closeButton()->click();
+    });
+    rig.trigger(cmd::kSupportUtility);
+    const auto size = std::filesystem::file_size(path);
+    EXPECT_GT(size, 0u);
+    std::ifstream in(path);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_NE(first.find("PC> 50 52 4F 47 52 41 4D"), std::string::npos) << first;
+
+    whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
+    rig.trigger(cmd::kHardwareVersion);
+    EXPECT_EQ(std::filesystem::file_size(path), size) << "nothing is traced once switched off";
 }
 
 TEST(OpenPreview, FileInformationAddsTheModelBandAndVersionOfTheFile)

@@ -58,7 +58,8 @@ TEST_F(CliReport, ARelativePortIsTakenFromTheWorkingFolder)
 {
     SimProcess sim(RPS_SIM_PROGRAM, {"--link", link()});
     ASSERT_TRUE(sim.ready());
-    const std::string command = "cd " + folder.path().string() + " && " + RPS_CLI_PROGRAM +
+    const std::string command = "cd " + folder.path().string() + " && XDG_DATA_HOME=" + folder.file("data") +
+                                " " + RPS_CLI_PROGRAM +
                                 " read --quiet --port sim.tty -o here.dat </dev/null 2>read.err";
     EXPECT_EQ(std::system(command.c_str()), 0) << readText(folder.file("read.err"));
     EXPECT_TRUE(std::filesystem::exists(folder.file("here.dat")));

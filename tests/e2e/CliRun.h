@@ -19,8 +19,9 @@ inline CliRun runCli(const std::string& arguments, const TempFolder& folder)
 {
     const std::string outputFile = folder.file("stdout.txt");
     const std::string errorFile = folder.file("stderr.txt");
-    const std::string command =
-        std::string(RPS_CLI_PROGRAM) + " " + arguments + " </dev/null >" + outputFile + " 2>" + errorFile;
+    // Backups the tool makes go to the test's folder, never to the user's data folder.
+    const std::string command = "XDG_DATA_HOME=" + folder.file("data") + " " + std::string(RPS_CLI_PROGRAM) +
+                                " " + arguments + " </dev/null >" + outputFile + " 2>" + errorFile;
     const int status = std::system(command.c_str());
     CliRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

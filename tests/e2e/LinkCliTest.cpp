@@ -31,6 +31,9 @@ namespace {
 
 class LinkCli : public ::testing::Test {
 protected:
+    // The tools started directly (on a pseudo-terminal) keep their backups in the test's folder.
+    LinkCli() { ::setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1); }
+
     void startSim(const std::string& options)
     {
         std::vector<std::string> arguments{"--link", link(), "--dump", folder.file("radio.bin"),
