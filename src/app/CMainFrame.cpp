@@ -2,6 +2,7 @@
 
 #include "app/ShellCommands.h"
 #include "app/ShellController.h"
+#include "app/ShellHelp.h"
 #include "app/ShellMenus.h"
 #include "app/ShellTexts.h"
 #include "forms/FormCatalog.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QGuiApplication>
@@ -75,6 +77,10 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     rebuildMenus();
     updateTitle();
     updateTree();
+    help_ = new ShellHelp(shell_.texts(),
+                          shell_.helpFolder().empty() ? QCoreApplication::applicationDirPath().toStdString()
+                                                      : shell_.helpFolder(),
+                          this);
     resize(1100, 720);
 }
 
@@ -506,6 +512,10 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kCloseAllWindows:
         closeAllForms();
+        break;
+    case cmd::kHelpTopics:
+    case cmd::kHelpTopicsAdvanced:
+        help_->showContents(command == cmd::kHelpTopicsAdvanced);
         break;
     // The viewers recompute the main area's checksum first and refresh every form after a change.
     case cmd::kMemoryMap:

@@ -7,6 +7,7 @@
 #include "app/CSecurityDialog.h"
 #include "app/LanguageChoice.h"
 #include "app/ShellCommands.h"
+#include "app/ShellHelp.h"
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelClipboard.h"
 #include "forms/channel/ChannelEditor.h"
@@ -240,8 +241,10 @@ void ShellController::commandLanguage()
         return;
     }
     parts_.settings.languageKey = row.key;
-    if (frame_ != nullptr)
+    if (frame_ != nullptr) {
+        frame_->help().closeWindow();
         frame_->finishImageReplacement();
+    }
 }
 
 void ShellController::commandSecurity()

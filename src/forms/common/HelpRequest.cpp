@@ -1,0 +1,88 @@
+#include "forms/common/HelpRequest.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QVariant>
+#include <QWidget>
+
+namespace rps {
+
+namespace {
+
+constexpr const char* kContextProperty = "rpsHelpContext";
+constexpr const char* kFieldProperty = "rpsHelpField";
+
+HelpHandler& handler()
+{
+    static HelpHandler current;
+    return current;
+}
+
+QByteArray cellProperty(int row, int column)
+{
+    return QByteArray("rpsHelpCell_") + QByteArray::number(row) + "_" + QByteArray::number(column);
+}
+
+} // namespace
+
+void setHelpContext(QWidget* widget, int context)
+{
+    widget->setProperty(kContextProperty, context);
+}
+
+void setHelpField(QWidget* widget, const QString& fieldKey)
+{
+    widget->setProperty(kFieldProperty, fieldKey);
+}
+
+void setHelpCell(QWidget* grid, int row, int column, const QString& fieldKey)
+{
+    grid->setProperty(cellProperty(row, column).constData(), fieldKey);
+}
+
+int helpContextOf(const QWidget* widget)
+{
+    return widget->property(kContextProperty).toInt();
+}
+
+QString helpFieldOf(const QWidget* widget)
+{
+    return widget->property(kFieldProperty).toString();
+}
+
+QString helpCellOf(const QWidget* grid, int row, int column)
+{
+    const QString exact = grid->property(cellProperty(row, column).constData()).toString();
+    return exact.isEmpty() ? grid->property(cellProperty(-1, column).constData()).toString() : exact;
+}
+
+void setHelpHandler(HelpHandler newHandler)
+{
+    handler() = std::move(newHandler);
+}
+
+bool hasHelpHandler()
+{
+    return static_cast<bool>(handler());
+}
+
+void requestHelp(QWidget* origin)
+{
+    if (handler() && origin != nullptr)
+        handler()(origin);
+}
+
+void connectHelpButton(QAbstractButton* button)
+{
+    button->setEnabled(true);
+    // The button takes no focus from a click, so the control the user was in stays focused.
+    button->setFocusPolicy(Qt::TabFocus);
+    QObject::connect(button, &QAbstractButton::clicked, button, [button] {
+        QWidget* focused = QApplication::focusWidget();
+        const bool inWindow =
+            focused != nullptr && focused->window() == button->window() && focused != button;
+        requestHelp(inWindow ? focused : button);
+    });
+}
+
+} // namespace rps
