@@ -32,8 +32,10 @@ public:
 protected:
     QVariant loadResource(int type, const QUrl& name) override
     {
-        if (engine_ != nullptr && name.scheme() == QLatin1String("qthelp"))
-            return engine_->fileData(name);
+        // A page's style sheet and pictures come by names relative to the page.
+        const QUrl address = name.isRelative() ? source().resolved(name) : name;
+        if (engine_ != nullptr && address.scheme() == QLatin1String("qthelp"))
+            return engine_->fileData(address);
         return QTextBrowser::loadResource(type, name);
     }
 
@@ -150,6 +152,15 @@ void CHelpWindow::buildNavigation()
 void CHelpWindow::showAddress(const QUrl& address)
 {
     browser_->setSource(address);
+    // The contents follow the page shown (once the engine has read them).
+    QUrl page = address;
+    page.setFragment(QString());
+    QHelpContentWidget* contents = engine_ != nullptr ? engine_->contentWidget() : nullptr;
+    if (contents != nullptr) {
+        const QModelIndex entry = contents->indexOf(page);
+        if (entry.isValid())
+            contents->setCurrentIndex(entry);
+    }
 }
 
 QUrl CHelpWindow::currentAddress() const

@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QVariant>
 #include <QWidget>
+
+#include <memory>
 
 namespace rps {
 
@@ -75,10 +78,17 @@ void requestHelp(QWidget* origin)
 void connectHelpButton(QAbstractButton* button)
 {
     button->setEnabled(true);
-    // The button takes no focus from a click, so the control the user was in stays focused.
+    // The button takes no focus from a click, so the control the user was in stays focused. A
+    // click still gives the focus to the nearest parent that takes it (the scroll area of a
+    // form); then the control that had it before is the one the user asks about.
     button->setFocusPolicy(Qt::TabFocus);
-    QObject::connect(button, &QAbstractButton::clicked, button, [button] {
-        QWidget* focused = QApplication::focusWidget();
+    auto before = std::make_shared<QPointer<QWidget>>();
+    QObject::connect(qApp, &QApplication::focusChanged, button, [button, before](QWidget* old, QWidget* now) {
+        *before = now != nullptr && now->isAncestorOf(button) ? old : nullptr;
+    });
+    QObject::connect(button, &QAbstractButton::clicked, button, [button, before] {
+        QWidget* focused = *before != nullptr ? before->data() : QApplication::focusWidget();
+        *before = nullptr;
         const bool inWindow =
             focused != nullptr && focused->window() == button->window() && focused != button;
         requestHelp(inWindow ? focused : button);
