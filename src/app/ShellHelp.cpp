@@ -72,6 +72,10 @@ HelpTopic ShellHelp::topicFor(const QWidget* origin) const
             if (auto topic = topicForContext(context))
                 return *topic;
         }
+        if (const int command = helpCommandOf(widget); command != 0) {
+            if (auto topic = topicForForm(command))
+                return *topic;
+        }
         if (fieldKey.empty()) {
             if (const auto* grid = qobject_cast<const QAbstractItemView*>(widget)) {
                 const QModelIndex current = grid->currentIndex();

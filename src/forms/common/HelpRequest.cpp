@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kContextProperty = "rpsHelpContext";
 constexpr const char* kFieldProperty = "rpsHelpField";
+constexpr const char* kCommandProperty = "rpsHelpCommand";
 
 HelpHandler& handler()
 {
@@ -31,6 +32,16 @@ QByteArray cellProperty(int row, int column)
 void setHelpContext(QWidget* widget, int context)
 {
     widget->setProperty(kContextProperty, context);
+}
+
+void setHelpCommand(QWidget* widget, int command)
+{
+    widget->setProperty(kCommandProperty, command);
+}
+
+int helpCommandOf(const QWidget* widget)
+{
+    return widget->property(kCommandProperty).toInt();
 }
 
 void setHelpField(QWidget* widget, const QString& fieldKey)

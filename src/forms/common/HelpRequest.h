@@ -13,6 +13,8 @@ namespace rps {
 
 // The help context of a dialog or a control (the shell maps it to a page).
 void setHelpContext(QWidget* widget, int context);
+// The command whose page a window without a context number of its own shows (a viewer).
+void setHelpCommand(QWidget* widget, int command);
 // The field a control edits: the row key of its declared form ("speed", "tx-frequency").
 void setHelpField(QWidget* widget, const QString& fieldKey);
 // The field of one cell of a grid; row -1 names every row of the column (a record grid).
@@ -20,6 +22,7 @@ void setHelpCell(QWidget* grid, int row, int column, const QString& fieldKey);
 
 // What a widget says about itself, nothing set: 0 and an empty key.
 int helpContextOf(const QWidget* widget);
+int helpCommandOf(const QWidget* widget);
 QString helpFieldOf(const QWidget* widget);
 QString helpCellOf(const QWidget* grid, int row, int column);
 
