@@ -135,7 +135,9 @@ std::string fieldSections(std::string_view formKey, const LanguageTable& texts,
     std::ostringstream out;
     out << "<div class=\"fields\">\n";
     std::set<std::string> seen;
-    for (const FieldRow& row : session->engine().table()) {
+    std::set<std::string> titles;
+    const fields::FieldTable table = session->engine().table();
+    for (const FieldRow& row : table) {
         if (!row.isDataField())
             continue;
         const std::string anchor = fieldAnchor(formKey, row.key);
@@ -144,6 +146,14 @@ std::string fieldSections(std::string_view formKey, const LanguageTable& texts,
         std::string title = caption(texts, row.text);
         if (title.empty())
             title = std::string(row.key);
+        // A caption the form shows in a frame or a grid says what it is together with it.
+        const FieldRow* group = row.place.group >= 0 ? fields::findRow(table, row.place.group) : nullptr;
+        const std::string frame = group != nullptr ? caption(texts, group->text) : "";
+        if (!frame.empty() && frame != title)
+            title = frame + ": " + title;
+        // Captions that still repeat (one per row of a table) name the row by its key.
+        if (!titles.insert(title).second)
+            title += " (" + std::string(row.key) + ")";
         out << "<h3 id=\"" << anchor << "\">" << escaped(title) << "</h3>\n";
         out << "<p class=\"key\">Key <code>" << anchor << "</code></p>\n";
         for (const auto& [key, note] : notes) {
