@@ -5,20 +5,42 @@
 #include "forms/common/CFormView.h"
 #include "forms/common/DialogButtons.h"
 #include "forms/common/HelpRequest.h"
+#include "forms/feature/FunctionTable.h"
 #include "texts/LanguageTable.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+
+#include <map>
 
 namespace rps {
 
 namespace {
 
 const HelpTopic kTopOfHelp{"index.html", "", false};
+
+// An open list of functions (every entry a function's name) shows the highlighted function.
+std::optional<HelpTopic> highlightedFunction(const QComboBox* combo, const LanguageTable& texts)
+{
+    if (combo->view() == nullptr || !combo->view()->isVisible() || combo->count() < 2)
+        return std::nullopt;
+    std::map<QString, int> contexts;
+    for (const feature::FunctionEntry& entry : feature::functionTable())
+        contexts.emplace(QString::fromStdString(texts.text(entry.nameText)).trimmed(), entry.helpContext);
+    for (int item = 0; item < combo->count(); ++item) {
+        if (!contexts.contains(combo->itemText(item).trimmed()))
+            return std::nullopt;
+    }
+    const int highlighted = combo->view()->currentIndex().row();
+    if (highlighted < 0 || highlighted >= combo->count())
+        return std::nullopt;
+    return topicForContext(contexts.at(combo->itemText(highlighted).trimmed()));
+}
 
 } // namespace
 
@@ -68,6 +90,10 @@ HelpTopic ShellHelp::topicFor(const QWidget* origin) const
 {
     std::string fieldKey;
     for (const QWidget* widget = origin; widget != nullptr; widget = widget->parentWidget()) {
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+            if (auto topic = highlightedFunction(combo, texts_))
+                return *topic;
+        }
         if (const int context = helpContextOf(widget); context != 0) {
             if (auto topic = topicForContext(context))
                 return *topic;

@@ -13,7 +13,9 @@
 #include "forms/common/FormCommands.h"
 #include "forms/common/HelpRequest.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHelpContentWidget>
 #include <QLineEdit>
@@ -206,4 +208,34 @@ TEST(HelpWindow, F1InTheChannelGridOpensTheSectionOfTheCurrentColumn)
 
     EXPECT_EQ(shownAt(rig.frame().help().window()),
               "qthelp://org.zentrel.rps360t/doc/channel.html#channel.tx-frequency");
+}
+
+TEST(HelpWindow, F1InAnOpenFunctionListOpensTheFunctionTableAtTheHighlightedFunction)
+{
+    if (!helpBuilt())
+        GTEST_SKIP() << "the help collections were not built";
+    ShellRig rig;
+    startWithHelp(rig);
+    rig.trigger(kKeyAssignmentCommand);
+    CFormView* form = rig.frame().openedForm(kKeyAssignmentCommand);
+    ASSERT_NE(form, nullptr);
+    auto* grid = form->findChild<CGridView*>();
+    ASSERT_NE(grid, nullptr);
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+    QTRY_VERIFY(grid->hasFocus());
+    QTest::keyClick(grid, Qt::Key_Return); // opens the list of functions over the cell
+    QComboBox* list = nullptr;
+    QTRY_VERIFY((list = grid->findChild<QComboBox*>()) != nullptr);
+    list->showPopup();
+    QTRY_VERIFY(list->view()->isVisible());
+    ASSERT_GT(list->count(), 3);
+    list->view()->setCurrentIndex(list->model()->index(2, 0));
+    const QString highlighted = list->itemText(2);
+
+    QTest::keyClick(list->view(), Qt::Key_F1);
+
+    const std::string shown = shownAt(rig.frame().help().window());
+    EXPECT_NE(shown.find("/doc/functions.html#function-"), std::string::npos) << shown;
+    EXPECT_TRUE(rig.frame().help().window()->browser()->toPlainText().contains(highlighted));
 }
