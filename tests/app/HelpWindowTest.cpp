@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHelpContentWidget>
+#include <QHelpIndexWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -182,6 +183,10 @@ TEST(HelpWindow, TheHelpMenuOpensTheNormalAndTheAdvancedCollections)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->collectionFile().endsWith("RPS360T_E_en.qhc"));
     EXPECT_TRUE(window->browser()->toPlainText().contains("A typical session"));
+    // The index holds the field captions and the functions.
+    auto* index = window->findChild<QHelpIndexWidget*>("helpIndex");
+    ASSERT_NE(index, nullptr);
+    QTRY_VERIFY(index->model() != nullptr && index->model()->rowCount() > 100);
 
     rig.trigger(cmd::kHelpTopicsAdvanced);
     EXPECT_TRUE(window->collectionFile().endsWith("RPS360T_E_adv_en.qhc"));
