@@ -1,4 +1,4 @@
-# cmake --install: the programs in bin/, the language file and the help under share/rps360t/
+# cmake --install: the programs in bin/, the language file (and help/ the help collections) under share/rps360t/
 # (the programs find them from their own folder: ../share/rps360t), and the desktop entry,
 # icon and data-file type so a data file opens in the application from a file manager.
 include(GNUInstallDirs)
@@ -9,9 +9,6 @@ if(TARGET rps360t)
 endif()
 install(TARGETS ${RPS_INSTALL_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/lang/rps360t.lng DESTINATION ${CMAKE_INSTALL_DATADIR}/rps360t)
-if(EXISTS ${CMAKE_SOURCE_DIR}/help)
-    install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/rps360t/help)
-endif()
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/rps360t.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/rps360t.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

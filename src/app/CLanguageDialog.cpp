@@ -1,6 +1,7 @@
 #include "app/CLanguageDialog.h"
 
 #include "app/ShellDialogParts.h"
+#include "forms/common/HelpRequest.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -13,6 +14,7 @@ CLanguageDialog::CLanguageDialog(const LanguageTable& texts, const std::vector<L
                                  int currentKey, QWidget* parent)
     : QDialog(parent)
 {
+    setHelpContext(this, 90624);
     setObjectName("languageDialog");
     setWindowTitle(languageText(texts, 609));
     auto* layout = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 #include "app/ImageUndoStack.h"
 #include "app/ShellCommands.h"
 #include "app/ShellController.h"
+#include "app/ShellHelp.h"
 #include "app/ShellMenus.h"
 #include "app/ShellTexts.h"
 #include "forms/FormCatalog.h"
@@ -82,6 +83,10 @@ CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     rebuildMenus();
     updateTitle();
     updateTree();
+    help_ = new ShellHelp(shell_.texts(),
+                          shell_.helpFolder().empty() ? QCoreApplication::applicationDirPath().toStdString()
+                                                      : shell_.helpFolder(),
+                          this);
     resize(1100, 720);
 }
 
@@ -534,6 +539,10 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kRedo:
         undo_->redo();
+        break;
+    case cmd::kHelpTopics:
+    case cmd::kHelpTopicsAdvanced:
+        help_->showContents(command == cmd::kHelpTopicsAdvanced);
         break;
     // The viewers recompute the main area's checksum first and refresh every form after a change.
     case cmd::kMemoryMap:

@@ -27,6 +27,7 @@ namespace rps {
 
 class ImageUndoStack;
 class ShellController;
+class ShellHelp;
 
 class CMainFrame : public QMainWindow, public FormHost {
     Q_OBJECT
@@ -68,6 +69,7 @@ public:
     QTreeWidget* areaTree() const { return tree_; }
     QDockWidget* treeBar() const { return treeBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
+    ShellHelp& help() const { return *help_; }
 
     // The placement of the window as the "LastWinPos" value stores it, and its restoration.
     QString placementText() const;
@@ -121,6 +123,7 @@ private:
     std::map<int, QPointer<QMdiSubWindow>> forms_;
     int currentChannel_ = 0;
     bool treeWanted_ = true; // visible state of the tree bar, remembered for the run
+    ShellHelp* help_ = nullptr;
 };
 
 } // namespace rps

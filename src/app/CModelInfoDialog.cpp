@@ -2,6 +2,7 @@
 
 #include "app/ShellDialogParts.h"
 #include "document/ModelChoice.h"
+#include "forms/common/HelpRequest.h"
 #include "model/ModelTable.h"
 
 #include <QComboBox>
@@ -21,6 +22,7 @@ constexpr int kFrequencyText = 544;
 CModelInfoDialog::CModelInfoDialog(const LanguageTable& texts, uint16_t currentModelCode, QWidget* parent)
     : QDialog(parent)
 {
+    setHelpContext(this, 73985);
     setObjectName("modelInfoDialog");
     setWindowTitle(languageText(texts, 542));
     auto* layout = new QVBoxLayout(this);

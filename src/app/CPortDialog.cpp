@@ -1,6 +1,7 @@
 #include "app/CPortDialog.h"
 
 #include "app/ShellDialogParts.h"
+#include "forms/common/HelpRequest.h"
 #include "link/PortPath.h"
 
 #include <QFormLayout>
@@ -33,6 +34,7 @@ CPortDialog::CPortDialog(const LanguageTable& texts, const std::vector<PortChoic
                          int currentNumber, const std::string& currentDevice, QWidget* parent)
     : QDialog(parent), present_(present), currentNumber_(currentNumber), currentDevice_(currentDevice)
 {
+    setHelpContext(this, 90368);
     setObjectName("portDialog");
     setWindowTitle(languageText(texts, 607));
     auto* layout = new QVBoxLayout(this);

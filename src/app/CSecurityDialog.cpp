@@ -2,6 +2,7 @@
 
 #include "app/SecurityRules.h"
 #include "app/ShellDialogParts.h"
+#include "forms/common/HelpRequest.h"
 #include "texts/DialogService.h"
 
 #include <QCheckBox>
@@ -58,6 +59,7 @@ CSecurityDialog::CSecurityDialog(const LanguageTable& texts, DialogService& dial
                                  const SecuritySettings& current, QWidget* parent)
     : QDialog(parent), texts_(texts), dialogs_(dialogs), choice_(current)
 {
+    setHelpContext(this, 90880);
     setObjectName("securityDialog");
     setWindowTitle(languageText(texts, kCaptionText));
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "app/ShellDialogParts.h"
 #include "app/ShellTexts.h"
+#include "forms/common/HelpRequest.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -65,8 +66,7 @@ void CTransferDialog::setBusy(bool busy)
 {
     busy_ = busy;
     for (QWidget* widget : locked_) {
-        // Help stays disabled while there is no help file.
-        if (widget != nullptr && (busy || widget->objectName() != "helpButton"))
+        if (widget != nullptr)
             widget->setEnabled(!busy);
     }
     setWindowTitle(languageText(texts_, busy ? captions_.busy : captions_.idle));
@@ -109,6 +109,7 @@ CReadDialog::CReadDialog(const LanguageTable& texts, TransferFn transfer, Inform
     : CTransferDialog(texts, {548, 549, 30, kReadTotal}, std::move(transfer), parent),
       inform_(std::move(inform))
 {
+    setHelpContext(this, 82176);
     setObjectName("readDialog");
 }
 
@@ -127,6 +128,7 @@ CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn
     : CTransferDialog(texts, {570, 571, 31, kWriteTotal}, std::move(transfer), parent),
       inform_(std::move(inform))
 {
+    setHelpContext(this, 82432);
     setObjectName("writeDialog");
     clockBox_ = new QCheckBox(languageText(texts, 585), this);
     clockBox_->setObjectName("clockBox");

@@ -19,12 +19,12 @@ struct LanguageRow {
 };
 
 inline constexpr std::array<LanguageRow, 6> kLanguageRows{{
-    {1, "English", 1374, "RPS360T_E_en.chm", "RPS360T_E_adv_en.chm"},
-    {2, "Spanish", 1375, "RPS360T_E_sp.chm", "RPS360T_E_adv_sp.chm"},
-    {8, "French", 1376, "RPS360T_E_fr.chm", "RPS360T_E_adv_fr.chm"},
-    {4, "German", 1377, "RPS360T_E_ge.chm", "RPS360T_E_adv_ge.chm"},
-    {16, "Italian", 1379, "RPS360T_E_it.chm", "RPS360T_E_adv_it.chm"},
-    {32, "Dutch", 1378, "RPS360T_E_du.chm", "RPS360T_E_adv_du.chm"},
+    {1, "English", 1374, "RPS360T_E_en.qhc", "RPS360T_E_adv_en.qhc"},
+    {2, "Spanish", 1375, "RPS360T_E_sp.qhc", "RPS360T_E_adv_sp.qhc"},
+    {8, "French", 1376, "RPS360T_E_fr.qhc", "RPS360T_E_adv_fr.qhc"},
+    {4, "German", 1377, "RPS360T_E_ge.qhc", "RPS360T_E_adv_ge.qhc"},
+    {16, "Italian", 1379, "RPS360T_E_it.qhc", "RPS360T_E_adv_it.qhc"},
+    {32, "Dutch", 1378, "RPS360T_E_du.qhc", "RPS360T_E_adv_du.qhc"},
 }};
 
 // A key that is not in the table selects the first row.
@@ -34,6 +34,7 @@ int languageKeyForName(std::string_view name);
 // The rows whose language has a column in the loaded file, in table order.
 std::vector<LanguageRow> offeredLanguages(const LanguageTable& texts);
 
+// The help collections keep the names the dealers know, as Qt Help collections.
 struct HelpFiles {
     std::string normal;
     std::string advanced;

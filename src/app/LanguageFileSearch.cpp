@@ -1,5 +1,7 @@
 #include "app/LanguageFileSearch.h"
 
+#include "app/LanguageChoice.h"
+
 #include <filesystem>
 
 namespace rps {
@@ -35,6 +37,23 @@ LanguageFileSearch findLanguageFile(const std::string& programFolder, const Buil
         }
     }
     return search;
+}
+
+std::string findHelpCollection(const std::string& programFolder, std::string_view languageName, bool advanced)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder(programFolder);
+    for (std::string_view language : {languageName, std::string_view("English")}) {
+        const HelpFiles files = helpFilesFor("", language);
+        const fs::path name = fs::path(advanced ? files.advanced : files.normal).filename();
+        for (const fs::path& candidate : {folder / name, folder / "lang" / name,
+                                          (folder / ".." / "share" / "rps360t" / name).lexically_normal()}) {
+            std::error_code error;
+            if (fs::is_regular_file(candidate, error))
+                return candidate.string();
+        }
+    }
+    return {};
 }
 
 std::string languageFileProblem(const std::string& message, const std::vector<std::string>& paths)

@@ -122,7 +122,8 @@ bool ShellApplication::start()
         env_.listPorts,
         [this](const std::string& placement) { saveWindowPlacement(env_.userSettings, placement); },
         separator,
-        env_.formLookup};
+        env_.formLookup,
+        env_.helpFolder};
     controller_ = std::make_unique<ShellController>(std::move(parts));
 
     // 10. The main window, with the splash over it while it is built.

@@ -42,6 +42,7 @@ struct StartupEnvironment {
     std::string portOverride;
     bool showSplash = true;
     std::function<const FormDescriptor*(int command)> formLookup; // empty: the form catalogue
+    std::string helpFolder = {}; // where the help collections are; empty: the program's folder
 };
 
 class ShellApplication {

@@ -9,6 +9,7 @@
 #include "app/ImageUndoStack.h"
 #include "app/LanguageChoice.h"
 #include "app/ShellCommands.h"
+#include "app/ShellHelp.h"
 #include "forms/FormCatalog.h"
 #include "forms/channel/ChannelClipboard.h"
 #include "forms/channel/ChannelEditor.h"
@@ -250,8 +251,10 @@ void ShellController::commandLanguage()
         return;
     }
     parts_.settings.languageKey = row.key;
-    if (frame_ != nullptr)
+    if (frame_ != nullptr) {
+        frame_->help().closeWindow();
         frame_->finishImageReplacement();
+    }
 }
 
 void ShellController::commandSecurity()

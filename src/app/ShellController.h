@@ -50,6 +50,8 @@ struct ShellParts {
     char decimalSeparator = '.';
     // The editing forms of this build by Edit command (the form catalogue; tests add their own).
     std::function<const FormDescriptor*(int command)> formLookup;
+    // Where the help collections are looked for; empty: the program's own folder.
+    std::string helpFolder = {};
 };
 
 class ShellController {
@@ -69,6 +71,7 @@ public:
     int portNumber() const { return parts_.settings.comPort; }
     const std::string& portDevice() const { return parts_.settings.comDevice; }
     char decimalSeparator() const { return parts_.decimalSeparator; }
+    const std::string& helpFolder() const { return parts_.helpFolder; }
     bool keepsClockOption() const { return setClock_; }
     const FormDescriptor* findForm(int command) const;
 

@@ -102,6 +102,8 @@ bool isCommandAvailable(int command)
     case cmd::kArrange:
     case cmd::kCloseAllWindows:
     case cmd::kAbout:
+    case cmd::kHelpTopics:
+    case cmd::kHelpTopicsAdvanced:
     case cmd::kMemoryMap:
     case cmd::kMemoryMapEeprom:
     case cmd::kMemoryMapTrace:
@@ -114,7 +116,7 @@ bool isCommandAvailable(int command)
     case cmd::kKeypad:
         return false; // the keypad bar has no content
     default:
-        // Printing, the keypad and help arrive with their own subsystems; the Edit entries are
+        // Printing and the keypad arrive with their own subsystems; the Edit entries are
         // decided by the form catalogue.
         return false;
     }

@@ -1,5 +1,6 @@
 #include "service/CAdjustDialog.h"
 
+#include "forms/common/HelpRequest.h"
 #include "service/TestModeChoices.h"
 
 #include <QCheckBox>
@@ -57,6 +58,7 @@ QValidator::State CTuningSpinBox::validate(QString& text, int&) const
 CAdjustDialog::CAdjustDialog(AdjustmentSession& session, const LanguageTable& texts, QWidget* parent)
     : QDialog(parent), session_(session), texts_(texts), layout_(tuningLayout(session.item()))
 {
+    setHelpContext(this, 82688);
     setWindowTitle(text(session_.item().nameText));
     build();
     if (!session_.openPoint(0)) {
@@ -175,7 +177,7 @@ void CAdjustDialog::build()
     transmit_->setEnabled(item.transmit == 1);
     close_ = new QPushButton("&Close", this);
     auto* help = new QPushButton("Help", this);
-    help->setEnabled(false);
+    connectHelpButton(help);
     for (QPushButton* b : {apply_, transmit_, close_, help}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);

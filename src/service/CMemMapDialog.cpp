@@ -1,6 +1,7 @@
 #include "service/CMemMapDialog.h"
 
 #include "forms/common/CCharFilterValidator.h"
+#include "forms/common/HelpRequest.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -182,10 +183,14 @@ void CMemMapGrid::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
+// The viewers' help is the page of the main area's Memory Map command.
+constexpr int kMemoryMapCommand = 40006;
+
 CMemMapDialog::CMemMapDialog(MemMapSource source, std::span<uint8_t> mainArea, const MemMapDialogSetup& setup,
                              QWidget* parent)
     : QDialog(parent)
 {
+    setHelpCommand(this, kMemoryMapCommand);
     setWindowTitle(setup.caption);
     model_ = new CMemMapModel(std::move(source), mainArea, this);
     grid_ = new CMemMapGrid(this);

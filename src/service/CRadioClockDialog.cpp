@@ -1,5 +1,6 @@
 #include "service/CRadioClockDialog.h"
 
+#include "forms/common/HelpRequest.h"
 #include "service/ToolTexts.h"
 
 #include <QDateTime>
@@ -51,6 +52,7 @@ CRadioClockDialog::~CRadioClockDialog() = default;
 void CRadioClockDialog::build(const LanguageTable& texts)
 {
     setObjectName("radioClockDialog");
+    setHelpContext(this, 86784); // the service tools' page
     setWindowTitle(toolText(texts, kClockCaption, "RTC"));
     date_ = valueField(this, "clockDate");
     time_ = valueField(this, "clockTime");

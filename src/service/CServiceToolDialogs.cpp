@@ -1,5 +1,6 @@
 #include "service/CServiceToolDialogs.h"
 
+#include "forms/common/HelpRequest.h"
 #include "service/ToolTexts.h"
 
 #include <QFormLayout>
@@ -53,6 +54,7 @@ CHardwareVersionDialog::CHardwareVersionDialog(const LanguageTable& texts, const
                                                QWidget* parent)
     : QDialog(parent)
 {
+    setHelpContext(this, 327680);
     setObjectName("hardwareVersionDialog");
     setWindowTitle(toolText(texts, kHardwareVersionCaption, "Hardware Version"));
     auto* form = new QFormLayout;
@@ -69,6 +71,7 @@ CRadioInfoDialog::CRadioInfoDialog(const LanguageTable& texts, const RadioInform
                                    QWidget* parent)
     : QDialog(parent)
 {
+    setHelpContext(this, 86272);
     setObjectName("radioInfoDialog");
     setWindowTitle(toolText(texts, kRadioInformationCaption, "Radio Information"));
     auto* form = new QFormLayout;
@@ -83,7 +86,7 @@ CRadioInfoDialog::CRadioInfoDialog(const LanguageTable& texts, const RadioInform
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     QPushButton* help = button(this, toolText(texts, 29, "Help"), "helpButton");
-    help->setEnabled(false); // the help files are not part of the installation yet
+    connectHelpButton(help);
     print_ = button(this, "Print", "printButton");
     print_->setEnabled(false); // printing arrives with the report printer
     frame(this, form, {close, help, print_});

@@ -1,5 +1,6 @@
 #include "service/CSupportUtilityDialog.h"
 
+#include "forms/common/HelpRequest.h"
 #include "service/ToolTexts.h"
 
 #include <QCheckBox>
@@ -32,10 +33,14 @@ QCheckBox* optionBox(QWidget* parent, const char* label, const char* name, bool 
 
 } // namespace
 
+// The support utility's help is the page of its Tools command.
+constexpr int kSupportUtilityCommand = 32834;
+
 CSupportUtilityDialog::CSupportUtilityDialog(const LanguageTable& texts, LinkOptions& link,
                                              DataFileSettings& files, QWidget* parent, TraceOption trace)
     : QDialog(parent)
 {
+    setHelpCommand(this, kSupportUtilityCommand);
     setObjectName("supportUtilityDialog");
     setWindowTitle(toolText(texts, kSupportUtilityCaption, "Support Utility"));
     // "Encrypt Mode" scrambles both the link and the data files saved from now on.

@@ -1,5 +1,6 @@
 #include "service/CTestModeDialog.h"
 
+#include "forms/common/HelpRequest.h"
 #include "service/AdjustmentSession.h"
 #include "service/CAdjustDialog.h"
 #include "service/ServiceTexts.h"
@@ -51,6 +52,7 @@ uint16_t modelCodeOf(std::span<const uint8_t> main)
 CTestModeDialog::CTestModeDialog(TestModeSession& session, const LanguageTable& texts, QWidget* parent)
     : QDialog(parent), session_(session), texts_(texts)
 {
+    setHelpContext(this, 82688);
     setWindowTitle(text(texts::kTestModeTitle).remove('&').section('\t', 0, 0));
     build();
     session_.setOnEnd([this] {

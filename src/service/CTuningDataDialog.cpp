@@ -3,6 +3,7 @@
 #include "forms/common/CFieldGridModel.h"
 #include "forms/common/CGridView.h"
 #include "forms/common/CSpinEdit.h"
+#include "forms/common/HelpRequest.h"
 #include "link/LinkTexts.h"
 #include "service/tuning/TuningBlockTable.h"
 #include "texts/TextArguments.h"
@@ -65,6 +66,7 @@ SpinRange rangeOf(const fields::FieldRow& row)
 CTuningDataDialog::CTuningDataDialog(TuningDataParts parts, QWidget* parent)
     : QDialog(parent), parts_(std::move(parts)), state_(parts_.folder)
 {
+    setHelpContext(this, 327680);
     env_.texts = [this](int n) { return parts_.texts.text(n); };
     env_.decimalSeparator = parts_.decimalSeparator;
     setWindowTitle(text(kCaption));

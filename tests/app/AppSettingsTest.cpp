@@ -218,9 +218,9 @@ TEST(LanguageChoice, KeysNamesAndHelpFiles)
     EXPECT_EQ(languageKeyForName("Dutch"), 32);
     EXPECT_EQ(languageKeyForName("english"), 0);
     const HelpFiles german = helpFilesFor("/opt/rps360t", "German");
-    EXPECT_EQ(german.normal, "/opt/rps360t/RPS360T_E_ge.chm");
-    EXPECT_EQ(german.advanced, "/opt/rps360t/RPS360T_E_adv_ge.chm");
-    EXPECT_EQ(helpFilesFor("/opt/rps360t", "Latin").normal, "/opt/rps360t/RPS360T_E_en.chm");
+    EXPECT_EQ(german.normal, "/opt/rps360t/RPS360T_E_ge.qhc");
+    EXPECT_EQ(german.advanced, "/opt/rps360t/RPS360T_E_adv_ge.qhc");
+    EXPECT_EQ(helpFilesFor("/opt/rps360t", "Latin").normal, "/opt/rps360t/RPS360T_E_en.qhc");
 }
 
 } // namespace

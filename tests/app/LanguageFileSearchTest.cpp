@@ -45,5 +45,31 @@ TEST(LanguageFileSearch, TheInstalledLayoutServesAndOnlyTheBuildFolderFallsBackT
     EXPECT_EQ(search.tried.size(), 4u);
 }
 
+// The help collections sit where the language file is installed; a language without help
+// of its own shows the English one, and the advanced collection is a file of its own.
+TEST(LanguageFileSearch, HelpCollectionsComeFromTheInstalledLayoutWithEnglishForTheRest)
+{
+    test::TempFolder root;
+    const fs::path bin = root.path() / "prefix" / "bin";
+    const fs::path share = root.path() / "prefix" / "share" / "rps360t";
+    fs::create_directories(bin);
+    fs::create_directories(share);
+    EXPECT_EQ(findHelpCollection(bin.string(), "English", false), "");
+
+    test::writeBytes((share / "RPS360T_E_en.qhc").string(), {'x'});
+    test::writeBytes((share / "RPS360T_E_adv_en.qhc").string(), {'x'});
+    test::writeBytes((share / "RPS360T_E_ge.qhc").string(), {'x'});
+    EXPECT_TRUE(
+        fs::equivalent(findHelpCollection(bin.string(), "Spanish", false), share / "RPS360T_E_en.qhc"));
+    EXPECT_TRUE(
+        fs::equivalent(findHelpCollection(bin.string(), "German", false), share / "RPS360T_E_ge.qhc"));
+    EXPECT_TRUE(
+        fs::equivalent(findHelpCollection(bin.string(), "German", true), share / "RPS360T_E_adv_en.qhc"));
+
+    // Beside the program wins, as for the language file.
+    test::writeBytes((bin / "RPS360T_E_en.qhc").string(), {'x'});
+    EXPECT_TRUE(fs::equivalent(findHelpCollection(bin.string(), "English", false), bin / "RPS360T_E_en.qhc"));
+}
+
 } // namespace
 } // namespace rps

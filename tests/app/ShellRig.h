@@ -78,7 +78,8 @@ public:
                                [this] { return ports; },
                                "sim-link",
                                false,
-                               formLookup};
+                               formLookup,
+                               helpFolder};
         app = std::make_unique<ShellApplication>(std::move(env));
         return app->start();
     }
@@ -101,6 +102,8 @@ public:
     std::vector<PortChoice> ports; // what the platform's port list offers
     // The forms the Edit commands open; empty for the application's own form catalogue.
     std::function<const FormDescriptor*(int command)> formLookup = testFormLookup;
+    // Where the help collections are; empty: beside the test program (where there are none).
+    std::string helpFolder;
     sim::SimRepeater repeater;
     sim::SimDevice device;
     std::unique_ptr<ShellApplication> app;

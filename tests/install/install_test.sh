@@ -31,6 +31,12 @@ for f in share/rps360t/rps360t.lng share/applications/rps360t.desktop \
     share/icons/hicolor/scalable/apps/rps360t.svg share/mime/packages/rps360t.xml; do
     [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
+# The help collections sit beside the language file, when the build made them.
+if [ -f "$build/src/RPS360T_E_en.qhc" ]; then
+    for f in RPS360T_E_en.qhc RPS360T_E_en.qch RPS360T_E_adv_en.qhc RPS360T_E_adv_en.qch; do
+        [ -f "$prefix/share/rps360t/$f" ] || fail "help $f is not installed"
+    done
+fi
 grep -q '^Exec=rps360t --open %f$' "$prefix/share/applications/rps360t.desktop" || fail "desktop command"
 grep -q 'MimeType=application/x-rps360t-data;' "$prefix/share/applications/rps360t.desktop" || fail "desktop type"
 grep -q 'value="RPS-360T' "$prefix/share/mime/packages/rps360t.xml" || fail "data file tag"

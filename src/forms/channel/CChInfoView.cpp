@@ -2,7 +2,9 @@
 
 #include "forms/channel/CChannelGridModel.h"
 #include "forms/channel/ChannelFormSupport.h"
+#include "forms/channel/ChannelGrid.h"
 #include "forms/common/CGridView.h"
+#include "forms/common/HelpRequest.h"
 #include "texts/CommonTexts.h"
 
 #include <QHBoxLayout>
@@ -31,6 +33,12 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     grid_ = new CGridView(this);
     grid_->setGridModel(model_);
     grid_->setMenuTexts(gridMenuTexts(context.texts));
+    for (std::size_t column = 0; column < kChannelGridColumns.size(); ++column) {
+        const fields::FieldRow* row = fields::findRow(kChannelFields, kChannelGridColumns[column].item);
+        if (row != nullptr)
+            setHelpCell(grid_, -1, static_cast<int>(column),
+                        QString::fromUtf8(row->key.data(), static_cast<qsizetype>(row->key.size())));
+    }
     grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
                             12 * grid_->verticalHeader()->defaultSectionSize());
 
@@ -38,7 +46,8 @@ CChInfoView::CChInfoView(FormContext& context, QWidget* parent)
     auto* editButton = new QPushButton(text(kChannelEditText), this);
     auto* closeButton = new QPushButton(text(kCloseText), this);
     auto* helpButton = new QPushButton(text(kHelpText), this);
-    helpButton->setEnabled(false); // no help pages are installed yet
+    helpButton->setObjectName("helpButton");
+    connectHelpButton(helpButton);
     for (QPushButton* button : {editButton, closeButton, helpButton})
         button->setMinimumWidth(100);
 

@@ -4,6 +4,7 @@
 #include "forms/common/CFieldGridModel.h"
 #include "forms/common/CGridView.h"
 #include "forms/common/COrderList.h"
+#include "forms/common/HelpRequest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -146,6 +147,10 @@ void CFieldForm::buildControls(const TextLookup& text, const std::vector<int>& p
                     item.row = &kept;
             }
             items_.insert(it.key(), item);
+            const FieldRow* row = findRow(table_, it.key());
+            if (row != nullptr && !row->key.empty())
+                setHelpField(item.control,
+                             QString::fromUtf8(row->key.data(), static_cast<qsizetype>(row->key.size())));
         }
         for (const FieldRow& row : table_) {
             if (row.control == Control::Grid && row.place.page == page)
@@ -239,6 +244,11 @@ void CFieldForm::buildGrid(const FieldRow& gridRow, const TextLookup& text, char
     auto* view = new CGridView(frame);
     view->setObjectName(QStringLiteral("grid%1").arg(gridRow.item));
     view->setGridModel(model);
+    for (const FieldRow& row : table_) {
+        if (row.place.group == gridRow.item && !row.key.empty())
+            setHelpCell(view, shape.showsRecords() ? -1 : row.place.cellRow, row.place.cellColumn,
+                        QString::fromUtf8(row.key.data(), static_cast<qsizetype>(row.key.size())));
+    }
     view->setMenuTexts(gridMenuTexts(text));
     view->fitRows(shape.showsRecords() ? std::min(model->gridRows(), 16) : model->gridRows(),
                   model->gridRows());

@@ -1,5 +1,6 @@
 #include "forms/common/CFormView.h"
 
+#include "forms/common/HelpRequest.h"
 #include "texts/CommonTexts.h"
 
 #include <QHBoxLayout>
@@ -22,7 +23,8 @@ QHBoxLayout* CFormView::closeAndHelpRow(const QList<QWidget*>& leading)
     auto* closeButton = new QPushButton(text(texts::kCloseText), this);
     auto* helpButton = new QPushButton(text(texts::kHelpText), this);
     closeButton->setObjectName("close");
-    helpButton->setEnabled(false); // no help pages are installed yet
+    helpButton->setObjectName("helpButton");
+    connectHelpButton(helpButton);
     auto* row = new QHBoxLayout;
     for (QWidget* widget : leading)
         row->addWidget(widget);

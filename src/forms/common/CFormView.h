@@ -41,7 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     FormContext& context() const { return context_; }
     // The row of "Close" and "Help" at the right, after `leading` widgets at the left. Close
-    // closes the form; Help stays disabled while no help pages are installed.
+    // closes the form; Help opens the page of the focused control (the form's page).
     QHBoxLayout* closeAndHelpRow(const QList<QWidget*>& leading = {});
     QString text(int index) const { return QString::fromStdString(context_.texts.text(index)); }
 

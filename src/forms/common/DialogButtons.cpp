@@ -1,5 +1,7 @@
 #include "forms/common/DialogButtons.h"
 
+#include "forms/common/HelpRequest.h"
+
 #include <QPushButton>
 
 namespace rps {
@@ -19,7 +21,7 @@ QDialogButtonBox* makeButtonRow(const LanguageTable& texts, QWidget* parent, boo
         QPushButton* help = row->button(QDialogButtonBox::Help);
         help->setObjectName("helpButton");
         help->setText(languageText(texts, 29));
-        help->setEnabled(false);
+        connectHelpButton(help);
     }
     return row;
 }

@@ -13,8 +13,8 @@ inline QString languageText(const LanguageTable& texts, int index)
     return QString::fromStdString(texts.text(index));
 }
 
-// OK (26), Cancel (27) and, when asked, Help (29). Help stays disabled until the help files
-// are part of the installation.
+// OK (26), Cancel (27) and, when asked, Help (29). Help opens the page of the dialog's help
+// context (setHelpContext on the dialog).
 QDialogButtonBox* makeButtonRow(const LanguageTable& texts, QWidget* parent, bool withCancel, bool withHelp);
 
 } // namespace rps

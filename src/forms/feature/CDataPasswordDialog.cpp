@@ -3,6 +3,7 @@
 #include "forms/common/CCharFilterValidator.h"
 #include "forms/common/DialogButtons.h"
 #include "forms/common/FormSupport.h"
+#include "forms/common/HelpRequest.h"
 #include "forms/feature/FeatureFields.h"
 #include "model/FeatureMap.h"
 #include "texts/CommonTexts.h"
@@ -26,6 +27,7 @@ constexpr int kConfirmationText = 540;
 CDataPasswordDialog::CDataPasswordDialog(FormContext& context, SessionFactory open, QWidget* parent)
     : QDialog(parent), context_(context), open_(std::move(open))
 {
+    setHelpContext(this, 78336);
     setWindowTitle(languageText(context.texts, kTitleText));
     const auto session = open_();
     fields::FieldEngine& engine = session->engine();
