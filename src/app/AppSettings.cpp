@@ -37,6 +37,7 @@ AppSettings loadAppSettings(const SettingsStore& user, const SettingsStore* inst
     settings.security.password = stored.password;
     settings.security.programExecution = stored.programExecution;
     settings.security.dataFile = user.readInt(kSettingDataFile).value_or(0) != 0;
+    settings.writePreview = user.readInt(kSettingWritePreview).value_or(0) != 0;
     return settings;
 }
 
@@ -49,6 +50,7 @@ void saveAppSettings(SettingsStore& user, const AppSettings& settings, const Mod
     user.writeString(kSettingLastFilePath, settings.dataFolder);
     user.writeInt(kSettingLanguage, languageKeyForName(languageName));
     user.writeInt(kSettingDataFile, settings.security.dataFile ? 1 : 0);
+    user.writeInt(kSettingWritePreview, settings.writePreview ? 1 : 0);
     const StoredPassword stored{settings.security.password, settings.security.programExecution};
     user.writeString(kSettingProtect, encodeProtect(stored, installationId));
 }

@@ -24,6 +24,8 @@ inline constexpr const char* kSettingLastWinPos = "LastWinPos";
 inline constexpr const char* kSettingDataFile = "DataFile";
 inline constexpr const char* kSettingProtect = "Protect";
 inline constexpr const char* kSettingInstallId = "InstallId";
+inline constexpr const char* kSettingWritePreview =
+    "WritePreview"; // 1: the write dialog lists what will change
 
 inline constexpr int kDefaultComPort = 1;
 inline constexpr int kHighestComPort = 20;
@@ -36,6 +38,7 @@ struct AppSettings {
     int languageKey = 1;
     std::string lastWinPos; // as stored; see parseWindowPlacement
     SecuritySettings security;
+    bool writePreview = false; // "Show what will change" in the write dialog
 };
 
 // A stored port number of 0, a negative one or one above 20 reads as 1.

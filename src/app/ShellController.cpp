@@ -55,6 +55,7 @@ DocumentSession ShellController::session()
 
 void ShellController::imageReplaced()
 {
+    readOrigin_.clear(); // a read sets it again once the image is in place
     channelClipboard().clear();
     fields::clearRecordClipboards();
     if (frame_ != nullptr)
@@ -93,6 +94,9 @@ void ShellController::runCommand(int command)
         break;
     case cmd::kWriteToRadio:
         commandWrite();
+        break;
+    case cmd::kCompare:
+        commandCompare();
         break;
     case cmd::kTestMode:
         commandTestMode();

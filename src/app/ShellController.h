@@ -6,6 +6,8 @@
 #include "app/AppSettings.h"
 #include "app/CPortDialog.h"
 #include "document/DocumentFlows.h"
+#include "document/ReadOrigin.h"
+#include "forms/ImageComparison.h"
 #include "forms/common/AppOptions.h"
 #include "forms/common/CFormView.h"
 #include "model/ConfigImage.h"
@@ -22,6 +24,7 @@ class QWidget;
 
 namespace rps {
 
+struct CompareSide;
 struct TransferContext;
 class CMainFrame;
 class RadioLink;
@@ -82,6 +85,11 @@ public:
     void commandModelInformation();
     void commandRead();
     void commandWrite();
+    // Two configurations field by field: the working image or a data file against a data file
+    // or the repeater (read into a scratch image; the working image stays as it is).
+    void commandCompare();
+    // The image of the read the working image came from in this run, if it did.
+    const ReadOrigin& readOrigin() const { return readOrigin_; }
     void commandTuningData();
     // Test mode on the repeater, or on the simulated one in demonstration mode.
     void commandTestMode();
@@ -101,15 +109,24 @@ private:
     void imageReplaced();
     QWidget* frameWidget() const;
     void showText(int text, int caption, MessageIcon icon);
-    // Runs the read transfer into the snapshot copy; 0 = read completed.
-    int readTransfer(const std::function<void(int, int)>& progress);
+    // Runs the read transfer into the snapshot copy of target; 0 = read completed.
+    int readTransfer(const std::function<void(int, int)>& progress, ConfigImage& target);
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock);
     // The context the service tools run their exchanges in.
     TransferContext toolContext();
+    // The environment fields are shown in, with the given band limits.
+    fields::FieldEnv fieldEnv(const FrequencyLimits& limits) const;
+    // The sides the compare window offers.
+    std::optional<CompareSide> workingSide();
+    std::optional<CompareSide> fileSide();
+    std::optional<CompareSide> repeaterSide();
+    // What a write of the working image changes against the read it came from.
+    ImageComparison writePreview() const;
 
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;
     bool setClock_ = false; // "Adjustment Time", kept for the run
+    ReadOrigin readOrigin_;
 };
 
 } // namespace rps

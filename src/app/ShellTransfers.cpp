@@ -16,12 +16,12 @@ namespace {
 using texts::kErrorCaption;
 } // namespace
 
-int ShellController::readTransfer(const std::function<void(int, int)>& progress)
+int ShellController::readTransfer(const std::function<void(int, int)>& progress, ConfigImage& target)
 {
     TransferContext context{
         parts_.link,           parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
         parts_.installationId, nullptr};
-    return runReadTransfer(context, parts_.image);
+    return runReadTransfer(context, target);
 }
 
 int ShellController::writeTransfer(const std::function<void(int, int)>& progress, bool setClock)
@@ -41,7 +41,8 @@ void ShellController::commandRead()
         return;
     auto inform = [this](int text, int caption) { showText(text, caption, MessageIcon::Information); };
     CReadDialog dialog(
-        parts_.texts, [this](const CTransferDialog::ProgressFn& progress) { return readTransfer(progress); },
+        parts_.texts,
+        [this](const CTransferDialog::ProgressFn& progress) { return readTransfer(progress, parts_.image); },
         inform, frameWidget());
     if (dialog.exec() != QDialog::Accepted)
         return; // the working image, its clean state and the open forms are untouched
@@ -53,6 +54,8 @@ void ShellController::commandRead()
     if (!check.accepted)
         showText(check.messageText, kErrorCaption, MessageIcon::Error);
     imageReplaced();
+    if (check.accepted)
+        readOrigin_.set(parts_.image.working());
 }
 
 void ShellController::commandWrite()
@@ -75,8 +78,13 @@ void ShellController::commandWrite()
         },
         inform, frameWidget());
     current = &dialog;
+    dialog.offerPreview(parts_.settings.writePreview,
+                        readOrigin_.image() != nullptr
+                            ? CWriteDialog::PreviewFn([this] { return writePreview(); })
+                            : CWriteDialog::PreviewFn());
     dialog.exec();
     setClock_ = dialog.setClock();
+    parts_.settings.writePreview = dialog.previewWanted();
 }
 
 // The tuning block is independent of the configuration image: the dialog owns its block.

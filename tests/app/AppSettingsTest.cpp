@@ -66,6 +66,7 @@ TEST(AppSettings, DefaultsAndFallbacksAtStartUp)
     EXPECT_EQ(defaults.dataFolder, (scratch.path() / "Zentrel" / "RPS-360T").string());
     EXPECT_TRUE(fs::is_directory(defaults.dataFolder));
     EXPECT_EQ(defaults.security, SecuritySettings{});
+    EXPECT_FALSE(defaults.writePreview);
 
     for (int stored : {25, 0, -3, 21}) {
         MemorySettingsStore store;
@@ -116,6 +117,7 @@ TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)
     settings.comDevice = "/dev/pts/4";
     settings.dataFolder = scratch.path().string();
     settings.security = {"4711", true, true};
+    settings.writePreview = true;
 
     MemorySettingsStore store;
     const ModelBlock model = ModelBlock::fromModelCode(0x0700);
@@ -130,6 +132,7 @@ TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_EQ(loaded.security, settings.security);
     EXPECT_EQ(parseLastModel(loaded.lastModel), model);
     EXPECT_EQ(loaded.lastWinPos, "0:1:-1:-1:-1:-1:10:20:810:620");
+    EXPECT_TRUE(loaded.writePreview);
 
     saveAppSettings(store, settings, model, "Klingon", id);
     EXPECT_EQ(store.readInt(kSettingLanguage), 0);
