@@ -152,15 +152,14 @@ void CWriteDialog::offerPreview(bool wanted, PreviewFn preview)
     contentLayout()->addWidget(previewBox_);
     contentLayout()->addWidget(previewNote_);
     contentLayout()->addWidget(previewView_, 1);
-    lockedWhileBusy().push_back(previewBox_);
     if (!preview_) {
         previewBox_->setEnabled(false);
         previewNote_->setText(languageText(texts(), kNoReadToCompareText));
-        lockedWhileBusy().removeAll(previewBox_);
         showPreview(false);
         previewNote_->show();
         return;
     }
+    lockedWhileBusy().push_back(previewBox_);
     previewBox_->setChecked(wanted);
     connect(previewBox_, &QCheckBox::toggled, this, [this](bool on) {
         previewWanted_ = on;

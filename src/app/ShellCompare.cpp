@@ -34,7 +34,8 @@ std::optional<CompareSide> ShellController::fileSide()
 }
 
 // The repeater read as Read Data from Radio reads it, into a scratch image: the working image,
-// its clean state and the open forms stay as they are.
+// its clean state and the open forms stay as they are. The side is the bytes the repeater holds,
+// before the repairs an accepted image gets (a write would change those too).
 std::optional<CompareSide> ShellController::repeaterSide()
 {
     auto scratch = std::make_unique<ConfigImage>();
@@ -54,7 +55,7 @@ std::optional<CompareSide> ShellController::repeaterSide()
         showText(check.messageText, texts::kErrorCaption, MessageIcon::Error);
         return std::nullopt;
     }
-    return CompareSide{std::make_unique<ImageAreas>(scratch->working()), fieldEnv(limits),
+    return CompareSide{std::make_unique<ImageAreas>(scratch->snapshot()), fieldEnv(limits),
                        parts_.texts.text(kRepeaterSideText)};
 }
 

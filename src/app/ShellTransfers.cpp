@@ -54,8 +54,9 @@ void ShellController::commandRead()
     if (!check.accepted)
         showText(check.messageText, kErrorCaption, MessageIcon::Error);
     imageReplaced();
+    // What the repeater holds: the bytes read, before the repairs an accepted image gets.
     if (check.accepted)
-        readOrigin_.set(parts_.image.working());
+        readOrigin_.set(parts_.image.snapshot());
 }
 
 void ShellController::commandWrite()

@@ -1,8 +1,8 @@
 #pragma once
 // The image of the read the working image came from, in this run: set when a read from the
 // repeater replaces the working image, cleared when New, Open or a model change replaces it.
-// Edits and saves leave it alone: it stays what the repeater held when it was read, the image
-// a write is compared against ("what will change").
+// Edits and saves leave it alone: it stays what the repeater held when it was read (the bytes
+// read, before any repair), the image a write is compared against ("what will change").
 #include "model/ConfigImage.h"
 
 #include <memory>

@@ -159,5 +159,27 @@ TEST(WritePreview, ListsWhatChangesAgainstTheReadAndIsRememberedAndSaysWhenThere
     EXPECT_TRUE(rig.app->settings().writePreview) << "the choice is kept for when there is a read";
 }
 
+TEST(WritePreview, IsAgainstTheBytesTheRepeaterHoldsBeforeTheRepairsOfTheRead)
+{
+    sim::SimMemory memory = sim::defaultMemory(0x0400);
+    memory.blocks[0x0280] = 0xFF; // a repeat hang time never set: the read repairs it to 1.0 s
+    memory.blocks[0x0281] = 0xFF;
+    ShellRig rig(memory);
+    ASSERT_TRUE(rig.start());
+    readFromTheRepeater(rig);
+    ASSERT_NE(rig.image().main()[0x0280], 0xFF);
+
+    std::vector<std::string> keys;
+    whenModal<CWriteDialog>([&](CWriteDialog& dialog) {
+        dialog.previewBox()->setChecked(true);
+        const QTreeWidgetItem* branch = dialog.previewView()->topLevelItem(0);
+        for (int i = 0; branch != nullptr && i < branch->childCount(); ++i)
+            keys.push_back(branch->child(i)->toolTip(0).toStdString());
+        dialog.reject();
+    });
+    rig.trigger(cmd::kWriteToRadio);
+    EXPECT_EQ(keys, std::vector<std::string>{"advanced.repeat-hang-time"});
+}
+
 } // namespace
 } // namespace rps::test
