@@ -22,6 +22,9 @@ void addRow(QTreeWidgetItem* parent, const QString& name, const std::string& fir
     item->setText(0, name);
     item->setText(1, QString::fromStdString(first));
     item->setText(2, QString::fromStdString(second));
+    // A long run of bytes is cut at the column's edge: the whole value shows on hovering.
+    item->setToolTip(1, item->text(1));
+    item->setToolTip(2, item->text(2));
 }
 
 } // namespace
