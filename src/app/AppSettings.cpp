@@ -43,6 +43,7 @@ AppSettings loadAppSettings(const SettingsStore& user, const SettingsStore* inst
         std::max(0, user.readInt(kSettingBackupKeepDays).value_or(backup::kDefaultKeepDays));
     settings.backupPolicy.keepCount =
         std::max(0, user.readInt(kSettingBackupKeepCount).value_or(backup::kDefaultKeepCount));
+    settings.writePreview = user.readInt(kSettingWritePreview).value_or(0) != 0;
     return settings;
 }
 
@@ -58,6 +59,7 @@ void saveAppSettings(SettingsStore& user, const AppSettings& settings, const Mod
     user.writeInt(kSettingVerifyWrite, settings.verifyWrite ? 1 : 0);
     user.writeInt(kSettingBackupKeepDays, settings.backupPolicy.keepDays);
     user.writeInt(kSettingBackupKeepCount, settings.backupPolicy.keepCount);
+    user.writeInt(kSettingWritePreview, settings.writePreview ? 1 : 0);
     const StoredPassword stored{settings.security.password, settings.security.programExecution};
     user.writeString(kSettingProtect, encodeProtect(stored, installationId));
 }

@@ -28,6 +28,8 @@ inline constexpr const char* kSettingInstallId = "InstallId";
 inline constexpr const char* kSettingVerifyWrite = "VerifyWrite";         // 1 = read back after a write
 inline constexpr const char* kSettingBackupKeepDays = "BackupKeepDays";   // every backup younger is kept
 inline constexpr const char* kSettingBackupKeepCount = "BackupKeepCount"; // the newest kept per unit
+inline constexpr const char* kSettingWritePreview =
+    "WritePreview"; // 1: the write dialog lists what will change
 
 inline constexpr int kDefaultComPort = 1;
 inline constexpr int kHighestComPort = 20;
@@ -42,6 +44,7 @@ struct AppSettings {
     SecuritySettings security;
     bool verifyWrite = true; // the write dialog's read-back box
     backup::Policy backupPolicy;
+    bool writePreview = false; // "Show what will change" in the write dialog
 };
 
 // A stored port number of 0, a negative one or one above 20 reads as 1.

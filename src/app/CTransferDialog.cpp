@@ -1,5 +1,7 @@
 #include "app/CTransferDialog.h"
 
+#include "app/CComparisonView.h"
+
 #include "app/ShellDialogParts.h"
 #include "app/ShellTexts.h"
 #include "forms/common/HelpRequest.h"
@@ -140,6 +142,53 @@ CWriteDialog::CWriteDialog(const LanguageTable& texts, bool setClock, TransferFn
     verifyBox_->setChecked(verify);
     contentLayout()->addWidget(verifyBox_);
     lockedWhileBusy().push_back(verifyBox_);
+}
+
+void CWriteDialog::offerPreview(bool wanted, PreviewFn preview)
+{
+    previewWanted_ = wanted;
+    preview_ = std::move(preview);
+    previewBox_ = new QCheckBox(languageText(texts(), kWritePreviewText), this);
+    previewBox_->setObjectName("previewBox");
+    previewNote_ = new QLabel(this);
+    previewNote_->setObjectName("previewNote");
+    previewNote_->setWordWrap(true);
+    previewView_ = new CComparisonView(texts(), this);
+    previewView_->setSides(languageText(texts(), kInTheRepeaterText),
+                           languageText(texts(), kAfterTheWriteText));
+    previewView_->setMinimumSize(640, 300);
+    contentLayout()->addWidget(previewBox_);
+    contentLayout()->addWidget(previewNote_);
+    contentLayout()->addWidget(previewView_, 1);
+    if (!preview_) {
+        previewBox_->setEnabled(false);
+        previewNote_->setText(languageText(texts(), kNoReadToCompareText));
+        showPreview(false);
+        previewNote_->show();
+        return;
+    }
+    lockedWhileBusy().push_back(previewBox_);
+    previewBox_->setChecked(wanted);
+    connect(previewBox_, &QCheckBox::toggled, this, [this](bool on) {
+        previewWanted_ = on;
+        showPreview(on);
+    });
+    showPreview(wanted);
+}
+
+void CWriteDialog::showPreview(bool shown)
+{
+    if (shown && !previewFilled_ && preview_) {
+        const ImageComparison comparison = preview_();
+        previewView_->showComparison(comparison);
+        const bool onlyStamps = comparison.fields.empty() && comparison.bytes.empty();
+        previewNote_->setText(onlyStamps ? languageText(texts(), kNothingChangesText)
+                                         : previewView_->summary());
+        previewFilled_ = true;
+    }
+    previewNote_->setVisible(shown);
+    previewView_->setVisible(shown);
+    adjustSize();
 }
 
 bool CWriteDialog::setClock() const

@@ -2,6 +2,8 @@
 // The small modal dialog a read or write transfer runs in: caption, progress line
 // "%s %d / %d" with its bar, and the OK / Cancel / Help buttons. While the transfer runs the
 // buttons are disabled and the dialog refuses to be closed or moved by the keyboard.
+#include "forms/ImageComparison.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -14,7 +16,14 @@ class QVBoxLayout;
 
 namespace rps {
 
+class CComparisonView;
 class LanguageTable;
+
+inline constexpr int kWritePreviewText = 475;
+inline constexpr int kNoReadToCompareText = 476;
+inline constexpr int kNothingChangesText = 477;
+inline constexpr int kInTheRepeaterText = 478;
+inline constexpr int kAfterTheWriteText = 479;
 
 class CTransferDialog : public QDialog {
     Q_OBJECT
@@ -97,12 +106,30 @@ public:
     QCheckBox* clockBox() const { return clockBox_; }
     QCheckBox* verifyBox() const { return verifyBox_; }
 
+    // The "what will change" option: what the write changes in the repeater, against the read the
+    // working image came from. `wanted` is the remembered choice; without a preview (no read of
+    // this run to compare with) the option is off and says why, and the write is as without it.
+    using PreviewFn = std::function<ImageComparison()>;
+    void offerPreview(bool wanted, PreviewFn preview);
+    bool previewWanted() const { return previewWanted_; }
+    QCheckBox* previewBox() const { return previewBox_; }
+    QLabel* previewNote() const { return previewNote_; }
+    CComparisonView* previewView() const { return previewView_; }
+
 protected:
     void transferDone(int result) override;
 
 private:
+    void showPreview(bool shown);
+
     QCheckBox* clockBox_ = nullptr;
     QCheckBox* verifyBox_ = nullptr;
+    QCheckBox* previewBox_ = nullptr;
+    QLabel* previewNote_ = nullptr;
+    CComparisonView* previewView_ = nullptr;
+    PreviewFn preview_;
+    bool previewWanted_ = false;
+    bool previewFilled_ = false;
     InformFn inform_;
 };
 

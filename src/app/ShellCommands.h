@@ -30,6 +30,7 @@ inline constexpr int kTuningData = 32853;
 inline constexpr int kMemoryMap = 40006;
 inline constexpr int kMemoryMapEeprom = 32859;
 inline constexpr int kMemoryMapTrace = 32856;
+inline constexpr int kCompare = 32871; // two configurations field by field
 // Tools
 inline constexpr int kKeypad = 32854;
 inline constexpr int kRepeaterInformation = 32815;

@@ -61,6 +61,7 @@ ShellController::~ShellController() = default;
 void ShellController::imageReplaced()
 {
     readUnit_.clear();
+    readOrigin_.clear(); // a read sets it again once the image is in place
     channelClipboard().clear();
     fields::clearRecordClipboards();
     if (frame_ != nullptr) {
@@ -104,6 +105,9 @@ void ShellController::runCommand(int command)
         break;
     case cmd::kWriteToRadio:
         commandWrite();
+        break;
+    case cmd::kCompare:
+        commandCompare();
         break;
     case cmd::kTestMode:
         commandTestMode();

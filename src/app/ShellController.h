@@ -6,6 +6,8 @@
 #include "app/AppSettings.h"
 #include "app/CPortDialog.h"
 #include "document/DocumentFlows.h"
+#include "document/ReadOrigin.h"
+#include "forms/ImageComparison.h"
 #include "forms/common/AppOptions.h"
 #include "forms/common/CFormView.h"
 #include "link/Transfers.h"
@@ -24,6 +26,7 @@ class QWidget;
 
 namespace rps {
 
+struct CompareSide;
 struct TransferContext;
 class CMainFrame;
 class RadioLink;
@@ -91,6 +94,11 @@ public:
     void commandWrite();
     // File > Backups...: the backups made so far; the one chosen is opened as Open does.
     void commandBackups();
+    // Two configurations field by field: the working image or a data file against a data file
+    // or the repeater (read into a scratch image; the working image stays as it is).
+    void commandCompare();
+    // The image of the read the working image came from in this run, if it did.
+    const ReadOrigin& readOrigin() const { return readOrigin_; }
     void commandTuningData();
     // Test mode on the repeater, or on the simulated one in demonstration mode.
     void commandTestMode();
@@ -110,13 +118,21 @@ private:
     void imageReplaced();
     QWidget* frameWidget() const;
     void showText(int text, int caption, MessageIcon icon);
-    // Runs the read transfer into the snapshot copy; 0 = read completed.
-    int readTransfer(const std::function<void(int, int)>& progress);
+    // Runs the read transfer into the snapshot copy of target; 0 = read completed.
+    int readTransfer(const std::function<void(int, int)>& progress, ConfigImage& target);
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock, bool verify);
     // Saves an image in the backups folder under unit; a failure is a warning, never a stop.
     void backUp(const ImageAreas& image, const std::string& unit);
     // The context the service tools run their exchanges in.
     TransferContext toolContext();
+    // The environment fields are shown in, with the given band limits.
+    fields::FieldEnv fieldEnv(const FrequencyLimits& limits) const;
+    // The sides the compare window offers.
+    std::optional<CompareSide> workingSide();
+    std::optional<CompareSide> fileSide();
+    std::optional<CompareSide> repeaterSide();
+    // What a write of the working image changes against the read it came from.
+    ImageComparison writePreview() const;
 
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;
@@ -126,6 +142,7 @@ private:
     std::string readUnit_;
     UnitRecord lastUnit_{};
     std::unique_ptr<TraceFile> trace_; // the support utility's serial trace while it runs
+    ReadOrigin readOrigin_;
 };
 
 } // namespace rps

@@ -46,6 +46,7 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options, std::span<
     menus.push_back({91,
                      {{cmd::kReadFromRadio, 92},
                       {cmd::kWriteToRadio, 93},
+                      {cmd::kCompare, 463},
                       {cmd::kTestMode, 94},
                       {cmd::kTuningData, 95},
                       {cmd::kMemoryMap, 96},
@@ -90,6 +91,7 @@ bool isCommandAvailable(int command)
     case cmd::kModelInformation:
     case cmd::kReadFromRadio:
     case cmd::kWriteToRadio:
+    case cmd::kCompare:
     case cmd::kCommunicationPort:
     case cmd::kLanguageFileSetup:
     case cmd::kSecurity:

@@ -25,12 +25,12 @@ using texts::kWarningCaption;
 constexpr int kBackupFailed = 504; // "The backup could not be saved: %s"
 } // namespace
 
-int ShellController::readTransfer(const std::function<void(int, int)>& progress)
+int ShellController::readTransfer(const std::function<void(int, int)>& progress, ConfigImage& target)
 {
     TransferContext context{
         parts_.link,           parts_.dialogs, parts_.texts, progress, [] { QApplication::processEvents(); },
         parts_.installationId, nullptr};
-    return runReadTransfer(context, parts_.image, &lastUnit_);
+    return runReadTransfer(context, target, &lastUnit_);
 }
 
 int ShellController::writeTransfer(const std::function<void(int, int)>& progress, bool setClock, bool verify)
@@ -72,7 +72,8 @@ void ShellController::commandRead()
         return;
     auto inform = [this](int text, int caption) { showText(text, caption, MessageIcon::Information); };
     CReadDialog dialog(
-        parts_.texts, [this](const CTransferDialog::ProgressFn& progress) { return readTransfer(progress); },
+        parts_.texts,
+        [this](const CTransferDialog::ProgressFn& progress) { return readTransfer(progress, parts_.image); },
         inform, frameWidget());
     if (dialog.exec() != QDialog::Accepted)
         return; // the working image, its clean state and the open forms are untouched
@@ -89,6 +90,9 @@ void ShellController::commandRead()
         showText(check.messageText, kErrorCaption, MessageIcon::Error);
     imageReplaced();
     readUnit_ = unit;
+    // What the repeater holds: the bytes read, before the repairs an accepted image gets.
+    if (check.accepted)
+        readOrigin_.set(parts_.image.snapshot());
 }
 
 void ShellController::commandWrite()
@@ -117,9 +121,14 @@ void ShellController::commandWrite()
         },
         inform, frameWidget(), parts_.settings.verifyWrite);
     current = &dialog;
+    dialog.offerPreview(parts_.settings.writePreview,
+                        readOrigin_.image() != nullptr
+                            ? CWriteDialog::PreviewFn([this] { return writePreview(); })
+                            : CWriteDialog::PreviewFn());
     dialog.exec();
     setClock_ = dialog.setClock();
     parts_.settings.verifyWrite = dialog.verify();
+    parts_.settings.writePreview = dialog.previewWanted();
 }
 
 void ShellController::commandBackups()

@@ -94,6 +94,8 @@ int outputProblem(const std::string& path);
 int failSave(const CliContext& context, const std::string& what, const std::string& path, int systemError);
 // show, set: fields by stable key
 std::span<const CliCommand> fieldCommands();
+// diff: two data files compared field by field
+std::span<const CliCommand> diffCommands();
 // read, write (built with the Qt serial device)
 std::span<const CliCommand> linkCommands();
 // verify, backup (built with the Qt serial device)

@@ -1,6 +1,8 @@
 // show, set: the fields of a data file by stable key, through the same field tables, rules
 // and engine as the forms. No field has code of its own here.
 #include "cli/CliCommand.h"
+#include "cli/JsonLines.h"
+#include "cli/OpenedFile.h"
 #include "cli/StoredValueNote.h"
 #include "document/DocumentFlows.h"
 #include "document/FileFailureText.h"
@@ -38,39 +40,6 @@ constexpr std::string_view kKeyHelp =
     "--strict makes those failures. A refused value or a field that cannot be edited for its\n"
     "record fails and nothing is saved.\n";
 
-InstallationId noInstallation()
-{
-    InstallationId id;
-    id.fill(0xFF);
-    return id;
-}
-
-// A data file opened as Open leaves it, with the English texts and the file's band limits.
-struct OpenedFile {
-    std::unique_ptr<ConfigImage> image = std::make_unique<ConfigImage>();
-    fields::FieldEnv env;
-    bool encrypted = true;
-};
-
-int openFile(const CliContext& context, const std::string& path, OpenedFile& file)
-{
-    const LoadResult result = loadImage(path, *file.image);
-    if (result.code != kLoadOk)
-        return failLoad(context, result, path);
-    FrequencyLimits limits;
-    if (!acceptStagedImage(*file.image, ImageSource::File, noInstallation(), limits).accepted)
-        return context.failText(823, "This data file was made by a newer version of the software.");
-    // A file saved without "Encrypt Mode" has a key byte of 0; set keeps it that way.
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(kDataFileKeyOffset));
-    char key = 1;
-    file.encrypted = !(in.get(key) && key == 0);
-    const LanguageTable& texts = context.languageTable();
-    file.env.texts = [&texts](int number) { return texts.text(number); };
-    file.env.limits = limits;
-    return kExitOk;
-}
-
 // "a", "b", "c": the labels a list offers, as set takes them.
 std::string quotedList(const std::vector<std::string>& labels)
 {
@@ -78,24 +47,6 @@ std::string quotedList(const std::vector<std::string>& labels)
     for (const std::string& label : labels)
         out += (out.empty() ? "\"" : ", \"") + label + "\"";
     return out.empty() ? "none" : out;
-}
-
-std::string jsonText(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // A prefix names whole key parts ("channel.1" is channel 1, not channels 10-19); one that ends
@@ -131,17 +82,13 @@ int runShow(CliContext& context, const CommandLine& options)
         for (const FieldEntry& field : listFields(form, engine)) {
             if (!underPrefix(field.key, prefix, wholeParts))
                 continue;
-            std::string caption = file.env.text(field.row->text);
-            // A numbered field says what its frame holds ("CW ID 3", not "3").
-            const fields::FieldRow* frame = fields::findRow(engine.table(), field.row->place.group);
-            if (field.row->text < 0 && frame)
-                caption = file.env.text(frame->text) + " " + caption;
+            const std::string caption = fieldCaption(engine, field);
             const std::string value = engine.shown(*field.row, field.record);
             const bool enabled = engine.enabled(*field.row, field.record);
             if (json) {
-                context.out << (first ? "\n" : ",\n") << "  {\"key\": " << jsonText(field.key)
-                            << ", \"caption\": " << jsonText(caption) << ", \"value\": " << jsonText(value)
-                            << ", \"enabled\": " << (enabled ? "true" : "false") << "}";
+                const nlohmann::ordered_json object = {
+                    {"key", field.key}, {"caption", caption}, {"value", value}, {"enabled", enabled}};
+                context.out << (first ? "\n" : ",\n") << "  " << jsonLine(object);
             } else {
                 context.out << std::left << std::setw(34) << field.key << " = " << std::setw(14) << value
                             << " ; " << caption << (enabled ? "" : " (not editable)") << '\n';

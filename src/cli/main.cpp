@@ -22,7 +22,7 @@ constexpr const char* kDescription =
 std::vector<rps::cli::CliCommand> allCommands()
 {
     std::vector<rps::cli::CliCommand> commands;
-    for (auto group : {rps::cli::fileCommands(), rps::cli::fieldCommands()})
+    for (auto group : {rps::cli::fileCommands(), rps::cli::fieldCommands(), rps::cli::diffCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 #ifdef RPS_CLI_LINK_COMMANDS
     for (auto group : {rps::cli::linkCommands(), rps::cli::backupCommands(), rps::cli::tuningCommands(),

@@ -194,6 +194,28 @@ bool commandOpen(DocumentSession& session, const std::optional<std::string>& giv
     return true;
 }
 
+std::optional<LoadedImage> loadImageApart(DocumentSession& session,
+                                          const std::optional<std::string>& givenPath)
+{
+    const std::optional<std::string> chosen =
+        givenPath ? givenPath : session.dialogs.chooseOpenFile(dataFileRequest(session));
+    if (!chosen)
+        return std::nullopt;
+    LoadedImage loaded{std::make_unique<ConfigImage>(), {}, *chosen};
+    const LoadResult result = loadImage(*chosen, *loaded.image);
+    if (result.code != kLoadOk) {
+        showLoadFailure(session, result, *chosen);
+        return std::nullopt;
+    }
+    const ImageCheck check =
+        acceptStagedImage(*loaded.image, ImageSource::File, session.installationId, loaded.limits);
+    if (!check.accepted) {
+        showError(session, session.texts.text(check.messageText));
+        return std::nullopt;
+    }
+    return loaded;
+}
+
 bool commandSave(DocumentSession& session)
 {
     const std::string path = session.document.path();

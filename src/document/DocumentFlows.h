@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -66,6 +67,17 @@ bool commandSaveAs(DocumentSession& session);
 // The Model Information OK: asks the change's question, if any, then carries it out.
 bool commandModelChange(DocumentSession& session, uint16_t newModelCode,
                         const ChannelRecheck& recheckChannels);
+
+// A data file loaded apart from the working image, as Open would leave it (to compare with).
+struct LoadedImage {
+    std::unique_ptr<ConfigImage> image;
+    FrequencyLimits limits;
+    std::string path;
+};
+// The file dialog of Open (or the file given), then the load with Open's messages; the working
+// image, its name and folder stay as they are. Nothing when no file was chosen or it did not load.
+std::optional<LoadedImage> loadImageApart(DocumentSession& session,
+                                          const std::optional<std::string>& givenPath = std::nullopt);
 
 // Makes the staged snapshot the working image after a successful Open or read: restore,
 // limits of its model, acceptance check with repairs, clean state. A rejected image has

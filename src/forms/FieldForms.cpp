@@ -203,6 +203,15 @@ std::vector<FieldEntry> listFields(const DeclaredForm& form, FieldEngine& engine
     return entries;
 }
 
+std::string fieldCaption(const FieldEngine& engine, const FieldEntry& field)
+{
+    std::string caption = engine.env().text(field.row->text);
+    const FieldRow* frame = findRow(engine.table(), field.row->place.group);
+    if (field.row->text < 0 && frame)
+        caption = engine.env().text(frame->text) + " " + caption;
+    return caption;
+}
+
 std::optional<FieldEntry> findField(const DeclaredForm& form, FieldEngine& engine, std::string_view key)
 {
     // form[.record].field: the record part is read, not searched for by building every key.

@@ -30,6 +30,10 @@ struct FieldEntry {
 // frequency that creates a channel).
 std::vector<FieldEntry> listFields(const DeclaredForm& form, fields::FieldEngine& engine);
 
+// The caption show prints for a field: its own, and a numbered field's frame before the number
+// ("CW ID 3", not "3").
+std::string fieldCaption(const fields::FieldEngine& engine, const FieldEntry& field);
+
 // The field a key names, or nothing.
 std::optional<FieldEntry> findField(const DeclaredForm& form, fields::FieldEngine& engine,
                                     std::string_view key);

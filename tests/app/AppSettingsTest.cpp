@@ -66,6 +66,7 @@ TEST(AppSettings, DefaultsAndFallbacksAtStartUp)
     EXPECT_EQ(defaults.dataFolder, (scratch.path() / "Zentrel" / "RPS-360T").string());
     EXPECT_TRUE(fs::is_directory(defaults.dataFolder));
     EXPECT_EQ(defaults.security, SecuritySettings{});
+    EXPECT_FALSE(defaults.writePreview);
 
     for (int stored : {25, 0, -3, 21}) {
         MemorySettingsStore store;
@@ -118,6 +119,7 @@ TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)
     settings.security = {"4711", true, true};
     settings.verifyWrite = false;
     settings.backupPolicy = {10, 5};
+    settings.writePreview = true;
 
     MemorySettingsStore store;
     const AppSettings fresh = loadAppSettings(store, nullptr, id, places);
@@ -139,6 +141,7 @@ TEST(AppSettings, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_FALSE(loaded.verifyWrite);
     EXPECT_EQ(loaded.backupPolicy.keepDays, 10);
     EXPECT_EQ(loaded.backupPolicy.keepCount, 5);
+    EXPECT_TRUE(loaded.writePreview);
 
     saveAppSettings(store, settings, model, "Klingon", id);
     EXPECT_EQ(store.readInt(kSettingLanguage), 0);

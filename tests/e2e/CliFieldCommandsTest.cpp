@@ -78,6 +78,21 @@ TEST_F(CliFieldCommands, ShowOfTheDemonstrationConfigurationMatchesItsGoldenFile
     EXPECT_EQ(run.output, readText(golden));
 }
 
+TEST_F(CliFieldCommands, ShowAsJsonOfTheDemonstrationConfigurationMatchesItsGoldenFile)
+{
+    const std::string demo = std::string(rps::test::kSourceDir) + "/demo/demo.dat";
+    const std::string golden = std::string(rps::test::kSourceDir) + "/tests/e2e/golden/demo-show.json";
+    const CliRun run = cli("show --json " + demo);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.output, readText(golden));
+    const CliRun one = cli("show --json " + demo + " features.tot");
+    EXPECT_EQ(one.output, "[\n  {\"key\": \"features.tot\", \"caption\": \"Time Out Timer [s]\", \"value\": "
+                          "\"5.0\", \"enabled\": true}\n]\n");
+    const CliRun none = cli("show --json " + demo + " channel.31");
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.output, "[]\n");
+}
+
 TEST_F(CliFieldCommands, AnEmptiedDecodeCodeTakesThePfKeyAssignmentAlong)
 {
     const std::string demo = path("demo.dat");

@@ -758,5 +758,39 @@ TEST(FieldEngine, LabelRowsShowWhatTheRulesComputeAndNumberCaptionsTheirNumber)
     EXPECT_EQ(withoutRules.shown(rows[0], 1), "");
 }
 
+TEST(FieldEngine, EachFieldNamesTheImageBytesItOccupiesForItsRecord)
+{
+    std::array<uint8_t, 64> main{};
+    std::array<uint8_t, 16> aux{};
+    StrideRecords records(main, 16, 8, 8, 4); // record n at 16 + 8n
+    const FieldRow rows[] = {
+        spin(1, "a", 0, u16(2), Range{0, 100, 1}),
+        edit(2, "b", 0, text(3, 5)),
+        check(3, "c", 0, recordBit(Area::Aux, 4), OnOff{1, 0}),
+        spin(4, "d", 0, u32(8).in(Area::Main), Range{0, 100, 1}),
+        group(5, 0),
+        edit(6, "e", 0, text(6, 5)), // runs past its record
+    };
+    FieldEngine engine(rows, records, {main, aux, {}}, FieldEnv{fakeText, {}, '.'});
+    const auto at = [&](int row, int record) { return engine.bytesInImage(rows[row], record); };
+    ASSERT_TRUE(at(0, 2));
+    EXPECT_EQ(at(0, 2)->area, Area::Main);
+    EXPECT_EQ(at(0, 2)->offset, 16u + 2 * 8 + 2);
+    EXPECT_EQ(at(0, 2)->length, 2u);
+    EXPECT_EQ(at(1, 0)->offset, 19u);
+    EXPECT_EQ(at(1, 0)->length, 5u);
+    // The bit of record 3 lies in the aux area's byte 4; record 9 would be the next byte.
+    EXPECT_EQ(at(2, 3)->area, Area::Aux);
+    EXPECT_EQ(at(2, 3)->offset, 4u);
+    EXPECT_EQ(at(2, 3)->length, 1u);
+    // A field of an area is the same bytes for every record.
+    EXPECT_EQ(at(3, 0)->offset, 8u);
+    EXPECT_EQ(at(3, 3)->offset, 8u);
+    EXPECT_EQ(at(3, 3)->length, 4u);
+    EXPECT_FALSE(at(4, 0)) << "a frame has no bytes";
+    EXPECT_FALSE(at(0, 4)) << "no such record";
+    EXPECT_FALSE(at(5, 0)) << "bytes beyond the record";
+}
+
 } // namespace
 } // namespace rps::fields

@@ -8,7 +8,9 @@
 #include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace rps::fields {
 
@@ -84,6 +86,52 @@ std::span<uint8_t> FieldEngine::bytesOf(const FieldRow& row, int record) const
         return areas_.local;
     }
     return {};
+}
+
+std::optional<FieldBytes> FieldEngine::bytesInImage(const FieldRow& row, int record) const
+{
+    const Storage& s = row.storage;
+    const std::span<uint8_t> bytes = bytesOf(row, record);
+    std::size_t start = s.offset;
+    std::size_t length = 0;
+    switch (s.width) {
+    case Width::None:
+        return std::nullopt;
+    case Width::U8:
+    case Width::Bits8:
+        length = 1;
+        break;
+    case Width::U16:
+    case Width::Bcd16:
+    case Width::Bits16:
+        length = 2;
+        break;
+    case Width::U32:
+        length = 4;
+        break;
+    case Width::Text:
+    case Width::Permutation:
+        length = static_cast<std::size_t>(std::max(s.length, 0));
+        break;
+    case Width::RecordBit:
+        if (record < 0)
+            return std::nullopt;
+        start += static_cast<std::size_t>(record) / 8;
+        length = 1;
+        break;
+    }
+    if (bytes.empty() || length == 0 || start + length > bytes.size())
+        return std::nullopt;
+    // A record's bytes are a window into one of the areas: the offset is counted from the area.
+    const auto first = reinterpret_cast<std::uintptr_t>(bytes.data() + start);
+    const std::pair<Area, std::span<uint8_t>> areas[] = {
+        {Area::Main, areas_.main}, {Area::Aux, areas_.aux}, {Area::Local, areas_.local}};
+    for (const auto& [area, span] : areas) {
+        const auto begin = reinterpret_cast<std::uintptr_t>(span.data());
+        if (!span.empty() && first >= begin && first + length <= begin + span.size())
+            return FieldBytes{area, first - begin, length};
+    }
+    return std::nullopt;
 }
 
 std::optional<uint32_t> FieldEngine::raw(const FieldRow& row, int record) const

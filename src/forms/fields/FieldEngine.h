@@ -26,6 +26,14 @@ struct ImageSpans {
     std::span<uint8_t> local;
 };
 
+// The image bytes a field of one record occupies: its area (Main, Aux or Local, never Record),
+// the offset in that area and how many bytes (a bit field names its whole byte or word).
+struct FieldBytes {
+    Area area = Area::Main;
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
+
 class FieldEngine {
 public:
     FieldEngine(FieldTable table, RecordSet& records, ImageSpans areas, FieldEnv env,
@@ -42,6 +50,9 @@ public:
     bool checked(const FieldRow& row, int record) const;
     bool enabled(const FieldRow& row, int record) const;
     bool hasField(const FieldRow& row, int record) const;
+    // Where the field's bytes lie in the image for this record; nothing when the record has
+    // none (an empty channel) or the field has no bytes.
+    std::optional<FieldBytes> bytesInImage(const FieldRow& row, int record) const;
     // The entries a list offers for this record, and their labels in the same order.
     std::vector<Choice> choices(const FieldRow& row, int record) const;
     std::vector<std::string> choiceLabels(const FieldRow& row, int record) const;
