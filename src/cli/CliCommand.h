@@ -98,6 +98,8 @@ std::span<const CliCommand> fieldCommands();
 std::span<const CliCommand> linkCommands();
 // tuning-read, tuning-write (built with the Qt serial device)
 std::span<const CliCommand> tuningCommands();
+// report (built with the Qt painter)
+std::span<const CliCommand> reportCommands();
 // ports (built with the Qt serial device)
 std::span<const CliCommand> portsCommands();
 

@@ -25,7 +25,8 @@ std::vector<rps::cli::CliCommand> allCommands()
     for (auto group : {rps::cli::fileCommands(), rps::cli::fieldCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 #ifdef RPS_CLI_LINK_COMMANDS
-    for (auto group : {rps::cli::linkCommands(), rps::cli::tuningCommands(), rps::cli::portsCommands()})
+    for (auto group : {rps::cli::linkCommands(), rps::cli::tuningCommands(), rps::cli::portsCommands(),
+                       rps::cli::reportCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 #endif
     return commands;

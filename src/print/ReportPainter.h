@@ -1,0 +1,43 @@
+#pragma once
+// Draws report pages with QPainter on a paged device (a printer, the preview's printer, a PDF
+// writer): the page frame (title, date and page number, header blocks) and the body's tables.
+#include "print/ReportTables.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace rps::print {
+
+class ReportPages;
+
+// One page as it is drawn: its section title and body.
+struct PrintedPage {
+    std::string title;
+    SectionBody body;
+};
+
+// What every page carries besides its body.
+struct PageFrame {
+    std::string reportTitle; // "Zentrel RPS-360T Programming Data Report"
+    std::string pageText;    // "Page"
+    SectionBody headerBlocks;
+    QDateTime printed = QDateTime::currentDateTime();
+};
+
+PageFrame reportFrame(const ReportPages& report);
+
+// Draws one page on a painter already open on its device.
+void drawPage(QPainter& painter, const PageFrame& frame, const PrintedPage& page, int number);
+
+// Every page on the device, a new sheet between them. False when the device could not be
+// painted on (a printer that could not start).
+bool printPages(QPagedPaintDevice& device, const PageFrame& frame, const std::vector<PrintedPage>& pages);
+bool printReport(QPagedPaintDevice& device, const ReportPages& report);
+
+} // namespace rps::print
