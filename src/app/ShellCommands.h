@@ -12,6 +12,7 @@ inline constexpr int kSave = 202;
 inline constexpr int kSaveAs = 203;
 inline constexpr int kPrint = 32794;
 inline constexpr int kPrintPreview = 57609;
+inline constexpr int kExportPdf = 32900; // ours: the report as a PDF file
 inline constexpr int kExit = 207;
 // Model
 inline constexpr int kModelInformation = 32771;

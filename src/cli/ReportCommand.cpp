@@ -2,15 +2,12 @@
 // page plan and painter as File > Print.
 #include "cli/CliCommand.h"
 #include "document/DocumentFlows.h"
-#include "model/AtomicFile.h"
 #include "print/PrintSelection.h"
 #include "print/ReportPages.h"
 #include "print/ReportPainter.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageLayout>
-#include <QPdfWriter>
 
 #include <array>
 #include <charconv>
@@ -48,21 +45,6 @@ bool parseChannels(std::string_view text, int& start, int& end)
         !parseNumber(text.substr(dash + 1), end))
         return false;
     return start >= print::kFirstChannel && end <= print::kLastChannel && start <= end;
-}
-
-// The PDF is drawn into memory, then saved in one step: a failure leaves no file behind.
-bool writePdf(const print::ReportPages& report, bool landscape, QByteArray& pdf)
-{
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(300);
-    writer.setTitle(QStringLiteral("RPS-360T report"));
-    writer.setCreator(QStringLiteral("rps360t-cli"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    return print::printReport(writer, report);
 }
 
 int runReport(CliContext& context, const CommandLine& options)
@@ -112,14 +94,15 @@ int runReport(CliContext& context, const CommandLine& options)
     const bool landscape = options.has("--landscape");
     const print::ReportPages report(*image, env, flags, start, end,
                                     landscape ? print::Orientation::Landscape : print::Orientation::Portrait);
-    QByteArray pdf;
+    const QPageLayout paper(QPageSize(QPageSize::A4),
+                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                            QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     const std::string out = outputPath(options.value("-o"));
-    if (!writePdf(report, landscape, pdf))
+    const int problem = print::saveReportPdf(report, paper, out);
+    if (problem < 0)
         return context.fail("The report could not be drawn.");
-    AtomicFileWriter file(out);
-    const auto* bytes = reinterpret_cast<const uint8_t*>(pdf.constData());
-    if (!file.open() || !file.write({bytes, static_cast<std::size_t>(pdf.size())}) || !file.commit())
-        return failSave(context, "The report", out, file.systemError());
+    if (problem > 0)
+        return failSave(context, "The report", out, problem);
     return kExitOk;
 }
 

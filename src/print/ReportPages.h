@@ -23,6 +23,14 @@ inline constexpr int kTestModeTitleText = 223;  // "Test Mode"
 inline constexpr int kRadioInfoTitleText = 224; // "Radio Information"
 inline constexpr int kAlignmentText = 225;      // "Alignment Data"
 inline constexpr int kCwIdTitleText = 226;      // "CW ID"
+inline constexpr int kExportPdfText = 227;      // "Export PDF..." (File menu)
+inline constexpr int kHeaderText = 228;         // "Header" (the dialog's group of header blocks)
+inline constexpr int kStartChannelText = 229;
+inline constexpr int kEndChannelText = 230;
+inline constexpr int kUnitRecordText = 231;
+inline constexpr int kExportPdfTitleText = 232;
+inline constexpr int kPdfFilterText = 233;
+inline constexpr int kPdfFailedText = 234;
 
 // A report of the configuration: the plan and the texts of each page.
 class ReportPages {

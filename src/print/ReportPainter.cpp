@@ -1,12 +1,16 @@
 #include "print/ReportPainter.h"
 
+#include "model/AtomicFile.h"
 #include "print/ReportPages.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <cstdio>
@@ -213,6 +217,27 @@ bool printReport(QPagedPaintDevice& device, const ReportPages& report)
     for (const PageEntry& page : report.plan())
         pages.push_back({report.title(page), report.body(page)});
     return printPages(device, reportFrame(report), pages);
+}
+
+int saveReportPdf(const ReportPages& report, const QPageLayout& layout, const std::string& path)
+{
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setTitle(QString::fromStdString(reportFrame(report).reportTitle));
+        writer.setCreator(QStringLiteral("RPS-360T"));
+        writer.setPageLayout(layout);
+        if (!printReport(writer, report))
+            return -1;
+    }
+    AtomicFileWriter file(path);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(pdf.constData());
+    if (!file.open() || !file.write({bytes, static_cast<std::size_t>(pdf.size())}) || !file.commit())
+        return file.systemError() != 0 ? file.systemError() : -1;
+    return 0;
 }
 
 } // namespace rps::print

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -39,5 +40,9 @@ void drawPage(QPainter& painter, const PageFrame& frame, const PrintedPage& page
 // painted on (a printer that could not start).
 bool printPages(QPagedPaintDevice& device, const PageFrame& frame, const std::vector<PrintedPage>& pages);
 bool printReport(QPagedPaintDevice& device, const ReportPages& report);
+
+// The report as a PDF on paper of that layout, drawn in memory and then saved in one step: a
+// failure leaves no file. 0 when saved, the system's reason otherwise (-1: not drawn).
+int saveReportPdf(const ReportPages& report, const QPageLayout& layout, const std::string& path);
 
 } // namespace rps::print
