@@ -11,6 +11,9 @@
 
 namespace rps::print {
 
+inline constexpr int kReportTitleText = 163; // "Programming Data Report"
+inline constexpr int kPageText = 165;        // "Page"
+
 // Language texts of the report that are this program's own.
 inline constexpr int kProductTitleText = 216;   // "Product Information"
 inline constexpr int kModelText = 217;          // "Model"

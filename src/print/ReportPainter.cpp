@@ -143,10 +143,16 @@ void drawBody(QPainter& painter, const SectionBody& body, const QRectF& area)
 
 PageFrame reportFrame(const ReportPages& report)
 {
-    PageFrame frame;
-    frame.reportTitle = "Zentrel RPS-360T " + report.env().text(163);
-    frame.pageText = report.env().text(165);
+    PageFrame frame = plainFrame([&report](int number) { return report.env().text(number); });
     frame.headerBlocks = report.headerBlocks();
+    return frame;
+}
+
+PageFrame plainFrame(const std::function<std::string(int)>& text)
+{
+    PageFrame frame;
+    frame.reportTitle = "Zentrel RPS-360T " + text(kReportTitleText);
+    frame.pageText = text(kPageText);
     return frame;
 }
 

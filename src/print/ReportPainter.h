@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,6 @@ namespace rps::print {
 
 class ReportPages;
 
-// One page as it is drawn: its section title and body.
-struct PrintedPage {
-    std::string title;
-    SectionBody body;
-};
-
 // What every page carries besides its body.
 struct PageFrame {
     std::string reportTitle; // "Zentrel RPS-360T Programming Data Report"
@@ -32,6 +27,8 @@ struct PageFrame {
 };
 
 PageFrame reportFrame(const ReportPages& report);
+// The frame of pages of their own (test mode, radio information): title and page number only.
+PageFrame plainFrame(const std::function<std::string(int)>& text);
 
 // Draws one page on a painter already open on its device.
 void drawPage(QPainter& painter, const PageFrame& frame, const PrintedPage& page, int number);

@@ -25,6 +25,16 @@ Orientation orientationOf(const QPrinter& printer)
 
 } // namespace
 
+bool printWithDialog(QWidget* parent, const PageFrame& frame, const std::vector<PrintedPage>& pages)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return printPages(printer, frame, pages);
+}
+
 ReportPrinting::ReportPrinting(FormContext& context)
     : context_(context), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {

@@ -9,11 +9,19 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QWidget;
 
 namespace rps::print {
+
+struct PageFrame;
+struct PrintedPage;
+
+// The printer dialog, then the pages in the frame on the chosen printer: the service dialogs'
+// Print. False when cancelled or the printer failed.
+bool printWithDialog(QWidget* parent, const PageFrame& frame, const std::vector<PrintedPage>& pages);
 
 class CPrintSelectionDialog;
 class ReportPages;

@@ -20,6 +20,12 @@ struct TextTable {
 };
 using SectionBody = std::vector<TextTable>;
 
+// One page as it is drawn: its section title and body.
+struct PrintedPage {
+    std::string title;
+    SectionBody body;
+};
+
 // The fields of a form; `wanted` picks the records (every record when empty).
 SectionBody formTables(const DeclaredForm& form, fields::FieldEngine& engine,
                        const std::function<bool(int record)>& wanted = {});
