@@ -84,7 +84,7 @@ void CPrintSelectionDialog::build()
             ++placed;
         }
     }
-    auto* channels = new QCheckBox(text(findDeclaredForm("channel")->titleText), this);
+    auto* channels = new QCheckBox(text(kChannelInfoTitleText), this);
     channels->setObjectName(QStringLiteral("channel"));
     boxes_[kChannels] = channels;
     auto* cwId = new QCheckBox(text(kCwIdTitleText), this);

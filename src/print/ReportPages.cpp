@@ -109,13 +109,15 @@ std::string ReportPages::title(const PageEntry& page) const
         return env_.text(kTestModeTitleText);
     case PageKind::RadioInformation:
         return env_.text(kRadioInfoTitleText);
-    case PageKind::CwId:
-        return env_.text(kCwIdTitleText);
     default:
         break;
     }
     const DeclaredForm* form = findDeclaredForm(formKeyOf(page.kind));
     std::string title = form ? env_.text(form->titleText) : std::string();
+    if (page.kind == PageKind::Channels)
+        title = env_.text(kChannelInfoTitleText);
+    if (page.kind == PageKind::CwId)
+        title = env_.text(kCwIdTitleText);
     if (page.ofKind > 1)
         title += " (" + std::to_string(page.sub + 1) + "/" + std::to_string(page.ofKind) + ")";
     return title;
@@ -219,7 +221,8 @@ SectionBody ReportPages::productBody() const
         {env_.text(kModelCodeText), hex4(block.modelCode())},
         {env_.text(kDataVersionText), printable(main.subspan(kDataVersionOffset, 5)) + ", " +
                                           printable(main.subspan(kDataFormatOffset, 3))},
-        {env_.text(kChecksumText), hex4(stored) + (stored == computed ? "" : " (" + hex4(computed) + ")")},
+        {env_.text(kChecksumText), "stored " + hex4(stored) + ", computed " + hex4(computed) +
+                                       (stored == computed ? "" : " (differs)")},
     };
     return {table};
 }

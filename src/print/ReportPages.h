@@ -13,6 +13,7 @@ namespace rps::print {
 
 inline constexpr int kReportTitleText = 163; // "Programming Data Report"
 inline constexpr int kPageText = 165;        // "Page"
+inline constexpr int kChannelInfoTitleText = 841;
 
 // Language texts of the report that are this program's own.
 inline constexpr int kProductTitleText = 216;   // "Product Information"

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -120,11 +121,25 @@ TEST(PrintSelectionDialog, OkAndPreviewNeedAnItemAndSelectAllTakesEveryChannel)
     EXPECT_EQ(dialog.choice(), CPrintSelectionDialog::Choice::Preview);
 }
 
+// Saved at 1280x800 when RPS_SCREENSHOT_DIR names a folder.
+void screenshot(QWidget* widget, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("RPS_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    if (widget->isWindow() && qobject_cast<QPrintPreviewDialog*>(widget))
+        widget->resize(1280, 800);
+    QTest::qWait(50);
+    widget->grab().save(QDir(folder).filePath(name + ".png"));
+}
+
 // Answers the selection dialog with Select All and OK, and closes the dialog that follows.
 void answerSelectAll(ReportPrinting& printing, std::vector<QString>& followers)
 {
     printing.setDialogShown([&followers](QWidget* shown) {
         QTimer::singleShot(0, shown, [shown, &followers] {
+            screenshot(shown, QString::fromLatin1(shown->metaObject()->className()) + "-" +
+                                  QString::number(followers.size()));
             if (auto* selection = dynamic_cast<CPrintSelectionDialog*>(shown)) {
                 selection->selectAllButton()->click();
                 selection->okButton()->click();
