@@ -85,11 +85,14 @@ double tableWidth(const std::vector<double>& widths)
     return sum;
 }
 
-// Draws a table from `top`; returns where the next one starts.
+// Draws a table from `top`; returns where the next one starts. Caption columns of pair tables
+// are at least `captionWidth` wide, so the values of a page line up.
 double drawTable(QPainter& painter, const TextTable& table, double left, double top, double width,
-                 double size)
+                 double size, double captionWidth = 0)
 {
     std::vector<double> widths = columnWidths(table, size, width);
+    if (table.pairs() && !widths.empty())
+        widths[0] = std::max(widths[0], captionWidth);
     // A table too wide for the page is drawn smaller.
     const double total = tableWidth(widths);
     if (total > width) {
@@ -134,9 +137,14 @@ void drawBody(QPainter& painter, const SectionBody& body, const QRectF& area)
     const int lines = linesOf(body);
     if (lines > 0 && lines * lineHeight(size) > area.height())
         size = std::max(kSmallestSize, area.height() / lines / 1.3);
+    double captionWidth = 0;
+    for (const TextTable& table : body) {
+        if (table.pairs() && !table.rows.empty())
+            captionWidth = std::max(captionWidth, columnWidths(table, size, area.width()).front());
+    }
     double y = area.top();
     for (const TextTable& table : body)
-        y = drawTable(painter, table, area.left(), y, area.width(), size);
+        y = drawTable(painter, table, area.left(), y, area.width(), size, captionWidth);
 }
 
 } // namespace
