@@ -155,8 +155,12 @@ SectionBody ReportPages::formBody(std::string_view key, const PageEntry& page) c
             const auto inTable = [first](int record) {
                 return record >= first && record < first + signalling::multi::kTableRecords;
             };
-            for (TextTable& part : formTables(*form, engine, inTable))
-                body.push_back(std::move(part));
+            // A table's analog and NXDN entries side by side.
+            SectionBody parts = formTables(*form, engine, inTable);
+            for (std::size_t i = 0; i < parts.size(); ++i) {
+                parts[i].besidePrevious = i % 2 == 1;
+                body.push_back(std::move(parts[i]));
+            }
         }
         return body;
     }

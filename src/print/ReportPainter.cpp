@@ -50,8 +50,13 @@ double lineHeight(double size)
 int linesOf(const SectionBody& body)
 {
     int lines = 0;
-    for (const TextTable& table : body)
-        lines += lineCount(table) + 1; // a gap after every table
+    int previous = 0;
+    for (const TextTable& table : body) {
+        const int own = lineCount(table) + 1; // a gap after every table
+        // A table beside the one before takes only what is longer than that one.
+        lines += table.besidePrevious ? std::max(0, own - previous) : own;
+        previous = table.besidePrevious ? std::max(own, previous) : own;
+    }
     return lines;
 }
 
@@ -138,13 +143,25 @@ void drawBody(QPainter& painter, const SectionBody& body, const QRectF& area)
     if (lines > 0 && lines * lineHeight(size) > area.height())
         size = std::max(kSmallestSize, area.height() / lines / 1.3);
     double captionWidth = 0;
+    double lastWidth = 0;
     for (const TextTable& table : body) {
         if (table.pairs() && !table.rows.empty())
             captionWidth = std::max(captionWidth, columnWidths(table, size, area.width()).front());
     }
-    double y = area.top();
-    for (const TextTable& table : body)
-        y = drawTable(painter, table, area.left(), y, area.width(), size, captionWidth);
+    double top = area.top();
+    double bottom = top;
+    double left = area.left();
+    for (const TextTable& table : body) {
+        if (table.besidePrevious) {
+            left += lastWidth;
+        } else {
+            top = bottom;
+            left = area.left();
+        }
+        bottom =
+            std::max(bottom, drawTable(painter, table, left, top, area.right() - left, size, captionWidth));
+        lastWidth = tableWidth(columnWidths(table, size, area.width())) + 2 * kCellGap;
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@ struct TextTable {
     std::string title;
     std::vector<std::string> headers; // empty: rows of caption and value
     std::vector<std::vector<std::string>> rows;
+    bool besidePrevious = false; // drawn to the right of the table before it, not below
     // Columns that hold captions rather than values get the normal face, values the fixed one.
     bool pairs() const { return headers.empty(); }
 };
