@@ -113,10 +113,15 @@ SectionBody formTables(const DeclaredForm& form, FieldEngine& engine, const std:
             TextTable table;
             table.title = frame ? engine.env().text(frame->text) : std::string();
             const std::string recordKey = engine.records().recordKey(field.record);
+            // Built in place: GCC 12 warns falsely (-Wrestrict) on a concatenated temporary.
+            std::string suffix;
             if (recordGrid && frame->grid->records.groupStride)
-                table.title += " " + std::to_string(group + 1);
-            else if (!recordGrid && manyRecords && !recordKey.empty())
-                table.title += (table.title.empty() ? "" : " ") + recordKey;
+                suffix = std::to_string(group + 1);
+            else if (!recordGrid && manyRecords)
+                suffix = recordKey;
+            if (!suffix.empty() && !table.title.empty())
+                table.title += ' ';
+            table.title += suffix;
             body.push_back(std::move(table));
         }
         TextTable& table = body[at->second];

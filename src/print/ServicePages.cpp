@@ -34,7 +34,7 @@ PrintedPage testModePage(const TextOf& text, const std::string& unit, const Line
     page.body.push_back(pairs({}, conditions));
     TextTable dump{text(kAlignmentText), {""}, {}};
     for (unsigned column = 0; column < 16; ++column)
-        dump.headers.push_back("+" + hex(column, 1));
+        dump.headers.push_back(hex(column, 1).insert(0, 1, '+'));
     for (std::size_t line = 0; line < alignment.size(); line += 16) {
         std::vector<std::string> cells{hex(static_cast<unsigned>(line), 3)};
         for (std::size_t i = line; i < std::min(alignment.size(), line + 16); ++i)
