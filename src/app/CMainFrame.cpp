@@ -10,6 +10,7 @@
 #include "forms/FormCatalog.h"
 #include "forms/common/CChildFrame.h"
 #include "model/ModelBlock.h"
+#include "print/ReportPrinting.h"
 #include "service/MemMapOpeners.h"
 
 #include <QAction>
@@ -62,7 +63,8 @@ const Accelerator kAccelerators[] = {
 
 CMainFrame::CMainFrame(ShellController& shell, QWidget* parent)
     : QMainWindow(parent),
-      shell_(shell), formContext_{shell.image(), shell.texts(), shell.options(), shell.dialogs(), *this}
+      shell_(shell), formContext_{shell.image(), shell.texts(), shell.options(), shell.dialogs(), *this},
+      printing_(std::make_unique<print::ReportPrinting>(formContext_))
 {
     setObjectName("mainFrame");
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -496,6 +498,15 @@ void CMainFrame::runCommand(int command)
     switch (command) {
     case cmd::kExit:
         close();
+        break;
+    case cmd::kPrint:
+        printing_->run(print::ReportPrinting::Target::Printer, this);
+        break;
+    case cmd::kPrintPreview:
+        printing_->run(print::ReportPrinting::Target::Preview, this);
+        break;
+    case cmd::kExportPdf:
+        printing_->run(print::ReportPrinting::Target::Pdf, this);
         break;
     case cmd::kTreeView:
         if (treeBar_->isVisible()) {

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QDockWidget;
@@ -26,6 +27,9 @@ class QTreeWidgetItem;
 namespace rps {
 
 class ImageUndoStack;
+namespace print {
+class ReportPrinting;
+}
 class ShellController;
 class ShellHelp;
 
@@ -67,6 +71,7 @@ public:
     CFormView* openedForm(int command) const;
     int openFormCount() const;
     QTreeWidget* areaTree() const { return tree_; }
+    print::ReportPrinting& printing() { return *printing_; }
     QDockWidget* treeBar() const { return treeBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
     ShellHelp& help() const { return *help_; }
@@ -122,6 +127,7 @@ private:
     QList<QAction*> windowListActions_;
     std::map<int, QPointer<QMdiSubWindow>> forms_;
     int currentChannel_ = 0;
+    std::unique_ptr<print::ReportPrinting> printing_;
     bool treeWanted_ = true; // visible state of the tree bar, remembered for the run
     ShellHelp* help_ = nullptr;
 };

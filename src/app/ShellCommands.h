@@ -13,6 +13,7 @@ inline constexpr int kSaveAs = 203;
 inline constexpr int kBackups = 32901; // the backups folder: list and open
 inline constexpr int kPrint = 32794;
 inline constexpr int kPrintPreview = 57609;
+inline constexpr int kExportPdf = 32900; // ours: the report as a PDF file
 inline constexpr int kExit = 207;
 // Edit
 inline constexpr int kUndo = 57643;

@@ -30,6 +30,7 @@ std::vector<MenuDefinition> mainMenuLayout(const AppOptions& options, std::span<
                       kSeparator,
                       {cmd::kPrint, 63},
                       {cmd::kPrintPreview, 64},
+                      {cmd::kExportPdf, 227},
                       kSeparator,
                       {cmd::kExit, 66}}});
     menus.push_back({69, {{cmd::kModelInformation, 70}}});
@@ -114,11 +115,14 @@ bool isCommandAvailable(int command)
     case cmd::kSupportUtility: // offered only with its start-up word
     case cmd::kRepeaterInformation:
     case cmd::kHardwareVersion:
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kExportPdf:
         return true;
     case cmd::kKeypad:
         return false; // the keypad bar has no content
     default:
-        // Printing and the keypad arrive with their own subsystems; the Edit entries are
+        // The keypad arrives with its own subsystem; the Edit entries are
         // decided by the form catalogue.
         return false;
     }

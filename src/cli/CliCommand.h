@@ -102,6 +102,8 @@ std::span<const CliCommand> linkCommands();
 std::span<const CliCommand> backupCommands();
 // tuning-read, tuning-write (built with the Qt serial device)
 std::span<const CliCommand> tuningCommands();
+// report (built with the Qt painter)
+std::span<const CliCommand> reportCommands();
 // ports (built with the Qt serial device)
 std::span<const CliCommand> portsCommands();
 

@@ -26,7 +26,7 @@ std::vector<rps::cli::CliCommand> allCommands()
         commands.insert(commands.end(), group.begin(), group.end());
 #ifdef RPS_CLI_LINK_COMMANDS
     for (auto group : {rps::cli::linkCommands(), rps::cli::backupCommands(), rps::cli::tuningCommands(),
-                       rps::cli::portsCommands()})
+                       rps::cli::portsCommands(), rps::cli::reportCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 #endif
     return commands;

@@ -1,6 +1,9 @@
 #include "service/CServiceToolDialogs.h"
 
 #include "forms/common/HelpRequest.h"
+#include "print/ReportPainter.h"
+#include "print/ReportPrinting.h"
+#include "print/ServicePages.h"
 #include "service/ToolTexts.h"
 
 #include <QFormLayout>
@@ -88,7 +91,15 @@ CRadioInfoDialog::CRadioInfoDialog(const LanguageTable& texts, const RadioInform
     QPushButton* help = button(this, toolText(texts, 29, "Help"), "helpButton");
     connectHelpButton(help);
     print_ = button(this, "Print", "printButton");
-    print_->setEnabled(false); // printing arrives with the report printer
+    connect(print_, &QPushButton::clicked, this, [this, &texts, lines] {
+        const print::Lines printed{
+            {"Model Name and Market Code", lines.model}, {"Frequency", lines.frequency},
+            {"Serial Number", lines.serialNumber},       {"NXDN ESN", lines.esn},
+            {"Firmware Version", lines.firmware},        {"Checksum", lines.checksum},
+            {"Option Settings", lines.options}};
+        const auto text = [&texts](int number) { return texts.text(number); };
+        print::printWithDialog(this, print::plainFrame(text), {print::radioInformationPage(text, printed)});
+    });
     frame(this, form, {close, help, print_});
 }
 

@@ -1,6 +1,9 @@
 #include "service/CTestModeDialog.h"
 
 #include "forms/common/HelpRequest.h"
+#include "print/ReportPainter.h"
+#include "print/ReportPrinting.h"
+#include "print/ServicePages.h"
 #include "service/AdjustmentSession.h"
 #include "service/CAdjustDialog.h"
 #include "service/ServiceTexts.h"
@@ -158,7 +161,6 @@ void CTestModeDialog::build()
     rtc_ = new QPushButton("&RTC", this);
     rtc_->setEnabled(false);
     print_ = new QPushButton("&Print", this);
-    print_->setEnabled(false); // the printed alignment report belongs to printing
     close_ = new QPushButton("&Close", this);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {transmit_, rtc_, print_, close_}) {
@@ -224,9 +226,39 @@ void CTestModeDialog::build()
             clockOpener_(this);
         setControlsEnabled(true);
     });
+    connect(print_, &QPushButton::clicked, this, &CTestModeDialog::printPage);
     connect(close_, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     connect(list_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { openAdjustment(list_->row(item)); });
+}
+
+void CTestModeDialog::printPage()
+{
+    if (session_.busy())
+        return;
+    setControlsEnabled(false);
+    UnitRecord unit{};
+    std::array<uint8_t, kAlignmentDumpSize> dump{};
+    const bool read = session_.readPrintData(unit, dump);
+    setControlsEnabled(true);
+    if (!read)
+        return;
+    // The conditions as the dialog shows them.
+    const auto shown = [](const QString& value) { return value.toStdString(); };
+    const print::Lines conditions{
+        {"Channel", std::to_string(channel_->value())},
+        {"RX [MHz]", shown(rx_->text())},
+        {"TX [MHz]", shown(tx_->text())},
+        {"Signalling", std::to_string(signalling_->value())},
+        {"Tone", shown(tone_->text())},
+        {"Mode", shown(mode_->currentText())},
+        {"Wide/Narrow", shown(spacing_->currentText())},
+        {"Transmit Power", shown(power_->currentText())},
+        {"Squelch", shown(squelch_->currentText())},
+    };
+    const auto textOf = [this](int number) { return texts_.text(number); };
+    print::printWithDialog(this, print::plainFrame(textOf),
+                           {print::testModePage(textOf, unitRecordText(unit), conditions, dump)});
 }
 
 void CTestModeDialog::setClockOpener(std::function<void(QWidget*)> opener)

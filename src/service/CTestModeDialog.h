@@ -55,6 +55,8 @@ private:
     void berChanged(int index);
     void pollBer();
     void setControlsEnabled(bool enabled);
+    // Print: the unit record and the alignment dump read from the radio, then the printer.
+    void printPage();
     void stopBer();
 
     TestModeSession& session_;

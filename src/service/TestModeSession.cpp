@@ -187,6 +187,15 @@ void TestModeSession::finish()
     session_ = nullptr;
 }
 
+bool TestModeSession::readPrintData(UnitRecord& unit, std::array<uint8_t, kAlignmentDumpSize>& dump)
+{
+    if (!run([&] { return link_.readInformation("URK", unit); }) ||
+        !run([&] { return link_.readAlignmentDump(dump); }))
+        return false;
+    std::reverse(dump.begin(), dump.end());
+    return true;
+}
+
 bool TestModeSession::run(const std::function<int()>& command)
 {
     if (!active_)

@@ -5,6 +5,7 @@
 // keyed. Commands never overlap: a timer tick while a command (or its retry question) runs is
 // skipped.
 #include "link/RadioLink.h"
+#include "link/TuningTransfer.h"
 #include "texts/DialogService.h"
 #include "texts/LanguageTable.h"
 
@@ -16,6 +17,8 @@
 #include <string>
 
 namespace rps {
+
+inline constexpr std::size_t kAlignmentDumpSize = 545;
 
 struct TestModeState {
     int testChannel = 0;
@@ -68,6 +71,11 @@ public:
     // The BER timer tick: the text to show, nothing when skipped (a command runs); a failed
     // query stops the polling (berOutput stays, the text is blanked by the caller).
     std::optional<std::string> pollBer(bool& failed);
+
+    // What the printed test-mode page shows of the radio: the unit record ("URK") and the
+    // alignment value dump, its bytes put back in order (the radio sends them last first).
+    // False when a read failed and the user cancelled.
+    bool readPrintData(UnitRecord& unit, std::array<uint8_t, kAlignmentDumpSize>& dump);
 
     // One command with the 798 Retry/Cancel question after start-up (OK retries). Used by the
     // adjustment dialogs too. False when the user cancelled; the dialog is then told to end.

@@ -1,5 +1,7 @@
 // The service tool dialogs with real widgets, on the simulated repeater.
 #include "TransferRig.h"
+#include "model/TempFolder.h"
+#include "print/PrintCapture.h"
 
 #include "service/CRadioClockDialog.h"
 #include "service/CServiceToolDialogs.h"
@@ -138,7 +140,7 @@ TEST(RadioClockDialog, DemonstrationClockReadsZeros)
     EXPECT_FALSE(dialog.setButton()->isEnabled());
 }
 
-TEST(RadioInfoDialog, ShowsTheRepeatersLinesWithPrintDisabled)
+TEST(RadioInfoDialog, ShowsTheRepeatersLinesAndPrintsThem)
 {
     sim::SimConfig config;
     config.serialNumber = {'4', '1', '0', '0', '7', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
@@ -150,8 +152,15 @@ TEST(RadioInfoDialog, ShowsTheRepeatersLinesWithPrintDisabled)
     EXPECT_EQ(labelText(&dialog, "checksumLine"), "5A3C");
     EXPECT_EQ(labelText(&dialog, "serialLine"), "41007       ");
     EXPECT_EQ(labelText(&dialog, "modelLine"), "QLM-640: K");
-    EXPECT_FALSE(dialog.printButton()->isEnabled());
     screenshot(&dialog, "radio-information.png");
+    TempFolder folder;
+    const std::string pdf = folder.file("radio-information.pdf");
+    printNextTo(pdf);
+    QTest::mouseClick(dialog.printButton(), Qt::LeftButton);
+    EXPECT_EQ(pdfPages(pdf), 1);
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(text.find("5A3C"), std::string::npos) << text;
+    EXPECT_NE(text.find("QLM-640: K"), std::string::npos) << text;
 }
 
 TEST(HardwareVersionDialog, ShowsTheThreeUnits)

@@ -3,9 +3,12 @@
 #include "../link/TransferRig.h"
 
 #include "model/ImageMap.h"
+#include "model/TempFolder.h"
+#include "print/PrintCapture.h"
 #include "service/CAdjustDialog.h"
 #include "service/CTestModeDialog.h"
 #include "service/DemoRepeater.h"
+#include "sim/SimMemory.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -71,7 +74,7 @@ TEST_F(TestModeDialogTest, EntersWithoutAPortAndTheChannelSpinSkipsEmptyChannels
     dialog.resize(1280, 800);
     dialog.show();
     EXPECT_EQ(dialog.channelSpin()->value(), 1);
-    EXPECT_FALSE(dialog.printButton()->isEnabled());
+    EXPECT_TRUE(dialog.printButton()->isEnabled());
     EXPECT_EQ(dialog.adjustmentList()->count(), 55);
     screenshot(dialog, "test-mode");
 
@@ -149,5 +152,33 @@ TEST_F(TestModeDialogTest, EachAdjustmentLayoutOpensAndCloses)
         EXPECT_EQ(radio().testMode().openPoint, 0) << c.key << ": the point was closed";
         EXPECT_TRUE(dialog.transmitButton()->isEnabled()) << "test mode controls enabled again";
     }
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(TestModeDialogTest, PrintReadsTheUnitRecordAndTheDumpLastByteFirst)
+{
+    ASSERT_TRUE(session->start());
+    auto& memory = radio().memory().memory;
+    memory[sim::kTuningAddress] = 0x5E;
+    memory[sim::kTuningAddress + kAlignmentDumpSize - 2] = 0xCD;
+    memory[sim::kTuningAddress + kAlignmentDumpSize - 1] = 0xAB;
+    UnitRecord unit{};
+    std::array<uint8_t, kAlignmentDumpSize> dump{};
+    ASSERT_TRUE(session->readPrintData(unit, dump));
+    EXPECT_EQ(dump[0], 0xAB);
+    EXPECT_EQ(dump[1], 0xCD);
+    EXPECT_EQ(dump[kAlignmentDumpSize - 1], 0x5E);
+
+    CTestModeDialog dialog(*session, numberedTexts());
+    dialog.show();
+    TempFolder folder;
+    const std::string pdf = folder.file("test-mode.pdf");
+    printNextTo(pdf);
+    QTest::mouseClick(dialog.printButton(), Qt::LeftButton);
+    EXPECT_EQ(pdfPages(pdf), 1);
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(text.find("T225"), std::string::npos) << text; // the alignment data's title
+    EXPECT_NE(text.find("000 AB CD "), std::string::npos) << text;
+    EXPECT_TRUE(dialog.transmitButton()->isEnabled());
     EXPECT_TRUE(dialogs.asked.empty());
 }
