@@ -69,7 +69,7 @@ public:
     // query stops the polling (berOutput stays, the text is blanked by the caller).
     std::optional<std::string> pollBer(bool& failed);
 
-    // One command with the 798 Retry/Cancel question after start-up (OK retries). Used by the
+    // One command with the 798 Retry/Cancel question after start-up. Used by the
     // adjustment dialogs too. False when the user cancelled; the dialog is then told to end.
     bool run(const std::function<int()>& command);
     RadioLink& link() { return link_; }

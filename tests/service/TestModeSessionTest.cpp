@@ -121,11 +121,12 @@ TEST(TestModeFailure, CancelAfterAFailedCommandLeavesTheTransmitterOff)
     ASSERT_TRUE(t.session.setTransmit(true));
     EXPECT_TRUE(t.rig.repeater.testMode().transmitting);
     t.rig.repeater.config().faults.silentCommands[0x0A] = 2;
-    t.dialogs.answers = {MessageAnswer::Ok, MessageAnswer::Cancel}; // Retry once, then Cancel
+    t.dialogs.answers = {MessageAnswer::Retry, MessageAnswer::Cancel};
     EXPECT_FALSE(t.session.setSquelch(1));
     EXPECT_TRUE(ended);
     ASSERT_EQ(t.dialogs.asked.size(), 2u);
     EXPECT_EQ(t.dialogs.asked[0].text, "T798");
+    EXPECT_EQ(t.dialogs.asked[0].buttons, MessageButtons::RetryCancel);
     t.session.finish();
     EXPECT_FALSE(t.rig.repeater.testMode().transmitting);
     EXPECT_FALSE(t.rig.repeater.inMode());
