@@ -15,6 +15,7 @@
 #include "texts/LanguageTable.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace rps {
 
 struct TransferContext;
 class CMainFrame;
+class DemoRepeater;
 class RadioLink;
 
 // Everything the shell works on; owned by the application object.
@@ -104,8 +106,14 @@ private:
     // Runs the read transfer into the snapshot copy; 0 = read completed.
     int readTransfer(const std::function<void(int, int)>& progress);
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock);
-    // The context the service tools run their exchanges in.
-    TransferContext toolContext();
+    // The context the service tools run their exchanges in, on the configured port or on the
+    // demonstration repeater's link.
+    TransferContext toolContext(RadioLink& link);
+    // Demonstration mode: a simulated repeater in this process, seeded from the working image;
+    // nothing otherwise.
+    std::unique_ptr<DemoRepeater> demoRepeater();
+    // The link a service command talks over: the demonstration repeater's when there is one.
+    RadioLink& serviceLink(const std::unique_ptr<DemoRepeater>& demo);
 
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;

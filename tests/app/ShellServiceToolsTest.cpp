@@ -8,31 +8,18 @@
 #include "model/DefaultBuilder.h"
 #include "service/CServiceToolDialogs.h"
 #include "service/CSupportUtilityDialog.h"
+#include "service/CTuningDataDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace rps::test {
 namespace {
-
-// The exchange runs the message pump before its dialog is shown: wait for the dialog itself.
-template <typename T> void whenShown(std::function<void(T&)> action)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(*dialog);
-        }
-    });
-    timer->start();
-}
 
 TEST(ShellServiceTools, ToolsOfferInformationAndVersionsButNoKeypad)
 {
@@ -63,6 +50,45 @@ TEST(ShellServiceTools, RepeaterInformationShowsTheChecksumAndLeavesThePortClose
     EXPECT_EQ(rig.repeater.leaveCount(), 1);
 }
 
+// Demonstration mode: the tools talk to the simulated repeater in this process; the configured
+// port is never opened.
+TEST(ShellServiceTools, DemonstrationModeToolsAnswerWithoutAPort)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start({"demo"}));
+    const int opensBefore = rig.device.openCount();
+
+    QString txRx;
+    whenShown<CHardwareVersionDialog>([&](CHardwareVersionDialog& dialog) {
+        txRx = dialog.findChild<QLabel*>("txRxUnit")->text();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kHardwareVersion);
+    EXPECT_EQ(txRx, "05");
+
+    QString checksum;
+    whenShown<CRadioInfoDialog>([&](CRadioInfoDialog& dialog) {
+        checksum = dialog.findChild<QLabel*>("checksumLine")->text();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kRepeaterInformation);
+    EXPECT_EQ(checksum, "5A3C");
+
+    bool hasBlock = false;
+    whenShown<CTuningDataDialog>([&](CTuningDataDialog& dialog) {
+        dialog.readFromRadio();
+        hasBlock = dialog.state().hasBlock() && dialog.writeButton()->isEnabled();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kTuningData);
+    EXPECT_TRUE(hasBlock);
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.dialogs.messages[0].text, rig.text(550)) << "the read completed";
+
+    EXPECT_EQ(rig.device.openCount(), opensBefore) << "no port opened";
+    EXPECT_TRUE(rig.repeater.commandLog().empty());
+}
+
 TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange)
 {
     ShellRig rig;
@@ -91,6 +117,25 @@ TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange
     });
     rig.trigger(cmd::kSupportUtility);
     EXPECT_TRUE(shownOff);
+}
+
+TEST(QtDialogServiceQuestion, RetryCancelOffersRetryAndCancel)
+{
+    QtDialogService dialogs;
+    MessageRequest request;
+    request.text = "The command failed.";
+    request.buttons = MessageButtons::RetryCancel;
+    bool onlyRetryAndCancel = false;
+    whenShown<QMessageBox>([&](QMessageBox& box) {
+        onlyRetryAndCancel = box.button(QMessageBox::Retry) != nullptr &&
+                             box.button(QMessageBox::Cancel) != nullptr &&
+                             box.button(QMessageBox::Ok) == nullptr;
+        box.button(QMessageBox::Retry)->click();
+    });
+    EXPECT_EQ(dialogs.showMessage(request), MessageAnswer::Retry);
+    EXPECT_TRUE(onlyRetryAndCancel);
+    whenShown<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
+    EXPECT_EQ(dialogs.showMessage(request), MessageAnswer::Cancel);
 }
 
 TEST(OpenPreview, FileInformationAddsTheModelBandAndVersionOfTheFile)
