@@ -6,9 +6,12 @@
 #include "link/RadioLink.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
+#include "service/CRadioClockDialog.h"
 #include "service/CServiceToolDialogs.h"
 #include "service/CSupportUtilityDialog.h"
+#include "service/CTestModeDialog.h"
 #include "service/CTuningDataDialog.h"
+#include "service/ScreenPicture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -87,6 +90,41 @@ TEST(ShellServiceTools, DemonstrationModeToolsAnswerWithoutAPort)
 
     EXPECT_EQ(rig.device.openCount(), opensBefore) << "no port opened";
     EXPECT_TRUE(rig.repeater.commandLog().empty());
+}
+
+// RPS_SCREENSHOT_DIR=FOLDER: the service dialogs of demonstration mode in English.
+TEST(ShellServiceTools, DemonstrationModePictures)
+{
+    if (qEnvironmentVariable("RPS_SCREENSHOT_DIR").isEmpty())
+        GTEST_SKIP() << "RPS_SCREENSHOT_DIR not set";
+    ShellRig rig;
+    ASSERT_TRUE(rig.start({"demo"}));
+    whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) {
+        screenshot(&dialog, "demo-hardware-version.png");
+        dialog.accept();
+    });
+    rig.trigger(cmd::kHardwareVersion);
+    whenShown<CRadioInfoDialog>([](CRadioInfoDialog& dialog) {
+        screenshot(&dialog, "demo-radio-information.png");
+        dialog.accept();
+    });
+    rig.trigger(cmd::kRepeaterInformation);
+    whenShown<CTuningDataDialog>([](CTuningDataDialog& dialog) {
+        dialog.resize(1280, 800);
+        dialog.readFromRadio();
+        screenshot(&dialog, "demo-tuning-data.png");
+        dialog.accept();
+    });
+    rig.trigger(cmd::kTuningData);
+    whenShown<CTestModeDialog>([](CTestModeDialog& testMode) {
+        whenShown<CRadioClockDialog>([](CRadioClockDialog& clock) {
+            screenshot(&clock, "demo-radio-clock.png");
+            clock.closeButton()->click();
+        });
+        testMode.clockButton()->click();
+        testMode.closeButton()->click();
+    });
+    rig.trigger(cmd::kTestMode);
 }
 
 TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange)
