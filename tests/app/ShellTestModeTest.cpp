@@ -26,6 +26,7 @@ TEST(ShellTestMode, CtrlTInDemonstrationModeOpensTestModeWithoutAPort)
     EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
     const int opensBefore = rig.device.openCount();
     bool shown = false;
+    QString clockDate;
     // The entry runs message pump steps itself: wait until the dialog is the modal one.
     QTimer poll;
     poll.setInterval(10);
@@ -34,6 +35,12 @@ TEST(ShellTestMode, CtrlTInDemonstrationModeOpensTestModeWithoutAPort)
             poll.stop();
             shown = true;
             EXPECT_GT(dialog->adjustmentList()->count(), 0);
+            // The clock of the demonstration repeater, on the link test mode holds.
+            whenShown<CRadioClockDialog>([&clockDate](CRadioClockDialog& clock) {
+                clockDate = clock.dateField()->text();
+                clock.closeButton()->click();
+            });
+            dialog->clockButton()->click();
             dialog->closeButton()->click();
         }
     });
@@ -41,6 +48,7 @@ TEST(ShellTestMode, CtrlTInDemonstrationModeOpensTestModeWithoutAPort)
     action->trigger();
     poll.stop();
     EXPECT_TRUE(shown);
+    EXPECT_EQ(clockDate, "2026-12-07");
     EXPECT_EQ(rig.device.openCount(), opensBefore) << "no port opened";
     EXPECT_TRUE(rig.repeater.commandLog().empty());
 }
