@@ -150,6 +150,10 @@ MessageAnswer QtDialogService::showMessage(const MessageRequest& request)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         cancel = qobject_cast<QPushButton*>(box.button(QMessageBox::Cancel));
         break;
+    case MessageButtons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        cancel = qobject_cast<QPushButton*>(box.button(QMessageBox::Cancel));
+        break;
     }
     // Button captions are language texts where the language file has them.
     setCaption(box.button(QMessageBox::Ok), text(26));
@@ -163,6 +167,8 @@ MessageAnswer QtDialogService::showMessage(const MessageRequest& request)
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
     default:
         return MessageAnswer::Cancel;
     }

@@ -29,6 +29,7 @@ namespace rps {
 struct CompareSide;
 struct TransferContext;
 class CMainFrame;
+class DemoRepeater;
 class RadioLink;
 class TraceFile;
 
@@ -123,8 +124,14 @@ private:
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock, bool verify);
     // Saves an image in the backups folder under unit; a failure is a warning, never a stop.
     void backUp(const ImageAreas& image, const std::string& unit);
-    // The context the service tools run their exchanges in.
-    TransferContext toolContext();
+    // The context the service tools run their exchanges in, on the configured port or on the
+    // demonstration repeater's link.
+    TransferContext toolContext(RadioLink& link);
+    // Demonstration mode: a simulated repeater in this process, seeded from the working image;
+    // nothing otherwise.
+    std::unique_ptr<DemoRepeater> demoRepeater();
+    // The link a service command talks over: the demonstration repeater's when there is one.
+    RadioLink& serviceLink(const std::unique_ptr<DemoRepeater>& demo);
     // The environment fields are shown in, with the given band limits.
     fields::FieldEnv fieldEnv(const FrequencyLimits& limits) const;
     // The sides the compare window offers.

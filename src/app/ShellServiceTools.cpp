@@ -1,11 +1,13 @@
 // Tools menu: the support utility options, the hardware versions and the radio information
-// of the repeater on the configured port.
+// of the repeater on the configured port, or in demonstration mode of the simulated repeater in
+// this process (no port is opened).
 #include "app/ShellController.h"
 #include "document/Backups.h"
 #include "link/TraceFile.h"
 #include "link/Transfers.h"
 #include "service/CServiceToolDialogs.h"
 #include "service/CSupportUtilityDialog.h"
+#include "service/DemoRepeater.h"
 
 #include <QApplication>
 
@@ -13,11 +15,29 @@
 
 namespace rps {
 
-TransferContext ShellController::toolContext()
+TransferContext ShellController::toolContext(RadioLink& link)
 {
-    return TransferContext{
-        parts_.link,           parts_.dialogs, parts_.texts, nullptr, [] { QApplication::processEvents(); },
-        parts_.installationId, nullptr};
+    return TransferContext{link,
+                           parts_.dialogs,
+                           parts_.texts,
+                           nullptr,
+                           [] { QApplication::processEvents(); },
+                           parts_.installationId,
+                           nullptr};
+}
+
+std::unique_ptr<DemoRepeater> ShellController::demoRepeater()
+{
+    if (!parts_.options.demo)
+        return nullptr;
+    auto demo = std::make_unique<DemoRepeater>(parts_.image);
+    demo->link().setMessagePump([] { QApplication::processEvents(); });
+    return demo;
+}
+
+RadioLink& ShellController::serviceLink(const std::unique_ptr<DemoRepeater>& demo)
+{
+    return demo ? demo->link() : parts_.link;
 }
 
 void ShellController::commandSupportUtility()
@@ -43,13 +63,15 @@ void ShellController::commandSupportUtility()
 
 void ShellController::commandHardwareVersion()
 {
-    TransferContext context = toolContext();
+    const std::unique_ptr<DemoRepeater> demo = demoRepeater();
+    TransferContext context = toolContext(serviceLink(demo));
     openHardwareVersion(context, frameWidget());
 }
 
 void ShellController::commandRepeaterInformation()
 {
-    TransferContext context = toolContext();
+    const std::unique_ptr<DemoRepeater> demo = demoRepeater();
+    TransferContext context = toolContext(serviceLink(demo));
     openRadioInformation(context, frameWidget());
 }
 

@@ -2,11 +2,11 @@
 // in this process seeded from the working image (no port is opened).
 #include "app/ShellController.h"
 #include "link/RadioLink.h"
+#include "link/Transfers.h"
+#include "service/CRadioClockDialog.h"
 #include "service/CTestModeDialog.h"
 #include "service/DemoRepeater.h"
 #include "service/TestModeSession.h"
-
-#include <QApplication>
 
 #include <memory>
 
@@ -14,16 +14,19 @@ namespace rps {
 
 void ShellController::commandTestMode()
 {
-    std::unique_ptr<DemoRepeater> demo;
-    if (parts_.options.demo)
-        demo = std::make_unique<DemoRepeater>(parts_.image);
-    if (demo)
-        demo->link().setMessagePump([] { QApplication::processEvents(); });
-    RadioLink& link = demo ? demo->link() : parts_.link;
+    const std::unique_ptr<DemoRepeater> demo = demoRepeater();
+    RadioLink& link = serviceLink(demo);
     TestModeSession session(link, parts_.dialogs, parts_.texts, parts_.image.main());
     if (!session.start())
         return;
     CTestModeDialog dialog(session, parts_.texts, frameWidget());
+    // The clock borrows the link as test mode holds it: the repeater stays in tuning mode and
+    // the port stays open; a failed read closes the clock dialog alone.
+    TransferContext clockContext = toolContext(link);
+    dialog.setClockOpener([&clockContext](QWidget* parent) {
+        CRadioClockDialog clock(clockContext, ClockLink::Borrowed, parent);
+        clock.exec();
+    });
     dialog.exec();
     // Close, Cancel after a failed command or the window closed: the transmitter goes off first.
     session.finish();

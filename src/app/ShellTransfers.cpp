@@ -9,6 +9,7 @@
 #include "link/Transfers.h"
 #include "link/WriteProblems.h"
 #include "service/CTuningDataDialog.h"
+#include "service/DemoRepeater.h"
 #include "texts/CommonTexts.h"
 
 #include "texts/TextArguments.h"
@@ -138,11 +139,13 @@ void ShellController::commandBackups()
         openFile(dialog.chosenPath());
 }
 
-// The tuning block is independent of the configuration image: the dialog owns its block.
+// The tuning block is independent of the configuration image: the dialog owns its block. In
+// demonstration mode it reads and writes the simulated repeater's block.
 void ShellController::commandTuningData()
 {
+    const std::unique_ptr<DemoRepeater> demo = demoRepeater();
     CTuningDataDialog dialog(
-        {parts_.texts, parts_.dialogs, parts_.link, parts_.document.folder, parts_.decimalSeparator},
+        {parts_.texts, parts_.dialogs, serviceLink(demo), parts_.document.folder, parts_.decimalSeparator},
         frameWidget());
     dialog.exec();
 }

@@ -110,6 +110,16 @@ MessageAnswer TerminalDialogs::showMessage(const MessageRequest& request)
             err_ << "Not written: the tuning block is of another unit; --allow-other-unit writes it.\n";
         return agreed ? MessageAnswer::Ok : MessageAnswer::Cancel;
     }
+    if (request.buttons == MessageButtons::RetryCancel) {
+        // A failed command is repeated only when someone at the terminal asks for it: --yes
+        // would keep a script retrying a repeater that no longer answers.
+        if (!onTerminal())
+            return MessageAnswer::Cancel;
+        err_ << "[Retry/Cancel: r/C] " << std::flush;
+        const std::string answer = readLine().value_or(std::string());
+        return !answer.empty() && (answer[0] == 'r' || answer[0] == 'R') ? MessageAnswer::Retry
+                                                                         : MessageAnswer::Cancel;
+    }
     if (answers_.routine)
         return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     if (!onTerminal())

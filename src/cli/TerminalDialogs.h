@@ -5,7 +5,8 @@
 // with its prompt and the missing-password text. Writing over a repeater of another model is
 // never asked on the terminal: it happens only when the command line allowed it by name, and a
 // refusal names the option. To a repeater of the data's own model whose option flags differ,
-// the difference is said instead of the model question.
+// the difference is said instead of the model question. A Retry/Cancel question is answered
+// Retry only on the terminal; --yes does not answer it.
 #include "texts/DialogService.h"
 
 #include <functional>

@@ -45,6 +45,11 @@ bool AdjustmentSession::openPoint(int point)
     if (!testMode_.run([&] { return link_.switchFunction(c, true); }))
         return false;
     open_ = true;
+    return readValues();
+}
+
+bool AdjustmentSession::readValues()
+{
     std::vector<uint8_t> bytes(static_cast<std::size_t>(item_.width * tuningValueCount(item_)));
     // Two-byte values arrive high byte first and are swapped to host order.
     if (!testMode_.run([&] { return link_.readPointValues(bytes, item_.width == 2); }))
@@ -53,31 +58,42 @@ bool AdjustmentSession::openPoint(int point)
     return true;
 }
 
-bool AdjustmentSession::stepTo(int raw)
+bool AdjustmentSession::onValue(int which, const std::function<int()>& frame)
+{
+    if (which == 0)
+        return testMode_.run(frame);
+    const uint8_t c = command();
+    return testMode_.run([&] { return link_.switchTestFunction(c, true); }) && testMode_.run(frame) &&
+           testMode_.run([&] { return link_.switchTestFunction(c, false); });
+}
+
+bool AdjustmentSession::stepTo(int raw, int which)
 {
     const TuningRange range = tuningRange(item_.rangeCode);
-    if (values_.empty() || raw < range.rawMin || raw > range.rawMax)
+    const auto index = static_cast<std::size_t>(which);
+    if (which < 0 || index >= values_.size() || raw < range.rawMin || raw > range.rawMax)
         return false;
-    const int delta = raw - values_[0];
+    const int delta = raw - values_[index];
     const uint8_t c = command();
-    if (!testMode_.run([&] { return link_.stepValue(c, delta, item_.width == 2); }))
+    if (!onValue(which, [&] { return link_.stepValue(c, delta, item_.width == 2); }))
         return false;
-    values_[0] = raw;
+    values_[index] = raw;
     return true;
 }
 
-bool AdjustmentSession::apply(int raw)
+bool AdjustmentSession::apply(int raw, int which)
 {
     const TuningRange range = tuningRange(item_.rangeCode);
-    if (raw < range.rawMin || raw > range.rawMax)
+    const auto index = static_cast<std::size_t>(which);
+    if (which < 0 || which >= tuningValueCount(item_) || raw < range.rawMin || raw > range.rawMax)
         return false;
     const uint8_t c = command();
-    const bool ok = testMode_.run([&] {
+    const bool ok = onValue(which, [&] {
         return item_.width == 2 ? link_.setValue16(c, static_cast<uint16_t>(raw))
                                 : link_.setValue(c, static_cast<uint8_t>(raw));
     });
-    if (ok && !values_.empty())
-        values_[0] = raw;
+    if (ok && index < values_.size())
+        values_[index] = raw;
     return ok;
 }
 
@@ -119,6 +135,8 @@ bool AdjustmentSession::setTestTone(bool on)
 
 bool AdjustmentSession::close()
 {
+    if (automatic_ && !stopAutomatic())
+        return false;
     if (open_) {
         const uint8_t c = command();
         if (!testMode_.run([&] { return link_.switchFunction(c, false); }))

@@ -6,9 +6,22 @@
 #include "service/TuningItems.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace rps {
+
+// What the repeater reports while it adjusts a point by itself (display code 3): its state, the
+// IF level it measures and the value it has reached.
+enum class AutomaticState { Idle = 0, Running = 1, Done = 2 };
+struct AutomaticReport {
+    AutomaticState state = AutomaticState::Idle;
+    int if20 = 0;
+    int data = 0;
+};
+
+// The repeater's temperature as the dialog shows it: one decimal, in Celsius or Fahrenheit.
+std::string temperatureText(int tenthsCelsius, bool fahrenheit);
 
 class AdjustmentSession {
 public:
@@ -24,9 +37,9 @@ public:
     bool openPoint(int point);
     // Raw values as read or last set (two for the two-value layout).
     const std::vector<int>& values() const { return values_; }
-    // Steps the raw value by delta (the radio moves by the difference).
-    bool stepTo(int raw);
-    bool apply(int raw);
+    // Steps value `which` (0, or 1 for Gain B) to raw: the radio moves by the difference.
+    bool stepTo(int raw, int which = 0);
+    bool apply(int raw, int which = 0);
     // The radio's current values of the open point (two for the two-value layout; the gain item
     // reads Gain A first with its own query).
     bool readCurrent(std::vector<int>& current);
@@ -37,8 +50,23 @@ public:
     // Closes the open point and sends the test conditions again.
     bool close();
 
+    // Measured values, refreshed by the dialog's timer.
+    bool readCrystalFrequency(uint32_t& hz);
+    bool readLockVoltage(int& millivolts);
+    bool readTemperature(int& tenthsCelsius);
+    // Automatic adjustment of the open point: the repeater moves the value itself. A stop, or
+    // a report that it is done, ends the run and reads the point's values again.
+    bool startAutomatic();
+    bool stopAutomatic();
+    bool readAutomatic(AutomaticReport& report);
+    bool automaticRunning() const { return automatic_; }
+
 private:
     uint8_t command() const { return tuningCommand(item_, point_); }
+    // The open point's values with 0x07.
+    bool readValues();
+    // Gain B is reached by switching the gain command's second value on around the frame.
+    bool onValue(int which, const std::function<int()>& frame);
 
     TestModeSession& testMode_;
     RadioLink& link_;
@@ -46,6 +74,7 @@ private:
     int point_ = 0;
     bool open_ = false;
     bool spacingSent_ = false;
+    bool automatic_ = false;
     int volume_ = 16;
     std::vector<int> values_;
 };

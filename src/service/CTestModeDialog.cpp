@@ -30,6 +30,7 @@ namespace rps {
 namespace {
 
 constexpr int kBerPollMs = 550;
+constexpr int kListMinimumWidth = 300;
 
 struct SwitchRow {
     const char* label;
@@ -150,7 +151,11 @@ void CTestModeDialog::build()
             new QLabel(QString("%1: %2").arg(toneNames[i]).arg(state.tones[i] / 10.0, 0, 'f', 1), this));
     grid->addLayout(tones, row++, 0, 1, 7);
 
+    // Extra width goes to an empty last column, so each value stays beside its label.
+    grid->setColumnStretch(7, 1);
+
     list_ = new QListWidget(this);
+    list_->setMinimumWidth(kListMinimumWidth);
     for (const TuningItem* item : tuningItemsForModel(modelCodeOf(session_.mainArea()))) {
         auto* entry = new QListWidgetItem(text(item->nameText), list_);
         entry->setData(Qt::UserRole, item->key);

@@ -38,6 +38,7 @@ public:
     QPushButton* transmitButton() const { return transmit_; }
     QPushButton* closeButton() const { return close_; }
     QPushButton* printButton() const { return print_; }
+    QPushButton* clockButton() const { return rtc_; }
     QListWidget* adjustmentList() const { return list_; }
     QLabel* berLabel() const { return berText_; }
 

@@ -212,9 +212,9 @@ bool TestModeSession::run(const std::function<int()>& command)
         MessageRequest request;
         request.text = texts_.text(texts::kTestCommandFailed);
         request.caption = texts_.text(texts::kErrorCaption);
-        request.buttons = MessageButtons::OkCancel;
+        request.buttons = MessageButtons::RetryCancel;
         request.icon = MessageIcon::Error;
-        if (dialogs_.showMessage(request) != MessageAnswer::Ok)
+        if (dialogs_.showMessage(request) != MessageAnswer::Retry)
             break;
     }
     busy_ = false;

@@ -77,7 +77,7 @@ public:
     // False when a read failed and the user cancelled.
     bool readPrintData(UnitRecord& unit, std::array<uint8_t, kAlignmentDumpSize>& dump);
 
-    // One command with the 798 Retry/Cancel question after start-up (OK retries). Used by the
+    // One command with the 798 Retry/Cancel question after start-up. Used by the
     // adjustment dialogs too. False when the user cancelled; the dialog is then told to end.
     bool run(const std::function<int()>& command);
     RadioLink& link() { return link_; }

@@ -114,6 +114,9 @@ private:
     void storeWrongly(uint16_t block);
     uint8_t pointWidth(uint8_t command) const;
     std::vector<uint8_t> serviceReplyFor(uint8_t command);
+    // 0x20, QUERY: state, IF level and value of the automatic adjustment, each value high byte first.
+    std::vector<uint8_t> automaticReport();
+    uint16_t lockMillivolts() const;
     // The clock as twelve digits YYMMDDhhmmss: the last time set, else the bench clock.
     std::vector<uint8_t> clockDigits() const;
 

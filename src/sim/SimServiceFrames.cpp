@@ -100,10 +100,6 @@ SimRepeater::Parse SimRepeater::handleServiceFrame(uint8_t command, std::size_t&
         used = 1;
         sendReply({0x5A, 0x3C});
         return Parse::Done;
-    case '}':
-        used = 1;
-        sendReply({0x00, 0x01});
-        return Parse::Done;
     case 'F':
     case 'G':
     case 'L':
@@ -138,12 +134,6 @@ SimRepeater::Parse SimRepeater::handleServiceFrame(uint8_t command, std::size_t&
         used = 2;
         if (command == 0xC2)
             sendReply({0x00, 0xFA}); // 2.50 % bit errors
-        else if (command == 'Y')
-            sendReply({0x01, 0x02, 0x03});
-        else if (command == 0x20)
-            sendReply({0x19, 0x03, 0x02, 0x05, 0x04});
-        else if (command == 0xB3)
-            sendReply({0x00, 0x10});
         else
             sendReply({static_cast<uint8_t>(serviceReplyFor(command).back())});
         return Parse::Done;

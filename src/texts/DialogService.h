@@ -9,8 +9,9 @@
 namespace rps {
 
 enum class MessageIcon { None, Information, Question, Warning, Error };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+// RetryCancel: a failed repeater command may be repeated (Retry) or given up (Cancel).
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 // What agreeing to a question lets happen. The command line answers routine questions in advance
 // (--yes) but writes over a repeater of another model only when that was asked for by name.
 // OptionFlags: the repeater is of the data's model, only its password settings differ; `detail`

@@ -118,4 +118,20 @@ template <typename T> void whenModal(std::function<void(T&)> action)
     });
 }
 
+// Runs action on the next modal dialog of type T once it is the active modal widget. For
+// dialogs that an exchange opens after running the message pump itself.
+template <typename T> void whenShown(std::function<void(T&)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            action(*dialog);
+        }
+    });
+    timer->start();
+}
+
 } // namespace rps::test

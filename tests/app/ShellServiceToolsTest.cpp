@@ -6,13 +6,18 @@
 #include "link/RadioLink.h"
 #include "model/DataFile.h"
 #include "model/DefaultBuilder.h"
+#include "service/CRadioClockDialog.h"
 #include "service/CServiceToolDialogs.h"
 #include "service/CSupportUtilityDialog.h"
+#include "service/CTestModeDialog.h"
+#include "service/CTuningDataDialog.h"
+#include "service/ScreenPicture.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -21,21 +26,6 @@
 
 namespace rps::test {
 namespace {
-
-// The exchange runs the message pump before its dialog is shown: wait for the dialog itself.
-template <typename T> void whenShown(std::function<void(T&)> action)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(*dialog);
-        }
-    });
-    timer->start();
-}
 
 TEST(ShellServiceTools, ToolsOfferInformationAndVersionsButNoKeypad)
 {
@@ -64,6 +54,80 @@ TEST(ShellServiceTools, RepeaterInformationShowsTheChecksumAndLeavesThePortClose
     EXPECT_TRUE(rig.dialogs.messages.empty());
     EXPECT_FALSE(rig.app->link().isOpen());
     EXPECT_EQ(rig.repeater.leaveCount(), 1);
+}
+
+// Demonstration mode: the tools talk to the simulated repeater in this process; the configured
+// port is never opened.
+TEST(ShellServiceTools, DemonstrationModeToolsAnswerWithoutAPort)
+{
+    ShellRig rig;
+    ASSERT_TRUE(rig.start({"demo"}));
+    const int opensBefore = rig.device.openCount();
+
+    QString txRx;
+    whenShown<CHardwareVersionDialog>([&](CHardwareVersionDialog& dialog) {
+        txRx = dialog.findChild<QLabel*>("txRxUnit")->text();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kHardwareVersion);
+    EXPECT_EQ(txRx, "05");
+
+    QString checksum;
+    whenShown<CRadioInfoDialog>([&](CRadioInfoDialog& dialog) {
+        checksum = dialog.findChild<QLabel*>("checksumLine")->text();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kRepeaterInformation);
+    EXPECT_EQ(checksum, "5A3C");
+
+    bool hasBlock = false;
+    whenShown<CTuningDataDialog>([&](CTuningDataDialog& dialog) {
+        dialog.readFromRadio();
+        hasBlock = dialog.state().hasBlock() && dialog.writeButton()->isEnabled();
+        dialog.accept();
+    });
+    rig.trigger(cmd::kTuningData);
+    EXPECT_TRUE(hasBlock);
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.dialogs.messages[0].text, rig.text(550)) << "the read completed";
+
+    EXPECT_EQ(rig.device.openCount(), opensBefore) << "no port opened";
+    EXPECT_TRUE(rig.repeater.commandLog().empty());
+}
+
+// RPS_SCREENSHOT_DIR=FOLDER: the service dialogs of demonstration mode in English.
+TEST(ShellServiceTools, DemonstrationModePictures)
+{
+    if (qEnvironmentVariable("RPS_SCREENSHOT_DIR").isEmpty())
+        GTEST_SKIP() << "RPS_SCREENSHOT_DIR not set";
+    ShellRig rig;
+    ASSERT_TRUE(rig.start({"demo"}));
+    whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) {
+        screenshot(&dialog, "demo-hardware-version.png");
+        dialog.accept();
+    });
+    rig.trigger(cmd::kHardwareVersion);
+    whenShown<CRadioInfoDialog>([](CRadioInfoDialog& dialog) {
+        screenshot(&dialog, "demo-radio-information.png");
+        dialog.accept();
+    });
+    rig.trigger(cmd::kRepeaterInformation);
+    whenShown<CTuningDataDialog>([](CTuningDataDialog& dialog) {
+        dialog.resize(1280, 800);
+        dialog.readFromRadio();
+        screenshot(&dialog, "demo-tuning-data.png");
+        dialog.accept();
+    });
+    rig.trigger(cmd::kTuningData);
+    whenShown<CTestModeDialog>([](CTestModeDialog& testMode) {
+        whenShown<CRadioClockDialog>([](CRadioClockDialog& clock) {
+            screenshot(&clock, "demo-radio-clock.png");
+            clock.closeButton()->click();
+        });
+        testMode.clockButton()->click();
+        testMode.closeButton()->click();
+    });
+    rig.trigger(cmd::kTestMode);
 }
 
 TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange)
@@ -134,6 +198,25 @@ TEST(ShellServiceTools, SupportUtilitySerialTraceRecordsTheExchangesUntilSwitche
     whenShown<CHardwareVersionDialog>([](CHardwareVersionDialog& dialog) { dialog.accept(); });
     rig.trigger(cmd::kHardwareVersion);
     EXPECT_EQ(std::filesystem::file_size(path), size) << "nothing is traced once switched off";
+}
+
+TEST(QtDialogServiceQuestion, RetryCancelOffersRetryAndCancel)
+{
+    QtDialogService dialogs;
+    MessageRequest request;
+    request.text = "The command failed.";
+    request.buttons = MessageButtons::RetryCancel;
+    bool onlyRetryAndCancel = false;
+    whenShown<QMessageBox>([&](QMessageBox& box) {
+        onlyRetryAndCancel = box.button(QMessageBox::Retry) != nullptr &&
+                             box.button(QMessageBox::Cancel) != nullptr &&
+                             box.button(QMessageBox::Ok) == nullptr;
+        box.button(QMessageBox::Retry)->click();
+    });
+    EXPECT_EQ(dialogs.showMessage(request), MessageAnswer::Retry);
+    EXPECT_TRUE(onlyRetryAndCancel);
+    whenShown<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
+    EXPECT_EQ(dialogs.showMessage(request), MessageAnswer::Cancel);
 }
 
 TEST(OpenPreview, FileInformationAddsTheModelBandAndVersionOfTheFile)

@@ -59,7 +59,9 @@ TEST_F(ServiceFrames, SetValueFramesAndQueryReorder)
 
     std::array<uint8_t, 5> five{};
     ASSERT_EQ(rig.link.queryFiveBytes(five), kLinkOk);
-    EXPECT_EQ(five, (std::array<uint8_t, 5>{0x19, 0x02, 0x03, 0x04, 0x05}));
+    // Idle, IF level 50 and the open point's value 0x0123, sent high byte first: reordered to
+    // host order.
+    EXPECT_EQ(five, (std::array<uint8_t, 5>{0x00, 0x32, 0x00, 0x23, 0x01}));
     takeSent();
     std::array<uint8_t, 8> frequencies{};
     ASSERT_EQ(rig.link.selectTestChannel(1, frequencies), kLinkOk);

@@ -26,8 +26,9 @@ public:
     MessageAnswer showMessage(const MessageRequest& request) override
     {
         asked.push_back({request.text, request.caption, request.buttons, request.kind, request.detail});
+        // Unanswered, a failed command is not repeated for ever.
         if (answers.empty())
-            return MessageAnswer::Ok;
+            return request.buttons == MessageButtons::RetryCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;

@@ -1,4 +1,5 @@
 // The service tool dialogs with real widgets, on the simulated repeater.
+#include "ScreenPicture.h"
 #include "TransferRig.h"
 #include "model/TempFolder.h"
 #include "print/PrintCapture.h"
@@ -28,21 +29,6 @@ QString labelText(QWidget* dialog, const char* name)
 void clickBox(QCheckBox* box)
 {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-}
-
-// With RPS_SCREENSHOT_DIR set, the dialog is saved as it sits on a 1280x800 screen.
-void screenshot(QWidget* dialog, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("RPS_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    QPixmap screen(1280, 800);
-    screen.fill(QColor(0x3A, 0x6E, 0xA5));
-    const QPixmap picture = dialog->grab();
-    QPainter painter(&screen);
-    painter.drawPixmap((1280 - picture.width()) / 2, (800 - picture.height()) / 2, picture);
-    painter.end();
-    screen.save(QDir(folder).filePath(name));
 }
 
 TEST(SupportUtilityDialog, EncryptModeOffKeepsTheLinkAndTheDataFilesPlain)

@@ -1,6 +1,8 @@
 // The test mode and adjustment dialogs with real widgets, in demonstration mode: a simulated
 // repeater in this process, no port.
 #include "../link/TransferRig.h"
+#include "ScreenPicture.h"
+#include "TestPaths.h"
 
 #include "model/ImageMap.h"
 #include "model/TempFolder.h"
@@ -10,8 +12,11 @@
 #include "service/DemoRepeater.h"
 #include "sim/SimMemory.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -35,13 +40,12 @@ void setTestChannel(ConfigImage& image, int channel, uint32_t rx, uint32_t tx)
     }
 }
 
-// Saved when RPS_SCREENSHOT_DIR names a folder.
-void screenshot(QWidget& widget, const QString& name)
+int listRowOf(const CTestModeDialog& dialog, int key)
 {
-    const QString folder = qEnvironmentVariable("RPS_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    widget.grab().save(QDir(folder).filePath(name + ".png"));
+    for (int i = 0; i < dialog.adjustmentList()->count(); ++i)
+        if (dialog.adjustmentList()->item(i)->data(Qt::UserRole).toInt() == key)
+            return i;
+    return -1;
 }
 
 class TestModeDialogTest : public ::testing::Test {
@@ -71,12 +75,10 @@ TEST_F(TestModeDialogTest, EntersWithoutAPortAndTheChannelSpinSkipsEmptyChannels
     ASSERT_TRUE(session->start()) << (dialogs.asked.empty() ? "" : dialogs.asked.front().text);
     EXPECT_TRUE(radio().tuningMode());
     CTestModeDialog dialog(*session, numberedTexts());
-    dialog.resize(1280, 800);
     dialog.show();
     EXPECT_EQ(dialog.channelSpin()->value(), 1);
     EXPECT_TRUE(dialog.printButton()->isEnabled());
     EXPECT_EQ(dialog.adjustmentList()->count(), 55);
-    screenshot(dialog, "test-mode");
 
     dialog.channelSpin()->setFocus();
     QTest::keyClick(dialog.channelSpin(), Qt::Key_Up);
@@ -112,17 +114,13 @@ TEST_F(TestModeDialogTest, EachAdjustmentLayoutOpensAndCloses)
     struct Case {
         int key;
         TuningLayout layout;
-        const char* name;
     };
-    const Case cases[] = {{4, TuningLayout::SingleValue, "adjust-single"},
-                          {71, TuningLayout::TwoValues, "adjust-two-values"},
-                          {6, TuningLayout::Automatic, "adjust-automatic"},
-                          {2, TuningLayout::LockVoltage, "adjust-lock-voltage"}};
+    const Case cases[] = {{4, TuningLayout::SingleValue},
+                          {71, TuningLayout::TwoValues},
+                          {6, TuningLayout::Automatic},
+                          {2, TuningLayout::LockVoltage}};
     for (const Case& c : cases) {
-        int row = -1;
-        for (int i = 0; i < dialog.adjustmentList()->count(); ++i)
-            if (dialog.adjustmentList()->item(i)->data(Qt::UserRole).toInt() == c.key)
-                row = i;
+        const int row = listRowOf(dialog, c.key);
         ASSERT_GE(row, 0) << c.key;
         bool seen = false;
         dialog.setAdjustmentShown([&](QDialog* shown) {
@@ -130,8 +128,6 @@ TEST_F(TestModeDialogTest, EachAdjustmentLayoutOpensAndCloses)
             ASSERT_NE(adjust, nullptr);
             seen = true;
             EXPECT_EQ(adjust->layout(), c.layout) << c.key;
-            adjust->resize(1280, 800);
-            screenshot(*adjust, c.name);
             if (c.key == 71) {
                 // Gain A at raw 62 shows 0; one step up shows 2 (the raw value moves, not the shown one).
                 EXPECT_EQ(adjust->valueSpin()->text(), "0");
@@ -140,10 +136,41 @@ TEST_F(TestModeDialogTest, EachAdjustmentLayoutOpensAndCloses)
                 EXPECT_EQ(adjust->valueSpin()->text(), "2");
                 EXPECT_EQ(radio().testMode().gains[0], 63);
             }
+            if (c.key == 71) {
+                // Gain B has its own spin: a step moves Gain B alone.
+                ASSERT_NE(adjust->gainBSpin(), nullptr);
+                EXPECT_EQ(adjust->gainBSpin()->text(), "2");
+                adjust->gainBSpin()->setFocus();
+                QTest::keyClick(adjust->gainBSpin(), Qt::Key_Up);
+                EXPECT_EQ(radio().testMode().gains, (std::array<uint8_t, 2>{63, 64}));
+                QTest::mouseClick(adjust->applyButton(), Qt::LeftButton);
+                EXPECT_EQ(adjust->currentLabel()->text(), "2");
+                EXPECT_EQ(adjust->gainBCurrentLabel()->text(), "3");
+            }
             if (c.key == 2) {
                 EXPECT_EQ(adjust->pointTabs()->count(), 6);
                 adjust->pointTabs()->setCurrentIndex(3);
                 EXPECT_EQ(radio().testMode().openPoint, 0x36);
+                EXPECT_EQ(adjust->crystalLabel()->text(), "12800000");
+                EXPECT_EQ(adjust->lockVoltageBar()->value(), 25) << "value 0x80 of 255: 2.5 V";
+            }
+            if (c.key == 4) {
+                EXPECT_EQ(adjust->crystalLabel()->text(), "12800000");
+            }
+            if (c.key == 6) {
+                EXPECT_EQ(adjust->temperatureLabel()->text(), "25.3");
+                adjust->temperatureUnits()->setCurrentIndex(1);
+                EXPECT_EQ(adjust->temperatureLabel()->text(), "77.5");
+                QTest::mouseClick(adjust->startButton(), Qt::LeftButton);
+                EXPECT_EQ(radio().testMode().automaticPoint, 0xF2);
+                EXPECT_FALSE(adjust->startButton()->isEnabled());
+                EXPECT_TRUE(adjust->stopButton()->isEnabled());
+                for (int tick = 0; tick < 20 && adjust->stopButton()->isEnabled(); ++tick)
+                    adjust->refreshMeasurements();
+                EXPECT_TRUE(adjust->startButton()->isEnabled()) << "the repeater reported done";
+                EXPECT_EQ(adjust->valueSpin()->value(), 0x60) << "the reached value is shown";
+                EXPECT_EQ(adjust->if20Label()->text(), "2000");
+                EXPECT_EQ(radio().testMode().automaticPoint, 0);
             }
             QTest::mouseClick(adjust->closeButton(), Qt::LeftButton);
         });
@@ -181,4 +208,36 @@ TEST_F(TestModeDialogTest, PrintReadsTheUnitRecordAndTheDumpLastByteFirst)
     EXPECT_NE(text.find("000 AB CD "), std::string::npos) << text;
     EXPECT_TRUE(dialog.transmitButton()->isEnabled());
     EXPECT_TRUE(dialogs.asked.empty());
+}
+
+// RPS_SCREENSHOT_DIR=FOLDER: test mode and an adjustment dialog of each layout, in English, on
+// the demonstration repeater.
+TEST_F(TestModeDialogTest, PicturesInEnglish)
+{
+    if (qEnvironmentVariable("RPS_SCREENSHOT_DIR").isEmpty())
+        GTEST_SKIP() << "RPS_SCREENSHOT_DIR not set";
+    LanguageTable english;
+    english.loadFile(kLanguageFile, "English");
+    TestModeSession englishSession(demo->link(), dialogs, english, image.main());
+    ASSERT_TRUE(englishSession.start());
+    CTestModeDialog dialog(englishSession, english);
+    dialog.setClockOpener([](QWidget*) {});
+    dialog.show();
+    QApplication::processEvents();
+    screenshot(&dialog, "test-mode.png");
+    const std::pair<int, const char*> layouts[] = {{4, "adjust-single.png"},
+                                                   {71, "adjust-two-values.png"},
+                                                   {6, "adjust-automatic.png"},
+                                                   {2, "adjust-lock-voltage.png"}};
+    for (const auto& [key, name] : layouts) {
+        const QString file = name;
+        dialog.setAdjustmentShown([&file](QDialog* shown) {
+            QApplication::processEvents();
+            screenshot(shown, file);
+            qobject_cast<CAdjustDialog*>(shown)->closeButton()->click();
+        });
+        dialog.openAdjustment(listRowOf(dialog, key));
+    }
+    dialog.closeButton()->click();
+    englishSession.finish();
 }

@@ -121,11 +121,12 @@ TEST(TestModeFailure, CancelAfterAFailedCommandLeavesTheTransmitterOff)
     ASSERT_TRUE(t.session.setTransmit(true));
     EXPECT_TRUE(t.rig.repeater.testMode().transmitting);
     t.rig.repeater.config().faults.silentCommands[0x0A] = 2;
-    t.dialogs.answers = {MessageAnswer::Ok, MessageAnswer::Cancel}; // Retry once, then Cancel
+    t.dialogs.answers = {MessageAnswer::Retry, MessageAnswer::Cancel};
     EXPECT_FALSE(t.session.setSquelch(1));
     EXPECT_TRUE(ended);
     ASSERT_EQ(t.dialogs.asked.size(), 2u);
     EXPECT_EQ(t.dialogs.asked[0].text, "T798");
+    EXPECT_EQ(t.dialogs.asked[0].buttons, MessageButtons::RetryCancel);
     t.session.finish();
     EXPECT_FALSE(t.rig.repeater.testMode().transmitting);
     EXPECT_FALSE(t.rig.repeater.inMode());
@@ -234,4 +235,94 @@ TEST(TuningFrames, VolumeSendsTheSignedDifference)
     ASSERT_TRUE(item.setVolume(item.volume() - 3));
     EXPECT_EQ(t.sentSince(before), (Bytes{0x21, 0x1B, 3}));
     EXPECT_FALSE(item.setVolume(32));
+}
+
+TEST(TuningFrames, GainBMovesWithTheGainCommandsSecondValueSwitchedOn)
+{
+    TestModeRig t;
+    ASSERT_TRUE(t.session.start());
+    AdjustmentSession gain(t.session, *tuningItemForKey(71, 0x0400));
+    ASSERT_TRUE(gain.openPoint(0));
+    std::size_t before = t.rig.sentBytes().size();
+    ASSERT_TRUE(gain.stepTo(64, 1));
+    EXPECT_EQ(t.sentSince(before), (Bytes{0xB3, 'T', 0x0D, 0xB3, 0x0A, 0xB3, 'T', 0x0E}));
+    EXPECT_EQ(t.rig.repeater.testMode().gains, (std::array<uint8_t, 2>{62, 64}));
+    ASSERT_TRUE(gain.apply(70, 1));
+    ASSERT_TRUE(gain.stepTo(63, 0));
+    EXPECT_EQ(t.rig.repeater.testMode().gains, (std::array<uint8_t, 2>{63, 70})) << "Gain A alone";
+    EXPECT_EQ(gain.values(), (std::vector<int>{63, 70}));
+    std::vector<int> current;
+    ASSERT_TRUE(gain.readCurrent(current));
+    EXPECT_EQ(current, (std::vector<int>{63, 70}));
+    EXPECT_FALSE(gain.stepTo(124, 1)) << "outside range code 4";
+    EXPECT_FALSE(gain.apply(10, 2)) << "the item has two values";
+}
+
+TEST(TuningFrames, AutomaticAdjustmentRunsUntilTheRepeaterReportsDone)
+{
+    TestModeRig t;
+    ASSERT_TRUE(t.session.start());
+    AdjustmentSession deviation(t.session, *tuningItemForKey(6, 0x0400));
+    ASSERT_TRUE(deviation.openPoint(2));
+    EXPECT_FALSE(deviation.stopAutomatic() && deviation.automaticRunning());
+    std::size_t before = t.rig.sentBytes().size();
+    ASSERT_TRUE(deviation.startAutomatic());
+    EXPECT_EQ(t.sentSince(before), (Bytes{0xF4, 'T', 0x0D}));
+    EXPECT_FALSE(deviation.startAutomatic()) << "already running";
+    AutomaticReport report;
+    int reports = 0;
+    do {
+        ASSERT_TRUE(deviation.readAutomatic(report));
+        ASSERT_LT(++reports, 20);
+    } while (report.state == AutomaticState::Running);
+    EXPECT_EQ(report.state, AutomaticState::Done);
+    EXPECT_EQ(report.data, 0x60);
+    EXPECT_EQ(report.if20, 2000);
+    EXPECT_FALSE(deviation.automaticRunning());
+    EXPECT_EQ(deviation.values(), (std::vector<int>{0x60})) << "the reached value is read back";
+    const Bytes sent = t.sentSince(before);
+    ASSERT_GE(sent.size(), 5u);
+    EXPECT_EQ((Bytes{sent.end() - 5, sent.end()}), (Bytes{0xF4, 'T', 0x0E, 0x07, 0x06}))
+        << "stopped, values read";
+
+    // Closing while the repeater still adjusts stops it first.
+    ASSERT_TRUE(deviation.startAutomatic());
+    before = t.rig.sentBytes().size();
+    ASSERT_TRUE(deviation.close());
+    const Bytes closing = t.sentSince(before);
+    EXPECT_EQ((Bytes{closing.begin(), closing.begin() + 3}), (Bytes{0xF4, 'T', 0x0E}));
+    EXPECT_EQ(t.rig.repeater.testMode().automaticPoint, 0);
+}
+
+TEST(TuningFrames, MeasuredValues)
+{
+    TestModeRig t;
+    ASSERT_TRUE(t.session.start());
+    AdjustmentSession drive(t.session, *tuningItemForKey(1, 0x0400));
+    ASSERT_TRUE(drive.openPoint(0));
+    t.rig.repeater.testMode().temperatureTenths = -53;
+    t.rig.repeater.testMode().crystalHz = 12'799'987;
+    int tenths = 0;
+    ASSERT_TRUE(drive.readTemperature(tenths));
+    EXPECT_EQ(tenths, -53);
+    uint32_t hz = 0;
+    ASSERT_TRUE(drive.readCrystalFrequency(hz));
+    EXPECT_EQ(hz, 12'799'987u);
+    ASSERT_TRUE(drive.apply(255));
+    int millivolts = 0;
+    ASSERT_TRUE(drive.readLockVoltage(millivolts));
+    EXPECT_EQ(millivolts, 5000) << "the top of the open point's range";
+    ASSERT_TRUE(drive.apply(0));
+    ASSERT_TRUE(drive.readLockVoltage(millivolts));
+    EXPECT_EQ(millivolts, 0);
+}
+
+TEST(TuningTexts, TemperatureInCelsiusOrFahrenheit)
+{
+    EXPECT_EQ(temperatureText(253, false), "25.3");
+    EXPECT_EQ(temperatureText(-53, false), "-5.3");
+    EXPECT_EQ(temperatureText(0, true), "32.0");
+    EXPECT_EQ(temperatureText(1000, true), "212.0");
+    EXPECT_EQ(temperatureText(-400, true), "-40.0");
+    EXPECT_EQ(temperatureText(253, true), "77.5");
 }

@@ -44,6 +44,7 @@ TEST_F(TuningBlockRows, TheRowsCoverTheShownPartOfTheBlockOnceInTableOrder)
 
     EXPECT_EQ(tuningRowLabel(0, env), "T279 T699");
     EXPECT_EQ(tuningRowLabel(12, env), "T338");
+    EXPECT_EQ(tuningRowLabel(15, env), "T282") << "the gain balance, as its adjustment item is named";
     EXPECT_EQ(tuningRowLabel(20, env), "T262 T697");
     EXPECT_EQ(row(53).storage.offset, 75u);
     EXPECT_EQ(tuningBlockLabels()[53].key, 12);

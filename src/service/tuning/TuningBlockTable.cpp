@@ -93,7 +93,8 @@ struct Table {
         add(u16(0).shownPlus(1), Range{1, 4096, 1}, {338, 0, 8});
         add(s16(2), Range{-32767, 32767, 1}, {339, 0, 8});
         add(u32(4), Range{100000000, 550000000, 1}, {340, 0, 8});
-        add(u8(26), Range{0, 123, 1}, {750, 0, 71}, &kCode4Codec);
+        // The gain balance value, named as its adjustment item (key 71).
+        add(u8(26), Range{0, 123, 1}, {282, 0, 71}, &kCode4Codec);
         run(262, 35, 28, 2, kFivePoints);
         run(263, 37, 38, 2, kFivePoints);
         run(284, 34, 48, 1, kFivePoints);
