@@ -12,63 +12,6 @@ namespace rps {
 namespace {
 
 using fields::Area;
-using fields::FieldRow;
-using fields::Width;
-
-std::size_t widthOf(const fields::Storage& s)
-{
-    switch (s.width) {
-    case Width::U8:
-    case Width::Bits8:
-    case Width::RecordBit:
-        return 1;
-    case Width::U16:
-    case Width::Bits16:
-    case Width::Bcd16:
-        return 2;
-    case Width::U32:
-        return 4;
-    case Width::Text:
-    case Width::Permutation:
-        return static_cast<std::size_t>(s.length);
-    case Width::None:
-        break;
-    }
-    return 0;
-}
-
-// The bytes the field's storage lives in, as an offset range into the main area (false) or the
-// auxiliary block (true); nothing for the local block or a record that does not exist.
-struct Place {
-    bool aux = false;
-    std::size_t first = 0;
-    std::size_t size = 0;
-};
-
-std::optional<Place> placeOf(ConfigImage& image, fields::FieldEngine& engine, const FieldRow& row, int record)
-{
-    const fields::Storage& s = row.storage;
-    std::span<uint8_t> bytes;
-    if (s.area == Area::Record)
-        bytes = s.part > 0 ? engine.records().recordPart(record, s.part) : engine.records().record(record);
-    else if (s.area == Area::Main)
-        bytes = image.main();
-    else if (s.area == Area::Aux)
-        bytes = image.aux();
-    const std::size_t size = widthOf(s);
-    if (bytes.empty() || size == 0)
-        return std::nullopt;
-    std::size_t offset = s.offset;
-    if (s.width == Width::RecordBit)
-        offset += static_cast<std::size_t>(record) / 8;
-    const uint8_t* start = bytes.data() + offset;
-    for (const bool aux : {false, true}) {
-        const std::span<uint8_t> area = aux ? image.aux() : image.main();
-        if (start >= area.data() && start + size <= area.data() + area.size())
-            return Place{aux, static_cast<std::size_t>(start - area.data()), size};
-    }
-    return std::nullopt;
-}
 
 std::array<std::map<std::size_t, std::string>, 2> placeNames(ConfigImage& image, const fields::FieldEnv& env)
 {
@@ -77,22 +20,21 @@ std::array<std::map<std::size_t, std::string>, 2> placeNames(ConfigImage& image,
         const auto session = form.open(image, env);
         fields::FieldEngine& engine = session->engine();
         for (const FieldEntry& field : listFields(form, engine)) {
-            const std::optional<Place> place = placeOf(image, engine, *field.row, field.record);
-            if (!place)
+            const std::optional<fields::FieldBytes> place = engine.bytesInImage(*field.row, field.record);
+            if (!place || (place->area != Area::Main && place->area != Area::Aux))
                 continue;
             std::string name = env.text(form.titleText);
             const std::string recordKey = engine.records().recordKey(field.record);
             if (!recordKey.empty())
                 name += " " + recordKey;
-            std::string caption = env.text(field.row->text);
-            // A numbered field says what its frame holds ("Embedded Message 1", not "1").
-            const FieldRow* frame = fields::findRow(engine.table(), field.row->place.group);
-            if (field.row->text < 0 && frame)
-                caption = env.text(frame->text) + " " + caption;
-            name += " \"" + caption + "\" [" + field.key + "]";
-            auto& area = names[place->aux ? 1 : 0];
-            for (std::size_t i = 0; i < place->size; ++i)
-                area.emplace(place->first + i, name);
+            name += " \"";
+            name += fieldCaption(engine, field);
+            name += "\" [";
+            name += field.key;
+            name += ']';
+            auto& area = names[place->area == Area::Aux ? 1 : 0];
+            for (std::size_t i = 0; i < place->length; ++i)
+                area.emplace(place->offset + i, name);
         }
     }
     return names;
