@@ -1,6 +1,7 @@
 #include "print/CPrintSelectionDialog.h"
 
 #include "forms/FieldForms.h"
+#include "forms/common/HelpRequest.h"
 #include "print/ReportPages.h"
 
 #include <QCheckBox>
@@ -118,6 +119,8 @@ void CPrintSelectionDialog::build()
     ok_->setDefault(true);
     auto* cancel = makeButton(kCancelText, "cancel");
     help_ = makeButton(kHelpText, "help");
+    connectHelpButton(help_);
+    setHelpContext(this, kPrintHelpContext);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {ok_, cancel, preview_, setup_, selectAll_, clearAll_, help_})
         buttons->addWidget(button);

@@ -16,6 +16,9 @@ class QSpinBox;
 
 namespace rps::print {
 
+// The help page of the print selection and of the print dialog.
+inline constexpr int kPrintHelpContext = 69637;
+
 class CPrintSelectionDialog : public QDialog {
 public:
     enum class Choice { Cancelled, Print, Preview };

@@ -1,6 +1,7 @@
 #include "print/ReportPrinting.h"
 
 #include "forms/common/FormSupport.h"
+#include "forms/common/HelpRequest.h"
 #include "print/CPrintSelectionDialog.h"
 #include "print/ReportPages.h"
 #include "print/ReportPainter.h"
@@ -16,6 +17,10 @@
 namespace rps::print {
 
 namespace {
+
+// The help pages of the print dialog, the preview and the page set-up.
+constexpr int kPreviewHelpContext = 69638;
+constexpr int kPrintSetupHelpContext = 69640;
 
 Orientation orientationOf(const QPrinter& printer)
 {
@@ -64,6 +69,7 @@ void ReportPrinting::run(Target target, QWidget* parent)
         },
         [this](QWidget* over) {
             QPageSetupDialog setup(printer_.get(), over);
+            setHelpContext(&setup, kPrintSetupHelpContext);
             setup.exec();
         },
         parent);
@@ -85,6 +91,7 @@ void ReportPrinting::run(Target target, QWidget* parent)
 void ReportPrinting::print(const PrintSelection& selection, QWidget* parent)
 {
     QPrintDialog dialog(printer_.get(), parent);
+    setHelpContext(&dialog, kPrintHelpContext);
     if (dialogShown_)
         dialogShown_(&dialog);
     if (dialog.exec() != QDialog::Accepted)
@@ -95,6 +102,7 @@ void ReportPrinting::print(const PrintSelection& selection, QWidget* parent)
 void ReportPrinting::preview(const PrintSelection& selection, QWidget* parent)
 {
     QPrintPreviewDialog dialog(printer_.get(), parent);
+    setHelpContext(&dialog, kPreviewHelpContext);
     dialog.setWindowTitle(QString::fromStdString(context_.texts.text(64)).remove(QLatin1Char('&')));
     // The preview's own paper buttons change the printer: the plan follows them.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

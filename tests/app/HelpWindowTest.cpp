@@ -12,6 +12,7 @@
 #include "forms/common/CGridView.h"
 #include "forms/common/FormCommands.h"
 #include "forms/common/HelpRequest.h"
+#include "print/CPrintSelectionDialog.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -243,4 +244,23 @@ TEST(HelpWindow, F1InAnOpenFunctionListOpensTheFunctionTableAtTheHighlightedFunc
     const std::string shown = shownAt(rig.frame().help().window());
     EXPECT_NE(shown.find("/doc/functions.html#function-"), std::string::npos) << shown;
     EXPECT_TRUE(rig.frame().help().window()->browser()->toPlainText().contains(highlighted));
+}
+
+TEST(HelpWindow, ThePrintSelectionsHelpButtonOpensThePrintingPage)
+{
+    if (!helpBuilt())
+        GTEST_SKIP() << "the help collections were not built";
+    ShellRig rig;
+    startWithHelp(rig);
+    std::string shown;
+    test::whenModal<QDialog>([&](QDialog& shownDialog) {
+        auto* dialog = dynamic_cast<print::CPrintSelectionDialog*>(&shownDialog);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->helpButton()->isEnabled());
+        QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
+        shown = shownAt(rig.frame().help().window());
+        dialog->reject();
+    });
+    rig.trigger(cmd::kPrint);
+    EXPECT_EQ(shown, "qthelp://org.zentrel.rps360t/doc/printing.html#print");
 }
