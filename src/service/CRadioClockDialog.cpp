@@ -40,13 +40,6 @@ CRadioClockDialog::CRadioClockDialog(TransferContext& context, ClockLink link, Q
     build(context.texts);
 }
 
-CRadioClockDialog::CRadioClockDialog(const LanguageTable& texts, QWidget* parent) : QDialog(parent)
-{
-    build(texts);
-    set_->setEnabled(false);
-    showReading(demoClockReading());
-}
-
 CRadioClockDialog::~CRadioClockDialog() = default;
 
 void CRadioClockDialog::build(const LanguageTable& texts)
@@ -153,17 +146,6 @@ void CRadioClockDialog::done(int result)
     if (clock_)
         clock_->stop();
     QDialog::done(result);
-}
-
-void openRadioClock(TransferContext& context, bool demo, QWidget* parent)
-{
-    if (demo) {
-        CRadioClockDialog dialog(context.texts, parent);
-        dialog.exec();
-        return;
-    }
-    CRadioClockDialog dialog(context, ClockLink::Own, parent);
-    dialog.exec();
 }
 
 } // namespace rps

@@ -20,8 +20,6 @@ class CRadioClockDialog : public QDialog {
 public:
     // A clock on the link: borrowed from test mode, or its own connection.
     CRadioClockDialog(TransferContext& context, ClockLink link, QWidget* parent = nullptr);
-    // Demonstration mode: no repeater, the clock reads zeros.
-    CRadioClockDialog(const LanguageTable& texts, QWidget* parent = nullptr);
     ~CRadioClockDialog() override;
 
     QLabel* dateField() const { return date_; }
@@ -52,8 +50,5 @@ private:
     bool started_ = false;
     bool busy_ = false;
 };
-
-// Opens the clock dialog modally on a connection of its own (or the demonstration clock).
-void openRadioClock(TransferContext& context, bool demo, QWidget* parent);
 
 } // namespace rps

@@ -30,11 +30,6 @@ ClockReading clockReadingOf(std::span<const uint8_t, 12> digits)
     return {pairs(digits.first(6), "20", '-'), pairs(digits.subspan(6, 6), "", ':')};
 }
 
-ClockReading demoClockReading()
-{
-    return {"0000-00-00", "00:00:00"};
-}
-
 RadioClock::~RadioClock()
 {
     stop();

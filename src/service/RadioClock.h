@@ -19,7 +19,6 @@ struct ClockReading {
 
 // The dialog's texts of the twelve reply digits YYMMDDhhmmss.
 ClockReading clockReadingOf(std::span<const uint8_t, 12> digits);
-ClockReading demoClockReading();
 
 enum class ClockLink {
     Borrowed, // test mode holds the link in tuning mode

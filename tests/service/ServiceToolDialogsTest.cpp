@@ -117,15 +117,6 @@ TEST(RadioClockDialog, AFailedReadFromTestModeClosesOnlyTheClock)
     EXPECT_EQ(rig.repeater.leaveCount(), 0);
 }
 
-TEST(RadioClockDialog, DemonstrationClockReadsZeros)
-{
-    CRadioClockDialog dialog(numberedTexts());
-    dialog.show();
-    EXPECT_EQ(dialog.dateField()->text(), "0000-00-00");
-    EXPECT_EQ(dialog.timeField()->text(), "00:00:00");
-    EXPECT_FALSE(dialog.setButton()->isEnabled());
-}
-
 TEST(RadioInfoDialog, ShowsTheRepeatersLinesAndPrintsThem)
 {
     sim::SimConfig config;
