@@ -1,4 +1,5 @@
 // The read-back after a write, and the serial trace, against the simulated repeater.
+#include "TestPaths.h"
 #include "TransferRig.h"
 
 #include "link/LinkTexts.h"
@@ -109,6 +110,19 @@ TEST(WriteReadBack, ReportGroupsBytesByBlockOrWindowAndElidesLongRuns)
     EXPECT_NE(report.find("0x2007"), std::string::npos);
     EXPECT_EQ(report.find("0x2008"), std::string::npos) << "only the first eight bytes of a block are listed";
     EXPECT_NE(report.find("0x0105"), std::string::npos);
+
+    // In English each byte reads as it was sent and read back, named by the field that holds it.
+    LanguageTable english;
+    english.loadFile(kLanguageFile, "English");
+    const std::string named = readBackReport(
+        english, texts::kReadBackDiffers, blocks, sentMain, readMain, sentAux, readAux,
+        [](bool aux, std::size_t offset) { return aux ? std::string() : "byte " + std::to_string(offset); });
+    EXPECT_NE(named.find("\n  0x2000: sent 0xFF, read back 0x00 - byte 8192\n"), std::string::npos) << named;
+    EXPECT_NE(
+        named.find(
+            "Auxiliary window 1 (0x0100-0x01FF): 1 byte(s) differ\n  0x0105: sent 0xFF, read back 0x02"),
+        std::string::npos)
+        << named;
 }
 
 std::string hexOf(std::string_view text)

@@ -132,6 +132,10 @@ TEST(ReportContent, ReadsProgrammedChannelsCwIdMultiTablesAndUsersFromTheImage)
     EXPECT_EQ(content.users[0], 1);
     EXPECT_EQ(content.users[1], 0);
     EXPECT_EQ(reportContent(image.image, 7, 8).channels, std::vector<int>{});
+    // Both ends of the range count: its first and its last channel.
+    EXPECT_EQ(reportContent(image.image, 1, 1).channels, std::vector<int>{0});
+    EXPECT_EQ(reportContent(image.image, 5, 6).channels, (std::vector<int>{4, 5}));
+    EXPECT_EQ(reportContent(image.image, 10, 30).cwIdChannels, std::vector<int>{9});
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace rps::print {
@@ -103,6 +104,23 @@ TEST(ReportPages, UserRecordsAreSortedByIdInTwoColumns)
     EXPECT_EQ(body[0].rows[0][0], "2"); // the record's own number
     EXPECT_EQ(body[0].rows[2][1], "300");
     EXPECT_EQ(body[0].rows[0][4], ""); // the second column is empty
+}
+
+TEST(ReportPages, EachUserListPrintsItsOwnChoices)
+{
+    DemoImage demo; // the group list holds 100 to 2000, the last two switched off
+    const ReportPages report(*demo.image, demo.env, kUsers, 1, 30, Orientation::Portrait);
+    const auto groups = std::find_if(report.plan().begin(), report.plan().end(),
+                                     [](const PageEntry& page) { return page.items.at(0) == 1; });
+    ASSERT_NE(groups, report.plan().end());
+    const SectionBody body = report.body(*groups);
+    ASSERT_EQ(body.size(), 1u);
+    ASSERT_EQ(body[0].rows.size(), 20u);
+    EXPECT_EQ(body[0].rows[0][1], "100");
+    EXPECT_EQ(body[0].rows[0][2], "On");
+    EXPECT_EQ(body[0].rows[18][1], "1900");
+    EXPECT_EQ(body[0].rows[18][2], "Off");
+    EXPECT_EQ(body[0].rows[19][2], "Off");
 }
 
 TEST(ReportPages, HeaderBlocksFollowTheSelection)

@@ -203,6 +203,11 @@ TEST(TuningFrames, StepAndApplyOnATwoByteItem)
     const Bytes sent = t.sentSince(before);
     ASSERT_GE(sent.size(), 4u);
     EXPECT_EQ((Bytes{sent[0], sent[1], sent[2]}), (Bytes{0xD8, 0x0E, 0x10})) << "closed, test channel again";
+    before = t.rig.sentBytes().size();
+    ASSERT_TRUE(key0.close());
+    const Bytes again = t.sentSince(before);
+    ASSERT_GE(again.size(), 2u);
+    EXPECT_NE((Bytes{again[0], again[1]}), (Bytes{0xD8, 0x0E})) << "a closed item is not switched off twice";
 }
 
 TEST(TuningFrames, GainItemReadsTwoValuesAndRangeCode4StepsTheRawValue)
