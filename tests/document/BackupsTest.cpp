@@ -69,6 +69,9 @@ TEST(Backups, UnitNamesTakeTheSerialWithErasedBytesAsBlanks)
     EXPECT_EQ(unitName(model, unitRecord("SN0000360123")), "QLM-940-SN0000360123");
     EXPECT_EQ(unitName(model, unitRecord("  AB 12")), "QLM-940-AB_12");
     EXPECT_EQ(unitName(model, unitRecord("A/B")), "QLM-940-A_B") << "never a path separator";
+    // Letters and digits at both ends of their ranges stay as they are; whatever else is '_'.
+    EXPECT_EQ(unitName(model, unitRecord("az09AZ-.z")), "QLM-940-az09AZ-.z");
+    EXPECT_EQ(unitName(model, unitRecord("`{@[:/")), "QLM-940-______");
     EXPECT_EQ(unitName(model, unitRecord("")), "QLM-940-unknown");
     EXPECT_EQ(unitName(model, {}), "QLM-940-unknown");
 }
