@@ -192,6 +192,9 @@ TEST(TuningFrames, StepAndApplyOnATwoByteItem)
     ASSERT_TRUE(key0.stepTo(start + 1));
     EXPECT_EQ(t.sentSince(before), (Bytes{0xD8, 0x0A}));
     before = t.rig.sentBytes().size();
+    ASSERT_TRUE(key0.stepTo(start + 301));
+    EXPECT_EQ(t.sentSince(before), (Bytes{0xD8, 0x1A, 0x01, 0x2C})) << "a larger step in one two-byte frame";
+    before = t.rig.sentBytes().size();
     ASSERT_TRUE(key0.apply(0x0123));
     EXPECT_EQ(t.sentSince(before), (Bytes{0xD8, 0x1C, 0x01, 0x23}));
     std::vector<int> current;
