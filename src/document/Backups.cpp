@@ -68,8 +68,11 @@ std::string claimFile(const fs::path& folder, int64_t localSeconds, int& error)
     const std::string base = fileName(localSeconds);
     for (int n = 1; n < 100; ++n) {
         std::string name = base;
-        if (n > 1)
-            name.insert(name.size() - 4, "-" + std::to_string(n));
+        if (n > 1) {
+            std::string suffix = "-";
+            suffix += std::to_string(n);
+            name.insert(name.size() - 4, suffix);
+        }
         const fs::path path = folder / name;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
         if (fd >= 0) {
