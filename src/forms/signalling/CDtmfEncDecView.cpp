@@ -24,13 +24,8 @@ CDtmfEncDecView::CDtmfEncDecView(FormContext& context, QWidget* parent)
     // The transpond fields and the side tone belong to the form-wide record.
     form->setRecord(kEncDecWideRecord);
     setFieldForm(form);
-    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        // An emptied code takes its remote-control assignments along.
-        if (result.changed)
-            this->context().host.refreshAllForms();
-        refreshFromImage();
-    });
+    // An emptied code takes its remote-control assignments along.
+    connect(form, &CFieldForm::edited, this, &CDtmfEncDecView::showStored);
     refreshFromImage();
 }
 

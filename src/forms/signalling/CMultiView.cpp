@@ -23,13 +23,8 @@ CMultiView::CMultiView(FormContext& context, QWidget* parent)
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     setFieldForm(form);
     connect(form, &CFieldForm::recordChosen, this, &CMultiView::showTable);
-    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        // A table that lost its entries takes the channels' references along.
-        if (result.changed)
-            this->context().host.refreshAllForms();
-        refreshFromImage();
-    });
+    // A table that lost its entries takes the channels' references along.
+    connect(form, &CFieldForm::edited, this, &CMultiView::showStored);
     refreshFromImage();
 }
 

@@ -22,12 +22,7 @@ CUserRecordsView::CUserRecordsView(FormContext& context, QWidget* parent)
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this,
         {std::begin(users::kPageTexts), std::end(users::kPageTexts)});
     setFieldForm(form);
-    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        if (result.changed)
-            this->context().host.refreshAllForms();
-        refreshFromImage();
-    });
+    connect(form, &CFieldForm::edited, this, &CUserRecordsView::showStored);
     refreshFromImage();
 }
 
