@@ -7,7 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 
@@ -41,6 +43,25 @@ protected:
     std::unique_ptr<SimProcess> sim;
 };
 
+// The frames the PC sent that start with one of the write commands. The frame that answers the
+// identification is two bytes, its first a key byte that may be any value, so it never counts.
+std::vector<std::string> writeFramesIn(const std::string& trace)
+{
+    std::vector<std::string> frames;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        const auto at = line.find("PC> ");
+        if (at == std::string::npos)
+            continue;
+        std::istringstream bytes(line.substr(at + 4));
+        std::vector<std::string> frame{std::istream_iterator<std::string>(bytes), {}};
+        static const std::vector<std::string> writes{"2C", "57", "5A", "58", "03"};
+        if (frame.size() >= 3 && std::find(writes.begin(), writes.end(), frame.front()) != writes.end())
+            frames.push_back(line);
+    }
+    return frames;
+}
+
 unsigned modeOf(const fs::path& path)
 {
     struct stat status {};
@@ -67,6 +88,7 @@ TEST_F(BackupCli, AWriteIsBackedUpReadBackAndVerifiedWithoutWriting)
     EXPECT_NE(trace.find("PC> 03 ** ** ** ** ** **"), std::string::npos);
     EXPECT_EQ(trace.find("PC> 03 4B 39"), std::string::npos);
     EXPECT_NE(trace.find("PC> 52 00 9F"), std::string::npos) << "the last block is read back";
+    EXPECT_FALSE(writeFramesIn(trace).empty()) << "the write's own frames are recognised";
 
     ASSERT_EQ(cli("set " + file("new.dat") + " -o " + file("other.dat") + " message.line-1=HELLO").exitCode,
               0);
@@ -75,9 +97,7 @@ TEST_F(BackupCli, AWriteIsBackedUpReadBackAndVerifiedWithoutWriting)
         const CliRun verified =
             cli("verify --port " + link() + " --trace " + file("verify.txt") + " " + file(name));
         EXPECT_EQ(verified.exitCode, expected) << verified.errors;
-        const std::string frames = text("verify.txt");
-        for (const char* write : {"PC> 2C", "PC> 57", "PC> 5A", "PC> 58", "PC> 03"})
-            EXPECT_EQ(frames.find(write), std::string::npos) << write;
+        EXPECT_EQ(writeFramesIn(text("verify.txt")), std::vector<std::string>{});
         if (expected == 1) {
             EXPECT_NE(verified.errors.find("0x0200: sent 0x48, read back 0x00"), std::string::npos)
                 << verified.errors;
