@@ -3,23 +3,24 @@
 #include "forms/channel/CBeatShiftView.h"
 #include "forms/channel/CChEditView.h"
 #include "forms/channel/CChInfoView.h"
+#include "forms/common/CDeclaredFormView.h"
 #include "forms/common/FormCommands.h"
 #include "forms/feature/CFeatureView.h"
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
-#include "forms/feature/CScanInfoView.h"
 #include "forms/feature/CSpecialView.h"
 #include "forms/signalling/CCWIDView.h"
 #include "forms/signalling/CCWMesView.h"
 #include "forms/signalling/CDtmfEncDecView.h"
-#include "forms/signalling/CDtmfView.h"
 #include "forms/signalling/CEmbPassView.h"
 #include "forms/signalling/CEmbView.h"
 #include "forms/signalling/CMultiView.h"
-#include "forms/signalling/CNxdnView.h"
 #include "forms/signalling/CRemoteView.h"
 #include "forms/signalling/CTestFreqView.h"
 #include "forms/signalling/CUserRecordsView.h"
+#include "forms/feature/ScanFields.h"
+#include "forms/signalling/DtmfFields.h"
+#include "forms/signalling/NxdnFields.h"
 
 #include <algorithm>
 #include <array>
@@ -30,16 +31,32 @@ namespace {
 
 using enum FormPlace;
 
+// The forms that are their declared fields and nothing more.
+CFormView* createDtmfView(FormContext& context, QWidget* parent)
+{
+    return new CDeclaredFormView(context, kDtmfCommand, "dtmf", signalling::kDtmfFields, parent);
+}
+
+CFormView* createScanView(FormContext& context, QWidget* parent)
+{
+    return new CDeclaredFormView(context, kScanInformationCommand, "scan", kScanFields, parent);
+}
+
+CFormView* createNxdnView(FormContext& context, QWidget* parent)
+{
+    return new CDeclaredFormView(context, kNxdnCommand, "nxdn", signalling::kNxdnFields, parent);
+}
+
 // A new form is one row here: its command, Edit menu text, title and tree text, place and
 // factory. Forms still to come have no factory; their Edit entries are shown disabled.
 const std::array<FormDescriptor, 19> kCatalog{{
     {kChannelInformationCommand, 88, 841, EditMenuThenSeparator, &CChInfoView::create},
     {kOptionalFeaturesCommand, 73, 833, EditMenu, &CFeatureView::create},
     {kKeyAssignmentCommand, 72, 832, EditMenu, &CKeyView::create},
-    {kScanInformationCommand, 74, 834, EditMenuThenSeparator, &CScanInfoView::create},
-    {kDtmfCommand, 79, 842, EditMenu, &CDtmfView::create},
+    {kScanInformationCommand, 74, 834, EditMenuThenSeparator, &createScanView},
+    {kDtmfCommand, 79, 842, EditMenu, &createDtmfView},
     {kEncodeDecodeCommand, 75, 835, EditMenuThenSeparator, &CDtmfEncDecView::create},
-    {kNxdnCommand, 80, 845, EditMenuThenSeparator, &CNxdnView::create},
+    {kNxdnCommand, 80, 845, EditMenuThenSeparator, &createNxdnView},
     {kRemoteControlCommand, 76, 836, EditMenu, &CRemoteView::create},
     {kFunctionPortCommand, 85, 843, EditMenu, &CFuncPortView::create},
     {kMultiTableCommand, 77, 837, EditMenu, &CMultiView::create},

@@ -264,7 +264,7 @@ QStringList controlsOutOfSight(QWidget* form, QWidget* shown)
     return outside;
 }
 
-TEST(ChildWindows, EveryFormFitsTheWorkAreaOfA1280By800WindowWithTheTreeShown)
+TEST(ChildWindows, EveryFormIsTitledAndFitsTheWorkAreaOfA1280By800WindowWithTheTreeShown)
 {
     ShellRig rig;
     startOnDemo(rig, QSize(1280, 800));
@@ -274,6 +274,11 @@ TEST(ChildWindows, EveryFormFitsTheWorkAreaOfA1280By800WindowWithTheTreeShown)
     forEachForm(frame, [&](CFormView* form, int command) {
         QMdiSubWindow* window = childWindow(form);
         ASSERT_NE(window, nullptr);
+        // Each window is titled by its form, whether the form names itself or takes its
+        // declared form's name; channel forms add the channel after it.
+        const std::string title = rig.text(formRegistration(command)->titleText);
+        EXPECT_TRUE(window->windowTitle().startsWith(QString::fromStdString(title)))
+            << "form " << command << ": " << window->windowTitle().toStdString();
         EXPECT_TRUE(workArea->rect().contains(window->geometry()))
             << "form " << command << ": window " << window->width() << "x" << window->height() << " in "
             << workArea->width() << "x" << workArea->height();

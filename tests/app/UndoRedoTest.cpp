@@ -12,7 +12,7 @@
 #include "forms/common/CFieldForm.h"
 #include "forms/common/CGridView.h"
 #include "forms/feature/CFeatureView.h"
-#include "forms/feature/CScanInfoView.h"
+#include "forms/common/CDeclaredFormView.h"
 #include "forms/feature/FeatureFields.h"
 #include "forms/feature/ScanFields.h"
 #include "model/DataFile.h"
@@ -103,7 +103,7 @@ TEST_F(UndoRedo, EditsInTwoFormsAndAGridPasteGoBackAndForwardOneStepEach)
     const QString totShown = tot->text();
     const ImageAreas afterFeatures = rig.image().working();
 
-    auto* scan = open<CScanInfoView>(kScanInformationCommand);
+    auto* scan = open<CDeclaredFormView>(kScanInformationCommand);
     ASSERT_NE(scan, nullptr);
     QLineEdit* dwell = typeInto(scan, scan::kItemDwell, "2");
     ASSERT_EQ(rig.image().main()[feature::kScanDwell], 20);

@@ -25,6 +25,27 @@ CFieldFormView::CFieldFormView(FormContext& context, int command, QWidget* paren
 {
 }
 
+CFieldForm* CFieldFormView::makeDeclaredForm(fields::FieldTable fields, std::string_view key,
+                                             std::vector<int> pageTexts)
+{
+    titleText_ = declaredFormTitle(key);
+    FormContext& shared = context();
+    return new CFieldForm(
+        fields, [&shared, key] { return openDeclaredForm(shared, key); }, [this](int n) { return text(n); },
+        shared.host.decimalSeparator(), this, std::move(pageTexts));
+}
+
+void CFieldFormView::refreshFromImage()
+{
+    if (form_)
+        form_->refresh();
+}
+
+QString CFieldFormView::formTitle() const
+{
+    return text(titleText_);
+}
+
 void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons, QWidget* body)
 {
     form_ = form;

@@ -8,6 +8,9 @@
 
 #include <QList>
 
+#include <string_view>
+#include <vector>
+
 class QPushButton;
 
 namespace rps {
@@ -20,7 +23,16 @@ public:
     CFieldForm* fieldForm() const { return form_; }
     QWidget* control(int item) const { return form_ ? form_->control(item) : nullptr; }
 
+    // Re-reads the form's fields; a view with more on it adds its own.
+    void refreshFromImage() override;
+    // The title of the declared form the view shows; a title that follows the record overrides it.
+    QString formTitle() const override;
+
 protected:
+    // The form declared under `key` over these rows of its table (a view may show part of it),
+    // its pages named by pageTexts; the view takes the declared form's title.
+    CFieldForm* makeDeclaredForm(fields::FieldTable fields, std::string_view key,
+                                 std::vector<int> pageTexts = {});
     // Places the form above the button row; extra buttons sit left of Close and Help. A form
     // shown among other widgets comes with the body that holds them all.
     void setFieldForm(CFieldForm* form, const QList<QPushButton*>& extraButtons = {},
@@ -37,6 +49,7 @@ protected:
 
 private:
     CFieldForm* form_ = nullptr;
+    int titleText_ = 0;
 };
 
 } // namespace rps

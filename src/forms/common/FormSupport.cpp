@@ -20,6 +20,11 @@ std::unique_ptr<FieldFormSession> openDeclaredForm(FormContext& context, std::st
     return findDeclaredForm(key)->open(context.image, formFieldEnv(context));
 }
 
+int declaredFormTitle(std::string_view key)
+{
+    return findDeclaredForm(key)->titleText;
+}
+
 void showFormMessage(FormContext& context, int textNumber)
 {
     if (textNumber == 0)

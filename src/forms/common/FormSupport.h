@@ -14,6 +14,8 @@ namespace rps {
 fields::FieldEnv formFieldEnv(const FormContext& context);
 // The declared form with this key (channel, beat-shift, features ...) over the context's image.
 std::unique_ptr<FieldFormSession> openDeclaredForm(FormContext& context, std::string_view key);
+// The language text naming that declared form.
+int declaredFormTitle(std::string_view key);
 // Shows the warning or message of a store result, if any.
 void showFormMessage(FormContext& context, int textNumber);
 QString languageText(const FormContext& context, int number);

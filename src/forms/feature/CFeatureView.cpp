@@ -13,21 +13,12 @@ constexpr std::string_view kFeatureFormKey = "features";
 } // namespace
 
 CFeatureView::CFeatureView(FormContext& context, QWidget* parent)
-    : CFieldFormView(context, kOptionalFeaturesCommand, parent)
+    : CDeclaredFormView(context, kOptionalFeaturesCommand, kFeatureFormKey, feature::featureFields(), parent,
+                        {std::begin(feature::kFeaturePageTexts), std::end(feature::kFeaturePageTexts)})
 {
-    auto* form = new CFieldForm(
-        feature::featureFields(), [&context] { return openDeclaredForm(context, kFeatureFormKey); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this,
-        {std::begin(feature::kFeaturePageTexts), std::end(feature::kFeaturePageTexts)});
-    setFieldForm(form);
-    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        // Removed functions and reset entries show in the key, port and remote-control forms.
-        if (result.changed)
-            this->context().host.refreshAllForms();
-        refreshFromImage();
-    });
-    connect(form, &CFieldForm::buttonClicked, this, [this](int item) {
+    // Removed functions and reset entries show in the key, port and remote-control forms: the
+    // shared reaction to a stored edit refreshes every form.
+    connect(fieldForm(), &CFieldForm::buttonClicked, this, [this](int item) {
         if (item != feature::kItemDataPassword)
             return;
         CDataPasswordDialog* dialog = makePasswordDialog();
@@ -35,22 +26,11 @@ CFeatureView::CFeatureView(FormContext& context, QWidget* parent)
             this->context().host.refreshAllForms();
         dialog->deleteLater();
     });
-    refreshFromImage();
 }
 
 CFormView* CFeatureView::create(FormContext& context, QWidget* parent)
 {
     return new CFeatureView(context, parent);
-}
-
-QString CFeatureView::formTitle() const
-{
-    return text(feature::kFeatureTitleText);
-}
-
-void CFeatureView::refreshFromImage()
-{
-    fieldForm()->refresh();
 }
 
 CDataPasswordDialog* CFeatureView::makePasswordDialog()

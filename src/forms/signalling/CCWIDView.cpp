@@ -11,9 +11,7 @@ namespace rps {
 
 CCWIDView::CCWIDView(FormContext& context, QWidget* parent) : CFieldFormView(context, kCwIdCommand, parent)
 {
-    auto* form = new CFieldForm(
-        kCwIdFields, [&context] { return openDeclaredForm(context, "cwid"); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
+    CFieldForm* form = makeDeclaredForm(kCwIdFields, "cwid");
     setFieldForm(form);
     fitToText(control(cwid::kItemText));
     connect(form, &CFieldForm::edited, this, &CCWIDView::stored);
@@ -23,11 +21,6 @@ CCWIDView::CCWIDView(FormContext& context, QWidget* parent) : CFieldFormView(con
 CFormView* CCWIDView::create(FormContext& context, QWidget* parent)
 {
     return new CCWIDView(context, parent);
-}
-
-QString CCWIDView::formTitle() const
-{
-    return text(cwid::kTitleText);
 }
 
 void CCWIDView::refreshFromImage()

@@ -14,7 +14,6 @@ public:
 
     void refreshFromImage() override;
     void channelSelectionChanged(int channel) override;
-    QString formTitle() const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

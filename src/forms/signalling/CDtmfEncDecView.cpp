@@ -15,33 +15,18 @@ constexpr std::string_view kEncDecFormKey = "encode-decode";
 } // namespace
 
 CDtmfEncDecView::CDtmfEncDecView(FormContext& context, QWidget* parent)
-    : CFieldFormView(context, kEncodeDecodeCommand, parent)
+    : CDeclaredFormView(context, kEncodeDecodeCommand, kEncDecFormKey, encDecFields(), parent,
+                        {std::begin(kEncDecPageTexts), std::end(kEncDecPageTexts)})
 {
-    auto* form = new CFieldForm(
-        encDecFields(), [&context] { return openDeclaredForm(context, kEncDecFormKey); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this,
-        {std::begin(kEncDecPageTexts), std::end(kEncDecPageTexts)});
-    // The transpond fields and the side tone belong to the form-wide record.
-    form->setRecord(kEncDecWideRecord);
-    setFieldForm(form);
-    // An emptied code takes its remote-control assignments along.
-    connect(form, &CFieldForm::edited, this, &CDtmfEncDecView::showStored);
+    // The transpond fields and the side tone belong to the form-wide record. An emptied code
+    // takes its remote-control assignments along: the shared reaction refreshes every form.
+    fieldForm()->setRecord(kEncDecWideRecord);
     refreshFromImage();
 }
 
 CFormView* CDtmfEncDecView::create(FormContext& context, QWidget* parent)
 {
     return new CDtmfEncDecView(context, parent);
-}
-
-QString CDtmfEncDecView::formTitle() const
-{
-    return text(kEncDecTitleText);
-}
-
-void CDtmfEncDecView::refreshFromImage()
-{
-    fieldForm()->refresh();
 }
 
 CChildFrame* CDtmfEncDecView::createFrame(const QList<QKeySequence>& frameKeys)

@@ -21,9 +21,7 @@ constexpr int kPasswordChangeText = 43;
 CEmbPassView::CEmbPassView(FormContext& context, QWidget* parent)
     : CFieldFormView(context, kEmbeddedPasswordCommand, parent)
 {
-    auto* form = new CFieldForm(
-        kProtectedMessageFields, [&context] { return openDeclaredForm(context, "protected-message"); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
+    CFieldForm* form = makeDeclaredForm(kProtectedMessageFields, "protected-message");
     write_ = new QPushButton(text(kWriteText), this);
     write_->setObjectName("writeMessage");
     password_ = new QPushButton(text(kPasswordChangeText), this);
@@ -34,10 +32,7 @@ CEmbPassView::CEmbPassView(FormContext& context, QWidget* parent)
         control(item)->setFont(fixedWidthFont());
         fitToText(control(item));
     }
-    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        refreshFromImage();
-    });
+    connect(form, &CFieldForm::edited, this, &CEmbPassView::showStored);
     connect(write_, &QPushButton::clicked, this, [this] { run(Operation::Write); });
     connect(password_, &QPushButton::clicked, this, [this] { run(Operation::ChangePassword); });
     refreshFromImage();
@@ -46,11 +41,6 @@ CEmbPassView::CEmbPassView(FormContext& context, QWidget* parent)
 CFormView* CEmbPassView::create(FormContext& context, QWidget* parent)
 {
     return new CEmbPassView(context, parent);
-}
-
-QString CEmbPassView::formTitle() const
-{
-    return text(kProtectedMessageTitleText);
 }
 
 void CEmbPassView::refreshFromImage()

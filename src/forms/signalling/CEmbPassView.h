@@ -16,7 +16,6 @@ public:
     static CFormView* create(FormContext& context, QWidget* parent);
 
     void refreshFromImage() override;
-    QString formTitle() const override;
     QPushButton* writeButton() const { return write_; }
     QPushButton* passwordButton() const { return password_; }
     bool busy() const { return busy_; }

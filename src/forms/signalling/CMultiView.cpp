@@ -16,31 +16,16 @@ constexpr std::string_view kMultiFormKey = "multi-table";
 } // namespace
 
 CMultiView::CMultiView(FormContext& context, QWidget* parent)
-    : CFieldFormView(context, kMultiTableCommand, parent)
+    : CDeclaredFormView(context, kMultiTableCommand, kMultiFormKey, kMultiFields, parent)
 {
-    auto* form = new CFieldForm(
-        kMultiFields, [&context] { return openDeclaredForm(context, kMultiFormKey); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
-    setFieldForm(form);
-    connect(form, &CFieldForm::recordChosen, this, &CMultiView::showTable);
-    // A table that lost its entries takes the channels' references along.
-    connect(form, &CFieldForm::edited, this, &CMultiView::showStored);
-    refreshFromImage();
+    // A table that lost its entries takes the channels' references along: the shared reaction
+    // refreshes every form.
+    connect(fieldForm(), &CFieldForm::recordChosen, this, &CMultiView::showTable);
 }
 
 CFormView* CMultiView::create(FormContext& context, QWidget* parent)
 {
     return new CMultiView(context, parent);
-}
-
-QString CMultiView::formTitle() const
-{
-    return text(kMultiTitleText);
-}
-
-void CMultiView::refreshFromImage()
-{
-    fieldForm()->refresh();
 }
 
 CGridView* CMultiView::analogGrid() const

@@ -1,21 +1,19 @@
 #pragma once
 // "Multi Table": the table number over the analog and NXDN entry grids of that table,
 // declared in MultiFields.
-#include "forms/common/CFieldFormView.h"
+#include "forms/common/CDeclaredFormView.h"
 
 namespace rps {
 
 class CGridView;
 
-class CMultiView : public CFieldFormView {
+class CMultiView : public CDeclaredFormView {
     Q_OBJECT
 public:
     CMultiView(FormContext& context, QWidget* parent = nullptr);
 
     static CFormView* create(FormContext& context, QWidget* parent);
 
-    void refreshFromImage() override;
-    QString formTitle() const override;
 
     int table() const { return fieldForm()->record() + 1; }
     CGridView* analogGrid() const;

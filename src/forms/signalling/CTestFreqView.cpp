@@ -13,28 +13,18 @@ using namespace signalling;
 CTestFreqView::CTestFreqView(FormContext& context, QWidget* parent)
     : CFieldFormView(context, kTestFrequencyCommand, parent)
 {
-    auto* form = new CFieldForm(
-        kTestFreqFields, [&context] { return openDeclaredForm(context, "test-frequency"); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
+    CFieldForm* form = makeDeclaredForm(kTestFreqFields, "test-frequency");
     channelPaste_ = new QPushButton(text(testfreq::kChPasteText), this);
     channelPaste_->setObjectName("channelPaste");
     setFieldForm(form, {channelPaste_});
     connect(channelPaste_, &QPushButton::clicked, this, &CTestFreqView::pasteChannels);
-    connect(form, &CFieldForm::edited, this, [this](int, const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        refreshFromImage();
-    });
+    connect(form, &CFieldForm::edited, this, &CTestFreqView::showStored);
     refreshFromImage();
 }
 
 CFormView* CTestFreqView::create(FormContext& context, QWidget* parent)
 {
     return new CTestFreqView(context, parent);
-}
-
-QString CTestFreqView::formTitle() const
-{
-    return text(kTestFreqTitleText);
 }
 
 CGridView* CTestFreqView::grid() const

@@ -17,7 +17,6 @@ public:
     static CFormView* create(FormContext& context, QWidget* parent);
 
     void refreshFromImage() override;
-    QString formTitle() const override;
     CGridView* grid() const;
     QPushButton* channelPasteButton() const { return channelPaste_; }
 

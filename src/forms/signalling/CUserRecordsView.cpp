@@ -15,30 +15,14 @@ constexpr std::string_view kUserFormKey = "user-list";
 } // namespace
 
 CUserRecordsView::CUserRecordsView(FormContext& context, QWidget* parent)
-    : CFieldFormView(context, kUserListCommand, parent)
+    : CDeclaredFormView(context, kUserListCommand, kUserFormKey, userFields(), parent,
+                        {std::begin(users::kPageTexts), std::end(users::kPageTexts)})
 {
-    auto* form = new CFieldForm(
-        userFields(), [&context] { return openDeclaredForm(context, kUserFormKey); },
-        [this](int n) { return text(n); }, context.host.decimalSeparator(), this,
-        {std::begin(users::kPageTexts), std::end(users::kPageTexts)});
-    setFieldForm(form);
-    connect(form, &CFieldForm::edited, this, &CUserRecordsView::showStored);
-    refreshFromImage();
 }
 
 CFormView* CUserRecordsView::create(FormContext& context, QWidget* parent)
 {
     return new CUserRecordsView(context, parent);
-}
-
-QString CUserRecordsView::formTitle() const
-{
-    return text(users::kTitleText);
-}
-
-void CUserRecordsView::refreshFromImage()
-{
-    fieldForm()->refresh();
 }
 
 CChildFrame* CUserRecordsView::createFrame(const QList<QKeySequence>& frameKeys)

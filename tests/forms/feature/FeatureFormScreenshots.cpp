@@ -2,7 +2,7 @@
 // configuration, each in its child frame on a 1280x800 MDI area as the main window shows
 // them: scripts/screenshots-feature-forms.
 #include "../FormTestHost.h"
-#include "forms/feature/CScanInfoView.h"
+#include "forms/common/CDeclaredFormView.h"
 #include "forms/feature/CSpecialView.h"
 #include "model/DataFile.h"
 

@@ -3,7 +3,7 @@
 #include "../FormTestHost.h"
 #include "forms/common/CGridView.h"
 #include "forms/common/CSpinEdit.h"
-#include "forms/feature/CScanInfoView.h"
+#include "forms/common/CDeclaredFormView.h"
 #include "forms/feature/CSpecialView.h"
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"
@@ -56,7 +56,7 @@ TEST(ScanInfoViewTest, PriorityChannelLookBackAndRevertFollowThePriorityMode)
     FormTestHost host;
     ChannelStore(host.image).create(2); // channel 3
     host.openForm(kScanInformationCommand);
-    auto* view = static_cast<CScanInfoView*>(host.form(kScanInformationCommand));
+    auto* view = static_cast<CDeclaredFormView*>(host.form(kScanInformationCommand));
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(view));
     auto* priority = static_cast<QComboBox*>(view->control(scan::kItemPriority));

@@ -2,8 +2,7 @@
 // menu opens them.
 #include "../FormTestHost.h"
 #include "forms/common/CSpinEdit.h"
-#include "forms/signalling/CDtmfView.h"
-#include "forms/signalling/CNxdnView.h"
+#include "forms/common/CDeclaredFormView.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/NxdnFields.h"
 #include "model/ByteOrder.h"
@@ -56,7 +55,7 @@ TEST(DtmfViewTest, DelayClampsAndWrapsAndAnUnlistedSpeedStaysUntilChosen)
     FormTestHost host;
     host.image.main()[kDtmfSpeed] = 0xFF; // erased memory
     setU16(host.image.main(), kFirstDigitDelay, 200);
-    auto* view = open<CDtmfView>(host, kDtmfCommand);
+    auto* view = open<CDeclaredFormView>(host, kDtmfCommand);
     ASSERT_NE(view, nullptr);
 
     auto* speed = static_cast<QComboBox*>(view->control(dtmf::kItemSpeed));
@@ -100,7 +99,7 @@ TEST(NxdnViewTest, UnitIdAndNameAsTyped)
     FormTestHost host;
     setU16(host.image.main(), kNxdnUnitId, 0xFFFF);
     std::fill_n(host.image.main().begin() + kNxdnUnitName, kNxdnUnitNameSize, 0x00);
-    auto* view = open<CNxdnView>(host, kNxdnCommand);
+    auto* view = open<CDeclaredFormView>(host, kNxdnCommand);
     ASSERT_NE(view, nullptr);
 
     QWidget* id = view->control(nxdn::kItemUnitId);
