@@ -48,6 +48,8 @@ std::optional<CompareSide> ShellController::repeaterSide()
         inform, frameWidget());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    // Every read is backed up, this one too.
+    backUpRead(*scratch);
     FrequencyLimits limits;
     const ImageCheck check =
         acceptStagedImage(*scratch, ImageSource::Repeater, parts_.installationId, limits);

@@ -124,6 +124,8 @@ private:
     int writeTransfer(const std::function<void(int, int)>& progress, bool setClock, bool verify);
     // Saves an image in the backups folder under unit; a failure is a warning, never a stop.
     void backUp(const ImageAreas& image, const std::string& unit);
+    // Files the image a read just brought, as it came, under the unit the read met; its name.
+    std::string backUpRead(const ConfigImage& image);
     // The context the service tools run their exchanges in, on the configured port or on the
     // demonstration repeater's link.
     TransferContext toolContext(RadioLink& link);

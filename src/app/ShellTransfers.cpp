@@ -66,6 +66,14 @@ void ShellController::backUp(const ImageAreas& image, const std::string& unit)
     parts_.dialogs.showMessage(request);
 }
 
+std::string ShellController::backUpRead(const ConfigImage& image)
+{
+    const std::string unit = backup::unitName(
+        std::span<const uint8_t>(image.snapshot().main).subspan(kModelBlockOffset), lastUnit_);
+    backUp(image.snapshot(), unit);
+    return unit;
+}
+
 void ShellController::commandRead()
 {
     DocumentSession document = session();
@@ -79,9 +87,7 @@ void ShellController::commandRead()
     if (dialog.exec() != QDialog::Accepted)
         return; // the working image, its clean state and the open forms are untouched
     // The repeater's image as it came, before the checks repair anything.
-    const std::string unit = backup::unitName(
-        std::span<const uint8_t>(parts_.image.snapshot().main).subspan(kModelBlockOffset), lastUnit_);
-    backUp(parts_.image.snapshot(), unit);
+    const std::string unit = backUpRead(parts_.image);
     if (frame_ != nullptr)
         frame_->closeAllForms();
     const ImageCheck check =

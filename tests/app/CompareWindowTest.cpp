@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace rps::test {
 namespace {
 
@@ -54,7 +56,7 @@ void readFromTheRepeater(ShellRig& rig)
     rig.trigger(cmd::kReadFromRadio);
 }
 
-TEST(CompareWindow, TheRepeaterIsReadIntoAScratchImageAndTheWorkingImageStaysAsItWas)
+TEST(CompareWindow, TheRepeaterIsReadIntoAScratchImageAndBackedUpAndTheWorkingImageStaysAsItWas)
 {
     sim::SimMemory memory = sim::defaultMemory(0x0400);
     memory.blocks[0x0F00] = 0x5A;
@@ -84,6 +86,11 @@ TEST(CompareWindow, TheRepeaterIsReadIntoAScratchImageAndTheWorkingImageStaysAsI
     EXPECT_EQ(rig.image().working(), before);
     EXPECT_TRUE(rig.image().isModified());
     EXPECT_EQ(rig.repeater.prepareCount(), 0);
+    // Both reads were backed up: Read Data from Radio's and the comparison's.
+    const std::filesystem::path unit =
+        rig.folder.path() / "data" / "rps360t" / "backups" / "QLM-640-SN0000360123";
+    ASSERT_TRUE(std::filesystem::is_directory(unit));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(unit), {}), 2);
 }
 
 TEST(CompareWindow, TwoDataFilesFieldByFieldWithTheSummary)

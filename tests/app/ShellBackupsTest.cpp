@@ -18,12 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A rig whose backups go to its own folder.
+// A rig that reads, writes and looks into its own backups folder.
 struct BackupRig : ShellRig {
-    explicit BackupRig(sim::SimMemory memory = sim::defaultMemory(0x0400)) : ShellRig(std::move(memory))
-    {
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.file("data")));
-    }
+    explicit BackupRig(sim::SimMemory memory = sim::defaultMemory(0x0400)) : ShellRig(std::move(memory)) {}
     fs::path unit(const std::string& name) const
     {
         return folder.path() / "data" / "rps360t" / "backups" / name;

@@ -1,7 +1,7 @@
 #pragma once
-// The application started as a user starts it, but with the settings in memory, every
-// question answered by a script and the serial port wired to the in-process simulated
-// repeater. Test forms stand in for the editing forms of the catalogue.
+// The application started as a user starts it, but with the settings in memory, backups in a
+// folder of its own, every question answered by a script and the serial port wired to the
+// in-process simulated repeater. Test forms stand in for the editing forms of the catalogue.
 #include "TestPaths.h"
 #include "model/TempFolder.h"
 #include "texts/ScriptedDialogs.h"
@@ -59,6 +59,8 @@ public:
     explicit ShellRig(sim::SimMemory memory = sim::defaultMemory(0x0400))
         : repeater(sim::SimConfig{}, std::move(memory)), device(repeater)
     {
+        // The backups every read and write make go to this rig's own folder.
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.file("data")));
     }
     ~ShellRig()
     {

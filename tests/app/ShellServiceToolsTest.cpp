@@ -163,7 +163,6 @@ TEST(ShellServiceTools, SupportUtilityEncryptModeOffTakesEffectOnTheNextExchange
 TEST(ShellServiceTools, SupportUtilitySerialTraceRecordsTheExchangesUntilSwitchedOff)
 {
     ShellRig rig;
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(rig.folder.file("data")));
     ASSERT_TRUE(rig.start({"SupportUtility"}));
     std::string path;
     whenModal<CSupportUtilityDialog>([&path](CSupportUtilityDialog& dialog) {
