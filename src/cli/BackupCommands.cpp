@@ -22,13 +22,18 @@ constexpr int kDataDiffers = 508; // "The repeater's data differs from the data 
 constexpr int kDataEqual = 509;   // "The repeater holds the data of %s."
 constexpr std::size_t kWrittenAux = 4 * kBlockSize;
 
-// Reads the repeater into the snapshot of image; an exit code.
-int readRepeater(CliContext& cli, TerminalTransfer& transfer, ConfigImage& image, UnitRecord& unit)
+// Reads the repeater on --port, traced with --trace, into the snapshot of image; an exit code.
+// The progress line is ended when it returns.
+int readRepeater(CliContext& cli, const CommandLine& options, ConfigImage& image, UnitRecord& unit)
 {
+    TerminalTransfer transfer(cli, options.value("--port"), false, TerminalDialogs::Answers{true, false},
+                              std::nullopt, options.has("--quiet"));
+    if (!startTrace(cli, options, transfer))
+        return kExitFailure;
     image.clear();
     const int result = runReadTransfer(transfer.context, image, &unit);
+    transfer.line.end(cli.err);
     if (interruptionRequested()) {
-        transfer.line.end(cli.err);
         cli.err << "The read was stopped.\n";
         return interruptionExitCode();
     }
@@ -49,13 +54,9 @@ int runVerify(CliContext& cli, const CommandLine& options)
     data->clear();
     if (const int loaded = loadForWrite(cli, path, *data); loaded != kExitOk)
         return loaded;
-    TerminalTransfer transfer(cli, options.value("--port"), false, TerminalDialogs::Answers{true, false},
-                              std::nullopt, options.has("--quiet"));
-    if (!startTrace(cli, options, transfer))
-        return kExitFailure;
     auto radio = std::make_unique<ConfigImage>();
     UnitRecord unit{};
-    if (const int read = readRepeater(cli, transfer, *radio, unit); read != kExitOk)
+    if (const int read = readRepeater(cli, options, *radio, unit); read != kExitOk)
         return read;
 
     // The file as a write would have sent it to this repeater: stamped with the installation that
@@ -74,7 +75,6 @@ int runVerify(CliContext& cli, const CommandLine& options)
     const std::span<const uint8_t> heldAux = std::span<const uint8_t>(held.aux).first(kWrittenAux);
     const std::vector<ReadBackBlock> blocks = readBackDifferences(data->main(), held.main, sentAux, heldAux);
     if (!blocks.empty()) {
-        transfer.line.end(cli.err);
         cli.err << readBackReport(cli.languageTable(), kDataDiffers, blocks, data->main(), held.main, sentAux,
                                   heldAux, cliFieldNames(cli, *data))
                 << '\n';
@@ -90,13 +90,9 @@ int runBackup(CliContext& cli, const CommandLine& options)
 {
     if (!options.positional().empty() || options.value("--port").empty())
         return cli.usage(kBackupUsage);
-    TerminalTransfer transfer(cli, options.value("--port"), false, TerminalDialogs::Answers{true, false},
-                              std::nullopt, options.has("--quiet"));
-    if (!startTrace(cli, options, transfer))
-        return kExitFailure;
     auto radio = std::make_unique<ConfigImage>();
     UnitRecord unit{};
-    if (const int read = readRepeater(cli, transfer, *radio, unit); read != kExitOk)
+    if (const int read = readRepeater(cli, options, *radio, unit); read != kExitOk)
         return read;
     const ImageAreas& held = radio->snapshot();
     const std::string unitName =
