@@ -51,12 +51,8 @@ void inform(TransferContext& context, int text, int caption)
 int connectAndCheckEmpty(TransferContext& context)
 {
     RadioLink& link = context.link;
-    link.pumpMessages();
-    if (!reopenPort(context))
+    if (enterProgramSession(context) != kLinkOk)
         return kLinkFailed;
-    link.delay(50);
-    if (link.enterProgramMode() != kLinkOk)
-        return failLeaveClose(context, texts::kNoAnswer);
     ModelRecord record{};
     if (link.identify(record) != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);

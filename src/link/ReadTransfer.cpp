@@ -71,12 +71,8 @@ int readSteps(TransferContext& context, ConfigImage& image, UnitRecord& unit)
     RadioLink& link = context.link;
     link.setBlockSize(static_cast<int>(kBlockSize));
     progress(context, 0, kReadSteps);
-    link.pumpMessages();
-    if (!reopenPort(context))
+    if (enterProgramSession(context) != kLinkOk)
         return kLinkFailed;
-    link.delay(50);
-    if (link.enterProgramMode() != kLinkOk)
-        return failLeaveClose(context, texts::kNoAnswer);
     if (interrupted(context))
         return leaveAndClose(context);
 

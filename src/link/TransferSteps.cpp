@@ -73,4 +73,16 @@ bool reopenPort(TransferContext& context)
     return false;
 }
 
+int enterProgramSession(TransferContext& context)
+{
+    RadioLink& link = context.link;
+    link.pumpMessages();
+    if (!reopenPort(context))
+        return kLinkFailed;
+    link.delay(50);
+    if (link.enterProgramMode() != kLinkOk)
+        return failLeaveClose(context, texts::kNoAnswer);
+    return kLinkOk;
+}
+
 } // namespace rps::transfer

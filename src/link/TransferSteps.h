@@ -19,5 +19,8 @@ void progress(TransferContext& context, int step, int total);
 void repaint(TransferContext& context);
 // Closes and reopens the port; error box 772 when it cannot be opened.
 bool reopenPort(TransferContext& context);
+// The port opened afresh and the repeater in programming mode: kLinkOk, or kLinkFailed once
+// the user was told (the port, or no answer) and the port is closed.
+int enterProgramSession(TransferContext& context);
 
 } // namespace rps::transfer

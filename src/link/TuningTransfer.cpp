@@ -35,12 +35,8 @@ int linkSteps(TransferContext& context, UnitRecord& unit)
 {
     RadioLink& link = context.link;
     progress(context, 0, kTuningSteps);
-    link.pumpMessages();
-    if (!reopenPort(context))
+    if (enterProgramSession(context) != kLinkOk)
         return kLinkFailed;
-    link.delay(50);
-    if (link.enterProgramMode() != kLinkOk)
-        return failLeaveClose(context, texts::kNoAnswer);
     ModelRecord record{};
     if (link.identify(record) != kLinkOk)
         return failLeaveClose(context, texts::kNoAnswer);

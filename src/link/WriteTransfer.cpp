@@ -206,12 +206,8 @@ int writeSteps(TransferContext& context, ConfigImage& image, const WriteOptions&
     if (!confirmWrite(context, data))
         return kLinkFailed;
     link.setBlockSize(static_cast<int>(kBlockSize));
-    link.pumpMessages();
-    if (!reopenPort(context))
+    if (enterProgramSession(context) != kLinkOk)
         return kLinkFailed;
-    link.delay(50);
-    if (link.enterProgramMode() != kLinkOk)
-        return failLeaveClose(context, texts::kNoAnswer);
     if (interrupted(context))
         return leaveAndClose(context);
     ModelRecord record{};
