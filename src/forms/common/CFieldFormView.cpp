@@ -62,10 +62,7 @@ void CFieldFormView::setFieldForm(CFieldForm* form, const QList<QPushButton*>& e
 
 void CFieldFormView::showStored(int item, const fields::EditResult& result)
 {
-    showFormMessage(context(), result.message);
-    if (result.changed)
-        context().host.refreshAllForms();
-    refreshFromImage();
+    showStoredChange(result);
     if (result.refused && control(item))
         control(item)->setFocus(Qt::OtherFocusReason);
 }

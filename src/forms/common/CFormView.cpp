@@ -1,5 +1,6 @@
 #include "forms/common/CFormView.h"
 
+#include "forms/common/FormSupport.h"
 #include "forms/common/HelpRequest.h"
 #include "texts/CommonTexts.h"
 
@@ -16,6 +17,14 @@ void CFormView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CFormView::showStoredChange(const fields::EditResult& result)
+{
+    showFormMessage(context_, result.message);
+    if (result.changed)
+        context_.host.refreshAllForms();
+    refreshFromImage();
 }
 
 QHBoxLayout* CFormView::closeAndHelpRow(const QList<QWidget*>& leading)

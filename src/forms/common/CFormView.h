@@ -1,6 +1,7 @@
 #pragma once
 // Base of every editing form shown in an MDI child of the main frame.
 #include "forms/common/FormContext.h"
+#include "forms/fields/FieldRules.h"
 
 #include <QWidget>
 
@@ -44,6 +45,9 @@ protected:
     // closes the form; Help opens the page of the focused control (the form's page).
     QHBoxLayout* closeAndHelpRow(const QList<QWidget*>& leading = {});
     QString text(int index) const { return QString::fromStdString(context_.texts.text(index)); }
+    // The reaction to a stored edit: its message, every open form re-read when bytes changed
+    // (other forms may show them), this one in any case.
+    void showStoredChange(const fields::EditResult& result);
 
 private:
     FormContext& context_;

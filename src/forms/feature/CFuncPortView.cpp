@@ -69,8 +69,9 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
         model->setHideDisabledText(rows != PortRows::Modes);
         model->setUnlistedText(kTextNotOffered);
         model->reload();
-        connect(model, &CFieldGridModel::edited, this,
-                [this](const fields::EditResult& result) { edited(result.message, result.changed); });
+        // Port modes decide the grids' rows and the functions offered elsewhere; inputs and
+        // outputs carry remote-control entries: every open form re-reads after a change.
+        connect(model, &CFieldGridModel::edited, this, &CFuncPortView::showStoredChange);
         models_[g] = model;
         grids_[g] = addGrid(model, visibleRows[g], mostRows[g]);
     }
@@ -81,7 +82,7 @@ CFuncPortView::CFuncPortView(FormContext& context, QWidget* parent) : CFormView(
         [&context] { return openPortFields(context.image, formFieldEnv(context), PortRows::Level); },
         [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
     connect(level_, &CFieldForm::edited, this,
-            [this](int, const fields::EditResult& result) { edited(result.message, result.changed); });
+            [this](int, const fields::EditResult& result) { showStoredChange(result); });
 
     auto* modes = new QGroupBox(text(kFunctionPortTitleText), this);
     (new QVBoxLayout(modes))->addWidget(grids_[0]);
@@ -149,15 +150,5 @@ void CFuncPortView::refreshFromImage()
     level_->refresh();
 }
 
-void CFuncPortView::edited(int message, bool changed)
-{
-    showFormMessage(context(), message);
-    // Port modes decide the grids' rows and the functions offered elsewhere; inputs and
-    // outputs carry remote-control entries: every open form re-reads.
-    if (changed)
-        context().host.refreshAllForms();
-    else
-        refreshFromImage();
-}
 
 } // namespace rps

@@ -35,7 +35,6 @@ public:
 
 private:
     CGridView* addGrid(CFieldGridModel* model, int visibleRows, int mostRows);
-    void edited(int message, bool changed);
 
     CFieldGridModel* models_[3] = {};
     CGridView* grids_[3] = {};

@@ -46,12 +46,8 @@ CKeyView::CKeyView(FormContext& context, QWidget* parent) : CFormView(context, k
     layout->addLayout(top, 1);
     layout->addLayout(closeAndHelpRow());
 
-    connect(model_, &CFieldGridModel::edited, this, [this](const fields::EditResult& result) {
-        showFormMessage(this->context(), result.message);
-        // Keys offer what other forms set up; the remote-control form shows the keys' entries.
-        if (result.changed)
-            this->context().host.refreshAllForms();
-    });
+    // Keys offer what other forms set up; the remote-control form shows the keys' entries.
+    connect(model_, &CFieldGridModel::edited, this, &CKeyView::showStoredChange);
     connect(grid_, &CGridView::currentCellChanged, panel_,
             [this](int row, int) { panel_->setSelectedKey(row); });
     connect(panel_, &CFrontPanelWidget::keyClicked, grid_, [this](int key) {

@@ -50,8 +50,8 @@ CSpecialView::CSpecialView(FormContext& context, QWidget* parent)
     setFieldForm(form, {}, pages_);
 
     connect(form, &CFieldForm::edited, this,
-            [this](int, const fields::EditResult& result) { stored(result); });
-    connect(model_, &CFieldGridModel::edited, this, &CSpecialView::stored);
+            [this](int, const fields::EditResult& result) { showStoredChange(result); });
+    connect(model_, &CFieldGridModel::edited, this, &CSpecialView::showStoredChange);
     refreshFromImage();
 }
 
@@ -81,14 +81,6 @@ void CSpecialView::refreshFromImage()
 {
     fieldForm()->refresh();
     model_->reload();
-}
-
-void CSpecialView::stored(const fields::EditResult& result)
-{
-    showFormMessage(context(), result.message);
-    if (result.changed)
-        context().host.refreshAllForms();
-    refreshFromImage();
 }
 
 } // namespace rps

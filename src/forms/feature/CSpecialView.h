@@ -27,8 +27,6 @@ public:
     CGridView* tuningGrid() const { return grid_; }
 
 private:
-    void stored(const fields::EditResult& result);
-
     QTabWidget* pages_ = nullptr;
     CGridView* grid_ = nullptr;
     CTuningGridModel* model_ = nullptr;

@@ -14,7 +14,7 @@ CCWIDView::CCWIDView(FormContext& context, QWidget* parent) : CFieldFormView(con
     CFieldForm* form = makeDeclaredForm(kCwIdFields, "cwid");
     setFieldForm(form);
     fitToText(control(cwid::kItemText));
-    connect(form, &CFieldForm::edited, this, &CCWIDView::stored);
+    connect(form, &CFieldForm::edited, this, &CCWIDView::showStored);
     refreshFromImage();
 }
 
@@ -39,16 +39,6 @@ void CCWIDView::refreshFromImage()
 void CCWIDView::channelSelectionChanged(int)
 {
     refreshFromImage();
-}
-
-void CCWIDView::stored(int item, const fields::EditResult& result)
-{
-    showFormMessage(context(), result.message);
-    if (result.changed)
-        context().host.refreshAllForms();
-    refreshFromImage();
-    if (result.refused && control(item))
-        control(item)->setFocus(Qt::OtherFocusReason);
 }
 
 void CCWIDView::keyPressEvent(QKeyEvent* event)

@@ -17,9 +17,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void stored(int item, const fields::EditResult& result);
 };
 
 } // namespace rps

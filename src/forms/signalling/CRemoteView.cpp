@@ -73,8 +73,7 @@ CRemoteView::CRemoteView(FormContext& context, QWidget* parent) : CFormView(cont
             labelWidths[g]);
         model->setUnlistedText(849);
         model->reload();
-        connect(model, &CFieldGridModel::edited, this,
-                [this](const fields::EditResult& result) { edited(result.message, result.changed); });
+        connect(model, &CFieldGridModel::edited, this, &CRemoteView::showStoredChange);
         models_[g] = model;
         grids_[g] = new CGridView(this);
         grids_[g]->setGridModel(model);
@@ -92,7 +91,7 @@ CRemoteView::CRemoteView(FormContext& context, QWidget* parent) : CFormView(cont
             [&context] { return openRemoteFields(context.image, formFieldEnv(context), RemoteRows::Wide); },
             [this](int n) { return text(n); }, context.host.decimalSeparator(), this);
         connect(wide_[w], &CFieldForm::edited, this,
-                [this](int, const fields::EditResult& result) { edited(result.message, result.changed); });
+                [this](int, const fields::EditResult& result) { showStoredChange(result); });
     }
 
     const auto framed = [this](int title, std::initializer_list<QWidget*> widgets) {
@@ -163,13 +162,5 @@ void CRemoteView::refreshFromImage()
         form->refresh();
 }
 
-void CRemoteView::edited(int message, bool changed)
-{
-    showFormMessage(context(), message);
-    if (changed)
-        context().host.refreshAllForms();
-    else
-        refreshFromImage();
-}
 
 } // namespace rps

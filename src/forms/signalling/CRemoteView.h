@@ -36,8 +36,6 @@ public:
     QTabWidget* pages() const { return tabs_; }
 
 private:
-    void edited(int message, bool changed);
-
     CFieldGridModel* models_[3] = {};
     CGridView* grids_[3] = {};
     CFieldForm* wide_[3] = {};
