@@ -9,6 +9,7 @@
 #include "forms/feature/CFuncPortView.h"
 #include "forms/feature/CKeyView.h"
 #include "forms/feature/CSpecialView.h"
+#include "forms/feature/ScanFields.h"
 #include "forms/signalling/CCWIDView.h"
 #include "forms/signalling/CCWMesView.h"
 #include "forms/signalling/CDtmfEncDecView.h"
@@ -18,7 +19,6 @@
 #include "forms/signalling/CRemoteView.h"
 #include "forms/signalling/CTestFreqView.h"
 #include "forms/signalling/CUserRecordsView.h"
-#include "forms/feature/ScanFields.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/NxdnFields.h"
 

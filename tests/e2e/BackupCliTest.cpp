@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace rps::test {

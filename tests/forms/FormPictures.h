@@ -44,8 +44,8 @@ inline bool loadDemonstration(FormTestHost& host)
 inline void enterField(FormTestHost& host, const std::string& key, const std::string& text)
 {
     const DeclaredForm* form = findDeclaredForm(key.substr(0, key.find('.')));
-    const auto session =
-        form->open(host.image, fields::FieldEnv{[&host](int n) { return host.texts.text(n); }, host.limits, '.'});
+    const auto session = form->open(
+        host.image, fields::FieldEnv{[&host](int n) { return host.texts.text(n); }, host.limits, '.'});
     const auto field = findField(*form, session->engine(), key);
     if (!field || enterFieldText(session->engine(), *field, text).refused)
         std::cerr << "the picture goes without " << key << " = " << text << '\n';

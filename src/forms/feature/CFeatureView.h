@@ -15,7 +15,6 @@ public:
 
     static CFormView* create(FormContext& context, QWidget* parent);
 
-
     // The dialog of the "Data Password" button (shown modal by the button).
     CDataPasswordDialog* makePasswordDialog();
 };

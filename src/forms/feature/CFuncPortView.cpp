@@ -150,5 +150,4 @@ void CFuncPortView::refreshFromImage()
     level_->refresh();
 }
 
-
 } // namespace rps

@@ -10,7 +10,6 @@ public:
     CEmbView(FormContext& context, QWidget* parent = nullptr);
 
     static CFormView* create(FormContext& context, QWidget* parent);
-
 };
 
 } // namespace rps

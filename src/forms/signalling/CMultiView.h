@@ -14,7 +14,6 @@ public:
 
     static CFormView* create(FormContext& context, QWidget* parent);
 
-
     int table() const { return fieldForm()->record() + 1; }
     CGridView* analogGrid() const;
     CGridView* nxdnGrid() const;

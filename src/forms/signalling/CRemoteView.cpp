@@ -162,5 +162,4 @@ void CRemoteView::refreshFromImage()
         form->refresh();
 }
 
-
 } // namespace rps

@@ -1,9 +1,9 @@
 // The scan information and advanced settings forms with real widgets, opened through the
 // form catalogue as the Edit menu opens them.
 #include "../FormTestHost.h"
+#include "forms/common/CDeclaredFormView.h"
 #include "forms/common/CGridView.h"
 #include "forms/common/CSpinEdit.h"
-#include "forms/common/CDeclaredFormView.h"
 #include "forms/feature/CSpecialView.h"
 #include "forms/feature/ScanFields.h"
 #include "forms/feature/SpecialFields.h"

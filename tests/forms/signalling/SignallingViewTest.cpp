@@ -1,8 +1,8 @@
 // The DTMF and NXDN forms with real widgets, opened through the form catalogue as the Edit
 // menu opens them.
 #include "../FormTestHost.h"
-#include "forms/common/CSpinEdit.h"
 #include "forms/common/CDeclaredFormView.h"
+#include "forms/common/CSpinEdit.h"
 #include "forms/signalling/DtmfFields.h"
 #include "forms/signalling/NxdnFields.h"
 #include "model/ByteOrder.h"
