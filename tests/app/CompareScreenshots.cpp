@@ -1,18 +1,12 @@
 // Not a test: pictures of the compare window and of the write dialog's "what will change" list
 // at 1280x800, on the demonstration configuration in the simulated repeater.
 //   compare_screenshots FOLDER   (run under xvfb-run -s "-screen 0 1280x800x24")
-#include "TestPaths.h"
+#include "PictureShell.h"
 #include "app/CCompareDialog.h"
-#include "app/CMainFrame.h"
 #include "app/CTransferDialog.h"
-#include "app/QtDialogService.h"
-#include "app/SettingsStore.h"
-#include "app/ShellApplication.h"
 #include "app/ShellCommands.h"
 #include "forms/FieldForms.h"
 #include "model/DataFile.h"
-#include "sim/SimDevice.h"
-#include "sim/SimRepeater.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,20 +41,6 @@ void saveScreen(QWidget& widget, const char* name)
         std::cout << path.toStdString() << '\n';
 }
 
-class TourDialogs : public rps::QtDialogService {
-public:
-    std::deque<std::string> files;
-    std::optional<std::string> chooseOpenFile(const rps::FileRequest&) override
-    {
-        if (files.empty())
-            return std::nullopt;
-        std::string path = files.front();
-        files.pop_front();
-        return path;
-    }
-    rps::MessageAnswer showMessage(const rps::MessageRequest&) override { return rps::MessageAnswer::Ok; }
-};
-
 void enter(rps::ConfigImage& image, const rps::LanguageTable& texts, const std::string& key,
            const std::string& text)
 {
@@ -79,38 +59,20 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     outputFolder = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots")).absolutePath();
     QDir().mkpath(outputFolder);
-    const QString dataFolder = QDir(outputFolder).filePath("compare-data");
-    QDir().mkpath(dataFolder);
-
     const std::string demo = QDir(rps::test::kSourceDir).filePath("demo/demo.dat").toStdString();
     rps::sim::MemoryFromFile loaded = rps::sim::memoryFromFile(demo);
     if (!loaded.memory) {
         std::cerr << loaded.reason << '\n';
         return 1;
     }
-    rps::sim::SimRepeater repeater(rps::sim::SimConfig{}, *loaded.memory);
-    rps::sim::SimDevice device(repeater);
-    rps::MemorySettingsStore settings;
-    TourDialogs dialogs;
-    rps::StartupEnvironment env{{},
-                                rps::test::kLanguageFile,
-                                settings,
-                                nullptr,
-                                rps::DataFolderPlaces{dataFolder.toStdString(), dataFolder.toStdString()},
-                                dialogs,
-                                device,
-                                [] { return std::vector<rps::PortChoice>{}; },
-                                "sim-link",
-                                false,
-                                {}};
-    rps::ShellApplication shell(std::move(env));
-    dialogs.setTexts(&shell.texts());
-    if (!shell.start())
+    rps::test::PictureShell picture(*loaded.memory, QDir(outputFolder).filePath("compare-data"));
+    picture.dialogs.quietMessages = true;
+    if (!picture.start())
         return 1;
+    rps::ShellApplication& shell = *picture.shell;
+    rps::test::PictureDialogs& dialogs = picture.dialogs;
     const rps::LanguageTable& texts = shell.texts();
-    rps::CMainFrame& frame = *shell.mainFrame();
-    frame.setWindowState(Qt::WindowNoState);
-    frame.setGeometry(0, 0, 1280, 800);
+    rps::CMainFrame& frame = picture.frame();
     frame.show();
 
     // Read the repeater, then a few edits: the working image the write would send.

@@ -1,19 +1,15 @@
 // Screenshot tour: starts the application on the simulated repeater with in-memory settings
 // and saves a PNG of the main window and of every shell dialog into the given folder.
-#include "TestPaths.h"
+#include "PictureShell.h"
 #include "app/CAboutDialog.h"
 #include "app/CBackupsDialog.h"
 #include "app/CLanguageDialog.h"
-#include "app/CMainFrame.h"
 #include "app/CModelInfoDialog.h"
 #include "app/CPortDialog.h"
 #include "app/CSecurityDialog.h"
 #include "app/CSplashWindow.h"
 #include "app/CTransferDialog.h"
 #include "app/LanguageChoice.h"
-#include "app/QtDialogService.h"
-#include "app/SettingsStore.h"
-#include "app/ShellApplication.h"
 #include "app/ShellCommands.h"
 #include "document/Backups.h"
 #include "forms/common/CFormView.h"
@@ -22,8 +18,6 @@
 #include "model/DefaultBuilder.h"
 #include "model/ImageMap.h"
 #include "model/ModelBlock.h"
-#include "sim/SimDevice.h"
-#include "sim/SimRepeater.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -183,20 +177,6 @@ void featureFormsTour(rps::CMainFrame& frame, const char* name)
 }
 
 // The tour's own answer to the Open question, the real dialogs for everything else.
-class TourDialogs : public rps::QtDialogService {
-public:
-    std::optional<std::string> nextOpen;
-    std::optional<std::string> chooseOpenFile(const rps::FileRequest& request) override
-    {
-        if (nextOpen) {
-            auto path = nextOpen;
-            nextOpen.reset();
-            return path;
-        }
-        return rps::QtDialogService::chooseOpenFile(request);
-    }
-};
-
 std::string sampleDataFile(const QString& folder)
 {
     rps::ConfigImage image;
@@ -222,15 +202,6 @@ int main(int argc, char** argv)
     outputFolder = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots")).absolutePath();
     QDir().mkpath(outputFolder);
     const QString dataFolder = QDir(outputFolder).filePath("tour-data");
-    QDir().mkpath(dataFolder);
-    // The backups of the tour are made in its own folder, fresh for every run.
-    QDir(QDir(dataFolder).filePath("rps360t")).removeRecursively();
-    qputenv("XDG_DATA_HOME", dataFolder.toLocal8Bit());
-
-    rps::sim::SimRepeater repeater(rps::sim::SimConfig{}, rps::sim::defaultMemory(0x0700));
-    rps::sim::SimDevice device(repeater);
-    rps::MemorySettingsStore settings;
-    TourDialogs dialogs;
     const std::vector<rps::PortChoice> ports{
         {1, "/dev/ttyS0", "ttyS0", {"/dev/ttyS0", "16550A", "", "", ""}},
         {2,
@@ -243,25 +214,15 @@ int main(int argc, char** argv)
          "rps360t-sim.tty (rps360t-sim)",
          {"/tmp/rps360t-sim.tty", "rps360t-sim", "", "", ""}},
     };
-    rps::StartupEnvironment env{{},
-                                rps::test::kLanguageFile,
-                                settings,
-                                nullptr,
-                                rps::DataFolderPlaces{dataFolder.toStdString(), dataFolder.toStdString()},
-                                dialogs,
-                                device,
-                                [ports] { return ports; },
-                                "/tmp/rps360t-sim.tty",
-                                false,
-                                {}};
-    rps::ShellApplication shell(std::move(env));
-    dialogs.setTexts(&shell.texts());
-    if (!shell.start())
+    // The backups of the tour are made in its own folder, fresh for every run.
+    rps::test::PictureShell picture(rps::sim::defaultMemory(0x0700), dataFolder, ports,
+                                    "/tmp/rps360t-sim.tty");
+    if (!picture.start())
         return 1;
+    rps::ShellApplication& shell = *picture.shell;
+    rps::test::PictureDialogs& dialogs = picture.dialogs;
     const rps::LanguageTable& texts = shell.texts();
-    rps::CMainFrame& frame = *shell.mainFrame();
-    frame.setWindowState(Qt::WindowNoState);
-    frame.setGeometry(0, 0, 1280, 800);
+    rps::CMainFrame& frame = picture.frame();
     save(frame, "main-window");
 
     // A read from the simulated repeater: the main window afterwards shows the repeater's model.
@@ -293,7 +254,7 @@ int main(int argc, char** argv)
 
     // The demonstration configuration with Channel Edit over the grid, at full size and in a
     // main window of 900 x 600.
-    dialogs.nextOpen = QDir(rps::test::kSourceDir).filePath("demo/demo.dat").toStdString();
+    dialogs.files = {QDir(rps::test::kSourceDir).filePath("demo/demo.dat").toStdString()};
     frame.runCommand(rps::cmd::kOpen);
     channelFormsTour(frame, "channel-edit-over-grid-1280x800");
     frame.setGeometry(0, 0, 900, 600);
