@@ -1,6 +1,8 @@
 #include "app/ImageUndoStack.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMessageBox>
 #include <QUndoCommand>
 
 namespace rps {
@@ -43,6 +45,10 @@ ImageUndoStack::~ImageUndoStack()
 
 void ImageUndoStack::recordChange()
 {
+    // A message box comes up while its change is being stored (a rule's question, a store's
+    // warning): what follows the answer belongs to the same step.
+    if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr)
+        return;
     if (std::optional<ImageStep> step = recorder_.take(image_.working()))
         stack_.push(new ImageStepCommand(image_, std::move(*step)));
 }

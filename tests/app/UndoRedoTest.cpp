@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMdiArea>
 #include <QTabWidget>
 #include <QTest>
@@ -210,6 +211,30 @@ TEST_F(UndoRedo, AMemoryMapEditIsOneStepAndTheChecksumTheViewerRecomputesIsNone)
     EXPECT_EQ(main[0x2000], before);
     EXPECT_EQ(std::vector<uint8_t>(main.begin() + kChecksumOffset, main.begin() + kChecksumOffset + 2),
               checksum);
+}
+
+TEST_F(UndoRedo, AChangeThatAsksAQuestionHalfWayIsOneStep)
+{
+    std::span<uint8_t> main = rig.image().main();
+    const uint8_t first = main[0x2000];
+    const uint8_t second = main[0x2001];
+    // A store changes a byte, asks (the event loop waits for the answer), then changes another.
+    QTimer::singleShot(0, [&main] {
+        main[0x2000] ^= 0x11;
+        QMessageBox box(QMessageBox::Question, "RPS-360T", "Go on?", QMessageBox::Yes | QMessageBox::No);
+        QTimer::singleShot(100, &box, [&box] { box.done(QMessageBox::Yes); });
+        box.exec();
+        main[0x2001] ^= 0x22;
+    });
+    settle();
+    settle();
+    ASSERT_EQ(main[0x2001], second ^ 0x22);
+    EXPECT_EQ(rig.frame().undoStack().steps(), 1);
+
+    ASSERT_TRUE(rig.showActive()); // the box had the focus
+    QTest::keyClick(&rig.frame(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main[0x2000], first);
+    EXPECT_EQ(main[0x2001], second);
 }
 
 TEST_F(UndoRedo, OpenAndNewStartWithoutHistory)
