@@ -76,7 +76,7 @@ std::string whatItTakes(const FieldRow& row, const LanguageTable& texts)
     case Control::EditWithSpin:
         if (row.storage.width == Width::Text) {
             text = "Typed text of up to " + std::to_string(row.storage.length) + " characters.";
-        } else if (row.range.isSet()) {
+        } else if (row.codec == nullptr && row.range.isSet() && row.range.min < row.range.max) {
             text = "Typed";
             if (row.control == Control::EditWithSpin)
                 text += " or stepped with the spin buttons";
@@ -90,8 +90,11 @@ std::string whatItTakes(const FieldRow& row, const LanguageTable& texts)
         }
         if (row.range.hasOff) {
             const std::string off = row.range.offText != 0 ? caption(texts, row.range.offText) : "";
-            text +=
-                off.empty() ? " Emptying the field switches it off." : " \"" + off + "\" switches it off.";
+            if (row.codec != nullptr && !off.empty())
+                text += " \"" + off + "\" is taken as well."; // a value of its own, such as All
+            else
+                text += off.empty() ? " Emptying the field switches it off."
+                                    : " \"" + off + "\" switches it off.";
         }
         break;
     case Control::DropDown:

@@ -127,6 +127,27 @@ TEST(HelpCoverage, EveryFieldOfEveryDeclaredFormHasAnAnchorOnItsFormsPage)
     EXPECT_GT(fields, 150);
 }
 
+// Every field section says in words of its own what the field is for, between its key and the
+// generated line of what it takes; a note written under a key no field has never shows.
+TEST(HelpCoverage, EveryFieldSectionHasItsOwnNote)
+{
+    const std::regex bare(R"re(<h3 id="([^"]+)">[^\n]*\n<p class="key">[^\n]*\n<p class="takes">)re");
+    int pages = 0;
+    for (const auto& entry : fs::directory_iterator(RPS_HELP_PAGES_DIR)) {
+        if (entry.path().extension() != ".html")
+            continue;
+        std::ifstream in(entry.path());
+        std::ostringstream text;
+        text << in.rdbuf();
+        const std::string html = text.str();
+        for (std::sregex_iterator it(html.begin(), html.end(), bare), end; it != end; ++it)
+            ADD_FAILURE() << entry.path().filename().string() << "#" << (*it)[1].str() << " has no note";
+        if (html.find("<p class=\"key\">") != std::string::npos)
+            ++pages;
+    }
+    EXPECT_GE(pages, 18);
+}
+
 TEST(HelpCoverage, EveryFormOpenedFromAnotherFormHasAPage)
 {
     for (int command : kFormCommands)
