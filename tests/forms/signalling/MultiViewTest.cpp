@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 using namespace rps;
@@ -91,6 +92,22 @@ TEST_F(MultiViewTest, TheTableNumberPicksWhatBothGridsShow)
     EXPECT_EQ(view->table(), 15);
     typeTable("3");
     EXPECT_EQ(cellOf(view->analogGrid(), 2, 0), "88.5");
+}
+
+TEST_F(MultiViewTest, PageUpAndPageDownStepTheTableFromTheFieldAndFromTheButtons)
+{
+    number->setFocus();
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(view->table(), 2);
+    // A button has no use for the keys: the form takes them.
+    auto* close = view->findChild<QPushButton*>("close");
+    ASSERT_NE(close, nullptr);
+    close->setFocus();
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(view->table(), 3);
+    press(Qt::Key_PageDown);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(view->table(), 1);
 }
 
 TEST_F(MultiViewTest, RowsPastedAndDeletedByKeysInRowMode)
