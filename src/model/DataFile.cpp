@@ -26,19 +26,6 @@ bool readExactly(std::FILE* file, std::span<uint8_t> into)
     return std::fread(into.data(), 1, into.size(), file) == into.size();
 }
 
-// The other program's name as its tag spells it: printable characters up to the first
-// other byte, at most the ten bytes of the tag.
-std::string otherProgramName(std::span<const uint8_t> tag)
-{
-    std::string name;
-    for (uint8_t b : tag.first(kDataFileTagLength)) {
-        if (b < 0x20 || b > 0x7E)
-            break;
-        name.push_back(static_cast<char>(b));
-    }
-    return name;
-}
-
 bool beginsWithFamilyPrefix(std::span<const uint8_t> header)
 {
     return header[0] == 'R' && header[1] == 'P' && header[2] == 'S';
@@ -49,7 +36,7 @@ LoadResult checkHeader(const DataFileHeader& header)
 {
     if (!std::equal(kDataFileTag.begin(), kDataFileTag.end(), header.begin())) {
         if (beginsWithFamilyPrefix(header))
-            return {kLoadOtherProgram, otherProgramName(header)};
+            return {kLoadOtherProgram, tagProgramName(header)};
         return {kLoadNotDataFile, {}};
     }
     if (header[kDataFileMarkerOffset] != kDataFileMarker)

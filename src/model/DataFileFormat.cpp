@@ -61,4 +61,15 @@ void xorBytes(std::span<uint8_t> bytes, uint8_t key)
         b = static_cast<uint8_t>(b ^ key);
 }
 
+std::string tagProgramName(std::span<const uint8_t> tag)
+{
+    std::string name;
+    for (uint8_t b : tag.first(std::min(tag.size(), kDataFileTagLength))) {
+        if (b < 0x20 || b > 0x7E)
+            break;
+        name.push_back(static_cast<char>(b));
+    }
+    return name;
+}
+
 } // namespace rps

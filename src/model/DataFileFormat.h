@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace rps {
@@ -54,5 +55,9 @@ DataFileHeader buildDataFileHeader(const ModelBlock& block, std::optional<std::s
 uint8_t chooseDataFileKey(bool encryptMode);
 
 void xorBytes(std::span<uint8_t> bytes, uint8_t key);
+
+// The name of the program a file tag belongs to, as the tag spells it: the printable
+// characters up to the first other byte, at most the ten bytes of the tag.
+std::string tagProgramName(std::span<const uint8_t> tag);
 
 } // namespace rps

@@ -52,6 +52,23 @@ std::vector<uint8_t> savedFile(const TempFolder& folder, ConfigImage& image, con
 
 } // namespace
 
+// Another program's name is what its tag spells in printable characters, space and tilde
+// included, and never more than the tag.
+TEST(DataFileTag, ProgramNameStopsAtTheFirstUnprintableByteOrTheTagsEnd)
+{
+    const auto name = [](std::string_view bytes) {
+        return tagProgramName(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    };
+    EXPECT_EQ(name("RPS 250~X\x7F"), "RPS 250~X");
+    EXPECT_EQ(name("RPS-250XYZABC"), "RPS-250XYZ");
+    EXPECT_EQ(name(std::string_view("RPS\x1F"
+                                    "250",
+                                    7)),
+              "RPS");
+    EXPECT_EQ(name(std::string_view("RP\x00S", 4)), "RP");
+    EXPECT_EQ(name("RPS"), "RPS") << "a tag cut short";
+}
+
 TEST(DataFileSave, PlainFileHasTheExactLayout)
 {
     TempFolder folder;

@@ -19,17 +19,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::string programName(std::span<const uint8_t> tag)
-{
-    std::string name;
-    for (uint8_t b : tag.first(kDataFileTagLength)) {
-        if (b < 0x20 || b > 0x7E)
-            break;
-        name.push_back(static_cast<char>(b));
-    }
-    return name;
-}
-
 // A tag of another program of the family names the product prefix somewhere in it.
 bool namesFamily(std::span<const uint8_t> tag)
 {
@@ -45,7 +34,7 @@ TuningLoadResult loadTuningBytes(std::span<const uint8_t> bytes, TuningData& int
         return {kTuningCannotRead, {}, 0};
     if (!std::equal(kDataFileTag.begin(), kDataFileTag.end(), bytes.begin())) {
         if (namesFamily(bytes))
-            return {kTuningOtherProgram, programName(bytes), 0};
+            return {kTuningOtherProgram, tagProgramName(bytes), 0};
         return {kTuningNotOurs, {}, 0};
     }
     if (bytes[kTuningFileTypeOffset] != kTuningFileType)
