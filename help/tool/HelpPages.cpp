@@ -68,7 +68,7 @@ std::string number(double value)
     return buffer;
 }
 
-std::string whatItTakes(const FieldRow& row, const LanguageTable& texts)
+std::string whatItTakes(const FieldRow& row, const LanguageTable& texts, const fields::FieldEngine& engine)
 {
     std::string text;
     switch (row.control) {
@@ -100,13 +100,16 @@ std::string whatItTakes(const FieldRow& row, const LanguageTable& texts)
     case Control::DropDown:
     case Control::EditableDropDown: {
         text = "Chosen from a list";
-        const bool named = std::all_of(row.choices.begin(), row.choices.end(),
-                                       [](const fields::Choice& choice) { return choice.text > 0; });
-        if (!row.choices.empty() && row.choices.size() <= 16 && named) {
+        // A list of its own entries names them, by their text or as its codec shows a value.
+        std::vector<std::string> labels;
+        for (const fields::Choice& choice : row.choices)
+            labels.push_back(choice.text > 0 ? caption(texts, choice.text) : engine.label(row, choice));
+        const bool named = std::none_of(labels.begin(), labels.end(),
+                                        [](const std::string& label) { return label.empty(); });
+        if (!labels.empty() && labels.size() <= 16 && named) {
             text += ": ";
-            for (std::size_t i = 0; i < row.choices.size(); ++i) {
-                text += (i == 0 ? "" : ", ") + ("\"" + caption(texts, row.choices[i].text) + "\"");
-            }
+            for (std::size_t i = 0; i < labels.size(); ++i)
+                text += (i == 0 ? "" : ", ") + ("\"" + labels[i] + "\"");
         }
         text += row.control == Control::EditableDropDown ? "; a value may also be typed." : ".";
         break;
@@ -134,7 +137,8 @@ std::string fieldSections(std::string_view formKey, const LanguageTable& texts,
     if (form == nullptr)
         return "<p class=\"error\">No form " + escaped(formKey) + ".</p>\n";
     ConfigImage image;
-    const auto session = form->open(image, fields::FieldEnv{});
+    const auto session = form->open(
+        image, fields::FieldEnv{[&texts](int n) { return texts.text(n); }, FrequencyLimits{}, '.'});
     std::ostringstream out;
     out << "<div class=\"fields\">\n";
     std::set<std::string> seen;
@@ -166,7 +170,7 @@ std::string fieldSections(std::string_view formKey, const LanguageTable& texts,
             if (matches)
                 out << "<p>" << note << "</p>\n";
         }
-        out << "<p class=\"takes\">" << whatItTakes(row, texts) << "</p>\n";
+        out << "<p class=\"takes\">" << whatItTakes(row, texts, session->engine()) << "</p>\n";
     }
     out << "</div>\n";
     return out.str();

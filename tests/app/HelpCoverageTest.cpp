@@ -148,6 +148,25 @@ TEST(HelpCoverage, EveryFieldSectionHasItsOwnNote)
     EXPECT_GE(pages, 18);
 }
 
+// What a field takes is said as the form shows it: a list of values names them, and a coded ID
+// is not described by the placeholder range its row carries.
+TEST(HelpCoverage, WhatAFieldTakesIsSaidAsTheFormShowsIt)
+{
+    const auto page = [](const std::string& name) {
+        std::ifstream in(fs::path(RPS_HELP_PAGES_DIR) / name);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    EXPECT_NE(page("dtmf.html")
+                  .find("Chosen from a list: &quot;6&quot;, &quot;8&quot;, &quot;10&quot;, "
+                        "&quot;15&quot;."),
+              std::string::npos);
+    const std::string users = page("user-list.html");
+    EXPECT_NE(users.find("&quot;All&quot; is taken as well."), std::string::npos);
+    EXPECT_EQ(users.find("0 to 0"), std::string::npos);
+}
+
 TEST(HelpCoverage, EveryFormOpenedFromAnotherFormHasAPage)
 {
     for (int command : kFormCommands)
