@@ -55,7 +55,9 @@ TEST_F(CliConventions, UsageErrorsNameWhatIsWrongAndExitWithTwo)
           Case{"new --model-code", "--model-code"}, Case{"ports extra", "extra"},
           Case{"--verison", "--verison"}, Case{"-v", "-v"}, Case{"info a.dat b.dat", "b.dat"},
           Case{"show f.dat a b", "b"}, Case{"new -o n.dat", "--model-code"}, Case{"info", "FILE"},
-          Case{"set f.dat", "KEY=TEXT"}}) {
+          Case{"set f.dat", "KEY=TEXT"}, Case{"backup", "--port is required"},
+          Case{"verify f.dat", "--port is required"}, Case{"read -o r.dat", "--port is required"},
+          Case{"tuning-write f.tun", "--port is required"}}) {
         SCOPED_TRACE(c.arguments);
         const CliRun run = cli(c.arguments);
         EXPECT_EQ(run.exitCode, 2);
