@@ -1,13 +1,14 @@
 #pragma once
 // A stand-in for the main frame in form tests and screenshots: it keeps the current
 // channel, opens forms from the catalog into top-level windows, forwards refreshes and
-// channel moves, and answers every message box with OK while recording it.
+// channel moves, and answers its questions as a script says (OK when it says nothing), recording them.
 #include "TestPaths.h"
 #include "forms/FormCatalog.h"
 #include "forms/common/CFormView.h"
 #include "forms/common/FormContext.h"
 #include "model/ModelBlock.h"
 #include "texts/LanguageTable.h"
+#include "texts/RecordingDialogs.h"
 
 #include <QPointer>
 #include <deque>
@@ -16,37 +17,6 @@
 #include <vector>
 
 namespace rps::test {
-
-class RecordingDialogs : public DialogService {
-public:
-    MessageAnswer showMessage(const MessageRequest& request) override
-    {
-        messages.push_back(request.text);
-        if (answers.empty())
-            return MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> askPassword(const std::string&, const std::string& prompt, int) override
-    {
-        prompts.push_back(prompt);
-        if (whileAsking)
-            whileAsking();
-        if (passwords.empty())
-            return std::nullopt;
-        std::optional<std::string> typed = passwords.front();
-        passwords.pop_front();
-        return typed;
-    }
-    std::vector<std::string> messages;
-    std::deque<MessageAnswer> answers;                // an empty queue answers OK
-    std::deque<std::optional<std::string>> passwords; // an empty queue cancels
-    std::vector<std::string> prompts;
-    std::function<void()> whileAsking;
-};
 
 class FormTestHost : public FormHost {
 public:

@@ -96,7 +96,7 @@ TEST(PortOpenFailure, ATransferShowsTheReasonUnderTheMessage)
         RefusingDevice device(c.failure);
         RadioLink link(device);
         link.setPort(3, "/dev/ttyUSB0");
-        test::ScriptedDialogs dialogs;
+        test::RecordingDialogs dialogs;
         TransferContext context{link, dialogs, texts, nullptr, nullptr, InstallationId{}, nullptr};
         ConfigImage image;
         image.clear();

@@ -4,55 +4,14 @@
 #include "LinkRig.h"
 
 #include "link/Transfers.h"
-#include "texts/DialogService.h"
 #include "texts/LanguageTable.h"
+#include "texts/RecordingDialogs.h"
 
 #include <deque>
 #include <functional>
 #include <string>
 
 namespace rps::test {
-
-struct AskedMessage {
-    std::string text;
-    std::string caption;
-    MessageButtons buttons;
-    QuestionKind kind;
-    std::string detail;
-};
-
-class ScriptedDialogs : public DialogService {
-public:
-    MessageAnswer showMessage(const MessageRequest& request) override
-    {
-        asked.push_back({request.text, request.caption, request.buttons, request.kind, request.detail});
-        // Unanswered, a failed command is not repeated for ever.
-        if (answers.empty())
-            return request.buttons == MessageButtons::RetryCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> askPassword(const std::string&, const std::string& prompt, int) override
-    {
-        prompts.push_back(prompt);
-        if (whileAsking)
-            whileAsking();
-        if (passwords.empty())
-            return std::nullopt;
-        std::optional<std::string> typed = passwords.front();
-        passwords.pop_front();
-        return typed;
-    }
-
-    std::deque<MessageAnswer> answers;
-    std::deque<std::optional<std::string>> passwords;
-    std::function<void()> whileAsking; // the person at the keyboard takes their time
-    std::vector<AskedMessage> asked;
-    std::vector<std::string> prompts;
-};
 
 inline const LanguageTable& numberedTexts()
 {
@@ -87,15 +46,9 @@ struct TransferRig : LinkRig {
     {
     }
 
-    std::vector<std::string> messageTexts() const
-    {
-        std::vector<std::string> texts;
-        for (const AskedMessage& m : dialogs.asked)
-            texts.push_back(m.text);
-        return texts;
-    }
+    const std::vector<std::string>& messageTexts() const { return dialogs.messages; }
 
-    ScriptedDialogs dialogs;
+    RecordingDialogs dialogs;
     std::vector<std::pair<int, int>> steps;
     TransferContext context;
 };

@@ -63,7 +63,7 @@ protected:
     sim::SimRepeater& radio() { return demo->repeater(); }
 
     ConfigImage image;
-    ScriptedDialogs dialogs;
+    RecordingDialogs dialogs;
     std::unique_ptr<DemoRepeater> demo;
     std::unique_ptr<TestModeSession> session;
 };

@@ -22,7 +22,7 @@ struct TestModeRig {
 
     LinkRig rig;
     ConfigImage image;
-    ScriptedDialogs dialogs;
+    RecordingDialogs dialogs;
     TestModeSession session{rig.link, dialogs, numberedTexts(), image.main()};
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::string onlyMessage(const ScriptedDialogs& dialogs)
+std::string onlyMessage(const RecordingDialogs& dialogs)
 {
     return dialogs.asked.size() == 1 ? dialogs.asked.front().text
                                      : "(" + std::to_string(dialogs.asked.size()) + ")";

@@ -20,7 +20,7 @@
 namespace rps::test {
 namespace {
 
-class FileDialogs : public ScriptedDialogs {
+class FileDialogs : public RecordingDialogs {
 public:
     std::optional<std::string> chooseOpenFile(const FileRequest&) override { return openPath; }
     std::optional<std::string> chooseSaveFile(const FileRequest& request) override
@@ -162,7 +162,7 @@ TEST(TuningDataDialogPicture, InEnglishAfterARead)
     english.loadFile(kLanguageFile, "English");
     TempFolder folder;
     LinkRig rig;
-    ScriptedDialogs dialogs;
+    RecordingDialogs dialogs;
     CTuningDataDialog dialog(TuningDataParts{english, dialogs, rig.link, folder.path().string(), '.'});
     dialog.resize(1280, 800);
     dialog.show();
