@@ -159,6 +159,19 @@ TEST_F(RemoteFieldsTest, RowsAndCodeKindsFollowTheAssignments)
     EXPECT_EQ(at(feature::kFixedOutputs + 9), 0x00);
 }
 
+TEST_F(RemoteFieldsTest, AnInputsTypesNarrowForTwoFunctionsOnlyWhileTheInputLevelIsFF)
+{
+    const auto types = [this](uint16_t function, uint8_t level) {
+        setU16(image.main(), feature::kFixedInputFunctions, function);
+        at(feature::kInputLevel) = level;
+        return offered("remote.fixed-input.1.type").size();
+    };
+    EXPECT_EQ(types(0x3126, 0xFF), 2u);
+    EXPECT_EQ(types(0x3026, 0xFF), 2u);
+    EXPECT_EQ(types(0x3030, 0xFF), 4u) << "another function keeps every type";
+    EXPECT_EQ(types(0x3126, 0x00), 4u) << "with a level set";
+}
+
 TEST_F(RemoteFieldsTest, APortIsAnInputOrAnOutputRowAsItsModeSays)
 {
     EXPECT_TRUE(hasKey("remote.port-input.2.activation"));
