@@ -60,7 +60,6 @@ ShellController::~ShellController() = default;
 
 void ShellController::imageReplaced()
 {
-    readUnit_.clear();
     readOrigin_.clear(); // a read sets it again once the image is in place
     channelClipboard().clear();
     fields::clearRecordClipboards();

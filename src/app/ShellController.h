@@ -146,9 +146,6 @@ private:
     ShellParts parts_;
     CMainFrame* frame_ = nullptr;
     bool setClock_ = false; // "Adjustment Time", kept for the run
-    // The unit (backups folder) of the read of this run the working image came from; empty
-    // once the image was replaced otherwise.
-    std::string readUnit_;
     UnitRecord lastUnit_{};
     std::unique_ptr<TraceFile> trace_; // the support utility's serial trace while it runs
     ReadOrigin readOrigin_;

@@ -96,10 +96,8 @@ void ShellController::commandRead()
     if (!check.accepted)
         showText(check.messageText, kErrorCaption, MessageIcon::Error);
     imageReplaced();
-    readUnit_ = unit;
     // What the repeater holds: the bytes read, before the repairs an accepted image gets.
-    if (check.accepted)
-        readOrigin_.set(parts_.image.snapshot());
+    readOrigin_.set(unit, check.accepted ? &parts_.image.snapshot() : nullptr);
 }
 
 void ShellController::commandWrite()
@@ -120,8 +118,9 @@ void ShellController::commandWrite()
         [this, &current](const CTransferDialog::ProgressFn& progress) {
             // The image about to be written, filed under the unit it was read from.
             const std::string unit =
-                readUnit_.empty() ? backup::unitName(parts_.image.main().subspan(kModelBlockOffset), {})
-                                  : readUnit_;
+                readOrigin_.unit().empty()
+                    ? backup::unitName(parts_.image.main().subspan(kModelBlockOffset), {})
+                    : readOrigin_.unit();
             backUp(parts_.image.working(), unit);
             return writeTransfer(progress, current != nullptr && current->setClock(),
                                  current == nullptr || current->verify());
