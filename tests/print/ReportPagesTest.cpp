@@ -3,6 +3,7 @@
 #include "print/ReportPages.h"
 #include "DemoImage.h"
 #include "forms/FieldForms.h"
+#include "model/ImageMap.h"
 #include "print/PrintSelection.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,19 @@ TEST(ReportPages, HeaderBlocksFollowTheSelection)
     EXPECT_FALSE(blocks[1].rows.empty());
     ASSERT_EQ(all.plan().size(), 1u);
     EXPECT_TRUE(all.body(all.plan().front()).empty());
+}
+
+TEST(ReportPages, TheDataVersionPrintsItsPrintableCharactersOnly)
+{
+    DemoImage demo;
+    const auto main = demo.image->main();
+    const uint8_t version[] = {' ', '1', '.', '0', '~'};
+    std::copy(std::begin(version), std::end(version), main.begin() + kDataVersionOffset);
+    const uint8_t format[] = {'A', 0x7F, 0x1F};
+    std::copy(std::begin(format), std::end(format), main.begin() + kDataFormatOffset);
+    const ReportPages pages(*demo.image, demo.env, kProduct, 1, 30, Orientation::Portrait);
+    ASSERT_FALSE(pages.plan().empty());
+    EXPECT_TRUE(bodyHas(pages.body(pages.plan().front()), " 1.0~, A"));
 }
 
 TEST(ReportPages, EverySectionOfTheDemonstrationHasABodyAndATitle)
