@@ -99,6 +99,7 @@ TEST(SignallingFields, EnteredValuesAreStoredAndShownAsTheFormDoes)
          "1000"},
         {"dtmf.speed", {}, Act::Type, "15", kDtmfSpeed, {15}, "15"},
         {"dtmf.first-digit-time", {}, Act::Type, "500", kFirstDigitTime, {0xF4, 0x01}, "500"},
+        {"dtmf.star-hash-digit-time", {}, Act::Type, "1000", kStarHashDigitTime, {0xE8, 0x03}, "1000"},
         {"dtmf.remote-without-qt", {}, Act::Type, "Off", kRemoteWithoutQt, {0x00}, "Off"},
         {"nxdn.unit-id", {}, Act::Type, "", kNxdnUnitId, {0xFF, 0xFF}, ""},
         {"nxdn.unit-id", {}, Act::Type, "0", kNxdnUnitId, {1, 0}, "1"},
