@@ -138,6 +138,29 @@ TEST(ReportPages, HeaderBlocksFollowTheSelection)
     EXPECT_TRUE(all.body(all.plan().front()).empty());
 }
 
+TEST(ReportPages, EachMultiTablePrintsItsOwnEntries)
+{
+    DemoImage demo; // tables 1 (88.5, D023N, 131.8) and 3 (100.0, RAN 12, 5, 63) in use
+    const ReportPages pages(*demo.image, demo.env, kMulti, 1, 30, Orientation::Portrait);
+    std::vector<std::pair<int, SectionBody>> tables;
+    for (const PageEntry& page : pages.plan()) {
+        if (page.kind != PageKind::Multi)
+            continue;
+        const SectionBody body = pages.body(page);
+        // The page's tables in order, each an analog part and an NXDN part.
+        for (std::size_t i = 0; i < page.items.size(); ++i)
+            tables.emplace_back(page.items[i], SectionBody(body.begin() + 2 * i, body.begin() + 2 * i + 2));
+    }
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[0].first, 1);
+    EXPECT_TRUE(bodyHas(tables[0].second, "D023N"));
+    EXPECT_FALSE(bodyHas(tables[0].second, "100.0"));
+    EXPECT_EQ(tables[1].first, 3);
+    EXPECT_TRUE(bodyHas(tables[1].second, "100.0"));
+    EXPECT_TRUE(bodyHas(tables[1].second, "63"));
+    EXPECT_FALSE(bodyHas(tables[1].second, "D023N"));
+}
+
 TEST(ReportPages, TheDataVersionPrintsItsPrintableCharactersOnly)
 {
     DemoImage demo;
