@@ -26,6 +26,23 @@ UnitRecord radioUnit(TransferRig& rig)
     return unit;
 }
 
+// The serial number as it reads (0xFF and other bytes as blanks, none at the end), then the
+// record's first sixteen bytes in hex.
+TEST(TuningTransfer, AUnitRecordReadsAsItsSerialNumberAndItsBytes)
+{
+    UnitRecord unit{};
+    unit.fill(0xFF);
+    for (std::size_t i = 0; i < 16; ++i)
+        unit[i] = static_cast<uint8_t>(i);
+    const char serial[] = "SN 42";
+    std::copy_n(serial, 5, unit.begin() + 16);
+    unit[22] = 0x07;
+    unit[23] = '~';
+    EXPECT_EQ(unitRecordText(unit), "SN 42  ~ (000102030405060708090A0B0C0D0E0F)");
+    std::fill(unit.begin() + 16, unit.begin() + 28, 0xFF);
+    EXPECT_EQ(unitRecordText(unit), "(000102030405060708090A0B0C0D0E0F)");
+}
+
 TEST(TuningTransfer, ReadBringsTheBlockAndTheUnitRecordInSevenWindows)
 {
     sim::SimConfig unprogrammed; // an unprogrammed unit keeps its alignment and can be read
