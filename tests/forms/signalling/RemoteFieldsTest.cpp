@@ -159,6 +159,18 @@ TEST_F(RemoteFieldsTest, RowsAndCodeKindsFollowTheAssignments)
     EXPECT_EQ(at(feature::kFixedOutputs + 9), 0x00);
 }
 
+TEST_F(RemoteFieldsTest, AKeyThatSelectsAChannelHasNoDeactivation)
+{
+    const auto deactivates = [this](uint16_t function) {
+        setU16(image.main(), feature::kKeyFunctions, function);
+        return editable("remote.key.1.deactivation");
+    };
+    EXPECT_TRUE(deactivates(0x3030));
+    EXPECT_FALSE(deactivates(0x0121)) << "channel 1";
+    EXPECT_FALSE(deactivates(0x2021)) << "channel 32";
+    EXPECT_TRUE(editable("remote.key.1.activation"));
+}
+
 TEST_F(RemoteFieldsTest, AnInputsTypesNarrowForTwoFunctionsOnlyWhileTheInputLevelIsFF)
 {
     const auto types = [this](uint16_t function, uint8_t level) {
