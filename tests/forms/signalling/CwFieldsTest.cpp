@@ -180,6 +180,15 @@ TEST_F(CwFields, EmptyingAMessageInUseTakesItsKeyFunctionAway)
     setU16(t.image.main(), key2, 0x3332);
     ASSERT_FALSE(enter("cw-message.3.text", "").refused);
     EXPECT_EQ(slot(key2), 0x3332);
+
+    // The first and the last message as well.
+    for (int message : {1, 8}) {
+        const std::string key = "cw-message." + std::to_string(message) + ".text";
+        ASSERT_FALSE(enter(key, "CQ").refused);
+        setU16(t.image.main(), key2, static_cast<uint16_t>(((0x30 + message) << 8) | 0x32));
+        ASSERT_FALSE(enter(key, "").refused);
+        EXPECT_EQ(slot(key2), 0x2020) << "message " << message;
+    }
 }
 
 TEST_F(CwFields, EnabledOnlyWithCwIdOnAndNotOverOrEncodeOnNxdn)
