@@ -50,6 +50,9 @@ TEST(ReportPages, AFormOverSeveralPagesPrintsEachFieldOnce)
         for (const PageEntry& page : report.plan()) {
             SectionBody body = report.body(page);
             EXPECT_FALSE(body.empty());
+            // A table none of whose rows fall on a page is not on it, not even its title.
+            for (const TextTable& table : body)
+                EXPECT_FALSE(table.rows.empty()) << table.title << " on page " << page.sub + 1;
             printed += rowsOf(body);
             all.insert(all.end(), body.begin(), body.end());
         }
