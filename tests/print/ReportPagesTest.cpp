@@ -182,12 +182,19 @@ TEST(ReportPages, EverySectionOfTheDemonstrationHasABodyAndATitle)
     DemoImage demo;
     const ReportPages report(*demo.image, demo.env, kAllFlags, 1, 30, Orientation::Portrait);
     std::set<PageKind> kinds;
+    std::set<std::string> titles;
     for (const PageEntry& page : report.plan()) {
         EXPECT_FALSE(report.title(page).empty());
         EXPECT_FALSE(report.body(page).empty()) << report.title(page);
         kinds.insert(page.kind);
+        const std::string title = report.title(page);
+        titles.insert(page.ofKind == 1 ? title : title.substr(0, title.rfind(" (")));
     }
     EXPECT_GE(kinds.size(), 14u);
+    // Each section is titled as its form: channels as Channel Information, the others apart.
+    EXPECT_EQ(titles.count(demo.texts.text(841)), 1u) << "Channel Information";
+    EXPECT_EQ(titles.count(demo.texts.text(842)), 1u) << "DTMF";
+    EXPECT_GE(titles.size(), 10u);
 }
 
 } // namespace
