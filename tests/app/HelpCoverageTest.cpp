@@ -21,20 +21,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The ids of every generated page, by file name.
-const std::map<std::string, std::set<std::string>>& pageAnchors()
+// Every generated page's text, by file name.
+const std::map<std::string, std::string>& pages()
 {
-    static const std::map<std::string, std::set<std::string>> anchors = [] {
-        std::map<std::string, std::set<std::string>> result;
-        const std::regex id(R"re(\bid="([^"]+)")re");
+    static const std::map<std::string, std::string> all = [] {
+        std::map<std::string, std::string> result;
         for (const auto& entry : fs::directory_iterator(RPS_HELP_PAGES_DIR)) {
             if (entry.path().extension() != ".html")
                 continue;
             std::ifstream in(entry.path());
             std::ostringstream text;
             text << in.rdbuf();
-            const std::string html = text.str();
-            std::set<std::string>& ids = result[entry.path().filename().string()];
+            result[entry.path().filename().string()] = text.str();
+        }
+        return result;
+    }();
+    return all;
+}
+
+// The ids of every generated page, by file name.
+const std::map<std::string, std::set<std::string>>& pageAnchors()
+{
+    static const std::map<std::string, std::set<std::string>> anchors = [] {
+        std::map<std::string, std::set<std::string>> result;
+        const std::regex id(R"re(\bid="([^"]+)")re");
+        for (const auto& [name, html] : pages()) {
+            std::set<std::string>& ids = result[name];
             for (std::sregex_iterator it(html.begin(), html.end(), id), end; it != end; ++it)
                 ids.insert((*it)[1].str());
         }
@@ -132,37 +144,26 @@ TEST(HelpCoverage, EveryFieldOfEveryDeclaredFormHasAnAnchorOnItsFormsPage)
 TEST(HelpCoverage, EveryFieldSectionHasItsOwnNote)
 {
     const std::regex bare(R"re(<h3 id="([^"]+)">[^\n]*\n<p class="key">[^\n]*\n<p class="takes">)re");
-    int pages = 0;
-    for (const auto& entry : fs::directory_iterator(RPS_HELP_PAGES_DIR)) {
-        if (entry.path().extension() != ".html")
-            continue;
-        std::ifstream in(entry.path());
-        std::ostringstream text;
-        text << in.rdbuf();
-        const std::string html = text.str();
+    int withFields = 0;
+    for (const auto& [name, html] : pages()) {
         for (std::sregex_iterator it(html.begin(), html.end(), bare), end; it != end; ++it)
-            ADD_FAILURE() << entry.path().filename().string() << "#" << (*it)[1].str() << " has no note";
+            ADD_FAILURE() << name << "#" << (*it)[1].str() << " has no note";
         if (html.find("<p class=\"key\">") != std::string::npos)
-            ++pages;
+            ++withFields;
     }
-    EXPECT_GE(pages, 18);
+    EXPECT_GE(withFields, 18);
 }
 
 // What a field takes is said as the form shows it: a list of values names them, and a coded ID
 // is not described by the placeholder range its row carries.
 TEST(HelpCoverage, WhatAFieldTakesIsSaidAsTheFormShowsIt)
 {
-    const auto page = [](const std::string& name) {
-        std::ifstream in(fs::path(RPS_HELP_PAGES_DIR) / name);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    };
-    EXPECT_NE(page("dtmf.html")
+    EXPECT_NE(pages()
+                  .at("dtmf.html")
                   .find("Chosen from a list: &quot;6&quot;, &quot;8&quot;, &quot;10&quot;, "
                         "&quot;15&quot;."),
               std::string::npos);
-    const std::string users = page("user-list.html");
+    const std::string& users = pages().at("user-list.html");
     EXPECT_NE(users.find("&quot;All&quot; is taken as well."), std::string::npos);
     EXPECT_EQ(users.find("0 to 0"), std::string::npos);
 }
