@@ -6,6 +6,7 @@
 #include "service/TuningItems.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 

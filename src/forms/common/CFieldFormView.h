@@ -30,7 +30,8 @@ public:
 
 protected:
     // The form declared under `key` over these rows of its table (a view may show part of it),
-    // its pages named by pageTexts; the view takes the declared form's title.
+    // its pages named by pageTexts; the view takes the declared form's title. The form opens its
+    // records by `key` whenever it re-reads, so the key lives as long as the program.
     CFieldForm* makeDeclaredForm(fields::FieldTable fields, std::string_view key,
                                  std::vector<int> pageTexts = {});
     // Places the form above the button row; extra buttons sit left of Close and Help. A form
